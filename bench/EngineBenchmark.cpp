@@ -1,0 +1,256 @@
+// Throughput of the stream routines and the newline modes over generated Japanese
+// text, in memory and file to file, with glibc's iconv(3) on the same text as the
+// baseline. Ends with one line per routine: name, MB/s, iconv MB/s, ratio.
+#include <benchmark/benchmark.h>
+#include <iconv.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <random>
+#include <string>
+
+#include "engine/ConversionBuffers.h"
+#include "engine/EscapeSequence.h"
+#include "engine/StreamConversion.h"
+#include "platform/OsFile.h"
+#include "tests/support/Iconv.h"
+#include "tests/support/MemoryFile.h"
+
+namespace {
+
+using mxt::engine::KanjiCode;
+using mxt::engine::NewlineCode;
+using mxt::testing::MemoryFile;
+
+constexpr std::size_t kTextSize = 64 << 20;
+
+// EUC text shaped like Japanese prose: lines of kanji and hiragana runs, some
+// katakana words, punctuation, and now and then an ASCII word or number.
+std::string GenerateEUCText() {
+  std::mt19937 random(64);
+  auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+  auto put = [](std::string& text, int row, int cell) {
+    text += static_cast<char>(0xA0 + row);
+    text += static_cast<char>(0xA0 + cell);
+  };
+  std::string text;
+  text.reserve(kTextSize + 4096);
+  while (text.size() < kTextSize) {
+    const int runs = pick(4, 24);
+    for (int r = 0; r < runs; ++r) {
+      const int kind = pick(0, 99);
+      const int length = pick(1, 5);
+      for (int i = 0; i < length; ++i) {
+        if (kind < 40) {
+          put(text, pick(16, 46), pick(1, 94));  // kanji
+        } else if (kind < 80) {
+          put(text, 4, pick(1, 83));  // hiragana
+        } else if (kind < 90) {
+          put(text, 5, pick(1, 86));  // katakana
+        } else if (kind < 95) {
+          text += static_cast<char>(pick(0, 1) ? pick('a', 'z') : pick('0', '9'));
+        } else {
+          put(text, 1, pick(1, 3));  // space, comma, full stop
+          break;
+        }
+      }
+    }
+    put(text, 1, 3);
+    text += '\n';
+  }
+  return text;
+}
+
+struct Texts {
+  std::string shiftJIS, euc, jis;
+  std::string shiftJISPath, eucPath, jisPath, outputPath;
+  std::string dir;
+};
+
+Texts& SampleTexts() {
+  static Texts texts = [] {
+    Texts t;
+    t.euc = GenerateEUCText();
+    t.shiftJIS = *mxt::testing::Iconv(t.euc, "EUC-JP", "SHIFT_JIS");
+    t.jis = *mxt::testing::Iconv(t.euc, "EUC-JP", "ISO-2022-JP");
+    const char* tmp = std::getenv("TMPDIR");
+    std::string pattern = std::string(tmp ? tmp : "/tmp") + "/mxt-bench-XXXXXX";
+    t.dir = mkdtemp(pattern.data());
+    auto save = [&](const std::string& name, const std::string& content) {
+      const std::string path = t.dir + "/" + name;
+      mxt::platform::OsFile::Create(path).WriteBlock(content.data(), content.size());
+      return path;
+    };
+    t.shiftJISPath = save("sjis.txt", t.shiftJIS);
+    t.eucPath = save("euc.txt", t.euc);
+    t.jisPath = save("jis.txt", t.jis);
+    t.outputPath = t.dir + "/out.txt";
+    return t;
+  }();
+  return texts;
+}
+
+struct Direction {
+  const char* routine;
+  KanjiCode from;
+  std::uint8_t outputCode;
+  const char* iconvFrom;  // nullptr: no baseline
+  const char* iconvTo;
+};
+
+const Direction kDirections[] = {
+    {"CopyStream", KanjiCode::ShiftJIS, 0, nullptr, nullptr},
+    {"ShiftJISToEUC", KanjiCode::ShiftJIS, 1, "SHIFT_JIS", "EUC-JP"},
+    {"EUCToShiftJIS", KanjiCode::EUC, 0, "EUC-JP", "SHIFT_JIS"},
+    {"ShiftJISToJIS", KanjiCode::ShiftJIS, 2, "SHIFT_JIS", "ISO-2022-JP"},
+    {"JISToShiftJIS", KanjiCode::JIS, 0, "ISO-2022-JP", "SHIFT_JIS"},
+    {"EUCToJIS", KanjiCode::EUC, 2, "EUC-JP", "ISO-2022-JP"},
+    {"JISToEUC", KanjiCode::JIS, 1, "ISO-2022-JP", "EUC-JP"},
+    {"JISToJIS", KanjiCode::JIS, 2, "ISO-2022-JP", "ISO-2022-JP"},
+};
+
+const std::string& TextIn(KanjiCode code) {
+  const Texts& t = SampleTexts();
+  return code == KanjiCode::ShiftJIS ? t.shiftJIS : code == KanjiCode::EUC ? t.euc : t.jis;
+}
+
+const std::string& PathOf(KanjiCode code) {
+  const Texts& t = SampleTexts();
+  return code == KanjiCode::ShiftJIS ? t.shiftJISPath
+         : code == KanjiCode::EUC    ? t.eucPath
+                                     : t.jisPath;
+}
+
+// One file's conversion over the engine's buffers, as the program runs it.
+void ConvertOnce(mxt::platform::File& input, mxt::platform::File& output, KanjiCode from,
+                 std::uint8_t outputCode, NewlineCode newlines) {
+  using mxt::engine::Buffers;
+  Buffers.InputFile = &input;
+  Buffers.OutputFile = &output;
+  Buffers.TotalRead = 0;
+  mxt::engine::RefillInput();
+  Buffers.DetectedCode = from;
+  Buffers.NewlineMode = newlines;
+  mxt::engine::StreamInputToOutput({outputCode, false, false});
+}
+
+void InMemory(benchmark::State& state, Direction d, NewlineCode newlines) {
+  MemoryFile input(TextIn(d.from));
+  MemoryFile output;
+  output.Content().reserve(2 * input.Content().size() + 1024);
+  for (auto _ : state) {
+    input.Rewind();
+    output.Rewind();
+    output.Content().clear();
+    ConvertOnce(input, output, d.from, d.outputCode, newlines);
+    benchmark::DoNotOptimize(output.Content().data());
+  }
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(input.Content().size()));
+}
+
+void FileToFile(benchmark::State& state, Direction d, NewlineCode newlines) {
+  for (auto _ : state) {
+    auto input = mxt::platform::OsFile::OpenForReading(PathOf(d.from));
+    auto output = mxt::platform::OsFile::Create(SampleTexts().outputPath);
+    ConvertOnce(input, output, d.from, d.outputCode, newlines);
+  }
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(TextIn(d.from).size()));
+}
+
+void Iconv(benchmark::State& state, Direction d) {
+  const std::string& text = TextIn(d.from);
+  std::string output(2 * text.size() + 1024, '\0');
+  iconv_t cd = iconv_open(d.iconvTo, d.iconvFrom);
+  for (auto _ : state) {
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    char* in = const_cast<char*>(text.data());
+    std::size_t inLeft = text.size();
+    char* out = output.data();
+    std::size_t outLeft = output.size();
+    if (iconv(cd, &in, &inLeft, &out, &outLeft) == static_cast<std::size_t>(-1)) {
+      state.SkipWithError("iconv refused the text");
+      break;
+    }
+    benchmark::DoNotOptimize(output.data());
+  }
+  iconv_close(cd);
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
+}
+
+// Keeps each run's throughput for the closing summary.
+class SummaryReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& run : runs) {
+      const auto it = run.counters.find("bytes_per_second");
+      if (it != run.counters.end()) throughput[run.benchmark_name()] = it->second.value / 1e6;
+    }
+  }
+  std::map<std::string, double> throughput;
+};
+
+void RegisterAll() {
+  const auto unit = benchmark::kMillisecond;
+  for (const Direction& d : kDirections) {
+    benchmark::RegisterBenchmark((std::string("memory/") + d.routine).c_str(), InMemory, d,
+                                 NewlineCode::DontCare)
+        ->Unit(unit);
+    benchmark::RegisterBenchmark((std::string("file/") + d.routine).c_str(), FileToFile, d,
+                                 NewlineCode::DontCare)
+        ->Unit(unit)
+        ->UseRealTime();
+    if (d.iconvFrom) {
+      benchmark::RegisterBenchmark((std::string("iconv/") + d.routine).c_str(), Iconv, d)->Unit(unit);
+    }
+  }
+  const struct {
+    const char* name;
+    NewlineCode mode;
+  } modes[] = {{"CRLF", NewlineCode::CRLF}, {"LF", NewlineCode::LF}, {"CR", NewlineCode::CR}};
+  for (const auto& m : modes) {
+    benchmark::RegisterBenchmark((std::string("memory/newlines-") + m.name).c_str(), InMemory,
+                                 kDirections[0], m.mode)
+        ->Unit(unit);
+    benchmark::RegisterBenchmark((std::string("file/newlines-") + m.name).c_str(), FileToFile,
+                                 kDirections[0], m.mode)
+        ->Unit(unit)
+        ->UseRealTime();
+  }
+}
+
+void PrintSummary(const std::map<std::string, double>& throughput) {
+  std::printf("\n# in memory over %zu MB; goals: ShiftJISToEUC and EUCToShiftJIS >= 3x iconv, "
+              "the others >= 2x\n",
+              kTextSize >> 20);
+  for (const Direction& d : kDirections) {
+    const auto ours = throughput.find(std::string("memory/") + d.routine);
+    const auto theirs = throughput.find(std::string("iconv/") + d.routine);
+    if (ours == throughput.end()) continue;
+    if (theirs == throughput.end()) {
+      std::printf("%s %.0f - -\n", d.routine, ours->second);
+    } else {
+      std::printf("%s %.0f %.0f %.2f\n", d.routine, ours->second, theirs->second,
+                  ours->second / theirs->second);
+    }
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  mxt::engine::AllocateConversionBuffers();
+  mxt::engine::SelectEscapeSequenceSet(mxt::engine::EscapeSequenceSet::EscBB);
+  SampleTexts();
+  RegisterAll();
+  SummaryReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  PrintSummary(reporter.throughput);
+  std::system(("rm -rf '" + SampleTexts().dir + "'").c_str());
+  mxt::engine::FreeConversionBuffers();
+  benchmark::Shutdown();
+  return 0;
+}

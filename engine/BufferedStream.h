@@ -1,0 +1,70 @@
+#pragma once
+
+#include <cstdint>
+
+#include "engine/ConversionBuffers.h"
+
+namespace mxt::engine {
+
+struct InputSpan {
+  const std::uint8_t* cursor;
+  const std::uint8_t* end;
+};
+
+// Out of line, taken only at a block boundary. They take and return cursors by value
+// so that the stream's own copies never have their address taken.
+InputSpan RefillInputAt(const std::uint8_t* cursor);
+std::uint8_t* FlushFullOutput();
+
+// The byte source and sink over the conversion buffers. It works on copies of the
+// record's cursors, which the compiler can keep in registers through a stream
+// routine, and puts them back into the record when it goes.
+class BufferedStream {
+ public:
+  BufferedStream()
+      : in_(Buffers.InputCursor),
+        inEnd_(Buffers.InputEnd),
+        out_(Buffers.OutputCursor),
+        outEnd_(Buffers.OutputEnd) {}
+  BufferedStream(const BufferedStream&) = delete;
+  BufferedStream& operator=(const BufferedStream&) = delete;
+  ~BufferedStream() {
+    Buffers.InputCursor = in_;
+    Buffers.OutputCursor = out_;
+  }
+
+  int ReadByte() {
+    if (in_ == inEnd_) [[unlikely]] {
+      const InputSpan next = RefillInputAt(in_);
+      in_ = next.cursor;
+      inEnd_ = next.end;
+      if (in_ == inEnd_) return -1;
+    }
+    return *in_++;
+  }
+
+  void WriteByte(std::uint8_t b) {
+    if (out_ == outEnd_) [[unlikely]]
+      out_ = FlushFullOutput();
+    *out_++ = b;
+  }
+
+  void WritePair(std::uint8_t first, std::uint8_t second) {
+    if (outEnd_ - out_ < 2) [[unlikely]] {
+      WriteByte(first);
+      WriteByte(second);
+      return;
+    }
+    out_[0] = first;
+    out_[1] = second;
+    out_ += 2;
+  }
+
+ private:
+  const std::uint8_t* in_;
+  const std::uint8_t* inEnd_;
+  std::uint8_t* out_;
+  std::uint8_t* const outEnd_;
+};
+
+}  // namespace mxt::engine

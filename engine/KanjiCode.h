@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+
+namespace mxt::engine {
+
+// The numbers are stored with each file entry and compared with the settings.
+enum class KanjiCode : std::uint8_t {
+  ShiftJIS = 1,
+  EUC = 2,
+  JIS = 3,
+  Ascii = 4,    // neither a decisive pattern nor an ambiguous pair
+  Unknown = 5,  // kanji bytes that do not tell Shift-JIS from EUC
+  Binary = 6,   // set by the caller, never detected
+};
+
+// The same numbers serve as detection result, setting and writer mode.
+enum class NewlineCode : std::uint8_t {
+  DontCare = 0,
+  CRLF = 1,
+  LF = 2,
+  CR = 3,
+};
+
+// Numbered as the options dialog lists them; any other value behaves as EscBJ.
+enum class EscapeSequenceSet : std::uint8_t {
+  EscBJ = 0,
+  EscBB = 1,
+  EscAtJ = 2,
+  EscKH = 3,
+};
+
+// The output code setting counts from 0: its value is the KanjiCode minus one.
+constexpr std::uint8_t kOutputShiftJIS = 0;
+constexpr std::uint8_t kOutputEUC = 1;
+constexpr std::uint8_t kOutputJIS = 2;
+
+}  // namespace mxt::engine

@@ -1,0 +1,441 @@
+#pragma once
+
+#include <concepts>
+#include <cstdint>
+
+#include "engine/ByteClasses.h"
+#include "engine/EscapeSequence.h"
+#include "engine/KanjiCode.h"
+#include "engine/PairArithmetic.h"
+
+namespace mxt::engine {
+
+// A byte source and sink. The routines are templates over it so that the per-byte
+// calls inline and the cursors stay in registers.
+template <class S>
+concept ByteStream = requires(S& s, std::uint8_t b) {
+  { s.ReadByte() } -> std::same_as<int>;  // 0-255, or -1 at the end of the input
+  s.WriteByte(b);
+};
+
+// Two bytes of one character: a stream may take both with one check for room.
+template <ByteStream S>
+void WritePair(S& s, std::uint8_t first, std::uint8_t second) {
+  if constexpr (requires { s.WritePair(first, second); }) {
+    s.WritePair(first, second);
+  } else {
+    s.WriteByte(first);
+    s.WriteByte(second);
+  }
+}
+
+template <ByteStream S>
+void WriteDesignator(S& s, Designator designator) {
+  s.WriteByte(kEsc);
+  s.WriteByte(designator.first);
+  if (designator.second != 0) s.WriteByte(designator.second);
+}
+
+template <ByteStream S>
+void WriteKanjiIn(S& s) {
+  WriteDesignator(s, KanjiInSequence);
+}
+
+template <ByteStream S>
+void WriteKanjiOut(S& s) {
+  WriteDesignator(s, KanjiOutSequence);
+}
+
+// Writes the close of whichever output mode is open; the caller clears its flag.
+template <ByteStream S>
+void CloseJISMode(S& s, bool kanjiOpen, bool shiftOutOpen) {
+  if (shiftOutOpen) {
+    s.WriteByte(kShiftIn);
+  } else if (kanjiOpen) {
+    WriteKanjiOut(s);
+  }
+}
+
+// The output side of the JIS writers: at most one of kanji mode and shift-out is
+// open, and a new file starts with neither.
+template <ByteStream S>
+class JISModeWriter {
+ public:
+  explicit JISModeWriter(S& s) : s_(s) {}
+
+  bool KanjiOpen() const { return kanjiOpen_; }
+  bool ShiftOutOpen() const { return shiftOutOpen_; }
+
+  void Close() {
+    CloseJISMode(s_, kanjiOpen_, shiftOutOpen_);
+    kanjiOpen_ = shiftOutOpen_ = false;
+  }
+  void OpenKanji() {
+    if (kanjiOpen_) return;
+    CloseShiftOut();
+    WriteKanjiIn(s_);
+    kanjiOpen_ = true;
+  }
+  void CloseKanji() {
+    if (!kanjiOpen_) return;
+    WriteKanjiOut(s_);
+    kanjiOpen_ = false;
+  }
+  void OpenShiftOut() {
+    if (shiftOutOpen_) return;
+    s_.WriteByte(kShiftOut);
+    shiftOutOpen_ = true;
+  }
+  void CloseShiftOut() {
+    if (!shiftOutOpen_) return;
+    s_.WriteByte(kShiftIn);
+    shiftOutOpen_ = false;
+  }
+  // A half-width katakana in the 8-bit form, outside kanji mode.
+  void WriteKatakana(std::uint8_t b, bool sevenBitMode) {
+    CloseKanji();
+    if (sevenBitMode) {
+      OpenShiftOut();
+      s_.WriteByte(b & 0x7F);
+    } else {
+      s_.WriteByte(b);
+    }
+  }
+
+ private:
+  S& s_;
+  bool kanjiOpen_ = false;
+  bool shiftOutOpen_ = false;
+};
+
+template <ByteStream S>
+void CopyStream(S& s) {
+  for (int b; (b = s.ReadByte()) >= 0;) s.WriteByte(static_cast<std::uint8_t>(b));
+}
+
+template <ByteStream S>
+void ShiftJISToEUC(S& s) {
+  for (int b; (b = s.ReadByte()) >= 0;) {
+    if (b < 0x80) {
+      s.WriteByte(static_cast<std::uint8_t>(b));
+    } else if (IsShiftJISLead(b)) {
+      const int c = s.ReadByte();
+      if (c < 0) {
+        s.WriteByte(static_cast<std::uint8_t>(b));
+        return;
+      }
+      if (IsShiftJISTrail(c)) {
+        const BytePair j = ShiftJISPairToJIS(static_cast<std::uint8_t>(b), static_cast<std::uint8_t>(c));
+        WritePair(s, j.first | 0x80, j.second | 0x80);
+      } else {
+        WritePair(s, static_cast<std::uint8_t>(b), static_cast<std::uint8_t>(c));
+      }
+    } else if (IsHalfWidthKatakana(b)) {
+      WritePair(s, kSingleShift2, static_cast<std::uint8_t>(b));
+    } else {
+      s.WriteByte(static_cast<std::uint8_t>(b));
+    }
+  }
+}
+
+template <ByteStream S>
+void EUCToShiftJIS(S& s) {
+  for (int b; (b = s.ReadByte()) >= 0;) {
+    if (b < 0x80) {
+      s.WriteByte(static_cast<std::uint8_t>(b));
+    } else if (IsEUCByte(b)) {
+      const int c = s.ReadByte();
+      if (c < 0) {
+        s.WriteByte(static_cast<std::uint8_t>(b));
+        return;
+      }
+      if (IsEUCByte(c)) {
+        const BytePair p = JISPairToShiftJIS(b & 0x7F, c & 0x7F);
+        WritePair(s, p.first, p.second);
+      } else {
+        WritePair(s, static_cast<std::uint8_t>(b), static_cast<std::uint8_t>(c));
+      }
+    } else if (b == kSingleShift2) {
+      const int c = s.ReadByte();
+      if (c < 0) return;
+      s.WriteByte(static_cast<std::uint8_t>(c));
+    } else if (b == kSingleShift3) {
+      // The supplementary kanji has no Shift-JIS form: its bytes pass unchanged.
+      for (int i = 0; i < 2; ++i) {
+        const int c = s.ReadByte();
+        if (c < 0) return;
+        s.WriteByte(static_cast<std::uint8_t>(c));
+      }
+    } else {
+      s.WriteByte(static_cast<std::uint8_t>(b));
+    }
+  }
+}
+
+template <ByteStream S>
+void ShiftJISToJIS(S& s, bool sevenBitMode) {
+  JISModeWriter<S> out(s);
+  for (int b; (b = s.ReadByte()) >= 0;) {
+    if (IsShiftJISLead(b)) {
+      const int c = s.ReadByte();
+      if (c < 0) {
+        out.Close();
+        s.WriteByte(static_cast<std::uint8_t>(b));
+        return;
+      }
+      out.OpenKanji();
+      if (IsShiftJISTrail(c)) {
+        const BytePair j = ShiftJISPairToJIS(static_cast<std::uint8_t>(b), static_cast<std::uint8_t>(c));
+        WritePair(s, j.first, j.second);
+      } else {
+        WritePair(s, static_cast<std::uint8_t>(b), static_cast<std::uint8_t>(c));
+      }
+    } else if (IsHalfWidthKatakana(b)) {
+      out.WriteKatakana(static_cast<std::uint8_t>(b), sevenBitMode);
+    } else {  // below 0x80, 0x80, FD-FF
+      out.Close();
+      s.WriteByte(static_cast<std::uint8_t>(b));
+    }
+  }
+  out.Close();
+}
+
+template <ByteStream S>
+void EUCToJIS(S& s, bool sevenBitMode) {
+  JISModeWriter<S> out(s);
+  for (int b; (b = s.ReadByte()) >= 0;) {
+    if (IsEUCByte(b)) {
+      const int c = s.ReadByte();
+      if (c < 0) {
+        out.Close();
+        s.WriteByte(static_cast<std::uint8_t>(b));
+        return;
+      }
+      out.OpenKanji();
+      const std::uint8_t mask = IsEUCByte(c) ? 0x7F : 0xFF;
+      WritePair(s, static_cast<std::uint8_t>(b & mask), static_cast<std::uint8_t>(c & mask));
+    } else if (b == kSingleShift2) {
+      const int c = s.ReadByte();
+      if (c < 0) break;
+      out.WriteKatakana(static_cast<std::uint8_t>(c), sevenBitMode);
+    } else if (b == kSingleShift3) {
+      const int c = s.ReadByte();
+      if (c < 0) break;
+      const int d = s.ReadByte();
+      if (d < 0) {
+        out.Close();
+        s.WriteByte(static_cast<std::uint8_t>(c));
+        return;
+      }
+      // JIS has no designation of ours for the supplementary set: kept as 8-bit bytes.
+      out.OpenKanji();
+      WritePair(s, static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(d));
+    } else {  // below 0x80, 80-8D, 90-A0, FF
+      out.Close();
+      s.WriteByte(static_cast<std::uint8_t>(b));
+    }
+  }
+  out.Close();
+}
+
+// What followed an ESC in JIS input.
+struct EscapeRead {
+  enum Kind : std::uint8_t { KanjiOn, KanjiOff, Unrecognised } kind;
+  std::uint8_t prefix;  // for Unrecognised: '$' or '(' written after the ESC, or 0
+  int next;             // for Unrecognised: the byte to examine afresh, or -1 at the end
+};
+
+// Reads what follows an ESC; recognised designations are consumed whole.
+template <ByteStream S>
+EscapeRead ReadEscape(S& s) {
+  const int e = s.ReadByte();
+  if (e == 'K') return {EscapeRead::KanjiOn, 0, 0};
+  if (e == 'H') return {EscapeRead::KanjiOff, 0, 0};
+  if (e != '$' && e != '(') return {EscapeRead::Unrecognised, 0, e};
+  const int d = s.ReadByte();
+  if (e == '$' && (d == 'B' || d == '@')) return {EscapeRead::KanjiOn, 0, 0};
+  if (e == '(' && (d == 'J' || d == 'B' || d == 'H')) return {EscapeRead::KanjiOff, 0, 0};
+  return {EscapeRead::Unrecognised, static_cast<std::uint8_t>(e), d};
+}
+
+template <ByteStream S>
+void WriteEscapePrefix(S& s, const EscapeRead& escape) {
+  s.WriteByte(kEsc);
+  if (escape.prefix != 0) s.WriteByte(escape.prefix);
+}
+
+inline bool IsJISControl(int c) { return c <= 0x20 || c == 0x7F; }
+
+// The readers of JIS input share the input state and the escape handling; each
+// target decides what a control byte, a kanji pair and a text byte become.
+template <ByteStream S>
+void JISToShiftJIS(S& s, bool sevenBitMode) {
+  bool inKanji = false;
+  bool inShiftOut = false;
+  int c = s.ReadByte();
+  while (c >= 0) {
+    if (c == kEsc) {
+      const EscapeRead escape = ReadEscape(s);
+      if (escape.kind == EscapeRead::Unrecognised) {
+        WriteEscapePrefix(s, escape);
+        c = escape.next;
+        continue;
+      }
+      inKanji = escape.kind == EscapeRead::KanjiOn;
+    } else if (IsJISControl(c)) {
+      if (sevenBitMode && c == kShiftOut) {
+        inShiftOut = true;
+      } else if (sevenBitMode && c == kShiftIn) {
+        inShiftOut = false;
+      } else {
+        s.WriteByte(static_cast<std::uint8_t>(c));
+      }
+    } else if (inKanji) {
+      const int d = s.ReadByte();
+      if (d < 0) {
+        s.WriteByte(static_cast<std::uint8_t>(c));
+        return;
+      }
+      if (d <= 0x20) {
+        s.WriteByte(static_cast<std::uint8_t>(c));
+        c = d;
+        continue;
+      }
+      if (c < 0x80 && d <= 0x7F) {
+        const BytePair p = JISPairToShiftJIS(static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(d));
+        WritePair(s, p.first, p.second);
+      } else {
+        WritePair(s, static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(d));
+      }
+    } else {
+      s.WriteByte(static_cast<std::uint8_t>(inShiftOut ? c | 0x80 : c));
+    }
+    c = s.ReadByte();
+  }
+}
+
+template <ByteStream S>
+void JISToEUC(S& s, bool sevenBitMode) {
+  bool inKanji = false;
+  bool inShiftOut = false;
+  int c = s.ReadByte();
+  while (c >= 0) {
+    if (c == kEsc) {
+      const EscapeRead escape = ReadEscape(s);
+      if (escape.kind == EscapeRead::Unrecognised) {
+        WriteEscapePrefix(s, escape);
+        c = escape.next;
+        continue;
+      }
+      inKanji = escape.kind == EscapeRead::KanjiOn;
+    } else if (IsJISControl(c)) {
+      if (sevenBitMode && c == kShiftOut) {
+        inShiftOut = true;
+      } else if (sevenBitMode && c == kShiftIn) {
+        inShiftOut = false;
+      } else {
+        s.WriteByte(static_cast<std::uint8_t>(c));
+      }
+    } else if (inKanji) {
+      const int d = s.ReadByte();
+      if (d < 0) {
+        s.WriteByte(static_cast<std::uint8_t>(c));
+        return;
+      }
+      if (IsJISControl(d)) {
+        s.WriteByte(static_cast<std::uint8_t>(c));
+        c = d;
+        continue;
+      }
+      WritePair(s, static_cast<std::uint8_t>(c | 0x80), static_cast<std::uint8_t>(d | 0x80));
+    } else {
+      const int b = inShiftOut ? c | 0x80 : c;
+      if (IsHalfWidthKatakana(b)) s.WriteByte(kSingleShift2);
+      s.WriteByte(static_cast<std::uint8_t>(b));
+    }
+    c = s.ReadByte();
+  }
+}
+
+template <ByteStream S>
+void JISToJIS(S& s, bool sevenBitMode) {
+  JISModeWriter<S> out(s);
+  bool inKanji = false;
+  bool inShiftOut = false;
+  int c = s.ReadByte();
+  while (c >= 0) {
+    if (c == kEsc) {
+      const EscapeRead escape = ReadEscape(s);
+      if (escape.kind == EscapeRead::Unrecognised) {
+        if (escape.next < 0) {
+          out.Close();
+        } else {
+          out.CloseKanji();
+        }
+        WriteEscapePrefix(s, escape);
+        c = escape.next;
+        continue;
+      }
+      inKanji = escape.kind == EscapeRead::KanjiOn;
+    } else if (IsJISControl(c)) {
+      if (c == kShiftOut) {
+        inShiftOut = true;
+      } else if (c == kShiftIn) {
+        inShiftOut = false;
+      } else {
+        out.Close();
+        s.WriteByte(static_cast<std::uint8_t>(c));
+      }
+    } else if (inKanji) {
+      const int d = s.ReadByte();
+      if (d < 0) {
+        out.Close();
+        s.WriteByte(static_cast<std::uint8_t>(c));
+        return;
+      }
+      if (IsJISControl(d)) {
+        out.CloseKanji();
+        s.WriteByte(static_cast<std::uint8_t>(c));
+        c = d;
+        continue;
+      }
+      out.OpenKanji();
+      WritePair(s, static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(d));
+    } else {
+      const int b = inShiftOut ? c | 0x80 : c;
+      if (IsHalfWidthKatakana(b) && sevenBitMode) {
+        out.WriteKatakana(static_cast<std::uint8_t>(b), true);
+      } else {
+        out.CloseKanji();
+        out.CloseShiftOut();
+        s.WriteByte(static_cast<std::uint8_t>(b));
+      }
+    }
+    c = s.ReadByte();
+  }
+  out.Close();
+}
+
+template <ByteStream S>
+void ConvertStream(S& s, KanjiCode detected, std::uint8_t outputCode, bool sevenBitMode) {
+  switch (detected) {
+    case KanjiCode::ShiftJIS:
+      if (outputCode == kOutputEUC) return ShiftJISToEUC(s);
+      if (outputCode == kOutputJIS) return ShiftJISToJIS(s, sevenBitMode);
+      break;
+    case KanjiCode::EUC:
+      if (outputCode == kOutputShiftJIS) return EUCToShiftJIS(s);
+      if (outputCode == kOutputJIS) return EUCToJIS(s, sevenBitMode);
+      break;
+    case KanjiCode::JIS:
+      if (outputCode == kOutputShiftJIS) return JISToShiftJIS(s, sevenBitMode);
+      if (outputCode == kOutputEUC) return JISToEUC(s, sevenBitMode);
+      if (outputCode == kOutputJIS) return JISToJIS(s, sevenBitMode);
+      break;
+    default:
+      break;
+  }
+  CopyStream(s);
+}
+
+}  // namespace mxt::engine

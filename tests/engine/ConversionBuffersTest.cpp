@@ -1,0 +1,172 @@
+#include "engine/ConversionBuffers.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "engine/NewlineConversion.h"
+#include "platform/InOutError.h"
+#include "tests/support/Bytes.h"
+#include "tests/support/EngineRun.h"
+
+namespace mxt::engine {
+namespace {
+
+using testing::Bytes;
+using testing::ConvertInMemory;
+using testing::InMemoryConversion;
+using testing::MemoryFile;
+using testing::Notation;
+
+constexpr std::size_t kBlock = OutputBufferSize;
+
+InMemoryConversion Copying(NewlineCode mode, bool removeCtrlZ = false) {
+  return {KanjiCode::Ascii, mode, {kOutputShiftJIS, false, removeCtrlZ}};
+}
+
+class ConversionBuffersTest : public ::testing::Test {
+ protected:
+  testing::ScopedConversionBuffers buffers_;
+};
+
+TEST_F(ConversionBuffersTest, RewritesNewlinesInEachMode) {
+  const struct {
+    NewlineCode mode;
+    const char* input;
+    const char* expected;
+  } cases[] = {
+      {NewlineCode::CRLF, "'a' 0D 'b'", "'a' 0D 0A 'b'"},
+      {NewlineCode::CRLF, "'a' 0A 'b'", "'a' 0D 0A 'b'"},
+      {NewlineCode::CRLF, "'a' 0D 0A 'b'", "'a' 0D 0A 'b'"},
+      {NewlineCode::CRLF, "0D 0D", "0D 0A 0D 0A"},
+      {NewlineCode::CRLF, "0A 0D 0A 0A 0D", "0D 0A 0D 0A 0D 0A 0D 0A"},
+      {NewlineCode::LF, "'a' 0D 0A 'b' 0D 'c' 0A", "'a' 0A 'b' 0A 'c' 0A"},
+      {NewlineCode::LF, "0A 0D 0D 0A", "0A 0A 0A"},
+      {NewlineCode::CR, "'a' 0D 0A 'b' 0D 'c' 0A", "'a' 0D 'b' 0D 'c' 0D"},
+      {NewlineCode::DontCare, "'a' 0D 0A 'b' 0D 'c' 0A", "'a' 0D 0A 'b' 0D 'c' 0A"},
+      {NewlineCode{7}, "'a' 0D 'b' 0A", "'a' 0D 'b' 0A"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Notation(ConvertInMemory(Bytes(c.input), Copying(c.mode))), Notation(Bytes(c.expected)))
+        << "mode " << static_cast<int>(c.mode) << ": " << c.input;
+  }
+}
+
+TEST_F(ConversionBuffersTest, JoinsACRLFPairSplitBetweenOutputBlocks) {
+  const std::string head(kBlock - 1, 'a');
+  const std::string input = head + "\r\nb";
+  EXPECT_EQ(ConvertInMemory(input, Copying(NewlineCode::CRLF)), head + "\r\nb");
+  EXPECT_EQ(ConvertInMemory(input, Copying(NewlineCode::LF)), head + "\nb");
+  EXPECT_EQ(ConvertInMemory(input, Copying(NewlineCode::CR)), head + "\rb");
+}
+
+TEST_F(ConversionBuffersTest, ALoneCRAtABlockEndLosesNothingAndDoesNotEatALaterLF) {
+  const std::string first = std::string(kBlock - 1, 'a') + "\r";
+  const std::string second = "x" + std::string(kBlock - 1, 'y');
+  const std::string input = first + second + "\nz";
+  const std::string body = std::string(kBlock - 1, 'a');
+  EXPECT_EQ(ConvertInMemory(input, Copying(NewlineCode::LF)), body + "\n" + second + "\nz");
+  EXPECT_EQ(ConvertInMemory(input, Copying(NewlineCode::CRLF)), body + "\r\n" + second + "\r\nz");
+  // Split between blocks, CR LF is one newline; a CR inside a block leaves the next
+  // block's LF alone.
+  const std::string direct = first + "\nz";
+  const std::string noPending = std::string(kBlock - 2, 'a') + "\rb" + "\nz";
+  EXPECT_EQ(ConvertInMemory(direct, Copying(NewlineCode::CR)), body + "\rz");
+  EXPECT_EQ(ConvertInMemory(noPending, Copying(NewlineCode::CR)),
+            std::string(kBlock - 2, 'a') + "\rb\rz");
+}
+
+TEST_F(ConversionBuffersTest, AFullBlockOfLineFeedsFillsTheNewlineBufferExactly) {
+  Buffers.PendingCR = false;
+  const std::string lineFeeds(kBlock, '\n');
+  const std::uint32_t count =
+      ConvertNewlinesToCRLF(reinterpret_cast<const std::uint8_t*>(lineFeeds.data()), kBlock);
+  EXPECT_EQ(count, NewlineBufferSize);
+  EXPECT_FALSE(Buffers.PendingCR);
+
+  MemoryFile input(lineFeeds);
+  MemoryFile output;
+  ConvertInMemory(input, output, Copying(NewlineCode::CRLF));
+  EXPECT_EQ(output.WriteCalls(), 1);
+  std::string expected;
+  for (std::size_t i = 0; i < kBlock; ++i) expected += "\r\n";
+  EXPECT_EQ(output.Content(), expected);
+}
+
+TEST_F(ConversionBuffersTest, ReadsBlockBoundariesExactly) {
+  for (const std::size_t size : {kBlock - 1, kBlock, kBlock + 1, 2 * kBlock}) {
+    std::string input(size, 'q');
+    for (std::size_t i = 0; i < size; i += 7) input[i] = static_cast<char>(i % 251);
+    MemoryFile in(input);
+    MemoryFile out;
+    ConvertInMemory(in, out, Copying(NewlineCode::DontCare));
+    EXPECT_EQ(out.Content(), input) << size;
+    EXPECT_EQ(Buffers.TotalRead, static_cast<std::int64_t>(size));
+    EXPECT_EQ(Buffers.BytesInLastBlock, 0) << "the last read finds the end";
+  }
+}
+
+TEST_F(ConversionBuffersTest, ReadByteKeepsReportingTheEnd) {
+  MemoryFile in("ab");
+  Buffers.InputFile = &in;
+  ASSERT_FALSE(RefillInput());
+  EXPECT_EQ(Buffers.BytesInLastBlock, 2);
+  EXPECT_TRUE(RefillInput());
+  EXPECT_TRUE(RefillInput());
+  EXPECT_EQ(Buffers.TotalRead, 2);
+}
+
+TEST_F(ConversionBuffersTest, ConvertsCharactersSplitBetweenInputBlocks) {
+  // 88 9F with its lead byte the last of the first block.
+  const std::string input = std::string(kBlock - 1, 'a') + Bytes("88 9F 0A");
+  const std::string expected = std::string(kBlock - 1, 'a') + Bytes("B0 A1 0D 0A");
+  const InMemoryConversion toEUC{KanjiCode::ShiftJIS, NewlineCode::CRLF, {kOutputEUC, false, false}};
+  EXPECT_EQ(Notation(ConvertInMemory(input, toEUC).substr(kBlock - 4)),
+            Notation(expected.substr(kBlock - 4)));
+}
+
+TEST_F(ConversionBuffersTest, RemovesOneTrailingCtrlZFromTheWholeOutputFile) {
+  const struct {
+    const char* existing;
+    const char* input;
+    const char* expected;
+  } cases[] = {
+      {"", "'a' 1A 1A", "'a' 1A"},
+      {"", "'a' 1A 'b'", "'a' 1A 'b'"},
+      {"", "1A", ""},
+      {"'old' 1A", "'new'", "'old' 1A 'new'"},
+      {"'old'", "'new' 1A", "'old' 'new'"},
+  };
+  for (const auto& c : cases) {
+    MemoryFile input(Bytes(c.input));
+    MemoryFile output(Bytes(c.existing));
+    ConvertInMemory(input, output, Copying(NewlineCode::DontCare, true));
+    EXPECT_EQ(Notation(output.Content()), Notation(Bytes(c.expected))) << c.input;
+  }
+}
+
+TEST_F(ConversionBuffersTest, LeavesAnEmptyOutputAlone) {
+  MemoryFile output;
+  Buffers.OutputFile = &output;
+  RemoveTrailingCtrlZ();
+  EXPECT_EQ(output.Size(), 0);
+  EXPECT_EQ(output.WriteCalls(), 0);
+}
+
+TEST_F(ConversionBuffersTest, AFailingWriteLeavesTheRoutineAtOnce) {
+  MemoryFile input(std::string(6 * kBlock, 'a'));
+  MemoryFile output;
+  output.FailWritesBeyond(0, 28);
+  try {
+    ConvertInMemory(input, output, Copying(NewlineCode::CRLF));
+    FAIL() << "no error raised";
+  } catch (const platform::EInOutError& error) {
+    EXPECT_EQ(error.Code(), 28);
+    EXPECT_STREQ(error.what(), "I/O ｴﾗｰ (28)");
+  }
+  EXPECT_EQ(output.WriteCalls(), 1);
+  EXPECT_EQ(Buffers.TotalRead, static_cast<std::int64_t>(2 * kBlock)) << "nothing read after it";
+}
+
+}  // namespace
+}  // namespace mxt::engine

@@ -1,0 +1,178 @@
+#include "engine/TextClassification.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/support/Bytes.h"
+
+namespace mxt::engine {
+namespace {
+
+using testing::Bytes;
+
+const std::uint8_t* Data(const std::string& s) { return reinterpret_cast<const std::uint8_t*>(s.data()); }
+std::uint32_t Length(const std::string& s) { return static_cast<std::uint32_t>(s.size()); }
+
+KanjiCode Detect(const std::string& s) { return DetectKanjiCode(Data(s), Length(s)); }
+
+TEST(IsBinaryTextTest, CountsOneControlCharacterInThirtyTwoAsText) {
+  std::string text(31, 'a');
+  text.push_back('\0');
+  EXPECT_FALSE(IsBinaryText(Data(text), Length(text)));
+  std::string binary(30, 'a');
+  binary.push_back('\x01');
+  EXPECT_TRUE(IsBinaryText(Data(binary), Length(binary)));
+  EXPECT_FALSE(IsBinaryText(Data(""), 0));
+}
+
+TEST(IsBinaryTextTest, FlagsExactlyTheListedControlCharacters) {
+  for (int c = 0; c < 0x20; ++c) {
+    const bool counted = c <= 0x06 || c == 0x0B || (c >= 0x10 && c <= 0x19) || c >= 0x1C;
+    const std::string one(1, static_cast<char>(c));
+    EXPECT_EQ(IsBinaryText(Data(one), 1), counted) << "byte " << c;
+  }
+}
+
+TEST(IsBinaryTextTest, LooksOnlyAtTheFirst1024Bytes) {
+  std::string text(4000, 'a');
+  for (int i = 0; i < 32; ++i) text[i * 30] = '\x02';
+  EXPECT_FALSE(IsBinaryText(Data(text), Length(text)));
+  text[1000] = '\x02';
+  EXPECT_TRUE(IsBinaryText(Data(text), Length(text)));
+  std::string late(4000, 'a');
+  for (int i = 1024; i < 4000; ++i) late[i] = '\x02';
+  EXPECT_FALSE(IsBinaryText(Data(late), Length(late)));
+}
+
+TEST(DetectNewlineCodeTest, ReportsTheFirstNewline) {
+  const struct {
+    const char* notation;
+    NewlineCode expected;
+  } cases[] = {
+      {"", NewlineCode::DontCare},
+      {"'abc'", NewlineCode::DontCare},
+      {"'a' 0D", NewlineCode::DontCare},
+      {"'a' 0D 'b' 0A", NewlineCode::CR},
+      {"'a' 0A 'b' 0D", NewlineCode::LF},
+      {"'a' 0D 0A 'b'", NewlineCode::CRLF},
+      {"0A 0D 0A", NewlineCode::LF},
+  };
+  for (const auto& c : cases) {
+    const std::string s = Bytes(c.notation);
+    EXPECT_EQ(DetectNewlineCode(Data(s), Length(s)), c.expected) << c.notation;
+  }
+}
+
+TEST(DetectNewlineCodeTest, ScansBeyondTheClassificationWindow) {
+  std::string s(5000, 'a');
+  s += "\r\n";
+  EXPECT_EQ(DetectNewlineCode(Data(s), Length(s)), NewlineCode::CRLF);
+}
+
+TEST(DetectKanjiCodeTest, DecidesByTheFirstDecisivePattern) {
+  const struct {
+    const char* notation;
+    KanjiCode expected;
+  } cases[] = {
+      {"", KanjiCode::Ascii},
+      {"'abc'", KanjiCode::Ascii},
+      {"'a' ESC '$B' 'b'", KanjiCode::JIS},
+      {"ESC '$@'", KanjiCode::JIS},
+      {"ESC 'K'", KanjiCode::JIS},
+      {"ESC '(J' 'x'", KanjiCode::Ascii},
+      {"ESC '$A'", KanjiCode::Ascii},
+      {"ESC '$'", KanjiCode::Ascii},
+      {"ESC ESC 'K'", KanjiCode::JIS},
+      {"ESC '$' ESC '$B'", KanjiCode::JIS},
+      {"ESC '$B' 88 9F", KanjiCode::JIS},
+      {"88 9F ESC '$B'", KanjiCode::ShiftJIS},
+      {"88 9F", KanjiCode::ShiftJIS},
+      {"E0 40", KanjiCode::ShiftJIS},
+      {"81", KanjiCode::Ascii},
+      {"'ab' 81", KanjiCode::Ascii},
+      {"81 0A", KanjiCode::Ascii},
+      {"81 7F", KanjiCode::Ascii},
+      {"81 FD", KanjiCode::Ascii},
+      {"81 FC", KanjiCode::ShiftJIS},
+      {"8E B1", KanjiCode::ShiftJIS},
+      {"8E 40", KanjiCode::ShiftJIS},
+      {"8E E0", KanjiCode::ShiftJIS},
+      {"8E 3F", KanjiCode::Ascii},
+      {"8E FD 88 9F", KanjiCode::ShiftJIS},
+      {"E0 A1", KanjiCode::Unknown},
+      {"E0 FC", KanjiCode::Unknown},
+      {"8E B1 E0 A1", KanjiCode::Unknown},
+      {"E0 A1 8E B1", KanjiCode::Unknown},
+      {"E0 A0", KanjiCode::ShiftJIS},
+      {"E0 FD", KanjiCode::EUC},
+      {"E0 FE", KanjiCode::EUC},
+      {"E0 7F 88 9F", KanjiCode::ShiftJIS},
+      {"E0 FF 'a'", KanjiCode::Ascii},
+      {"B0 A1", KanjiCode::EUC},
+      {"B0 E0", KanjiCode::EUC},
+      {"FD A1", KanjiCode::EUC},
+      {"FE FE", KanjiCode::EUC},
+      {"B0 A0", KanjiCode::Ascii},
+      {"B0 FF", KanjiCode::Ascii},
+      {"A1 A0", KanjiCode::Ascii},
+      {"B0 40 88 9F", KanjiCode::ShiftJIS},
+      {"A0 FF 80", KanjiCode::Ascii},
+      {"B0 B1 88 9F", KanjiCode::ShiftJIS},
+      {"B0 B1 E0 A1", KanjiCode::EUC},
+      {"B0 B1 8E 88 9F", KanjiCode::EUC},
+      {"B0 B1 A1 A1 A1 88 9F", KanjiCode::ShiftJIS},
+      {"B0 B1 A1 E0", KanjiCode::EUC},
+      {"B0 B1 A0 88 9F", KanjiCode::ShiftJIS},
+      {"B0 B1 ESC 'K'", KanjiCode::JIS},
+      {"B0 B1 ESC '$' 88 9F", KanjiCode::ShiftJIS},
+      {"B0 B1 88 0A 9F 40", KanjiCode::ShiftJIS},
+      {"B0 B1", KanjiCode::EUC},
+      {"B0 B1 FF", KanjiCode::EUC},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Detect(Bytes(c.notation)), c.expected) << c.notation;
+  }
+}
+
+TEST(DetectKanjiCodeTest, LookAheadStopsAfter1024Bytes) {
+  const std::string pair = Bytes("B0 B1");
+  const std::string sjis = Bytes("88 9F");
+  EXPECT_EQ(Detect(pair + std::string(1022, 'a') + sjis), KanjiCode::ShiftJIS);
+  EXPECT_EQ(Detect(pair + std::string(1023, 'a') + sjis), KanjiCode::EUC);
+}
+
+TEST(DetectKanjiCodeTest, MainScanHasNoWindow) {
+  EXPECT_EQ(Detect(std::string(20000, 'a') + Bytes("88 9F")), KanjiCode::ShiftJIS);
+}
+
+TEST(DetectKanjiCodeTest, SeesOnlyTheBytesPassedIn) {
+  const std::string s = std::string(10, 'a') + Bytes("88 9F");
+  EXPECT_EQ(DetectKanjiCode(Data(s), 10), KanjiCode::Ascii);
+}
+
+TEST(DetectAfterAmbiguousPairTest, LeansToEUC) {
+  const struct {
+    const char* notation;
+    KanjiCode expected;
+  } cases[] = {
+      {"", KanjiCode::EUC},
+      {"'abc'", KanjiCode::EUC},
+      {"88 9F", KanjiCode::ShiftJIS},
+      {"88", KanjiCode::EUC},
+      {"F0 88 9F", KanjiCode::EUC},
+      {"8E 88 9F", KanjiCode::EUC},
+      {"8E 88 88 9F", KanjiCode::ShiftJIS},
+      {"ESC '$@'", KanjiCode::JIS},
+      {"ESC ESC 'K'", KanjiCode::JIS},
+      {"B1 B1 B1 E0", KanjiCode::EUC},
+      {"B1 B1 B1 88 9F", KanjiCode::ShiftJIS},
+  };
+  for (const auto& c : cases) {
+    const std::string s = Bytes(c.notation);
+    EXPECT_EQ(DetectAfterAmbiguousPair(Data(s), Length(s)), c.expected) << c.notation;
+  }
+}
+
+}  // namespace
+}  // namespace mxt::engine

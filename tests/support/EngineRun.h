@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "engine/KanjiCode.h"
+#include "engine/StreamConversion.h"
+#include "tests/support/MemoryFile.h"
+
+namespace mxt::testing {
+
+// Allocates the conversion buffers for one test and frees them afterwards.
+class ScopedConversionBuffers {
+ public:
+  ScopedConversionBuffers();
+  ~ScopedConversionBuffers();
+  ScopedConversionBuffers(const ScopedConversionBuffers&) = delete;
+  ScopedConversionBuffers& operator=(const ScopedConversionBuffers&) = delete;
+};
+
+struct InMemoryConversion {
+  engine::KanjiCode detected = engine::KanjiCode::ShiftJIS;
+  engine::NewlineCode newlineMode = engine::NewlineCode::DontCare;
+  engine::StreamOptions options{engine::kOutputShiftJIS, false, false};
+};
+
+// Streams `input` through the buffers as one file is converted, appending to
+// `output`; the buffers must be allocated.
+void ConvertInMemory(MemoryFile& input, MemoryFile& output, const InMemoryConversion& how);
+std::string ConvertInMemory(const std::string& input, const InMemoryConversion& how);
+
+}  // namespace mxt::testing

@@ -1,0 +1,26 @@
+#include "tests/support/MemoryFile.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/InOutError.h"
+
+namespace mxt::testing {
+
+std::size_t MemoryFile::ReadBlock(void* data, std::size_t size) {
+  if (position_ >= content_.size()) return 0;
+  const std::size_t count = std::min(size, content_.size() - position_);
+  std::memcpy(data, content_.data() + position_, count);
+  position_ += count;
+  return count;
+}
+
+void MemoryFile::WriteBlock(const void* data, std::size_t size) {
+  ++writeCalls_;
+  if (position_ + size > writeLimit_) throw platform::EInOutError(failureCode_);
+  if (position_ + size > content_.size()) content_.resize(position_ + size);
+  std::memcpy(content_.data() + position_, data, size);
+  position_ += size;
+}
+
+}  // namespace mxt::testing
