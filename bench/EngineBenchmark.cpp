@@ -30,7 +30,9 @@ constexpr std::size_t kTextSize = 64 << 20;
 // katakana words, punctuation, and now and then an ASCII word or number.
 std::string GenerateEUCText() {
   std::mt19937 random(64);
-  auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+  auto pick = [&](int low, int high) {
+    return std::uniform_int_distribution<int>(low, high)(random);
+  };
   auto put = [](std::string& text, int row, int cell) {
     text += static_cast<char>(0xA0 + row);
     text += static_cast<char>(0xA0 + cell);
@@ -203,7 +205,8 @@ void RegisterAll() {
         ->Unit(unit)
         ->UseRealTime();
     if (d.iconvFrom) {
-      benchmark::RegisterBenchmark((std::string("iconv/") + d.routine).c_str(), Iconv, d)->Unit(unit);
+      benchmark::RegisterBenchmark((std::string("iconv/") + d.routine).c_str(), Iconv, d)
+          ->Unit(unit);
     }
   }
   const struct {
@@ -222,9 +225,10 @@ void RegisterAll() {
 }
 
 void PrintSummary(const std::map<std::string, double>& throughput) {
-  std::printf("\n# in memory over %zu MB; goals: ShiftJISToEUC and EUCToShiftJIS >= 3x iconv, "
-              "the others >= 2x\n",
-              kTextSize >> 20);
+  std::printf(
+      "\n# in memory over %zu MB; goals: ShiftJISToEUC and EUCToShiftJIS >= 3x iconv, "
+      "the others >= 2x\n",
+      kTextSize >> 20);
   for (const Direction& d : kDirections) {
     const auto ours = throughput.find(std::string("memory/") + d.routine);
     const auto theirs = throughput.find(std::string("iconv/") + d.routine);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 
 #include "engine/ConversionBuffers.h"
@@ -47,6 +49,18 @@ class BufferedStream {
     if (out_ == outEnd_) [[unlikely]]
       out_ = FlushFullOutput();
     *out_++ = b;
+  }
+
+  // Lets `convert(in, out, length)` work on the buffered bytes directly, as many as
+  // both the input block and the output room hold; it returns how many it took,
+  // the same count read and written.
+  template <class Convert>
+  void ConvertInPlace(const Convert& convert) {
+    const auto length =
+        static_cast<std::size_t>(std::min<std::ptrdiff_t>(inEnd_ - in_, outEnd_ - out_));
+    const std::size_t done = convert(in_, out_, length);
+    in_ += done;
+    out_ += done;
   }
 
   void WritePair(std::uint8_t first, std::uint8_t second) {

@@ -13,11 +13,21 @@ constexpr std::uint8_t kCtrlZ = 0x1A;
 constexpr std::uint8_t kCR = 0x0D;
 constexpr std::uint8_t kLF = 0x0A;
 
-constexpr bool InRange(unsigned b, unsigned low, unsigned high) { return b - low <= high - low; }
+constexpr bool InRange(unsigned b, unsigned low, unsigned high) {
+  return b - low <= high - low;
+}
 
-constexpr bool IsShiftJISLead(unsigned b) { return InRange(b, 0x81, 0x9F) || InRange(b, 0xE0, 0xFC); }
-constexpr bool IsShiftJISTrail(unsigned b) { return InRange(b, 0x40, 0xFC) && b != 0x7F; }
-constexpr bool IsHalfWidthKatakana(unsigned b) { return InRange(b, 0xA0, 0xDF); }
-constexpr bool IsEUCByte(unsigned b) { return InRange(b, 0xA1, 0xFE); }
+constexpr bool IsShiftJISLead(unsigned b) {
+  return InRange(b, 0x81, 0x9F) || InRange(b, 0xE0, 0xFC);
+}
+constexpr bool IsShiftJISTrail(unsigned b) {
+  return InRange(b, 0x40, 0xFC) && b != 0x7F;
+}
+constexpr bool IsHalfWidthKatakana(unsigned b) {
+  return InRange(b, 0xA0, 0xDF);
+}
+constexpr bool IsEUCByte(unsigned b) {
+  return InRange(b, 0xA1, 0xFE);
+}
 
 }  // namespace mxt::engine

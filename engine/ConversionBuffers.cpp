@@ -16,10 +16,13 @@ void AllocateConversionBuffers() {
   Buffers.OutputEnd = Buffers.OutputBuffer.get() + OutputBufferSize;
 }
 
-void FreeConversionBuffers() { Buffers = ConversionBuffers{}; }
+void FreeConversionBuffers() {
+  Buffers = ConversionBuffers{};
+}
 
 bool RefillInput() {
-  const std::size_t count = Buffers.InputFile->ReadBlock(Buffers.InputBuffer.get(), InputBufferSize);
+  const std::size_t count =
+      Buffers.InputFile->ReadBlock(Buffers.InputBuffer.get(), InputBufferSize);
   Buffers.BytesInLastBlock = static_cast<std::int32_t>(count);
   if (count == 0) return true;
   Buffers.TotalRead += static_cast<std::int64_t>(count);

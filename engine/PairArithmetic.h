@@ -29,4 +29,13 @@ constexpr BytePair JISPairToShiftJIS(std::uint8_t j1, std::uint8_t j2) {
           static_cast<std::uint8_t>(s2)};
 }
 
+// JISPairToShiftJIS(b & 0x7F, c & 0x7F) for two EUC bytes (A1-FE), in fewer steps:
+// the hot path of EUC to Shift-JIS.
+constexpr BytePair EUCPairToShiftJIS(std::uint8_t b, std::uint8_t c) {
+  const unsigned s1 = (b + 0x61u) >> 1;
+  const unsigned oddRowShift = (0x5Fu - unsigned{c >= 0xE0}) & -(b & 1u);
+  return {static_cast<std::uint8_t>(s1 + (0x40u & -unsigned{s1 > 0x9F})),
+          static_cast<std::uint8_t>(c - 2u - oddRowShift)};
+}
+
 }  // namespace mxt::engine

@@ -7,6 +7,7 @@
 #include "engine/EscapeSequence.h"
 #include "engine/KanjiCode.h"
 #include "engine/PairArithmetic.h"
+#include "engine/PairRuns.h"
 
 namespace mxt::engine {
 
@@ -26,6 +27,22 @@ void WritePair(S& s, std::uint8_t first, std::uint8_t second) {
   } else {
     s.WriteByte(first);
     s.WriteByte(second);
+  }
+}
+
+struct PairRunConverter {
+  PairForm form;
+  std::size_t operator()(const std::uint8_t* in, std::uint8_t* out, std::size_t length) const {
+    return ConvertPairRunsToShiftJIS(in, out, length, form);
+  }
+};
+
+// After a pair, converts a long run of pairs that follows all at once, where the
+// stream lets a run be converted in place.
+template <ByteStream S>
+void ConvertPairRuns(S& s, PairForm form) {
+  if constexpr (requires(const PairRunConverter& convert) { s.ConvertInPlace(convert); }) {
+    s.ConvertInPlace(PairRunConverter{form});
   }
 }
 
@@ -110,7 +127,8 @@ class JISModeWriter {
 
 template <ByteStream S>
 void CopyStream(S& s) {
-  for (int b; (b = s.ReadByte()) >= 0;) s.WriteByte(static_cast<std::uint8_t>(b));
+  for (int b; (b = s.ReadByte()) >= 0;)
+    s.WriteByte(static_cast<std::uint8_t>(b));
 }
 
 template <ByteStream S>
@@ -125,7 +143,8 @@ void ShiftJISToEUC(S& s) {
         return;
       }
       if (IsShiftJISTrail(c)) {
-        const BytePair j = ShiftJISPairToJIS(static_cast<std::uint8_t>(b), static_cast<std::uint8_t>(c));
+        const BytePair j =
+            ShiftJISPairToJIS(static_cast<std::uint8_t>(b), static_cast<std::uint8_t>(c));
         WritePair(s, j.first | 0x80, j.second | 0x80);
       } else {
         WritePair(s, static_cast<std::uint8_t>(b), static_cast<std::uint8_t>(c));
@@ -150,8 +169,10 @@ void EUCToShiftJIS(S& s) {
         return;
       }
       if (IsEUCByte(c)) {
-        const BytePair p = JISPairToShiftJIS(b & 0x7F, c & 0x7F);
+        const BytePair p =
+            EUCPairToShiftJIS(static_cast<std::uint8_t>(b), static_cast<std::uint8_t>(c));
         WritePair(s, p.first, p.second);
+        ConvertPairRuns(s, PairForm::EUC);
       } else {
         WritePair(s, static_cast<std::uint8_t>(b), static_cast<std::uint8_t>(c));
       }
@@ -185,7 +206,8 @@ void ShiftJISToJIS(S& s, bool sevenBitMode) {
       }
       out.OpenKanji();
       if (IsShiftJISTrail(c)) {
-        const BytePair j = ShiftJISPairToJIS(static_cast<std::uint8_t>(b), static_cast<std::uint8_t>(c));
+        const BytePair j =
+            ShiftJISPairToJIS(static_cast<std::uint8_t>(b), static_cast<std::uint8_t>(c));
         WritePair(s, j.first, j.second);
       } else {
         WritePair(s, static_cast<std::uint8_t>(b), static_cast<std::uint8_t>(c));
@@ -264,7 +286,9 @@ void WriteEscapePrefix(S& s, const EscapeRead& escape) {
   if (escape.prefix != 0) s.WriteByte(escape.prefix);
 }
 
-inline bool IsJISControl(int c) { return c <= 0x20 || c == 0x7F; }
+inline bool IsJISControl(int c) {
+  return c <= 0x20 || c == 0x7F;
+}
 
 // The readers of JIS input share the input state and the escape handling; each
 // target decides what a control byte, a kanji pair and a text byte become.
@@ -302,8 +326,10 @@ void JISToShiftJIS(S& s, bool sevenBitMode) {
         continue;
       }
       if (c < 0x80 && d <= 0x7F) {
-        const BytePair p = JISPairToShiftJIS(static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(d));
+        const BytePair p =
+            JISPairToShiftJIS(static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(d));
         WritePair(s, p.first, p.second);
+        ConvertPairRuns(s, PairForm::JIS);
       } else {
         WritePair(s, static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(d));
       }

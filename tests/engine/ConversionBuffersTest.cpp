@@ -47,7 +47,8 @@ TEST_F(ConversionBuffersTest, RewritesNewlinesInEachMode) {
       {NewlineCode{7}, "'a' 0D 'b' 0A", "'a' 0D 'b' 0A"},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(Notation(ConvertInMemory(Bytes(c.input), Copying(c.mode))), Notation(Bytes(c.expected)))
+    EXPECT_EQ(Notation(ConvertInMemory(Bytes(c.input), Copying(c.mode))),
+              Notation(Bytes(c.expected)))
         << "mode " << static_cast<int>(c.mode) << ": " << c.input;
   }
 }
@@ -89,14 +90,16 @@ TEST_F(ConversionBuffersTest, AFullBlockOfLineFeedsFillsTheNewlineBufferExactly)
   ConvertInMemory(input, output, Copying(NewlineCode::CRLF));
   EXPECT_EQ(output.WriteCalls(), 1);
   std::string expected;
-  for (std::size_t i = 0; i < kBlock; ++i) expected += "\r\n";
+  for (std::size_t i = 0; i < kBlock; ++i)
+    expected += "\r\n";
   EXPECT_EQ(output.Content(), expected);
 }
 
 TEST_F(ConversionBuffersTest, ReadsBlockBoundariesExactly) {
   for (const std::size_t size : {kBlock - 1, kBlock, kBlock + 1, 2 * kBlock}) {
     std::string input(size, 'q');
-    for (std::size_t i = 0; i < size; i += 7) input[i] = static_cast<char>(i % 251);
+    for (std::size_t i = 0; i < size; i += 7)
+      input[i] = static_cast<char>(i % 251);
     MemoryFile in(input);
     MemoryFile out;
     ConvertInMemory(in, out, Copying(NewlineCode::DontCare));
@@ -120,7 +123,8 @@ TEST_F(ConversionBuffersTest, ConvertsCharactersSplitBetweenInputBlocks) {
   // 88 9F with its lead byte the last of the first block.
   const std::string input = std::string(kBlock - 1, 'a') + Bytes("88 9F 0A");
   const std::string expected = std::string(kBlock - 1, 'a') + Bytes("B0 A1 0D 0A");
-  const InMemoryConversion toEUC{KanjiCode::ShiftJIS, NewlineCode::CRLF, {kOutputEUC, false, false}};
+  const InMemoryConversion toEUC{
+      KanjiCode::ShiftJIS, NewlineCode::CRLF, {kOutputEUC, false, false}};
   EXPECT_EQ(Notation(ConvertInMemory(input, toEUC).substr(kBlock - 4)),
             Notation(expected.substr(kBlock - 4)));
 }

@@ -77,8 +77,9 @@ std::string RandomEUCText(std::mt19937& random, std::size_t characters, bool kat
 }
 
 std::string Ours(const std::string& text, const Code& from, const Code& to) {
-  return ConvertInMemory(text, InMemoryConversion{from.kanjiCode, NewlineCode::DontCare,
-                                                  {to.outputCode, false, false}});
+  return ConvertInMemory(
+      text,
+      InMemoryConversion{from.kanjiCode, NewlineCode::DontCare, {to.outputCode, false, false}});
 }
 
 // JIS is compared in the set iconv writes: ESC "$B" and ESC "(B".
@@ -90,7 +91,8 @@ class IconvOracleTest : public ::testing::Test {
   testing::ScopedConversionBuffers buffers_;
 };
 
-class IconvOracleRandomTextTest : public IconvOracleTest, public ::testing::WithParamInterface<bool> {};
+class IconvOracleRandomTextTest : public IconvOracleTest,
+                                  public ::testing::WithParamInterface<bool> {};
 
 TEST_F(IconvOracleTest, TheAlphabetIsTheWholeOfJISX0208) {
   // 6879 characters are defined in rows 1-84.
@@ -111,7 +113,8 @@ TEST_P(IconvOracleRandomTextTest, AgreesInEveryDirectionAndRoundTrips) {
         const auto expected = Iconv(source, from.iconvName, to.iconvName);
         ASSERT_TRUE(expected) << from.iconvName << " to " << to.iconvName;
         ASSERT_EQ(converted, *expected) << from.iconvName << " to " << to.iconvName;
-        ASSERT_EQ(Ours(converted, to, from), source) << from.iconvName << " back from " << to.iconvName;
+        ASSERT_EQ(Ours(converted, to, from), source)
+            << from.iconvName << " back from " << to.iconvName;
       }
     }
   }

@@ -19,8 +19,12 @@ void* operator new(std::size_t size) {
   if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
   throw std::bad_alloc();
 }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p) noexcept {
+  std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+  std::free(p);
+}
 
 namespace mxt::engine {
 namespace {
@@ -30,7 +34,8 @@ TEST(NoAllocationTest, NothingIsAllocatedAfterTheBuffers) {
   ASSERT_NE(mkdtemp(pattern), nullptr);
   const std::string dir = pattern;
   std::string text;
-  for (int i = 0; i < 20000; ++i) text += "\x88\x9f\xb1 abc\r\n";
+  for (int i = 0; i < 20000; ++i)
+    text += "\x88\x9f\xb1 abc\r\n";
   platform::OsFile::Create(dir + "/in").WriteBlock(text.data(), text.size());
   platform::OsFile input = platform::OsFile::OpenForReading(dir + "/in");
   platform::OsFile output = platform::OsFile::Create(dir + "/out");

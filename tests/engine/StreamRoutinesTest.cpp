@@ -14,19 +14,44 @@ using testing::Bytes;
 using testing::MemoryStream;
 using testing::Notation;
 
-enum class Routine { Copy, SJISToEUC, EUCToSJIS, SJISToJIS, EUCToJIS, JISToSJIS, JISToEUC, JISToJIS };
+enum class Routine {
+  Copy,
+  SJISToEUC,
+  EUCToSJIS,
+  SJISToJIS,
+  EUCToJIS,
+  JISToSJIS,
+  JISToEUC,
+  JISToJIS
+};
 
 std::string RunRoutine(Routine routine, const std::string& input, bool sevenBit) {
   MemoryStream s(input);
   switch (routine) {
-    case Routine::Copy: CopyStream(s); break;
-    case Routine::SJISToEUC: ShiftJISToEUC(s); break;
-    case Routine::EUCToSJIS: EUCToShiftJIS(s); break;
-    case Routine::SJISToJIS: ShiftJISToJIS(s, sevenBit); break;
-    case Routine::EUCToJIS: EUCToJIS(s, sevenBit); break;
-    case Routine::JISToSJIS: JISToShiftJIS(s, sevenBit); break;
-    case Routine::JISToEUC: JISToEUC(s, sevenBit); break;
-    case Routine::JISToJIS: JISToJIS(s, sevenBit); break;
+    case Routine::Copy:
+      CopyStream(s);
+      break;
+    case Routine::SJISToEUC:
+      ShiftJISToEUC(s);
+      break;
+    case Routine::EUCToSJIS:
+      EUCToShiftJIS(s);
+      break;
+    case Routine::SJISToJIS:
+      ShiftJISToJIS(s, sevenBit);
+      break;
+    case Routine::EUCToJIS:
+      EUCToJIS(s, sevenBit);
+      break;
+    case Routine::JISToSJIS:
+      JISToShiftJIS(s, sevenBit);
+      break;
+    case Routine::JISToEUC:
+      JISToEUC(s, sevenBit);
+      break;
+    case Routine::JISToJIS:
+      JISToJIS(s, sevenBit);
+      break;
   }
   return s.Output();
 }
@@ -85,7 +110,8 @@ TEST_F(StreamRoutinesTest, WritingJIS) {
        "'A' ESC '$B' '0!0!' ESC '(J' ' B' B1 B2 'D'"},
       {Routine::SJISToJIS, BJ, true, "'A' 88 9F 88 9F ' B' B1 B2 'D'",
        "'A' ESC '$B' '0!0!' ESC '(J' ' B' SO '12' SI 'D'"},
-      {Routine::SJISToJIS, BJ, true, "88 9F B1 88 9F", "ESC '$B' '0!' ESC '(J' SO '1' SI ESC '$B' '0!' ESC '(J'"},
+      {Routine::SJISToJIS, BJ, true, "88 9F B1 88 9F",
+       "ESC '$B' '0!' ESC '(J' SO '1' SI ESC '$B' '0!' ESC '(J'"},
       {Routine::SJISToJIS, BJ, true, "B1", "SO '1' SI"},
       {Routine::SJISToJIS, BJ, false, "88 9F", "ESC '$B' '0!' ESC '(J'"},
       {Routine::SJISToJIS, BJ, false, "88 9F 81", "ESC '$B' '0!' ESC '(J' 81"},
@@ -97,7 +123,8 @@ TEST_F(StreamRoutinesTest, WritingJIS) {
       {Routine::SJISToJIS, AtJ, false, "'A' 88 9F 'B'", "'A' ESC '$@' '0!' ESC '(J' 'B'"},
       {Routine::EUCToJIS, BJ, true, "'A' B0 A1 ' ' 8E B1 8F B0 A1 'Z'",
        "'A' ESC '$B' '0!' ESC '(J' ' ' SO '1' SI ESC '$B' B0 A1 ESC '(J' 'Z'"},
-      {Routine::EUCToJIS, BJ, false, "'A' B0 A1 ' ' 8E B1 'Z'", "'A' ESC '$B' '0!' ESC '(J' ' ' B1 'Z'"},
+      {Routine::EUCToJIS, BJ, false, "'A' B0 A1 ' ' 8E B1 'Z'",
+       "'A' ESC '$B' '0!' ESC '(J' ' ' B1 'Z'"},
       {Routine::EUCToJIS, BJ, false, "B0 A1 8E", "ESC '$B' '0!' ESC '(J'"},
       {Routine::EUCToJIS, BJ, true, "8E B1 8E", "SO '1' SI"},
       {Routine::EUCToJIS, BJ, false, "B0 A1 8F B0", "ESC '$B' '0!' ESC '(J' B0"},
@@ -114,7 +141,8 @@ TEST_F(StreamRoutinesTest, ReadingJIS) {
       {Routine::JISToSJIS, BJ, false, "'A' ESC '$B' '0!' ESC '(J' 'B'", "'A' 88 9F 'B'"},
       {Routine::JISToSJIS, BJ, false, "ESC 'K' '0!' ESC 'H' 'x'", "88 9F 'x'"},
       {Routine::JISToSJIS, BJ, true, "ESC '$B' '0!' ESC '(B' SO '1' SI 'Z'", "88 9F B1 'Z'"},
-      {Routine::JISToSJIS, BJ, false, "ESC '$B' '0!' ESC '(B' SO '1' SI 'Z'", "88 9F SO '1' SI 'Z'"},
+      {Routine::JISToSJIS, BJ, false, "ESC '$B' '0!' ESC '(B' SO '1' SI 'Z'",
+       "88 9F SO '1' SI 'Z'"},
       {Routine::JISToSJIS, BJ, false, "ESC '(I' 'x' ESC '$A' 'y'", "ESC '(I' 'x' ESC '$A' 'y'"},
       {Routine::JISToSJIS, BJ, false, "ESC", "ESC"},
       {Routine::JISToSJIS, BJ, false, "ESC '$'", "ESC '$'"},
@@ -132,8 +160,10 @@ TEST_F(StreamRoutinesTest, ReadingJIS) {
       {Routine::JISToEUC, BJ, false, "ESC '$B' '0' 7F", "'0' 7F"},
       {Routine::JISToEUC, BJ, false, "ESC '$B' '0' ' ' '!'", "'0' ' ' '!'"},
       {Routine::JISToEUC, BJ, false, "SO '1' SI", "SO '1' SI"},
-      {Routine::JISToJIS, BJ, false, "'A' ESC '$B' '0!' ESC '(J' 'B'", "'A' ESC '$B' '0!' ESC '(J' 'B'"},
-      {Routine::JISToJIS, KH, false, "'A' ESC '$B' '0!' ESC '(J' 'B'", "'A' ESC 'K' '0!' ESC 'H' 'B'"},
+      {Routine::JISToJIS, BJ, false, "'A' ESC '$B' '0!' ESC '(J' 'B'",
+       "'A' ESC '$B' '0!' ESC '(J' 'B'"},
+      {Routine::JISToJIS, KH, false, "'A' ESC '$B' '0!' ESC '(J' 'B'",
+       "'A' ESC 'K' '0!' ESC 'H' 'B'"},
       {Routine::JISToJIS, BJ, false, "'A' ESC '$B' '0!'", "'A' ESC '$B' '0!' ESC '(J'"},
       {Routine::JISToJIS, BJ, false, "ESC '$B' '0!0!' 0A '0!'",
        "ESC '$B' '0!0!' ESC '(J' 0A ESC '$B' '0!' ESC '(J'"},
@@ -174,9 +204,9 @@ TEST_F(StreamRoutinesTest, SelectionReadsTheTable) {
 TEST(ConvertStreamTest, PicksTheRoutineForEachPairOfCodes) {
   // Every routine turns this input into something of its own, so a wrong pick shows.
   const std::string input = Bytes("88 9F B0 A1 ESC '$B' '0!' ESC '(J'");
-  const Routine all[] = {Routine::Copy,     Routine::SJISToEUC, Routine::EUCToSJIS,
-                         Routine::SJISToJIS, Routine::EUCToJIS, Routine::JISToSJIS,
-                         Routine::JISToEUC, Routine::JISToJIS};
+  const Routine all[] = {Routine::Copy,      Routine::SJISToEUC, Routine::EUCToSJIS,
+                         Routine::SJISToJIS, Routine::EUCToJIS,  Routine::JISToSJIS,
+                         Routine::JISToEUC,  Routine::JISToJIS};
   for (const Routine a : all) {
     for (const Routine b : all) {
       if (a != b) {
@@ -189,13 +219,20 @@ TEST(ConvertStreamTest, PicksTheRoutineForEachPairOfCodes) {
     std::uint8_t output;
     Routine routine;
   } cases[] = {
-      {KanjiCode::ShiftJIS, 0, Routine::Copy},      {KanjiCode::ShiftJIS, 1, Routine::SJISToEUC},
-      {KanjiCode::ShiftJIS, 2, Routine::SJISToJIS}, {KanjiCode::ShiftJIS, 3, Routine::Copy},
-      {KanjiCode::EUC, 0, Routine::EUCToSJIS},      {KanjiCode::EUC, 1, Routine::Copy},
-      {KanjiCode::EUC, 2, Routine::EUCToJIS},       {KanjiCode::JIS, 0, Routine::JISToSJIS},
-      {KanjiCode::JIS, 1, Routine::JISToEUC},       {KanjiCode::JIS, 2, Routine::JISToJIS},
-      {KanjiCode::JIS, 7, Routine::Copy},           {KanjiCode::Ascii, 1, Routine::Copy},
-      {KanjiCode::Unknown, 2, Routine::Copy},       {KanjiCode::Binary, 0, Routine::Copy},
+      {KanjiCode::ShiftJIS, 0, Routine::Copy},
+      {KanjiCode::ShiftJIS, 1, Routine::SJISToEUC},
+      {KanjiCode::ShiftJIS, 2, Routine::SJISToJIS},
+      {KanjiCode::ShiftJIS, 3, Routine::Copy},
+      {KanjiCode::EUC, 0, Routine::EUCToSJIS},
+      {KanjiCode::EUC, 1, Routine::Copy},
+      {KanjiCode::EUC, 2, Routine::EUCToJIS},
+      {KanjiCode::JIS, 0, Routine::JISToSJIS},
+      {KanjiCode::JIS, 1, Routine::JISToEUC},
+      {KanjiCode::JIS, 2, Routine::JISToJIS},
+      {KanjiCode::JIS, 7, Routine::Copy},
+      {KanjiCode::Ascii, 1, Routine::Copy},
+      {KanjiCode::Unknown, 2, Routine::Copy},
+      {KanjiCode::Binary, 0, Routine::Copy},
       {KanjiCode{0}, 1, Routine::Copy},
   };
   for (const auto& c : cases) {
@@ -226,6 +263,17 @@ TEST(PairArithmeticTest, MapsTheStandardPairs) {
   const BytePair high = ShiftJISPairToJIS(0xF0, 0x40);
   EXPECT_EQ(high.first, 0x7F);
   EXPECT_EQ(high.second, 0x21);
+}
+
+TEST(PairArithmeticTest, TheEUCShortcutAgreesOnEveryPair) {
+  for (unsigned b = 0xA1; b <= 0xFE; ++b) {
+    for (unsigned c = 0xA1; c <= 0xFE; ++c) {
+      const BytePair shortcut = EUCPairToShiftJIS(b, c);
+      const BytePair general = JISPairToShiftJIS(b & 0x7F, c & 0x7F);
+      ASSERT_EQ(shortcut.first, general.first) << b << " " << c;
+      ASSERT_EQ(shortcut.second, general.second) << b << " " << c;
+    }
+  }
 }
 
 }  // namespace

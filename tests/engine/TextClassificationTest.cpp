@@ -11,10 +11,16 @@ namespace {
 
 using testing::Bytes;
 
-const std::uint8_t* Data(const std::string& s) { return reinterpret_cast<const std::uint8_t*>(s.data()); }
-std::uint32_t Length(const std::string& s) { return static_cast<std::uint32_t>(s.size()); }
+const std::uint8_t* Data(const std::string& s) {
+  return reinterpret_cast<const std::uint8_t*>(s.data());
+}
+std::uint32_t Length(const std::string& s) {
+  return static_cast<std::uint32_t>(s.size());
+}
 
-KanjiCode Detect(const std::string& s) { return DetectKanjiCode(Data(s), Length(s)); }
+KanjiCode Detect(const std::string& s) {
+  return DetectKanjiCode(Data(s), Length(s));
+}
 
 TEST(IsBinaryTextTest, CountsOneControlCharacterInThirtyTwoAsText) {
   std::string text(31, 'a');
@@ -36,12 +42,14 @@ TEST(IsBinaryTextTest, FlagsExactlyTheListedControlCharacters) {
 
 TEST(IsBinaryTextTest, LooksOnlyAtTheFirst1024Bytes) {
   std::string text(4000, 'a');
-  for (int i = 0; i < 32; ++i) text[i * 30] = '\x02';
+  for (int i = 0; i < 32; ++i)
+    text[i * 30] = '\x02';
   EXPECT_FALSE(IsBinaryText(Data(text), Length(text)));
   text[1000] = '\x02';
   EXPECT_TRUE(IsBinaryText(Data(text), Length(text)));
   std::string late(4000, 'a');
-  for (int i = 1024; i < 4000; ++i) late[i] = '\x02';
+  for (int i = 1024; i < 4000; ++i)
+    late[i] = '\x02';
   EXPECT_FALSE(IsBinaryText(Data(late), Length(late)));
 }
 
@@ -50,12 +58,9 @@ TEST(DetectNewlineCodeTest, ReportsTheFirstNewline) {
     const char* notation;
     NewlineCode expected;
   } cases[] = {
-      {"", NewlineCode::DontCare},
-      {"'abc'", NewlineCode::DontCare},
-      {"'a' 0D", NewlineCode::DontCare},
-      {"'a' 0D 'b' 0A", NewlineCode::CR},
-      {"'a' 0A 'b' 0D", NewlineCode::LF},
-      {"'a' 0D 0A 'b'", NewlineCode::CRLF},
+      {"", NewlineCode::DontCare},        {"'abc'", NewlineCode::DontCare},
+      {"'a' 0D", NewlineCode::DontCare},  {"'a' 0D 'b' 0A", NewlineCode::CR},
+      {"'a' 0A 'b' 0D", NewlineCode::LF}, {"'a' 0D 0A 'b'", NewlineCode::CRLF},
       {"0A 0D 0A", NewlineCode::LF},
   };
   for (const auto& c : cases) {

@@ -26,7 +26,8 @@ std::string Bytes(std::string_view notation) {
       bytes.push_back('\x0F');
       i += 2;
     } else {
-      bytes.push_back(static_cast<char>(std::stoi(std::string(notation.substr(i, 2)), nullptr, 16)));
+      bytes.push_back(
+          static_cast<char>(std::stoi(std::string(notation.substr(i, 2)), nullptr, 16)));
       i += 2;
     }
   }

@@ -6,8 +6,12 @@ namespace mxt::testing {
 
 using engine::Buffers;
 
-ScopedConversionBuffers::ScopedConversionBuffers() { engine::AllocateConversionBuffers(); }
-ScopedConversionBuffers::~ScopedConversionBuffers() { engine::FreeConversionBuffers(); }
+ScopedConversionBuffers::ScopedConversionBuffers() {
+  engine::AllocateConversionBuffers();
+}
+ScopedConversionBuffers::~ScopedConversionBuffers() {
+  engine::FreeConversionBuffers();
+}
 
 void ConvertInMemory(MemoryFile& input, MemoryFile& output, const InMemoryConversion& how) {
   Buffers.InputFile = &input;

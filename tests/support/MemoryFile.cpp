@@ -18,8 +18,10 @@ std::size_t MemoryFile::ReadBlock(void* data, std::size_t size) {
 void MemoryFile::WriteBlock(const void* data, std::size_t size) {
   ++writeCalls_;
   if (position_ + size > writeLimit_) throw platform::EInOutError(failureCode_);
-  if (position_ + size > content_.size()) content_.resize(position_ + size);
-  std::memcpy(content_.data() + position_, data, size);
+  const auto* bytes = static_cast<const char*>(data);
+  const std::size_t overlap =
+      std::min(size, content_.size() - std::min(position_, content_.size()));
+  content_.replace(position_, overlap, bytes, size);
   position_ += size;
 }
 
