@@ -3,8 +3,13 @@
 #include <string>
 
 #include "platform/File.h"
+#include "platform/FileTime.h"
 
 namespace mxt::platform {
+
+// The system's codes of the two refusals an exclusive open tells apart.
+constexpr int kErrorAccessDenied = 5;
+constexpr int kErrorSharingViolation = 32;
 
 // A file of the operating system, closed when the object goes.
 class OsFile final : public File {
@@ -14,6 +19,15 @@ class OsFile final : public File {
   static OsFile OpenForReading(const std::string& path);
   // Creates the file, or empties it when it exists; opened for reading and writing.
   static OsFile Create(const std::string& path);
+
+  enum class Access { Read, ReadWrite };
+  // Opens a file no other MXT holds open, and holds it until closed. Raises EInOutError
+  // with kErrorAccessDenied when this user may not open it, kErrorSharingViolation when
+  // another holds it, else with the system's code.
+  static OsFile OpenExclusive(const std::string& path, Access access);
+  // Creates a file that did not exist, readable and writable by this user only. A name
+  // that exists, also as a symbolic link, raises EInOutError with EEXIST.
+  static OsFile CreateNew(const std::string& path);
 
   OsFile(OsFile&& other) noexcept;
   OsFile& operator=(OsFile&& other) noexcept;
@@ -26,6 +40,10 @@ class OsFile final : public File {
   std::int64_t Size() override;
   void Seek(std::int64_t position) override;
   void Truncate() override;
+
+  FileTime LastWriteTime();
+  // Sets the last-write time and leaves the access time alone.
+  void SetLastWriteTime(FileTime time);
 
   // Closes now, so that a failing close is reported; the destructor ignores it.
   void Close();

@@ -1,6 +1,7 @@
 #include "platform/OsFile.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -24,12 +25,38 @@ int OpenOrThrow(const std::string& path, int flags, mode_t mode = 0) {
   return fd;
 }
 
+int OpenErrorCode(int error) {
+  return error == EACCES || error == EPERM ? kErrorAccessDenied : error;
+}
+
 }  // namespace
 
-OsFile OsFile::OpenForReading(const std::string& path) { return OsFile(OpenOrThrow(path, O_RDONLY)); }
+OsFile OsFile::OpenForReading(const std::string& path) {
+  return OsFile(OpenOrThrow(path, O_RDONLY));
+}
 
 OsFile OsFile::Create(const std::string& path) {
   return OsFile(OpenOrThrow(path, O_RDWR | O_CREAT | O_TRUNC, 0666));
+}
+
+OsFile OsFile::OpenExclusive(const std::string& path, Access access) {
+  const int flags = access == Access::Read ? O_RDONLY : O_RDWR;
+  int fd;
+  do {
+    fd = ::open(path.c_str(), flags | O_CLOEXEC);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) throw EInOutError(OpenErrorCode(errno));
+  OsFile file(fd);
+  int locked;
+  do {
+    locked = ::flock(fd, LOCK_EX | LOCK_NB);
+  } while (locked != 0 && errno == EINTR);
+  if (locked != 0) throw EInOutError(errno == EWOULDBLOCK ? kErrorSharingViolation : errno);
+  return file;
+}
+
+OsFile OsFile::CreateNew(const std::string& path) {
+  return OsFile(OpenOrThrow(path, O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW, 0600));
 }
 
 OsFile::OsFile(OsFile&& other) noexcept : handle_(std::exchange(other.handle_, kClosed)) {}
@@ -80,6 +107,17 @@ void OsFile::Seek(std::int64_t position) {
 void OsFile::Truncate() {
   const off_t position = ::lseek(handle_, 0, SEEK_CUR);
   if (position < 0 || ::ftruncate(handle_, position) != 0) throw EInOutError(errno);
+}
+
+FileTime OsFile::LastWriteTime() {
+  struct stat info;
+  if (::fstat(handle_, &info) != 0) throw EInOutError(errno);
+  return {info.st_mtim.tv_sec, static_cast<std::int32_t>(info.st_mtim.tv_nsec)};
+}
+
+void OsFile::SetLastWriteTime(FileTime time) {
+  const timespec times[2] = {{0, UTIME_OMIT}, {time.seconds, time.nanoseconds}};
+  if (::futimens(handle_, times) != 0) throw EInOutError(errno);
 }
 
 void OsFile::Close() {

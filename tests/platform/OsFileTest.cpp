@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdlib>
 #include <string>
@@ -59,6 +64,82 @@ TEST_F(OsFileTest, FailuresCarryTheSystemsErrorCode) {
             }),
             EISDIR);
   EXPECT_EQ(ErrorCodeOf([] { OsFile::OpenForReading("/nonexistent/mxt"); }), ENOENT);
+}
+
+TEST_F(OsFileTest, AnExclusiveOpenKeepsOutTheNextOne) {
+  OsFile::Create(dir_ + "/a").WriteBlock("abc", 3);
+  OsFile held = OsFile::OpenExclusive(dir_ + "/a", OsFile::Access::Read);
+  const std::string path = dir_ + "/a";
+  try {
+    OsFile::OpenExclusive(path, OsFile::Access::ReadWrite);
+    ADD_FAILURE() << "a second exclusive open succeeded";
+  } catch (const EInOutError& error) {
+    EXPECT_EQ(error.Code(), kErrorSharingViolation);
+  }
+  held.Close();
+  OsFile again = OsFile::OpenExclusive(path, OsFile::Access::ReadWrite);
+  EXPECT_EQ(again.Size(), 3);
+}
+
+// The code an exclusive open of `path` fails with, tried as a user who may not read it.
+int AccessDeniedCodeOf(const std::string& path) {
+  const auto code = [&] {
+    try {
+      OsFile::OpenExclusive(path, OsFile::Access::Read);
+    } catch (const EInOutError& error) {
+      return error.Code();
+    }
+    return 0;
+  };
+  ::chmod(path.c_str(), 0);
+  if (::geteuid() != 0) return code();
+  // Root passes every permission check, so the open is tried as "nobody".
+  const pid_t child = ::fork();
+  if (child == 0) _exit(::setgid(65534) == 0 && ::setuid(65534) == 0 ? code() : 255);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST_F(OsFileTest, AnExclusiveOpenTellsAccessDeniedFromOtherFailures) {
+  EXPECT_EQ(ErrorCodeOf([] { OsFile::OpenExclusive("/nonexistent/mxt", OsFile::Access::Read); }),
+            ENOENT);
+  const std::string path = dir_ + "/private";
+  OsFile::Create(path).Close();
+  EXPECT_EQ(AccessDeniedCodeOf(path), kErrorAccessDenied);
+}
+
+TEST_F(OsFileTest, CreateNewRefusesEveryExistingNameAndIsPrivate) {
+  const std::string path = dir_ + "/new";
+  OsFile::CreateNew(path).Close();
+  struct stat info;
+  ASSERT_EQ(::stat(path.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0600u);
+  ASSERT_EQ(::symlink((dir_ + "/target").c_str(), (dir_ + "/link").c_str()), 0);
+  ASSERT_EQ(::mkdir((dir_ + "/dir").c_str(), 0755), 0);
+  for (const std::string name : {"/new", "/link", "/dir"}) {
+    const std::string taken = dir_ + name;
+    try {
+      OsFile::CreateNew(taken);
+      ADD_FAILURE() << name << " was created";
+    } catch (const EInOutError& error) {
+      EXPECT_EQ(error.Code(), EEXIST) << name;
+    }
+  }
+  // The link was not followed.
+  EXPECT_NE(::access((dir_ + "/target").c_str(), F_OK), 0);
+}
+
+TEST_F(OsFileTest, TheLastWriteTimeKeepsNanosecondsAndLeavesTheAccessTime) {
+  OsFile file = OsFile::Create(dir_ + "/a");
+  const timespec times[2] = {{1'500'000'000, 5}, {0, UTIME_OMIT}};
+  ASSERT_EQ(::utimensat(AT_FDCWD, (dir_ + "/a").c_str(), times, 0), 0);
+  file.SetLastWriteTime({1'234'567'890, 987'654'321});
+  EXPECT_EQ(file.LastWriteTime(), (FileTime{1'234'567'890, 987'654'321}));
+  struct stat info;
+  ASSERT_EQ(::stat((dir_ + "/a").c_str(), &info), 0);
+  EXPECT_EQ(info.st_atim.tv_sec, 1'500'000'000);
+  EXPECT_EQ(info.st_atim.tv_nsec, 5);
 }
 
 TEST(InOutErrorTest, ShowsTheCodeInItsMessage) {

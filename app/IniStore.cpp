@@ -1,0 +1,114 @@
+#include "app/IniStore.h"
+
+#include <cerrno>
+#include <filesystem>
+#include <utility>
+
+#include "app/ProfileText.h"
+#include "fileconv/MXTError.h"
+#include "fileconv/PathText.h"
+#include "platform/InOutError.h"
+#include "platform/OsFile.h"
+#include "platform/SystemPaths.h"
+#include "platform/SystemString.h"
+
+namespace mxt::app {
+
+namespace {
+
+using fileconv::EMXTError;
+
+// Built by appending: g++ 12 warns falsely about a literal plus a temporary string.
+std::string Quoted(std::string_view name) {
+  std::string quoted(1, '\'');
+  quoted += name;
+  quoted += '\'';
+  return quoted;
+}
+
+std::string ReadWhole(const std::string& path) {
+  platform::OsFile file = platform::OsFile::OpenForReading(path);
+  std::string text;
+  char block[4096];
+  while (const std::size_t count = file.ReadBlock(block, sizeof block))
+    text.append(block, count);
+  return text;
+}
+
+// The old file stays whole until the new one is complete. A store that is a link (to a
+// shared dotfile, say) is written where the link leads and stays a link.
+void ReplaceWhole(const std::string& path, const std::string& text) {
+  std::error_code error;
+  std::filesystem::path target = path;
+  if (std::filesystem::is_symlink(std::filesystem::symlink_status(target, error))) {
+    target = std::filesystem::canonical(target, error);
+    if (error) throw platform::EInOutError(error.value());
+  }
+  const std::string next = target.string() + ".new";
+  try {
+    platform::OsFile file = platform::OsFile::Create(next);
+    file.WriteBlock(text.data(), text.size());
+    file.Close();
+  } catch (const platform::EInOutError&) {
+    std::filesystem::remove(next, error);
+    throw;
+  }
+  std::filesystem::rename(next, target, error);
+  if (error) throw platform::EInOutError(error.value());
+}
+
+}  // namespace
+
+IniStore::IniStore(std::string path, Form form) : path_(std::move(path)), form_(form) {
+  if (form_ == Form::PerUser) {
+    std::error_code ignored;  // a folder that cannot be made fails at the first write
+    std::filesystem::create_directories(std::filesystem::path(path_).parent_path(), ignored);
+  }
+  try {
+    text_ = ReadWhole(path_);
+  } catch (const platform::EInOutError& error) {
+    unreadable_ = error.Code() != ENOENT && form_ == Form::PerUser;
+  }
+}
+
+std::optional<std::string> IniStore::ReadString(std::string_view group, std::string_view name) {
+  if (unreadable_) throw EMXTError(Quoted(name) + " の取得に失敗しました");
+  return ProfileValue(text_, group, name);
+}
+
+void IniStore::WriteString(std::string_view group, std::string_view name, std::string_view value) {
+  std::string text = WithProfileValue(text_, group, name, value);
+  Save(text, name);
+  text_ = std::move(text);
+}
+
+void IniStore::Save(const std::string& text, std::string_view name) const {
+  try {
+    ReplaceWhole(path_, text);
+  } catch (const platform::EInOutError&) {
+    if (form_ == Form::PerUser) throw EMXTError(Quoted(name) + " の設定に失敗しました");
+    throw EMXTError(platform::SystemStringToUtf8(path_) + " に書き込めません");
+  }
+}
+
+std::string IniPathBesideProgram(std::string_view programPath, const platform::FileNameRule& rule) {
+  const std::string name = fileconv::FileNamePart(programPath, rule);
+  const std::string_view folder = programPath.substr(0, programPath.size() - name.size());
+  const auto dot = fileconv::LastSingleByteOf(name, ".", rule);
+  const std::string stem = dot == std::string::npos ? name : name.substr(0, dot);
+  return std::string(folder) + stem + ".INI";
+}
+
+std::string PerUserStorePath() {
+  return platform::UserConfigDirectory() + "/MXT/MXT.ini";
+}
+
+std::unique_ptr<SettingsStore> OpenSettingsStore(bool useIniFile) {
+  if (useIniFile) {
+    return std::make_unique<IniStore>(IniPathBesideProgram(platform::ProgramPath()),
+                                      IniStore::Form::BesideProgram);
+  }
+  return std::make_unique<IniStore>(PerUserStorePath(), IniStore::Form::PerUser);
+}
+
+}  // namespace mxt::app

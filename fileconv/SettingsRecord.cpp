@@ -1,0 +1,11 @@
+#include "fileconv/SettingsRecord.h"
+
+namespace mxt::fileconv {
+
+SettingsRecord Settings;
+
+void ResetSettings() {
+  Settings = SettingsRecord{};
+}
+
+}  // namespace mxt::fileconv

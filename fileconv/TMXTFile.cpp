@@ -1,0 +1,97 @@
+#include "fileconv/TMXTFile.h"
+
+#include <array>
+#include <utility>
+
+#include "fileconv/PathText.h"
+
+namespace mxt::fileconv {
+
+namespace {
+
+using engine::KanjiCode;
+
+constexpr std::array<std::string_view, 14> kStatusTexts = {
+    "File not found.",       "Is not a file.",
+    "Is not a file.",        "File is read only.",
+    "File is empty.",        "File access denied. Maybe file is being used.",
+    "May be binary file.",   "Shift-JIS code already exists.",
+    "EUC already exists.",   "JIS code already exists.",
+    "No KANJI code exists.", "Cannot identify KANJI code.",
+    "Nothing to do.",        "",
+};
+
+}  // namespace
+
+std::string_view StatusText(SkipReason reason) {
+  return kStatusTexts[static_cast<std::size_t>(reason)];
+}
+
+std::optional<FileImage> ImageForSkip(SkipReason reason) {
+  switch (reason) {
+    case SkipReason::srFileNotFound:
+    case SkipReason::srVolumeLabel:
+      return FileImage::IsntFileImage;
+    case SkipReason::srDirectory:
+      return FileImage::DirImage;
+    case SkipReason::srBinary:
+      return ImageForCode(KanjiCode::Binary);
+    case SkipReason::srAlreadyShiftJIS:
+      return ImageForCode(KanjiCode::ShiftJIS);
+    case SkipReason::srAlreadyEUC:
+      return ImageForCode(KanjiCode::EUC);
+    case SkipReason::srAlreadyJIS:
+      return ImageForCode(KanjiCode::JIS);
+    case SkipReason::srNoKanji:
+      return ImageForCode(KanjiCode::Ascii);
+    case SkipReason::srCannotIdentify:
+      return ImageForCode(KanjiCode::Unknown);
+    default:
+      return std::nullopt;
+  }
+}
+
+FileImage ImageForCode(KanjiCode code) {
+  switch (code) {
+    case KanjiCode::ShiftJIS:
+      return FileImage::ShiftJISFileImage;
+    case KanjiCode::EUC:
+      return FileImage::EUCFileImage;
+    case KanjiCode::JIS:
+      return FileImage::JISFileImage;
+    case KanjiCode::Ascii:
+      return FileImage::AsciiFileImage;
+    case KanjiCode::Unknown:
+      return FileImage::CantIdentFileImage;
+    case KanjiCode::Binary:
+      return FileImage::BinaryFileImage;
+  }
+  return FileImage::UnknownFileImage;
+}
+
+FileImage ImageForOutputCode(std::uint8_t outputCode) {
+  if (outputCode > engine::kOutputJIS) return FileImage::UnknownFileImage;
+  return ImageForCode(static_cast<KanjiCode>(outputCode + 1));
+}
+
+FileImage ImageAfterConversion(KanjiCode detected, std::uint8_t outputCode, bool outputToFile) {
+  if (outputToFile || detected == KanjiCode::Ascii || detected == KanjiCode::Unknown) {
+    return ImageForCode(detected);
+  }
+  return ImageForOutputCode(outputCode);
+}
+
+TMXTFile::TMXTFile(std::string path)
+    : Path(std::move(path)), Name(FileNamePart(Path)), DisplayName(Name) {}
+
+TMXTFile TMXTFile::InputEntry(std::string path) {
+  return TMXTFile(std::move(path));
+}
+
+TMXTFile TMXTFile::OutputEntry(std::string path) {
+  TMXTFile entry(std::move(path));
+  entry.Code = kNoKanjiWritten;
+  return entry;
+}
+
+}  // namespace mxt::fileconv

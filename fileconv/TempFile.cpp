@@ -1,0 +1,58 @@
+#include "fileconv/TempFile.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <random>
+
+#include "fileconv/MXTError.h"
+#include "platform/FileNameRule.h"
+#include "platform/InOutError.h"
+#include "platform/OsFile.h"
+#include "platform/SystemPaths.h"
+
+namespace mxt::fileconv {
+
+namespace {
+
+constexpr int kTries = 16;
+
+int DrawFromSystem() {
+  static std::mt19937 generator{std::random_device{}()};
+  return std::uniform_int_distribution<int>(0, 99999)(generator);
+}
+
+std::string TempName(const std::string& dir, const std::string& prefix, int number) {
+  char digits[8];
+  std::snprintf(digits, sizeof digits, "%5.5d", number);
+  return dir + "~" + prefix + digits + ".TMP";
+}
+
+}  // namespace
+
+std::string DefaultTempDir() {
+  const std::string dir = platform::TempDirectory();
+  return dir.empty() ? std::string(".") + platform::SystemFileNameRule().separator : dir;
+}
+
+std::string MakeTempFileName(const std::string& prefix, const std::string& dir) {
+  return MakeTempFileName(prefix, dir, DrawFromSystem);
+}
+
+// Creating the file is what reserves the name: a name merely checked could be taken, or
+// planted as a link, before the conversion opens it.
+std::string MakeTempFileName(const std::string& prefix, const std::string& dir,
+                             const TempNumberSource& draw) {
+  const std::string shortPrefix = prefix.substr(0, 2);
+  for (int i = 0; i < kTries; ++i) {
+    const std::string name = TempName(dir, shortPrefix, draw());
+    try {
+      platform::OsFile::CreateNew(name).Close();
+      return name;
+    } catch (const platform::EInOutError& error) {
+      if (error.Code() != EEXIST) throw;
+    }
+  }
+  throw EMXTError("テンポラリファイルを作成できません");
+}
+
+}  // namespace mxt::fileconv

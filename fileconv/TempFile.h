@@ -1,0 +1,21 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace mxt::fileconv {
+
+// The system's folder for temporary files, ending in the separator, or the current folder.
+std::string DefaultTempDir();
+
+// Draws a number from 0..99999.
+using TempNumberSource = std::function<int()>;
+
+// Creates a new empty file named "<dir>~<prefix><5 digits>.TMP" (the prefix cut to 2
+// characters) and returns its name. A name that exists in any form, a link included, is
+// taken and another is drawn; after 16 taken names raises EMXTError.
+std::string MakeTempFileName(const std::string& prefix, const std::string& dir);
+std::string MakeTempFileName(const std::string& prefix, const std::string& dir,
+                             const TempNumberSource& draw);
+
+}  // namespace mxt::fileconv

@@ -1,0 +1,92 @@
+#include "platform/FindFile.h"
+
+#include <dirent.h>
+#include <fnmatch.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <memory>
+
+namespace mxt::platform {
+
+namespace {
+
+bool BeginsWithDot(const std::string& name) {
+  return !name.empty() && name[0] == '.';
+}
+
+std::uint32_t Attributes(const struct stat& info, const std::string& path, bool hidden) {
+  std::uint32_t attributes = hidden ? attr::kHidden : 0;
+  // Without any write bit even root leaves the file alone.
+  if ((info.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0) {
+    attributes |= attr::kReadOnly;
+  }
+  if (S_ISDIR(info.st_mode)) {
+    attributes |= attr::kDirectory;
+  } else if (!S_ISREG(info.st_mode)) {
+    attributes |= attr::kVolumeLabel;
+  }
+  return attributes;
+}
+
+// `patternName` is the last component the caller asked for: a dot-file is hidden unless
+// asked for by a name that itself begins with a dot.
+std::optional<FindData> Describe(const std::string& path, const std::string& name,
+                                 const std::string& patternName) {
+  struct stat info;
+  if (::stat(path.c_str(), &info) != 0) return std::nullopt;
+  FindData data;
+  data.name = name;
+  data.attributes = Attributes(info, path, BeginsWithDot(name) && !BeginsWithDot(patternName));
+  data.size = info.st_size;
+  data.lastWrite = {info.st_mtim.tv_sec, static_cast<std::int32_t>(info.st_mtim.tv_nsec)};
+  return data;
+}
+
+struct Split {
+  std::string folder;  // with its final "/", or empty for the current folder
+  std::string name;
+};
+
+Split SplitLast(const std::string& path) {
+  const auto slash = path.rfind('/');
+  if (slash == std::string::npos) return {"", path};
+  return {path.substr(0, slash + 1), path.substr(slash + 1)};
+}
+
+bool HasWildcards(const std::string& name) {
+  return name.find_first_of("*?[") != std::string::npos;
+}
+
+}  // namespace
+
+std::optional<FindData> FindFile(const std::string& path) {
+  const Split split = SplitLast(path);
+  return Describe(path, split.name, split.name);
+}
+
+std::vector<FindData> FindFiles(const std::string& pattern) {
+  const Split split = SplitLast(pattern);
+  std::vector<FindData> found;
+  if (!HasWildcards(split.name)) {
+    if (auto data = FindFile(pattern)) found.push_back(std::move(*data));
+    return found;
+  }
+  const std::string folder = split.folder.empty() ? "." : split.folder;
+  const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), ::closedir);
+  if (!dir) return found;
+  while (const dirent* entry = ::readdir(dir.get())) {
+    const std::string name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    if (::fnmatch(split.name.c_str(), name.c_str(), 0) != 0) continue;
+    if (auto data = Describe(split.folder + name, name, split.name)) {
+      found.push_back(std::move(*data));
+    }
+  }
+  std::sort(found.begin(), found.end(),
+            [](const FindData& a, const FindData& b) { return a.name < b.name; });
+  return found;
+}
+
+}  // namespace mxt::platform

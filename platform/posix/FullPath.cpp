@@ -1,0 +1,35 @@
+#include "platform/FullPath.h"
+
+#include <cstdlib>
+#include <memory>
+
+#include "platform/CurrentDirectory.h"
+
+namespace mxt::platform {
+
+namespace {
+
+std::string Resolved(const std::string& folder) {
+  const std::unique_ptr<char, void (*)(void*)> real(::realpath(folder.c_str(), nullptr), std::free);
+  if (real) return real.get();
+  const auto slash = folder.rfind('/');
+  if (slash == std::string::npos || slash == 0) return folder;
+  return Resolved(folder.substr(0, slash)) + folder.substr(slash);
+}
+
+std::string Joined(const std::string& folder, const std::string& name) {
+  return folder == "/" ? "/" + name : folder + "/" + name;
+}
+
+}  // namespace
+
+std::string FullPath(const std::string& path) {
+  const std::string absolute =
+      !path.empty() && path[0] == '/' ? path : Joined(CurrentDirectory(), path);
+  const auto slash = absolute.rfind('/');
+  const std::string name = absolute.substr(slash + 1);
+  if (name.empty() || name == "." || name == "..") return Resolved(absolute);
+  return Joined(Resolved(slash == 0 ? "/" : absolute.substr(0, slash)), name);
+}
+
+}  // namespace mxt::platform

@@ -1,0 +1,90 @@
+#include "platform/SystemPaths.h"
+
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <vector>
+
+#include "platform/InOutError.h"
+
+namespace mxt::platform {
+
+namespace {
+
+std::string Environment(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? value : "";
+}
+
+bool IsDirectory(const std::string& path) {
+  struct stat info;
+  return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+std::string WithSeparator(std::string path) {
+  if (path.empty() || path.back() != '/') path += '/';
+  return path;
+}
+
+std::string HomeDirectory() {
+  std::string home = Environment("HOME");
+  if (home.empty()) {
+    if (const passwd* entry = ::getpwuid(::getuid())) home = entry->pw_dir;
+  }
+  return home;
+}
+
+// Makes the folder private to this user, or refuses one that someone else could have
+// planted.
+void MakePrivateDirectory(const std::string& path) {
+  if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) throw EInOutError(errno);
+  struct stat info;
+  if (::lstat(path.c_str(), &info) != 0) throw EInOutError(errno);
+  if (!S_ISDIR(info.st_mode) || info.st_uid != ::getuid()) throw EInOutError(EPERM);
+  if ((info.st_mode & 0777) != 0700 && ::chmod(path.c_str(), 0700) != 0) {
+    throw EInOutError(errno);
+  }
+}
+
+}  // namespace
+
+std::string TempDirectory() {
+  for (const std::string& candidate : {Environment("TMPDIR"), std::string("/tmp")}) {
+    if (!candidate.empty() && IsDirectory(candidate)) return WithSeparator(candidate);
+  }
+  return "";
+}
+
+std::string ProgramPath() {
+  std::vector<char> buffer(256);
+  for (;;) {
+    const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
+    if (length < 0) throw EInOutError(errno);
+    if (static_cast<std::size_t>(length) < buffer.size())
+      return {buffer.data(), buffer.data() + length};
+    buffer.resize(buffer.size() * 2);
+  }
+}
+
+std::string UserConfigDirectory() {
+  const std::string config = Environment("XDG_CONFIG_HOME");
+  if (!config.empty()) return config;
+  return HomeDirectory() + "/.config";
+}
+
+std::string RuntimeDirectory() {
+  const std::string runtime = Environment("XDG_RUNTIME_DIR");
+  const std::string path =
+      runtime.empty() ? "/tmp/MXT-" + std::to_string(::getuid()) : WithSeparator(runtime) + "MXT";
+  MakePrivateDirectory(path);
+  return path + '/';
+}
+
+const char* DefaultViewerProgram() {
+  return "xdg-open";
+}
+
+}  // namespace mxt::platform

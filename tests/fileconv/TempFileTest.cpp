@@ -1,0 +1,87 @@
+#include "fileconv/TempFile.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <vector>
+
+#include "fileconv/MXTError.h"
+#include "platform/InOutError.h"
+#include "tests/support/TempDir.h"
+
+namespace mxt::fileconv {
+namespace {
+
+using mxt::testing::TempDir;
+
+// Hands out the given numbers in order.
+TempNumberSource Numbers(std::vector<int> numbers) {
+  return [numbers, next = std::size_t{0}]() mutable { return numbers.at(next++); };
+}
+
+bool IsRegularFile(const std::string& path) {
+  struct stat info;
+  return ::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+TEST(TempFileTest, TheNameHasFiveDigitsAndTwoCharactersOfThePrefix) {
+  TempDir dir;
+  const std::string folder = dir.Path() + "/";
+  EXPECT_EQ(MakeTempFileName("MX", folder, Numbers({4711})), folder + "~MX04711.TMP");
+  EXPECT_EQ(MakeTempFileName("MXTW", folder, Numbers({0})), folder + "~MX00000.TMP");
+  EXPECT_EQ(MakeTempFileName("MX", folder, Numbers({99999})), folder + "~MX99999.TMP");
+  const std::string made = folder + "~MX04711.TMP";
+  EXPECT_TRUE(IsRegularFile(made));
+  struct stat info;
+  ASSERT_EQ(::stat(made.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0600u);
+  EXPECT_EQ(info.st_size, 0);
+}
+
+TEST(TempFileTest, AFileALinkOrAFolderOfTheNameIsTaken) {
+  TempDir dir;
+  const std::string folder = dir.Path() + "/";
+  mxt::testing::WriteFile(folder + "~MX00001.TMP", "keep");
+  ASSERT_EQ(::symlink((folder + "victim").c_str(), (folder + "~MX00002.TMP").c_str()), 0);
+  ASSERT_EQ(::mkdir((folder + "~MX00003.TMP").c_str(), 0755), 0);
+  EXPECT_EQ(MakeTempFileName("MX", folder, Numbers({1, 2, 3, 4})), folder + "~MX00004.TMP");
+  EXPECT_EQ(mxt::testing::ReadFile(folder + "~MX00001.TMP"), "keep");
+  EXPECT_NE(::access((folder + "victim").c_str(), F_OK), 0);
+}
+
+TEST(TempFileTest, SixteenTakenNamesAreAFailure) {
+  TempDir dir;
+  const std::string folder = dir.Path() + "/";
+  mxt::testing::WriteFile(folder + "~MX00007.TMP", "");
+  try {
+    MakeTempFileName("MX", folder, Numbers(std::vector<int>(16, 7)));
+    ADD_FAILURE() << "no failure";
+  } catch (const EMXTError& error) {
+    EXPECT_STREQ(error.what(), "テンポラリファイルを作成できません");
+  }
+  // The seventeenth try is never made.
+  EXPECT_EQ(MakeTempFileName("MX", folder, Numbers(std::vector<int>{7, 7, 7, 8})),
+            folder + "~MX00008.TMP");
+}
+
+TEST(TempFileTest, AFolderThatCannotTakeTheFileFailsWithItsOwnError) {
+  EXPECT_THROW(MakeTempFileName("MX", "/nonexistent/", Numbers({1})), platform::EInOutError);
+}
+
+TEST(TempFileTest, TheSystemsNumbersGiveDistinctFiles) {
+  TempDir dir;
+  const std::string folder = dir.Path() + "/";
+  EXPECT_NE(MakeTempFileName("MX", folder), MakeTempFileName("MX", folder));
+}
+
+TEST(TempFileTest, TheDefaultFolderIsTheSystemsOrTheCurrentOne) {
+  TempDir dir;
+  {
+    mxt::testing::ScopedEnv env("TMPDIR", dir.Path().c_str());
+    EXPECT_EQ(DefaultTempDir(), dir.Path() + "/");
+  }
+}
+
+}  // namespace
+}  // namespace mxt::fileconv
