@@ -27,6 +27,24 @@ std::string TempName(const std::string& dir, const std::string& prefix, int numb
   return dir + "~" + prefix + digits + ".TMP";
 }
 
+// Creating the file is what reserves the name: a name merely checked could be taken, or
+// planted as a link, before the conversion opens it.
+platform::OsFile CreateTempFile(const std::string& prefix, const std::string& dir,
+                                const TempNumberSource& draw, std::string& name) {
+  const std::string shortPrefix = prefix.substr(0, 2);
+  for (int i = 0; i < kTries; ++i) {
+    name = TempName(dir, shortPrefix, draw());
+    try {
+      return platform::OsFile::CreateNew(name);
+    } catch (const platform::EInOutError& error) {
+      if (error.Code() != EEXIST) throw;
+    }
+  }
+  throw EMXTError("テンポラリファイルを作成できません");
+}
+
+TempNumberSource tempNumbers = DrawFromSystem;
+
 }  // namespace
 
 std::string DefaultTempDir() {
@@ -38,21 +56,24 @@ std::string MakeTempFileName(const std::string& prefix, const std::string& dir) 
   return MakeTempFileName(prefix, dir, DrawFromSystem);
 }
 
-// Creating the file is what reserves the name: a name merely checked could be taken, or
-// planted as a link, before the conversion opens it.
 std::string MakeTempFileName(const std::string& prefix, const std::string& dir,
                              const TempNumberSource& draw) {
-  const std::string shortPrefix = prefix.substr(0, 2);
-  for (int i = 0; i < kTries; ++i) {
-    const std::string name = TempName(dir, shortPrefix, draw());
-    try {
-      platform::OsFile::CreateNew(name).Close();
-      return name;
-    } catch (const platform::EInOutError& error) {
-      if (error.Code() != EEXIST) throw;
-    }
-  }
-  throw EMXTError("テンポラリファイルを作成できません");
+  std::string name;
+  CreateTempFile(prefix, dir, draw, name).Close();
+  return name;
+}
+
+platform::OsFile CreateTempFile(const std::string& prefix, const std::string& dir,
+                                std::string& name) {
+  return CreateTempFile(prefix, dir, tempNumbers, name);
+}
+
+void SetTempNumbers(TempNumberSource draw) {
+  tempNumbers = std::move(draw);
+}
+
+void ResetTempNumbers() {
+  tempNumbers = DrawFromSystem;
 }
 
 }  // namespace mxt::fileconv

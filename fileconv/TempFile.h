@@ -3,6 +3,8 @@
 #include <functional>
 #include <string>
 
+#include "platform/OsFile.h"
+
 namespace mxt::fileconv {
 
 // The system's folder for temporary files, ending in the separator, or the current folder.
@@ -17,5 +19,15 @@ using TempNumberSource = std::function<int()>;
 std::string MakeTempFileName(const std::string& prefix, const std::string& dir);
 std::string MakeTempFileName(const std::string& prefix, const std::string& dir,
                              const TempNumberSource& draw);
+
+// As MakeTempFileName, and hands over the new file open for reading and writing, so that
+// nothing can take its place before it is written. Its name goes to `name`.
+platform::OsFile CreateTempFile(const std::string& prefix, const std::string& dir,
+                                std::string& name);
+
+// The numbers CreateTempFile draws, for tests; the system's random numbers again after
+// ResetTempNumbers.
+void SetTempNumbers(TempNumberSource draw);
+void ResetTempNumbers();
 
 }  // namespace mxt::fileconv

@@ -1,5 +1,7 @@
 #include "fileconv/TrueCase.h"
 
+#include "platform/FullPath.h"
+
 namespace mxt::fileconv {
 
 namespace {
@@ -55,6 +57,11 @@ std::string TrueCasePath(const std::string& path, const NameFinder& find,
   RemoveTrailingBackslash(rest, rule);
   UpcaseDriveLetter(rest, rule);
   return Joined(rest, result, rule);
+}
+
+std::string ListedPath(const std::string& path) {
+  const std::string full = platform::FullPath(path);
+  return platform::SystemFileNameRule().ignoresAsciiCase ? TrueCasePath(full) : full;
 }
 
 }  // namespace mxt::fileconv

@@ -24,4 +24,9 @@ std::string TrueCaseName(const std::string& path, const NameFinder& find = platf
 std::string TrueCasePath(const std::string& path, const NameFinder& find = platform::FindFile,
                          const FileNameRule& rule = platform::SystemFileNameRule());
 
+// A path as the file list keeps it: absolute, and in its true case where names ignore
+// case; elsewhere with its folders resolved as the system resolves them and its last
+// component as given.
+std::string ListedPath(const std::string& path);
+
 }  // namespace mxt::fileconv

@@ -28,6 +28,11 @@ class OsFile final : public File {
   // Creates a file that did not exist, readable and writable by this user only. A name
   // that exists, also as a symbolic link, raises EInOutError with EEXIST.
   static OsFile CreateNew(const std::string& path);
+  // As OpenExclusive for reading and writing, creating the file when missing; an
+  // existing file keeps its content.
+  static OsFile OpenOrCreateExclusive(const std::string& path);
+  // Takes over an open handle of the system.
+  static OsFile Adopt(NativeHandle handle) { return OsFile(handle); }
 
   OsFile(OsFile&& other) noexcept;
   OsFile& operator=(OsFile&& other) noexcept;
@@ -44,6 +49,8 @@ class OsFile final : public File {
   FileTime LastWriteTime();
   // Sets the last-write time and leaves the access time alone.
   void SetLastWriteTime(FileTime time);
+
+  NativeHandle Handle() const { return handle_; }
 
   // Closes now, so that a failing close is reported; the destructor ignores it.
   void Close();

@@ -39,20 +39,32 @@ OsFile OsFile::Create(const std::string& path) {
   return OsFile(OpenOrThrow(path, O_RDWR | O_CREAT | O_TRUNC, 0666));
 }
 
-OsFile OsFile::OpenExclusive(const std::string& path, Access access) {
-  const int flags = access == Access::Read ? O_RDONLY : O_RDWR;
+namespace {
+
+// Opens, then takes the lock every other MXT honours.
+OsFile OpenLocked(const std::string& path, int flags) {
   int fd;
   do {
-    fd = ::open(path.c_str(), flags | O_CLOEXEC);
+    fd = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
   } while (fd < 0 && errno == EINTR);
   if (fd < 0) throw EInOutError(OpenErrorCode(errno));
-  OsFile file(fd);
+  OsFile file = OsFile::Adopt(fd);
   int locked;
   do {
     locked = ::flock(fd, LOCK_EX | LOCK_NB);
   } while (locked != 0 && errno == EINTR);
   if (locked != 0) throw EInOutError(errno == EWOULDBLOCK ? kErrorSharingViolation : errno);
   return file;
+}
+
+}  // namespace
+
+OsFile OsFile::OpenExclusive(const std::string& path, Access access) {
+  return OpenLocked(path, access == Access::Read ? O_RDONLY : O_RDWR);
+}
+
+OsFile OsFile::OpenOrCreateExclusive(const std::string& path) {
+  return OpenLocked(path, O_RDWR | O_CREAT);
 }
 
 OsFile OsFile::CreateNew(const std::string& path) {

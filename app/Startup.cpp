@@ -1,0 +1,121 @@
+#include "app/Startup.h"
+
+#include <exception>
+#include <ostream>
+
+#include "app/CommandLine.h"
+#include "app/ConsoleHost.h"
+#include "app/HeadlessWindow.h"
+#include "app/IniStore.h"
+#include "app/Settings.h"
+#include "engine/ConversionBuffers.h"
+#include "engine/EscapeSequence.h"
+#include "fileconv/ConversionRun.h"
+#include "fileconv/FileList.h"
+#include "fileconv/PathText.h"
+#include "fileconv/RunState.h"
+#include "fileconv/SettingsRecord.h"
+#include "platform/CurrentDirectory.h"
+#include "platform/OsKind.h"
+
+namespace mxt::app {
+
+namespace {
+
+using fileconv::Settings;
+
+// As the message loop shows an error that reaches it.
+void ShowError(const std::exception& error, fileconv::RunHost& host) {
+  host.ShowMessage(fileconv::MessageKind::Error, std::string(error.what()) + "。",
+                   fileconv::MessageButtons::Ok);
+}
+
+void IdentifySystem() {
+  const platform::OsKindInfo os = platform::DetectOsKind();
+  Settings.OsKind = os.kind;
+  Settings.NewUiFont = os.newUiFont;
+  Settings.GUIStyle = platform::DefaultGuiStyle(os.kind);
+}
+
+void LoadStoredSettings(fileconv::RunHost& host) {
+  HeadlessWindow window;
+  try {
+    const auto store = OpenSettingsStore(Settings.UseIniFile);
+    LoadSettings(window, *store);
+  } catch (const std::exception& error) {
+    host.ShowMessage(fileconv::MessageKind::Error,
+                     std::string(error.what()) + "\r" + std::string(kLoadFailedMessage),
+                     fileconv::MessageButtons::Ok);
+  }
+}
+
+// What the first idle moment does: the files, the output file, the last folder, the run.
+bool RunFirstIdle(fileconv::RunHost& host) {
+  if (CommandLine.CommandLineFileCount > 0) AddCommandLineFiles(host);
+  if (Settings.OutputToFile) fileconv::SetOutputFile(Settings.OutputFileName, host);
+  if (!Settings.LastDir.empty())
+    platform::ChangeDirectory(Settings.LastDir);  // a folder gone since is no error
+  const bool convertEnabled = !fileconv::Files.Inputs.empty();
+  if (!Settings.ConvWhenExecuted || Settings.CommandLineError || !convertEnabled) return true;
+  fileconv::RunStatus.RunGuard = true;
+  try {
+    fileconv::ConvertAll(host);
+  } catch (const std::exception& error) {
+    fileconv::RunStatus.RunGuard = false;
+    ShowError(error, host);
+    return false;
+  }
+  fileconv::RunStatus.RunGuard = false;
+  return true;
+}
+
+void Report(std::ostream& report) {
+  for (const auto& entry : fileconv::Files.Inputs) {
+    report << entry->Path << '\t' << fileconv::StatusColumns(*entry, fileconv::ListId::Input)
+           << '\n';
+  }
+  if (Settings.OutputToFile && fileconv::Files.Output) {
+    const auto& output = *fileconv::Files.Output;
+    report << output.Path << '\t' << fileconv::StatusColumns(output, fileconv::ListId::Output)
+           << '\n';
+  }
+}
+
+}  // namespace
+
+bool DecideStorage(const std::vector<std::string>& arguments) {
+  if (arguments.empty()) return false;
+  const std::string& first = arguments.front();
+  return first.size() == 8 && (first[0] == '/' || first[0] == '-') &&
+         fileconv::UpperAscii(first.substr(1)) == "INIFILE";
+}
+
+int RunWithoutWindow(const std::vector<std::string>& arguments, std::ostream& report,
+                     std::ostream& errors) {
+  ConsoleHost host(errors);
+  fileconv::ResetSettings();
+  IdentifySystem();
+  Settings.UseIniFile = DecideStorage(arguments);
+  LoadStoredSettings(host);
+  ParseCommandLine(arguments, host);
+  if (!Settings.BatchMode) {
+    errors << "MXT: このビルドにはウィンドウがありません。バッチ実行には /B を指定してください。\n";
+    return kExitCannotStart;
+  }
+  engine::SelectEscapeSequenceSet(Settings.EscapeSequence);
+  engine::AllocateConversionBuffers();
+  const bool ranWithoutError = RunFirstIdle(host);
+  Report(report);
+  const std::size_t undeleted = fileconv::DeleteViewerTempFiles();
+  if (undeleted > 0) {
+    host.ShowMessage(fileconv::MessageKind::Information,
+                     std::to_string(undeleted) +
+                         " 個のテンポラリファイルは、すでに存在しないか現在使用中などの理由により、"
+                         "削除できませんでした。",
+                     fileconv::MessageButtons::Ok);
+  }
+  engine::FreeConversionBuffers();
+  return ranWithoutError && !Settings.CommandLineError ? kExitDone : kExitError;
+}
+
+}  // namespace mxt::app

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace mxt::app {
+
+// The exit codes of a run.
+constexpr int kExitDone = 0;
+constexpr int kExitError = 1;  // an error ended the run, or the command line was rejected
+constexpr int kExitCannotStart = 2;
+
+// Whether the first argument asks for the INI file beside the program.
+bool DecideStorage(const std::vector<std::string>& arguments);
+
+// The whole life of a start without a window: settings, command line, the run, and a
+// report line per entry on `report`. Returns the exit code.
+int RunWithoutWindow(const std::vector<std::string>& arguments, std::ostream& report,
+                     std::ostream& errors);
+
+}  // namespace mxt::app

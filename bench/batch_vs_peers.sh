@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# Times "mxt /B" against cp, iconv and nkf on the same files, in one run:
+#   - a generated Shift-JIS file of $MB megabytes (default 128) converted to EUC;
+#   - $COUNT small files (default 10000) against nkf --overwrite;
+#   - mxt's peak memory for a 1 MB and the large file.
+# Run from the repository after building: bash bench/batch_vs_peers.sh
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=build/release
+mxt=$build/app/mxt
+sample=$build/bench/mxt_sample_text
+MB=${MB:-128}
+COUNT=${COUNT:-10000}
+work=$(mktemp -d "${TMPDIR:-/tmp}/mxt-batch-bench.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+export XDG_CONFIG_HOME="$work/config"
+unset DISPLAY WAYLAND_DISPLAY
+
+seconds() { # runs the command, prints the elapsed seconds
+  local start end
+  start=$(date +%s.%N)
+  "$@" >/dev/null
+  end=$(date +%s.%N)
+  echo "$end - $start" | bc -l
+}
+ratio() { echo "scale=2; $1 / $2" | bc -l; }
+best() { # best of three runs of a command that converts a fresh copy of the sample
+  local best="" t
+  for _ in 1 2 3; do
+    cp "$work/big.txt" "$work/in.txt"
+    t=$(seconds "$@")
+    if [ -z "$best" ] || [ "$(echo "$t < $best" | bc -l)" = 1 ]; then best=$t; fi
+  done
+  echo "$best"
+}
+
+"$sample" "$work/big.txt" "$MB"
+size=$(stat -c %s "$work/big.txt")
+echo "large file: $size bytes of Shift-JIS text"
+
+t_mxt=$(best "$mxt" /B /E "$work/in.txt")
+t_cp=$(best cp "$work/in.txt" "$work/copy.txt")
+t_iconv=$(best sh -c "iconv -f SHIFT_JIS -t EUC-JP '$work/in.txt' > '$work/out.txt'")
+printf 'mxt /B /E   %8.3f s\n' "$t_mxt"
+printf 'cp          %8.3f s   mxt/cp     %s (goal <= 2)\n' "$t_cp" "$(ratio "$t_mxt" "$t_cp")"
+printf 'iconv       %8.3f s   iconv/mxt  %s (goal >= 3)\n' "$t_iconv" "$(ratio "$t_iconv" "$t_mxt")"
+if command -v nkf >/dev/null; then
+  t_nkf=$(best sh -c "nkf -S -e '$work/in.txt' > '$work/out.txt'")
+  printf 'nkf         %8.3f s   nkf/mxt    %s (goal >= 20)\n' "$t_nkf" "$(ratio "$t_nkf" "$t_mxt")"
+fi
+
+mkdir -p "$work/small-mxt" "$work/small-nkf"
+"$sample" "$work/small-mxt" "$COUNT" 2000
+cp "$work/small-mxt"/*.txt "$work/small-nkf/"
+t_small_mxt=$(seconds "$mxt" /B /E "$work/small-mxt/*.txt")
+echo "$COUNT small files:"
+printf 'mxt /B /E   %8.3f s\n' "$t_small_mxt"
+if command -v nkf >/dev/null; then
+  t_small_nkf=$(seconds sh -c "cd '$work/small-nkf' && find . -name '*.txt' -print0 | xargs -0 nkf -S -e --overwrite")
+  printf 'nkf --overwrite %4.3f s   nkf/mxt    %s (goal >= 1)\n' "$t_small_nkf" "$(ratio "$t_small_nkf" "$t_small_mxt")"
+fi
+
+"$sample" "$work/one.txt" 1
+peak() { /usr/bin/time -f %M "$mxt" /B /E "$1" 2>&1 >/dev/null | tail -n 1; }
+cp "$work/big.txt" "$work/in.txt"
+echo "peak memory: 1 MB file $(peak "$work/one.txt") KB, $MB MB file $(peak "$work/in.txt") KB"

@@ -1,0 +1,307 @@
+#include "fileconv/ConversionRun.h"
+
+#include <array>
+#include <exception>
+
+#include "fileconv/OneFileConversion.h"
+#include "fileconv/PathIndex.h"
+#include "fileconv/PathText.h"
+#include "fileconv/RunState.h"
+#include "fileconv/SettingsRecord.h"
+#include "fileconv/TrueCase.h"
+#include "platform/FileNameRule.h"
+#include "platform/FileSystem.h"
+
+namespace mxt::fileconv {
+
+namespace {
+
+constexpr std::array<std::string_view, 11> kLockedMenuItems = {
+    "ファイルを選択(&S)...",       "クリア(&L)",          "上書き(&V)",
+    "別ファイルに出力(&A)...",     "フォント(&F)...",     "出力コード(&O)...",
+    "入力コード(&I)...",           "ファイル全般(&F)...", "ビューア(&V)...",
+    "ユーザインタフェース(&U)...", "デフォルト(&D)",
+};
+
+constexpr char kAlreadyInput[] =
+    "\rこのファイルは、すでに入力元として指定されているため、出力先には指定できません。";
+
+bool Processed(const TMXTFile& entry) {
+  return entry.State == ConversionResult::crConverted || entry.State == ConversionResult::crSkipped;
+}
+
+bool Ready(const TMXTFile& entry) {
+  return entry.State == ConversionResult::crReady;
+}
+
+void LockWindow(RunHost& host) {
+  host.SetStatusText("");
+  host.SetCommandsLocked(kLockedMenuItems, true);
+  host.SetConvertButton("中断(&B)", true);
+  host.SetBusy(true);
+}
+
+void RestoreWindow(RunHost& host) {
+  host.SetBusy(false);
+  host.SetConvertButton("変換(&C)", false);
+  host.SetCommandsLocked(kLockedMenuItems, false);
+  host.SetStatusText(RunStatus.StatusText);
+  if (Settings.OutputToFile) RefreshOutputItem(host);
+  host.RefreshFocusedEntry();
+}
+
+// Converts one entry that passed its checks and is open.
+void ConvertOpenEntry(std::size_t index, RunHost& host) {
+  TMXTFile& entry = *Conversion.CurrentItem;
+  host.SetStatusText(" Converting " + entry.Path);
+  host.RedrawLine(ListId::Input, index);
+  try {
+    ConvertFile();
+  } catch (...) {
+    CloseInputFile();
+    throw;
+  }
+  CloseInputFile();
+  if (!Ready(entry)) return;
+  RecordResultCode();
+  if (Settings.OutputToFile && UpdateOutputItem()) host.RedrawLine(ListId::Output, 0);
+}
+
+void ConvertEntry(std::size_t index, RunHost& host) {
+  TMXTFile& entry = *Files.Inputs[index];
+  Conversion.CurrentItem = &entry;
+  entry.Bitmap = FileImage::UnknownFileImage;
+  try {
+    CheckFile();
+    if (Ready(entry)) OpenInputFile();
+    if (Ready(entry)) ConvertOpenEntry(index, host);
+  } catch (...) {
+    entry.State = ConversionResult::crAborted;
+    host.RedrawLine(ListId::Input, index);
+    throw;
+  }
+}
+
+// Back to overwrite mode after a rejected output file.
+void RejectOutputFile(const std::string& text, MessageKind kind, RunHost& host) {
+  Settings.CommandLineError = true;
+  host.ShowMessage(kind, text, MessageButtons::Ok);
+  if (Settings.OutputToFile) {
+    Settings.OutputToFile = false;
+    Files.Output.reset();
+    host.SetOverwriteMode();
+  }
+}
+
+}  // namespace
+
+bool CheckOutputCode(RunHost& host) {
+  const TMXTFile* output = Files.Output.get();
+  if (!Settings.OutputToFile || !output || output->State != ConversionResult::crConverted ||
+      output->Code == kNoKanjiWritten || output->Code == Settings.OutputKanjiCode) {
+    return true;
+  }
+  host.ShowMessage(
+      MessageKind::Warning,
+      "同じファイルに、前回出力した漢字コードと違う漢字コードを出力しようとしています。"
+      "変換をキャンセルします。",
+      MessageButtons::Ok);
+  return false;
+}
+
+bool ConfirmReconversion(RunHost& host) {
+  if (!RunStatus.AllDone) return true;
+  if (host.ShowMessage(MessageKind::Confirmation, "変換し直しますか ?", MessageButtons::OkCancel) ==
+      MessageAnswer::Cancel) {
+    return false;
+  }
+  RunStatus.AllDone = false;
+  for (auto& entry : Files.Inputs) {
+    entry->State = ConversionResult::crNone;
+    entry->Code = 0;
+  }
+  host.RepaintList(ListId::Input);
+  return true;
+}
+
+void ConvertAll(RunHost& host) {
+  if (!CheckOutputCode(host) || !ConfirmReconversion(host)) return;
+  LockWindow(host);
+  RunStatus.Abort = false;
+  RunStatus.Busy = true;
+  Conversion.OutputItem = Settings.OutputToFile ? Files.Output.get() : nullptr;
+  const std::size_t count = Files.Inputs.size();
+  std::size_t done = 0;
+  try {
+    for (std::size_t i = 0; i < count; ++i) {
+      TMXTFile& entry = *Files.Inputs[i];
+      if (Processed(entry)) {
+        ++done;
+        continue;
+      }
+      ConvertEntry(i, host);
+      host.ProcessPendingEvents();
+      if (Ready(entry)) entry.State = ConversionResult::crConverted;
+      host.RedrawLine(ListId::Input, i);
+      ++done;
+      if (RunStatus.Abort) break;
+    }
+  } catch (...) {
+    RunStatus.Busy = false;
+    RunStatus.AllDone = count <= done;
+    RestoreWindow(host);
+    throw;
+  }
+  RunStatus.Busy = false;
+  RunStatus.AllDone = count <= done;
+  RestoreWindow(host);
+  if (Settings.QuitWhenConverted && !RunStatus.Abort) host.CloseMainWindow();
+}
+
+void ConvButtonClick(RunHost& host) {
+  RunStatus.Abort = true;
+  if (RunStatus.RunGuard) return;
+  RunStatus.RunGuard = true;
+  try {
+    ConvertAll(host);
+  } catch (...) {
+    RunStatus.RunGuard = false;
+    throw;
+  }
+  RunStatus.RunGuard = false;
+}
+
+void ConvertForView(std::size_t index) {
+  TMXTFile& entry = *Files.Inputs[index];
+  const bool savedOutputToFile = Settings.OutputToFile;
+  const std::uint8_t savedWay = Settings.WayToOverwrite;
+  const TMXTFile saved = entry;
+  Conversion.ViewMode = true;
+  Conversion.CurrentItem = &entry;
+  Settings.OutputToFile = true;
+  Settings.WayToOverwrite = 1;
+  auto restore = [&] {
+    Settings.OutputToFile = savedOutputToFile;
+    Settings.WayToOverwrite = savedWay;
+    entry.State = saved.State;
+    entry.Reason = saved.Reason;
+    entry.Code = saved.Code;
+    Conversion.ViewMode = false;
+  };
+  try {
+    CheckFile();
+    if (Ready(entry)) OpenInputFile();
+    if (Ready(entry)) {
+      try {
+        ConvertFile();
+      } catch (...) {
+        CloseInputFile();
+        throw;
+      }
+      CloseInputFile();
+      if (Ready(entry) && saved.State == ConversionResult::crNone) RecordResultCode();
+    }
+  } catch (...) {
+    restore();
+    throw;
+  }
+  restore();
+}
+
+std::size_t DeleteViewerTempFiles() {
+  std::size_t failures = 0;
+  for (const std::string& path : RunStatus.ViewerTempFiles) {
+    try {
+      platform::DeleteFile(path);
+    } catch (const std::exception&) {
+      ++failures;
+    }
+  }
+  RunStatus.ViewerTempFiles.clear();
+  return failures;
+}
+
+bool AcceptOutputFile(const std::string& path, RunHost& host) {
+  if (!FindByPath(PathIndexKey(path))) return true;
+  host.ShowMessage(MessageKind::Warning, path + kAlreadyInput, MessageButtons::Ok);
+  return false;
+}
+
+void UseOutputFile(const std::string& path, RunHost& host) {
+  Settings.OutputToFile = true;
+  auto entry = std::make_unique<TMXTFile>(TMXTFile::OutputEntry(path));
+  entry->DisplayName = ShortenFileName(entry->Name, host);
+  Files.Output = std::move(entry);
+  RunStatus.OutputPath = path;
+  host.ShowOutputList();
+}
+
+void SetOutputFile(const std::string& path, RunHost& host) {
+  if (path.find_first_of("*?") != std::string::npos) {
+    return RejectOutputFile(path + "\r出力先の指定にワイルドカードを含めることはできません。",
+                            MessageKind::Warning, host);
+  }
+  std::string full = ListedPath(path);
+  if (platform::SystemFileNameRule().hasDrives) RemoveTrailingDot(full);
+  if (FileNamePart(path).empty() || FileNamePart(full).empty()) {
+    return RejectOutputFile(path + "\r出力先の指定にファイル名が含まれていません。",
+                            MessageKind::Error, host);
+  }
+  if (FindByPath(PathIndexKey(full))) {
+    return RejectOutputFile(full + kAlreadyInput, MessageKind::Warning, host);
+  }
+  UseOutputFile(full, host);
+}
+
+void RefreshOutputItem(RunHost& host) {
+  TMXTFile* output = Files.Output.get();
+  if (!output) return;
+  const std::string onDisk = ListedPath(output->Path);
+  if (onDisk == output->Path) return;
+  output->Path = onDisk;
+  output->Name = FileNamePart(onDisk);
+  output->DisplayName = ShortenFileName(output->Name, host);
+}
+
+std::string ResultCodeText(std::uint8_t code) {
+  static constexpr const char* kNames[] = {"Shift-JIS", "EUC", "JIS"};
+  const unsigned in = code & 0x0F;
+  const unsigned out = code >> 4;
+  switch (in) {
+    case 1:
+    case 2:
+    case 3: {
+      std::string text = kNames[in - 1];
+      if (out <= 2 && out != in - 1) text += std::string(" to ") + kNames[out];
+      return text;
+    }
+    case 4:
+      return "Ascii";
+    case 5:
+      return "Unknown";
+    case 6:
+      return "Binary";
+    default:
+      return "";
+  }
+}
+
+std::string StatusColumns(const TMXTFile& entry, ListId list) {
+  if (list == ListId::Output) {
+    static constexpr const char* kCodes[] = {"Shift-JIS", "EUC", "JIS"};
+    if (entry.State != ConversionResult::crConverted) return "";
+    return std::string("Output:\t") + (entry.Code <= 2 ? kCodes[entry.Code] : "");
+  }
+  switch (entry.State) {
+    case ConversionResult::crAborted:
+      return "Aborted.";
+    case ConversionResult::crConverted:
+      return "Converted:\t" + ResultCodeText(entry.Code);
+    case ConversionResult::crSkipped:
+      return "Skipped:\t" + std::string(fileconv::StatusText(entry.Reason));
+    default:
+      return "";
+  }
+}
+
+}  // namespace mxt::fileconv

@@ -1,0 +1,110 @@
+#include "fileconv/FileList.h"
+
+#include <string>
+
+#include "fileconv/PathIndex.h"
+#include "fileconv/PathText.h"
+#include "fileconv/RunState.h"
+#include "fileconv/SettingsRecord.h"
+#include "fileconv/TrueCase.h"
+#include "platform/FileNameRule.h"
+
+namespace mxt::fileconv {
+
+FileLists Files;
+
+void ResetFileLists() {
+  ClearPathIndex();
+  Files = FileLists{};
+}
+
+namespace {
+
+// Byte lengths of the name's characters, a double-byte character counted as one.
+std::vector<std::size_t> CharacterEnds(std::string_view name) {
+  const auto& rule = platform::SystemFileNameRule();
+  std::vector<std::size_t> ends;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    if (rule.isLeadByte(static_cast<unsigned char>(name[i])) && i + 1 < name.size()) ++i;
+    ends.push_back(i + 1);
+  }
+  return ends;
+}
+
+std::string DirectoryPart(const std::string& path) {
+  return path.substr(0, path.size() - FileNamePart(path).size());
+}
+
+}  // namespace
+
+std::string ShortenFileName(std::string_view name, RunHost& host) {
+  const std::optional<int> width = host.TextWidth(name);
+  if (!width) return std::string(name);
+  if (*width > Files.LongestNameWidth) Files.LongestNameWidth = *width;
+  if (*width <= Files.NameColumnWidth) return std::string(name);
+  const std::vector<std::size_t> ends = CharacterEnds(name);
+  for (std::size_t n = ends.size() - 1; n > 0; --n) {
+    std::string candidate = std::string(name.substr(0, ends[n - 1])) + "...";
+    const std::optional<int> cut = host.TextWidth(candidate);
+    if (!cut || *cut <= Files.NameColumnWidth) return candidate;
+  }
+  return std::string(name.substr(0, ends.front()));
+}
+
+bool AddFileToList(std::string path, RunHost& host) {
+  // Windows ignores a final dot; elsewhere it belongs to the name.
+  if (platform::SystemFileNameRule().hasDrives) RemoveTrailingDot(path);
+  const std::string key = PathIndexKey(path);
+  if (FindByPath(key)) return false;
+  if (Settings.OutputToFile && key == PathIndexKey(RunStatus.OutputPath)) {
+    host.ShowMessage(
+        MessageKind::Warning,
+        path + "\rこのファイルは、すでに出力先として指定されているため、入力元には指定できません。",
+        MessageButtons::Ok);
+    return false;
+  }
+  auto entry = std::make_unique<TMXTFile>(TMXTFile::InputEntry(path));
+  entry->DiskName = CapturedName();
+  entry->DisplayName = ShortenFileName(entry->Name, host);
+  AddToPathIndex(*entry, key);
+  Files.Inputs.push_back(std::move(entry));
+  RunStatus.AllDone = false;
+  return true;
+}
+
+std::size_t AddFileBatch(const std::vector<std::string>& paths, RunHost& host) {
+  const std::size_t before = Files.Inputs.size();
+  std::string previousDir;
+  std::string trueCaseDir;
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    ClearCapturedName();
+    const std::string dir = DirectoryPart(paths[i]);
+    std::string path;
+    if (i == 0 || dir != previousDir) {
+      path = ListedPath(paths[i]);
+      trueCaseDir = DirectoryPart(path);
+    } else {
+      std::string name = TrueCaseName(paths[i]);
+      path = trueCaseDir + (name.empty() ? FileNamePart(paths[i]) : name);
+    }
+    previousDir = dir;
+    AddFileToList(path, host);
+  }
+  const std::size_t added = Files.Inputs.size() - before;
+  if (added > 0) host.FilesAdded(before);
+  if (added < paths.size()) {
+    host.ShowMessage(MessageKind::Information,
+                     std::to_string(paths.size() - added) +
+                         " 個のファイルは、すでに選択されていたため追加されませんでした。",
+                     MessageButtons::Ok);
+  }
+  return added;
+}
+
+void ClearFileList() {
+  ClearPathIndex();
+  Files.Inputs.clear();
+  RunStatus.AllDone = false;
+}
+
+}  // namespace mxt::fileconv

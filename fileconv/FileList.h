@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "fileconv/RunHost.h"
+#include "fileconv/TMXTFile.h"
+
+namespace mxt::fileconv {
+
+// The two lists of the main window: the input files and the one separate output file.
+struct FileLists {
+  std::vector<std::unique_ptr<TMXTFile>> Inputs;
+  std::unique_ptr<TMXTFile> Output;
+  // The width a name may take before it is shortened.
+  int NameColumnWidth = 0;
+  // The widest full name measured since the font changed or the list was cleared.
+  int LongestNameWidth = 0;
+};
+
+extern FileLists Files;
+
+// Empties both lists and the path index.
+void ResetFileLists();
+
+// The longest prefix of whole characters that fits the name column, with "...".
+std::string ShortenFileName(std::string_view name, RunHost& host);
+
+// Adds one path, unless it is listed already (silently) or is the output file (with a
+// warning). True when added.
+bool AddFileToList(std::string path, RunHost& host);
+
+// Adds the paths chosen or dropped together; tells how many were not added. Returns how
+// many were.
+std::size_t AddFileBatch(const std::vector<std::string>& paths, RunHost& host);
+
+void ClearFileList();
+
+}  // namespace mxt::fileconv

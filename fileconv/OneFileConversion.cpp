@@ -1,0 +1,303 @@
+#include "fileconv/OneFileConversion.h"
+
+#include "engine/ConversionBuffers.h"
+#include "engine/StreamConversion.h"
+#include "engine/TextClassification.h"
+#include "fileconv/MXTError.h"
+#include "fileconv/PathText.h"
+#include "fileconv/SettingsRecord.h"
+#include "fileconv/TempFile.h"
+#include "platform/FileSystem.h"
+#include "platform/FindFile.h"
+#include "platform/InOutError.h"
+
+namespace mxt::fileconv {
+
+OneFileState Conversion;
+
+void ResetOneFileState() {
+  Conversion = OneFileState{};
+}
+
+namespace {
+
+using engine::Buffers;
+using engine::KanjiCode;
+using engine::NewlineCode;
+using platform::OsFile;
+
+constexpr char kTempPrefix[] = "MX";
+
+TMXTFile& Item() {
+  return *Conversion.CurrentItem;
+}
+
+void Skip(SkipReason reason) {
+  Item().State = ConversionResult::crSkipped;
+  Item().Reason = reason;
+  if (const auto image = ImageForSkip(reason)) Item().Bitmap = *image;
+}
+
+// The output file of one conversion, open from its creation until the stream is done.
+struct OutputTarget {
+  OsFile file;
+  std::string path;
+  // Where this conversion began writing into the file; 0 unless appending.
+  std::int64_t start = 0;
+};
+
+SkipReason AlreadyInCode(KanjiCode code) {
+  switch (code) {
+    case KanjiCode::ShiftJIS:
+      return SkipReason::srAlreadyShiftJIS;
+    case KanjiCode::EUC:
+      return SkipReason::srAlreadyEUC;
+    case KanjiCode::JIS:
+      return SkipReason::srAlreadyJIS;
+    case KanjiCode::Ascii:
+      return SkipReason::srNoKanji;
+    default:
+      return SkipReason::srCannotIdentify;
+  }
+}
+
+bool SameCode(KanjiCode detected, std::uint8_t outputCode) {
+  return static_cast<int>(detected) == outputCode + 1;
+}
+
+NewlineCode DecideNewlineMode(const std::uint8_t* block, std::uint32_t length, bool binary) {
+  if (Settings.ForceNewlineConv) return Settings.OutputNewlineCode;
+  if (binary || Settings.OutputNewlineCode == NewlineCode::DontCare) return NewlineCode::DontCare;
+  const NewlineCode found = engine::DetectNewlineCode(block, length);
+  if (found == NewlineCode::DontCare || found == Settings.OutputNewlineCode)
+    return NewlineCode::DontCare;
+  return Settings.OutputNewlineCode;
+}
+
+KanjiCode DecideCode(const std::uint8_t* block, std::uint32_t length, bool binary) {
+  if (binary) return KanjiCode::Binary;
+  if (Settings.InputKanjiCode != 0) return static_cast<KanjiCode>(Settings.InputKanjiCode);
+  const KanjiCode detected = engine::DetectKanjiCode(block, length);
+  if (detected == KanjiCode::Unknown && Settings.OutputToFile) return KanjiCode::ShiftJIS;
+  return detected;
+}
+
+// On the first block: whether there is anything to do, and how.
+void DecideConversion() {
+  const std::uint8_t* block = Buffers.InputBuffer.get();
+  const auto length = static_cast<std::uint32_t>(Buffers.BytesInLastBlock);
+  const bool binary = Settings.InputKanjiCode == 0 && engine::IsBinaryText(block, length);
+  if (binary && !Settings.OutputToFile) {
+    Skip(SkipReason::srBinary);
+    return;
+  }
+  Buffers.NewlineMode = DecideNewlineMode(block, length, binary);
+  Buffers.DetectedCode = DecideCode(block, length, binary);
+
+  const KanjiCode code = Buffers.DetectedCode;
+  const bool same = SameCode(code, Settings.OutputKanjiCode);
+  const bool nothingToDo = code == KanjiCode::Ascii || code == KanjiCode::Unknown || same;
+  if (!nothingToDo || Settings.OutputToFile || Buffers.NewlineMode != NewlineCode::DontCare) return;
+  if (Settings.InputKanjiCode == 0) {
+    Skip(AlreadyInCode(code));
+  } else if (same && Settings.OutputKanjiCode != engine::kOutputJIS) {
+    Skip(SkipReason::srNothingToDo);
+  }
+}
+
+// The separate output file, created by the run's first file and appended to after it. It
+// is compared with the input before anything in it is cut or written.
+OutputTarget OpenSeparateOutput() {
+  const TMXTFile& output = *Conversion.OutputItem;
+  const EMXTError failure(output.Path + " をオープンできません");
+  const bool append =
+      output.State == ConversionResult::crConverted && platform::FindFile(output.Path).has_value();
+  std::optional<OsFile> file;
+  try {
+    file = append ? OsFile::OpenExclusive(output.Path, OsFile::Access::ReadWrite)
+                  : OsFile::OpenOrCreateExclusive(output.Path);
+  } catch (const std::exception&) {
+    throw failure;
+  }
+  if (platform::SameFile(*file, *Conversion.InputFile)) throw failure;
+  const std::int64_t start = append ? file->Size() : 0;
+  file->Seek(start);
+  if (!append) file->Truncate();
+  return {std::move(*file), output.Path, start};
+}
+
+std::string DirectoryPart(const std::string& path) {
+  return path.substr(0, path.size() - FileNamePart(path).size());
+}
+
+// A new temporary file: beside the file it replaces when renamed over it, in the
+// temporary folder when copied back.
+OutputTarget OpenTemporaryOutput(const std::string& target) {
+  const std::string dir = Settings.WayToOverwrite == 0 ? DirectoryPart(target) : Settings.TempDir;
+  std::string name;
+  std::optional<OsFile> created;
+  try {
+    created = CreateTempFile(kTempPrefix, dir, name);
+  } catch (const platform::EInOutError&) {
+    throw EMXTError("テンポラリファイルを作成できません");
+  }
+  OsFile file = std::move(*created);
+  Conversion.TempFileName = name;
+  // Renamed over the source, the file keeps the source's access rights.
+  if (Settings.WayToOverwrite == 0) platform::CopyModeAndOwner(target, file);
+  return {std::move(file), name, 0};
+}
+
+// Takes back what a failed conversion wrote.
+void DiscardOutput(OutputTarget& output) {
+  if (output.start > 0) {
+    OsFile file = OsFile::OpenExclusive(output.path, OsFile::Access::ReadWrite);
+    file.Seek(output.start);
+    file.Truncate();
+  } else {
+    platform::DeleteFile(output.path);
+  }
+}
+
+void StreamThrough(OutputTarget& output) {
+  Buffers.OutputFile = &output.file;
+  try {
+    engine::StreamInputToOutput(
+        {Settings.OutputKanjiCode, Settings.SevenBitMode, Settings.RemoveCtrlZ});
+  } catch (...) {
+    Buffers.OutputFile = nullptr;
+    throw;
+  }
+  Buffers.OutputFile = nullptr;
+  output.file.Close();
+}
+
+void CopyTempOverSource(const std::string& temp) {
+  std::int64_t size = 0;
+  std::int64_t copied = 0;
+  {
+    OsFile source = OsFile::OpenExclusive(temp, OsFile::Access::Read);
+    size = source.Size();
+    OsFile target = OsFile::OpenExclusive(Item().Path, OsFile::Access::ReadWrite);
+    std::uint8_t* buffer = Buffers.InputBuffer.get();
+    for (std::size_t count; (count = source.ReadBlock(buffer, engine::InputBufferSize)) > 0;) {
+      copied += static_cast<std::int64_t>(count);
+      target.WriteBlock(buffer, count);
+    }
+    target.Truncate();
+    target.Close();
+  }
+  if (copied != size) throw EMXTError("テンポラリファイルのコピーに失敗しました");
+  platform::DeleteFile(temp);
+}
+
+void RestoreTimestamp(const std::string& path) {
+  try {
+    OsFile file = OsFile::OpenExclusive(path, OsFile::Access::ReadWrite);
+    file.SetLastWriteTime(Conversion.SavedWriteTime);
+    file.Close();
+  } catch (const std::exception&) {
+    throw EMXTError("タイムスタンプのセットに失敗しました");
+  }
+}
+
+}  // namespace
+
+void CheckFile() {
+  const auto found = platform::FindFile(Item().Path);
+  if (!found) return Skip(SkipReason::srFileNotFound);
+  Conversion.FoundSize = found->size;
+  const std::uint32_t attributes = found->attributes;
+  if (attributes & platform::attr::kVolumeLabel) return Skip(SkipReason::srVolumeLabel);
+  if (attributes & platform::attr::kDirectory) return Skip(SkipReason::srDirectory);
+  if ((attributes & platform::attr::kReadOnly) && !Settings.OutputToFile) {
+    return Skip(SkipReason::srReadOnly);
+  }
+  if (found->size == 0) return Skip(SkipReason::srEmpty);
+  Item().State = ConversionResult::crReady;
+  Item().Reason = SkipReason::srNone;
+}
+
+void OpenInputFile() {
+  try {
+    Conversion.InputFile = OsFile::OpenExclusive(Item().Path, OsFile::Access::Read);
+  } catch (const platform::EInOutError& error) {
+    if (error.Code() != platform::kErrorAccessDenied &&
+        error.Code() != platform::kErrorSharingViolation) {
+      throw;
+    }
+    Skip(SkipReason::srAccessDenied);
+  } catch (const EMXTError&) {
+    throw;
+  } catch (const std::exception&) {
+    throw EMXTError(Item().Path + " をオープンできません");
+  }
+  Buffers.TotalRead = 0;
+  if (!Conversion.InputFile || !Settings.PreserveTimestamp) return;
+  try {
+    Conversion.SavedWriteTime = Conversion.InputFile->LastWriteTime();
+  } catch (const std::exception&) {
+    CloseInputFile();
+    throw EMXTError("タイムスタンプの取得に失敗しました");
+  }
+}
+
+void CloseInputFile() {
+  Buffers.InputFile = nullptr;
+  Conversion.InputFile.reset();
+}
+
+void ConvertFile() {
+  Buffers.InputFile = &*Conversion.InputFile;
+  if (engine::RefillInput()) return Skip(SkipReason::srEmpty);
+  DecideConversion();
+  if (Item().State != ConversionResult::crReady) return;
+
+  // A link is converted in the file it leads to, and stays a link.
+  const std::string target = platform::LinkTarget(Item().Path);
+  OutputTarget output = Settings.OutputToFile && !Conversion.ViewMode ? OpenSeparateOutput()
+                                                                      : OpenTemporaryOutput(target);
+  StreamThrough(output);
+  if (Buffers.TotalRead != Conversion.FoundSize) {
+    DiscardOutput(output);
+    throw EMXTError("読み込んだサイズとファイルのサイズが一致しません");
+  }
+  CloseInputFile();
+  if (Settings.OutputToFile || Conversion.ViewMode) return;
+
+  if (Settings.WayToOverwrite == 0) {
+    const std::string& diskName = Item().DiskName;
+    const std::string destination = diskName.empty() ? target : DirectoryPart(target) + diskName;
+    platform::ReplaceFile(Conversion.TempFileName, destination);
+  } else {
+    CopyTempOverSource(Conversion.TempFileName);
+  }
+  if (Settings.PreserveTimestamp) RestoreTimestamp(Item().Path);
+}
+
+void RecordResultCode() {
+  const auto detected = static_cast<std::uint8_t>(Buffers.DetectedCode);
+  Item().Code = static_cast<std::uint8_t>((detected & 0x0F) | (Settings.OutputKanjiCode << 4));
+  Item().Bitmap =
+      ImageAfterConversion(Buffers.DetectedCode, Settings.OutputKanjiCode, Settings.OutputToFile);
+}
+
+bool UpdateOutputItem() {
+  TMXTFile& output = *Conversion.OutputItem;
+  bool changed = false;
+  if (output.State != ConversionResult::crConverted) {
+    output.State = ConversionResult::crConverted;
+    changed = true;
+  }
+  const KanjiCode code = Buffers.DetectedCode;
+  const bool kanjiText =
+      code == KanjiCode::ShiftJIS || code == KanjiCode::EUC || code == KanjiCode::JIS;
+  if (output.Code == kNoKanjiWritten && kanjiText) {
+    output.Bitmap = ImageForOutputCode(Settings.OutputKanjiCode);
+    output.Code = Settings.OutputKanjiCode;
+    changed = true;
+  }
+  return changed;
+}
+
+}  // namespace mxt::fileconv

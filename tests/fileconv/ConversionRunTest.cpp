@@ -1,0 +1,258 @@
+#include "fileconv/ConversionRun.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "engine/ConversionBuffers.h"
+#include "fileconv/MXTError.h"
+#include "fileconv/OneFileConversion.h"
+#include "fileconv/PathIndex.h"
+#include "fileconv/RunState.h"
+#include "fileconv/SettingsRecord.h"
+#include "tests/support/Bytes.h"
+#include "tests/support/RecordingHost.h"
+#include "tests/support/TempDir.h"
+
+namespace mxt::fileconv {
+namespace {
+
+using testing::Bytes;
+using testing::ReadFile;
+using testing::WriteFile;
+
+const std::string kShiftJIS = Bytes("88 9F 0A");
+
+class ConversionRunTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetSettings();
+    ResetOneFileState();
+    ResetRunFlags();
+    ResetFileLists();
+    engine::AllocateConversionBuffers();
+    Settings.TempDir = dir_.Path() + "/";
+    Settings.OutputKanjiCode = 1;
+  }
+  void TearDown() override {
+    engine::FreeConversionBuffers();
+    ResetFileLists();
+  }
+
+  TMXTFile& AddFile(const std::string& name, const std::string& content) {
+    WriteFile(dir_ / name, content);
+    EXPECT_TRUE(AddFileToList(dir_ / name, host_));
+    return *Files.Inputs.back();
+  }
+
+  testing::TempDir dir_;
+  testing::RecordingHost host_;
+};
+
+TEST_F(ConversionRunTest, LocksTheWindowForTheRunAndRestoresItAfter) {
+  AddFile("a", kShiftJIS);
+  RunStatus.StatusText = " selected";
+  ConvertAll(host_);
+  const std::vector<std::string> expected = {
+      "status ",
+      "lock 11",
+      "button 中断(&B) cancels",
+      "busy",
+      "status  Converting " + (dir_ / "a"),
+      "redraw input 0",
+      "events",
+      "redraw input 0",
+      "idle",
+      "button 変換(&C)",
+      "unlock 11",
+      "status  selected",
+      "refresh focus",
+  };
+  EXPECT_EQ(host_.calls, expected);
+  EXPECT_FALSE(RunStatus.Busy);
+  EXPECT_TRUE(RunStatus.AllDone);
+}
+
+TEST_F(ConversionRunTest, TheConvertButtonStopsARunAfterTheCurrentFile) {
+  TMXTFile& first = AddFile("a", kShiftJIS);
+  TMXTFile& second = AddFile("b", kShiftJIS);
+  host_.onPendingEvents = [&] { ConvButtonClick(host_); };
+  ConvButtonClick(host_);
+  EXPECT_EQ(first.State, ConversionResult::crConverted);
+  EXPECT_EQ(second.State, ConversionResult::crNone);
+  EXPECT_FALSE(RunStatus.AllDone);
+  EXPECT_FALSE(RunStatus.RunGuard);
+
+  // The next run takes up the rest without asking.
+  host_.onPendingEvents = nullptr;
+  host_.messages.clear();
+  ConvButtonClick(host_);
+  EXPECT_EQ(second.State, ConversionResult::crConverted);
+  EXPECT_TRUE(host_.messages.empty());
+  EXPECT_TRUE(RunStatus.AllDone);
+}
+
+TEST_F(ConversionRunTest, AsksBeforeConvertingAFinishedListAgain) {
+  TMXTFile& entry = AddFile("a", kShiftJIS);
+  ConvertAll(host_);
+  ASSERT_EQ(entry.State, ConversionResult::crConverted);
+
+  host_.answer = MessageAnswer::Cancel;
+  ConvertAll(host_);
+  ASSERT_EQ(host_.messages.size(), 1u);
+  EXPECT_EQ(host_.messages[0].text, "変換し直しますか ?");
+  EXPECT_EQ(entry.State, ConversionResult::crConverted);
+
+  host_.answer = MessageAnswer::Ok;
+  Settings.OutputKanjiCode = 0;
+  ConvertAll(host_);
+  EXPECT_EQ(ReadFile(dir_ / "a"), kShiftJIS) << "converted back";
+  EXPECT_EQ(StatusColumns(entry, ListId::Input), "Converted:\tEUC to Shift-JIS");
+}
+
+TEST_F(ConversionRunTest, AFileAddedToAFinishedListIsConvertedWithoutTheQuestion) {
+  AddFile("a", kShiftJIS);
+  ConvertAll(host_);
+  TMXTFile& added = AddFile("b", kShiftJIS);
+  ConvertAll(host_);
+  EXPECT_TRUE(host_.messages.empty());
+  EXPECT_EQ(added.State, ConversionResult::crConverted);
+}
+
+TEST_F(ConversionRunTest, AnErrorAbortsTheEntryAndEndsTheRunWithTheWindowRestored) {
+  TMXTFile& bad = AddFile("a", kShiftJIS);
+  TMXTFile& after = AddFile("b", kShiftJIS);
+  Settings.WayToOverwrite = 1;
+  Settings.TempDir = dir_ / "missing/";
+  Settings.QuitWhenConverted = true;
+  try {
+    ConvertAll(host_);
+    FAIL() << "no error";
+  } catch (const EMXTError& error) {
+    EXPECT_STREQ(error.what(), "テンポラリファイルを作成できません");
+  }
+  EXPECT_EQ(bad.State, ConversionResult::crAborted);
+  EXPECT_EQ(StatusColumns(bad, ListId::Input), "Aborted.");
+  EXPECT_EQ(after.State, ConversionResult::crNone);
+  EXPECT_EQ(host_.CallsStartingWith("button").back(), "button 変換(&C)");
+  EXPECT_TRUE(host_.CallsStartingWith("close").empty());
+  EXPECT_FALSE(RunStatus.Busy);
+  EXPECT_EQ(ReadFile(dir_ / "a"), kShiftJIS);
+}
+
+TEST_F(ConversionRunTest, QuitsAfterACompleteRunWhenAsked) {
+  AddFile("a", kShiftJIS);
+  Settings.QuitWhenConverted = true;
+  ConvertAll(host_);
+  EXPECT_EQ(host_.CallsStartingWith("close").size(), 1u);
+}
+
+TEST_F(ConversionRunTest, OneOutputFileNeverReceivesTwoKanjiCodes) {
+  AddFile("a", kShiftJIS);
+  UseOutputFile(dir_ / "out", host_);
+  ConvertAll(host_);
+  ASSERT_EQ(Files.Output->Code, 1);
+
+  AddFile("b", kShiftJIS);
+  Settings.OutputKanjiCode = 2;
+  ConvertAll(host_);
+  ASSERT_EQ(host_.messages.size(), 1u);
+  EXPECT_EQ(host_.messages[0].kind, MessageKind::Warning);
+  EXPECT_EQ(Files.Inputs[1]->State, ConversionResult::crNone);
+}
+
+TEST_F(ConversionRunTest, AnOutputFileOfPlainTextTakesAnyCode) {
+  AddFile("a", "ascii\n");
+  UseOutputFile(dir_ / "out", host_);
+  ConvertAll(host_);
+  EXPECT_EQ(Files.Output->Code, kNoKanjiWritten);
+  EXPECT_EQ(StatusColumns(*Files.Output, ListId::Output), "Output:\t");
+  AddFile("b", kShiftJIS);
+  Settings.OutputKanjiCode = 2;
+  ConvertAll(host_);
+  EXPECT_TRUE(host_.messages.empty());
+  EXPECT_EQ(StatusColumns(*Files.Output, ListId::Output), "Output:\tJIS");
+}
+
+TEST_F(ConversionRunTest, RejectsOutputFilesItCannotUse) {
+  AddFile("in", kShiftJIS);
+  const struct {
+    std::string path;
+    std::string message;
+  } cases[] = {
+      {dir_ / "*.txt", dir_ / "*.txt" + "\r出力先の指定にワイルドカードを含めることはできません。"},
+      {dir_.Path() + "/", dir_.Path() + "/" + "\r出力先の指定にファイル名が含まれていません。"},
+      {dir_ / "in",
+       dir_ / "in" +
+           "\rこのファイルは、すでに入力元として指定されているため、出力先には指定できません。"},
+  };
+  for (const auto& c : cases) {
+    host_.messages.clear();
+    Settings.CommandLineError = false;
+    Settings.OutputToFile = true;
+    SetOutputFile(c.path, host_);
+    ASSERT_EQ(host_.messages.size(), 1u) << c.path;
+    EXPECT_EQ(host_.messages[0].text, c.message);
+    EXPECT_TRUE(Settings.CommandLineError);
+    EXPECT_FALSE(Settings.OutputToFile);
+  }
+  SetOutputFile(dir_ / "new.txt", host_);
+  EXPECT_TRUE(Settings.OutputToFile);
+  EXPECT_EQ(Files.Output->Path, dir_ / "new.txt");
+  EXPECT_EQ(Files.Output->Code, kNoKanjiWritten);
+}
+
+TEST_F(ConversionRunTest, AnInputFileThatIsTheOutputFileIsRefusedAndCounted) {
+  UseOutputFile(dir_ / "out", host_);
+  WriteFile(dir_ / "a", "a");
+  const std::size_t added = AddFileBatch({dir_ / "a", dir_ / "a", dir_ / "out"}, host_);
+  EXPECT_EQ(added, 1u);
+  ASSERT_EQ(host_.messages.size(), 2u);
+  EXPECT_EQ(
+      host_.messages[0].text,
+      dir_ / "out" +
+          "\rこのファイルは、すでに出力先として指定されているため、入力元には指定できません。");
+  EXPECT_EQ(host_.messages[1].text,
+            "2 個のファイルは、すでに選択されていたため追加されませんでした。");
+  EXPECT_EQ(host_.messages[1].kind, MessageKind::Information);
+}
+
+TEST(ResultCodeTextTest, NamesTheCodesOfAnEntry) {
+  const struct {
+    std::uint8_t code;
+    const char* text;
+  } cases[] = {
+      {0x01, "Shift-JIS"},
+      {0x11, "Shift-JIS to EUC"},
+      {0x21, "Shift-JIS to JIS"},
+      {0x02, "EUC to Shift-JIS"},
+      {0x12, "EUC"},
+      {0x22, "EUC to JIS"},
+      {0x03, "JIS to Shift-JIS"},
+      {0x13, "JIS to EUC"},
+      {0x23, "JIS"},
+      {0x14, "Ascii"},
+      {0x25, "Unknown"},
+      {0x06, "Binary"},
+      {0x00, ""},
+      {0x07, ""},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(ResultCodeText(c.code), c.text) << int(c.code);
+}
+
+TEST(ShortenFileNameTest, KeepsTheLongestPrefixThatFits) {
+  ResetFileLists();
+  testing::RecordingHost host;
+  host.measures = true;
+  Files.NameColumnWidth = 100;
+  EXPECT_EQ(ShortenFileName("short.txt", host), "short.txt");
+  EXPECT_EQ(ShortenFileName("a-rather-long-name.txt", host), "a-rathe...");
+  EXPECT_EQ(Files.LongestNameWidth, 220);
+  Files.NameColumnWidth = 5;
+  EXPECT_EQ(ShortenFileName("abc", host), "a");
+  host.measures = false;
+  EXPECT_EQ(ShortenFileName("a-rather-long-name.txt", host), "a-rather-long-name.txt");
+}
+
+}  // namespace
+}  // namespace mxt::fileconv

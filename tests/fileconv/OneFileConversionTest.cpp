@@ -1,0 +1,382 @@
+#include "fileconv/OneFileConversion.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <functional>
+
+#include "engine/ConversionBuffers.h"
+#include "fileconv/ConversionRun.h"
+#include "fileconv/FileList.h"
+#include "fileconv/MXTError.h"
+#include "fileconv/RunState.h"
+#include "fileconv/SettingsRecord.h"
+#include "fileconv/TempFile.h"
+#include "tests/support/Bytes.h"
+#include "tests/support/RecordingHost.h"
+#include "tests/support/TempDir.h"
+
+namespace mxt::fileconv {
+namespace {
+
+using engine::NewlineCode;
+using testing::Bytes;
+using testing::Notation;
+using testing::ReadFile;
+using testing::WriteFile;
+
+const std::string kShiftJIS = Bytes("'A' 88 9F 0A");
+const std::string kEUC = Bytes("'A' B0 A1 0A");
+const std::string kJIS = Bytes("'A' ESC '$B' '0!' ESC '(J' 0A");
+
+struct stat StatOf(const std::string& path) {
+  struct stat info {};
+  EXPECT_EQ(::lstat(path.c_str(), &info), 0) << path;
+  return info;
+}
+
+// A child process holds an exclusive lock on a file until the guard goes.
+class LockHeldElsewhere {
+ public:
+  explicit LockHeldElsewhere(const std::string& path) {
+    int ready[2];
+    EXPECT_EQ(::pipe(ready), 0);
+    child_ = ::fork();
+    if (child_ == 0) {
+      const int fd = ::open(path.c_str(), O_RDONLY);
+      ::flock(fd, LOCK_EX);
+      ::write(ready[1], "x", 1);
+      ::pause();
+      ::_exit(0);
+    }
+    char byte;
+    EXPECT_EQ(::read(ready[0], &byte, 1), 1);
+    ::close(ready[0]);
+    ::close(ready[1]);
+  }
+  ~LockHeldElsewhere() {
+    ::kill(child_, SIGKILL);
+    ::waitpid(child_, nullptr, 0);
+  }
+
+ private:
+  pid_t child_;
+};
+
+class OneFileConversionTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetSettings();
+    ResetOneFileState();
+    ResetRunFlags();
+    ResetFileLists();
+    engine::AllocateConversionBuffers();
+    Settings.TempDir = dir_.Path() + "/";
+  }
+  void TearDown() override {
+    engine::FreeConversionBuffers();
+    ResetFileLists();
+    ResetTempNumbers();
+  }
+
+  std::string Path(const std::string& name) const { return dir_ / name; }
+
+  TMXTFile& Add(const std::string& path) {
+    EXPECT_TRUE(AddFileToList(path, host_)) << path;
+    return *Files.Inputs.back();
+  }
+
+  // Converts the whole list as one run.
+  void ConvertList() { ConvertAll(host_); }
+
+  TMXTFile& Convert(const std::string& path) {
+    TMXTFile& entry = Add(path);
+    ConvertList();
+    return entry;
+  }
+
+  void OutputTo(const std::string& path) { UseOutputFile(path, host_); }
+
+  testing::TempDir dir_;
+  testing::RecordingHost host_;
+};
+
+TEST_F(OneFileConversionTest, SkipsWhatItNeedNotOrMayNotConvert) {
+  const struct {
+    const char* name;
+    std::function<void(const std::string&)> make;
+    std::function<void()> settings;
+    SkipReason reason;
+    FileImage image;
+  } cases[] = {
+      {"missing", [](const std::string&) {}, [] {}, SkipReason::srFileNotFound,
+       FileImage::IsntFileImage},
+      {"folder", [](const std::string& p) { ::mkdir(p.c_str(), 0755); }, [] {},
+       SkipReason::srDirectory, FileImage::DirImage},
+      {"fifo", [](const std::string& p) { ::mkfifo(p.c_str(), 0644); }, [] {},
+       SkipReason::srVolumeLabel, FileImage::IsntFileImage},
+      {"readonly",
+       [](const std::string& p) {
+         WriteFile(p, kShiftJIS);
+         ::chmod(p.c_str(), 0444);
+       },
+       [] { Settings.OutputKanjiCode = 1; }, SkipReason::srReadOnly, FileImage::UnknownFileImage},
+      {"empty", [](const std::string& p) { WriteFile(p, ""); }, [] {}, SkipReason::srEmpty,
+       FileImage::UnknownFileImage},
+      {"binary", [](const std::string& p) { WriteFile(p, std::string(64, '\x01')); }, [] {},
+       SkipReason::srBinary, FileImage::BinaryFileImage},
+      {"sjis", [](const std::string& p) { WriteFile(p, kShiftJIS); }, [] {},
+       SkipReason::srAlreadyShiftJIS, FileImage::ShiftJISFileImage},
+      {"euc", [](const std::string& p) { WriteFile(p, kEUC); },
+       [] { Settings.OutputKanjiCode = 1; }, SkipReason::srAlreadyEUC, FileImage::EUCFileImage},
+      {"jis", [](const std::string& p) { WriteFile(p, kJIS); },
+       [] { Settings.OutputKanjiCode = 2; }, SkipReason::srAlreadyJIS, FileImage::JISFileImage},
+      {"ascii", [](const std::string& p) { WriteFile(p, "plain\n"); }, [] {}, SkipReason::srNoKanji,
+       FileImage::AsciiFileImage},
+      {"unknown", [](const std::string& p) { WriteFile(p, Bytes("E0 A1 0A")); },
+       [] { Settings.OutputKanjiCode = 1; }, SkipReason::srCannotIdentify,
+       FileImage::CantIdentFileImage},
+      {"fixed", [](const std::string& p) { WriteFile(p, kShiftJIS); },
+       [] { Settings.InputKanjiCode = 1; }, SkipReason::srNothingToDo, FileImage::UnknownFileImage},
+  };
+  for (const auto& c : cases) {
+    ResetSettings();
+    ResetFileLists();
+    Settings.TempDir = dir_.Path() + "/";
+    const std::string path = Path(c.name);
+    c.make(path);
+    c.settings();
+    const TMXTFile& entry = Convert(path);
+    EXPECT_EQ(entry.State, ConversionResult::crSkipped) << c.name;
+    EXPECT_EQ(entry.Reason, c.reason) << c.name;
+    EXPECT_EQ(entry.Bitmap, c.image) << c.name;
+  }
+  EXPECT_TRUE(host_.messages.empty());
+  EXPECT_EQ(ReadFile(Path("sjis")), kShiftJIS);
+}
+
+TEST_F(OneFileConversionTest, AFileHeldByAnotherProgramIsSkippedAsAccessDenied) {
+  WriteFile(Path("held"), kShiftJIS);
+  Settings.OutputKanjiCode = 1;
+  LockHeldElsewhere lock(Path("held"));
+  const TMXTFile& entry = Convert(Path("held"));
+  EXPECT_EQ(entry.Reason, SkipReason::srAccessDenied);
+  EXPECT_EQ(ReadFile(Path("held")), kShiftJIS);
+}
+
+TEST_F(OneFileConversionTest, ConvertsThroughARenamedTemporaryFileKeepingItsMode) {
+  WriteFile(Path("a.txt"), kShiftJIS);
+  ::chmod(Path("a.txt").c_str(), 0600);
+  Settings.OutputKanjiCode = 1;
+  const TMXTFile& entry = Convert(Path("a.txt"));
+  EXPECT_EQ(entry.State, ConversionResult::crConverted);
+  EXPECT_EQ(Notation(ReadFile(Path("a.txt"))), Notation(kEUC));
+  EXPECT_EQ(StatOf(Path("a.txt")).st_mode & 07777, 0600u);
+  EXPECT_EQ(entry.Code, 0x11);
+  EXPECT_EQ(entry.Bitmap, FileImage::EUCFileImage);
+  EXPECT_EQ(StatusColumns(entry, ListId::Input), "Converted:\tShift-JIS to EUC");
+  EXPECT_EQ(::access(Conversion.TempFileName.c_str(), F_OK), -1) << "temporary file left";
+}
+
+TEST_F(OneFileConversionTest, TheCopyMethodKeepsTheSourcesDirectoryEntry) {
+  WriteFile(Path("a.txt"), kShiftJIS);
+  ::chmod(Path("a.txt").c_str(), 0755);
+  const ino_t inode = StatOf(Path("a.txt")).st_ino;
+  Settings.OutputKanjiCode = 2;
+  Settings.WayToOverwrite = 1;
+  Convert(Path("a.txt"));
+  EXPECT_EQ(Notation(ReadFile(Path("a.txt"))), Notation(kJIS));
+  EXPECT_EQ(StatOf(Path("a.txt")).st_ino, inode);
+  EXPECT_EQ(StatOf(Path("a.txt")).st_mode & 07777, 0755u);
+  EXPECT_EQ(Conversion.TempFileName.rfind(Settings.TempDir, 0), 0u);
+  EXPECT_EQ(::access(Conversion.TempFileName.c_str(), F_OK), -1);
+}
+
+TEST_F(OneFileConversionTest, KeepsTheLastWriteTimeWhenAsked) {
+  WriteFile(Path("a.txt"), kShiftJIS);
+  const struct timespec times[2] = {{0, UTIME_OMIT}, {1000000000, 123456789}};
+  ASSERT_EQ(::utimensat(AT_FDCWD, Path("a.txt").c_str(), times, 0), 0);
+  Settings.PreserveTimestamp = true;
+  // Renamed to EUC, then copied back to Shift-JIS.
+  const struct {
+    std::uint8_t way;
+    std::uint8_t outputCode;
+  } runs[] = {{0, 1}, {1, 0}};
+  for (const auto& run : runs) {
+    ResetFileLists();
+    Settings.WayToOverwrite = run.way;
+    Settings.OutputKanjiCode = run.outputCode;
+    EXPECT_EQ(Convert(Path("a.txt")).State, ConversionResult::crConverted);
+    const struct stat info = StatOf(Path("a.txt"));
+    EXPECT_EQ(info.st_mtim.tv_sec, 1000000000) << int(run.way);
+    EXPECT_EQ(info.st_mtim.tv_nsec, 123456789) << int(run.way);
+  }
+  EXPECT_EQ(Notation(ReadFile(Path("a.txt"))), Notation(kShiftJIS));
+}
+
+TEST_F(OneFileConversionTest, DecidesByCodeNewlinesAndTheForcedInput) {
+  const struct {
+    const char* input;
+    std::function<void()> settings;
+    const char* expected;
+  } cases[] = {
+      // Only the newlines change.
+      {"'plain' 0A", [] { Settings.OutputNewlineCode = NewlineCode::CRLF; }, "'plain' 0D 0A"},
+      // Forced rewriting of newlines that already match.
+      {"88 9F 0D 0A",
+       [] {
+         Settings.OutputNewlineCode = NewlineCode::CRLF;
+         Settings.ForceNewlineConv = true;
+       },
+       "88 9F 0D 0A"},
+      // A fixed JIS input is always re-encoded in the chosen set.
+      {"ESC '$@' '0!' ESC '(B'",
+       [] {
+         Settings.InputKanjiCode = 3;
+         Settings.OutputKanjiCode = 2;
+       },
+       "ESC '$B' '0!' ESC '(J'"},
+      {"88 9F 1A 1A",
+       [] {
+         Settings.OutputKanjiCode = 1;
+         Settings.RemoveCtrlZ = true;
+       },
+       "B0 A1 1A"},
+  };
+  for (const auto& c : cases) {
+    ResetSettings();
+    ResetFileLists();
+    Settings.TempDir = dir_.Path() + "/";
+    c.settings();
+    ::unlink(Path("case").c_str());
+    WriteFile(Path("case"), Bytes(c.input));
+    const TMXTFile& entry = Convert(Path("case"));
+    EXPECT_EQ(entry.State, ConversionResult::crConverted) << c.input;
+    EXPECT_EQ(Notation(ReadFile(Path("case"))), Notation(Bytes(c.expected))) << c.input;
+  }
+}
+
+TEST_F(OneFileConversionTest, AppendsEveryFileToTheSeparateOutputFile) {
+  WriteFile(Path("one"), kShiftJIS);
+  WriteFile(Path("two"), "ascii\n");
+  WriteFile(Path("three"), Bytes("E0 A1"));  // unknown: taken as Shift-JIS
+  ::chmod(Path("two").c_str(), 0444);
+  Settings.OutputKanjiCode = 1;
+  OutputTo(Path("out"));
+  Add(Path("one"));
+  Add(Path("two"));
+  Add(Path("three"));
+  ConvertList();
+  EXPECT_EQ(Notation(ReadFile(Path("out"))), Notation(kEUC + "ascii\n" + Bytes("E0 A3")));
+  EXPECT_EQ(ReadFile(Path("one")), kShiftJIS) << "the input stays as it was";
+  EXPECT_EQ(StatusColumns(*Files.Output, ListId::Output), "Output:\tEUC");
+  EXPECT_EQ(StatusColumns(*Files.Inputs[2], ListId::Input), "Converted:\tShift-JIS to EUC");
+
+  // A later run appends again.
+  Add(Path("four"));
+  WriteFile(Path("four"), "more\n");
+  ConvertList();
+  EXPECT_EQ(Notation(ReadFile(Path("out"))),
+            Notation(kEUC + "ascii\n" + Bytes("E0 A3") + "more\n"));
+}
+
+TEST_F(OneFileConversionTest, RefusesAnOutputFileThatIsTheInputUnderAnotherName) {
+  WriteFile(Path("input"), kShiftJIS);
+  ASSERT_EQ(::symlink(Path("input").c_str(), Path("alias").c_str()), 0);
+  Settings.OutputKanjiCode = 1;
+  OutputTo(Path("alias"));
+  TMXTFile& entry = Add(Path("input"));
+  try {
+    ConvertList();
+    FAIL() << "no error";
+  } catch (const EMXTError& error) {
+    EXPECT_EQ(std::string(error.what()), Path("alias") + " をオープンできません");
+  }
+  EXPECT_EQ(entry.State, ConversionResult::crAborted);
+  EXPECT_EQ(ReadFile(Path("input")), kShiftJIS);
+}
+
+TEST_F(OneFileConversionTest, ConvertsALinksTargetAndKeepsTheLink) {
+  WriteFile(Path("target"), kShiftJIS);
+  ASSERT_EQ(::symlink(Path("target").c_str(), Path("link").c_str()), 0);
+  Settings.OutputKanjiCode = 1;
+  Convert(Path("link"));
+  EXPECT_TRUE(S_ISLNK(StatOf(Path("link")).st_mode));
+  EXPECT_EQ(Notation(ReadFile(Path("target"))), Notation(kEUC));
+}
+
+TEST_F(OneFileConversionTest, NeverWritesThroughALinkPlantedAtATemporaryName) {
+  WriteFile(Path("a.txt"), kShiftJIS);
+  WriteFile(Path("victim"), "untouched");
+  ASSERT_EQ(::symlink(Path("victim").c_str(), Path("~MX00001.TMP").c_str()), 0);
+  SetTempNumbers([n = 0]() mutable { return ++n; });
+  Settings.OutputKanjiCode = 1;
+  Convert(Path("a.txt"));
+  EXPECT_EQ(ReadFile(Path("victim")), "untouched");
+  EXPECT_EQ(Notation(ReadFile(Path("a.txt"))), Notation(kEUC));
+  EXPECT_EQ(Conversion.TempFileName, Path("~MX00002.TMP"));
+}
+
+TEST_F(OneFileConversionTest, AViewerCopyLeavesTheSourceAndItsResultAlone) {
+  WriteFile(Path("a.txt"), kShiftJIS);
+  ::chmod(Path("a.txt").c_str(), 0444);
+  Settings.OutputKanjiCode = 1;
+  TMXTFile& entry = Add(Path("a.txt"));
+  ConvertForView(0);
+  EXPECT_EQ(Notation(ReadFile(Conversion.TempFileName)), Notation(kEUC));
+  EXPECT_EQ(ReadFile(Path("a.txt")), kShiftJIS);
+  EXPECT_EQ(entry.State, ConversionResult::crNone);
+  EXPECT_EQ(entry.Bitmap, FileImage::ShiftJISFileImage);
+  EXPECT_FALSE(Settings.OutputToFile);
+  RunStatus.ViewerTempFiles.push_back(Conversion.TempFileName);
+  RunStatus.ViewerTempFiles.push_back(Path("never-made"));
+  EXPECT_EQ(DeleteViewerTempFiles(), 1u);
+  EXPECT_EQ(::access(Conversion.TempFileName.c_str(), F_OK), -1);
+}
+
+// A file that changes size between its check and its conversion.
+class GrowingFileTest : public OneFileConversionTest {
+ protected:
+  // Checks and opens the entry, lets the file grow, then converts it.
+  void ConvertGrown(TMXTFile& entry) {
+    Conversion.CurrentItem = &entry;
+    Conversion.OutputItem = Files.Output.get();
+    CheckFile();
+    WriteFile(entry.Path, ReadFile(entry.Path) + "grown\n");
+    OpenInputFile();
+    try {
+      ConvertFile();
+      ADD_FAILURE() << "no error";
+    } catch (const EMXTError& error) {
+      EXPECT_STREQ(error.what(), "読み込んだサイズとファイルのサイズが一致しません");
+    }
+    CloseInputFile();
+  }
+};
+
+TEST_F(GrowingFileTest, DiscardsTheTemporaryFileAndLeavesTheSource) {
+  WriteFile(Path("a.txt"), kShiftJIS);
+  Settings.OutputKanjiCode = 1;
+  ConvertGrown(Add(Path("a.txt")));
+  EXPECT_EQ(ReadFile(Path("a.txt")), kShiftJIS + "grown\n");
+  EXPECT_EQ(::access(Conversion.TempFileName.c_str(), F_OK), -1);
+}
+
+TEST_F(GrowingFileTest, CutsTheOutputFileBackToWhatEarlierFilesWrote) {
+  WriteFile(Path("a.txt"), kShiftJIS);
+  WriteFile(Path("b.txt"), kShiftJIS);
+  Settings.OutputKanjiCode = 1;
+  OutputTo(Path("out"));
+  Add(Path("a.txt"));
+  ConvertList();
+  ASSERT_EQ(Notation(ReadFile(Path("out"))), Notation(kEUC));
+  ConvertGrown(Add(Path("b.txt")));
+  EXPECT_EQ(Notation(ReadFile(Path("out"))), Notation(kEUC));
+}
+
+}  // namespace
+}  // namespace mxt::fileconv
