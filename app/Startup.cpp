@@ -30,11 +30,18 @@ void ShowError(const std::exception& error, fileconv::RunHost& host) {
                    fileconv::MessageButtons::Ok);
 }
 
-void IdentifySystem() {
+// Finds out which system this is. On one the program does not support, the user may
+// end here: false then.
+bool CheckOs(fileconv::RunHost& host) {
   const platform::OsKindInfo os = platform::DetectOsKind();
   Settings.OsKind = os.kind;
   Settings.NewUiFont = os.newUiFont;
   Settings.GUIStyle = platform::DefaultGuiStyle(os.kind);
+  if (os.kind != 0 && os.kind != 4) return true;
+  return host.ShowMessage(fileconv::MessageKind::Warning,
+                          "このバージョンの MXT は、この OS をサポートしていません。この OS "
+                          "上での動作は保証されません。プログラムを終了します。",
+                          fileconv::MessageButtons::OkCancel) == fileconv::MessageAnswer::Cancel;
 }
 
 void LoadStoredSettings(fileconv::RunHost& host) {
@@ -83,7 +90,8 @@ void Report(std::ostream& report) {
 
 }  // namespace
 
-bool DecideStorage(const std::vector<std::string>& arguments) {
+bool DecideStorage(const std::vector<std::string>& arguments, std::uint8_t osKind) {
+  if (osKind == 0 || osKind == 4) return true;
   if (arguments.empty()) return false;
   const std::string& first = arguments.front();
   return first.size() == 8 && (first[0] == '/' || first[0] == '-') &&
@@ -94,8 +102,8 @@ int RunWithoutWindow(const std::vector<std::string>& arguments, std::ostream& re
                      std::ostream& errors) {
   ConsoleHost host(errors);
   fileconv::ResetSettings();
-  IdentifySystem();
-  Settings.UseIniFile = DecideStorage(arguments);
+  if (!CheckOs(host)) return kExitCannotStart;
+  Settings.UseIniFile = DecideStorage(arguments, Settings.OsKind);
   LoadStoredSettings(host);
   ParseCommandLine(arguments, host);
   if (!Settings.BatchMode) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -11,8 +12,9 @@ constexpr int kExitDone = 0;
 constexpr int kExitError = 1;  // an error ended the run, or the command line was rejected
 constexpr int kExitCannotStart = 2;
 
-// Whether the first argument asks for the INI file beside the program.
-bool DecideStorage(const std::vector<std::string>& arguments);
+// Whether the settings live in the INI file beside the program: when the first argument
+// asks for it, and always on the systems whose registry the program does not use.
+bool DecideStorage(const std::vector<std::string>& arguments, std::uint8_t osKind);
 
 // The whole life of a start without a window: settings, command line, the run, and a
 // report line per entry on `report`. Returns the exit code.

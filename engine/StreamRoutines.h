@@ -31,18 +31,18 @@ void WritePair(S& s, std::uint8_t first, std::uint8_t second) {
 }
 
 struct PairRunConverter {
-  PairForm form;
+  PairRun run;
   std::size_t operator()(const std::uint8_t* in, std::uint8_t* out, std::size_t length) const {
-    return ConvertPairRunsToShiftJIS(in, out, length, form);
+    return engine::ConvertPairRuns(in, out, length, run);
   }
 };
 
 // After a pair, converts a long run of pairs that follows all at once, where the
 // stream lets a run be converted in place.
 template <ByteStream S>
-void ConvertPairRuns(S& s, PairForm form) {
+void ConvertRunsInPlace(S& s, PairRun run) {
   if constexpr (requires(const PairRunConverter& convert) { s.ConvertInPlace(convert); }) {
-    s.ConvertInPlace(PairRunConverter{form});
+    s.ConvertInPlace(PairRunConverter{run});
   }
 }
 
@@ -146,6 +146,7 @@ void ShiftJISToEUC(S& s) {
         const BytePair j =
             ShiftJISPairToJIS(static_cast<std::uint8_t>(b), static_cast<std::uint8_t>(c));
         WritePair(s, j.first | 0x80, j.second | 0x80);
+        ConvertRunsInPlace(s, PairRun::ShiftJISToEUC);
       } else {
         WritePair(s, static_cast<std::uint8_t>(b), static_cast<std::uint8_t>(c));
       }
@@ -172,7 +173,7 @@ void EUCToShiftJIS(S& s) {
         const BytePair p =
             EUCPairToShiftJIS(static_cast<std::uint8_t>(b), static_cast<std::uint8_t>(c));
         WritePair(s, p.first, p.second);
-        ConvertPairRuns(s, PairForm::EUC);
+        ConvertRunsInPlace(s, PairRun::EUCToShiftJIS);
       } else {
         WritePair(s, static_cast<std::uint8_t>(b), static_cast<std::uint8_t>(c));
       }
@@ -329,7 +330,7 @@ void JISToShiftJIS(S& s, bool sevenBitMode) {
         const BytePair p =
             JISPairToShiftJIS(static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(d));
         WritePair(s, p.first, p.second);
-        ConvertPairRuns(s, PairForm::JIS);
+        ConvertRunsInPlace(s, PairRun::JISToShiftJIS);
       } else {
         WritePair(s, static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(d));
       }
