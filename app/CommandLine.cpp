@@ -116,10 +116,6 @@ void ShowStartupError(const std::string& text, fileconv::RunHost& host) {
   host.ShowMessage(fileconv::MessageKind::Error, text, fileconv::MessageButtons::Ok);
 }
 
-std::string DirectoryPart(const std::string& path) {
-  return path.substr(0, path.size() - fileconv::FileNamePart(path).size());
-}
-
 bool Listable(const platform::FindData& found) {
   constexpr std::uint32_t kLeftOut =
       platform::attr::kDirectory | platform::attr::kHidden | platform::attr::kSystem;
@@ -141,7 +137,7 @@ std::string ListedName(const platform::FindData& found) {
 
 void AddFilesNamedBy(const std::string& argument, fileconv::RunHost& host) {
   const std::string full = platform::FullPath(argument);
-  const std::string dir = DirectoryPart(fileconv::ListedPath(full));
+  const std::string dir = fileconv::DirectoryPart(fileconv::ListedPath(full));
   for (const platform::FindData& found : platform::FindFiles(full)) {
     if (!Listable(found)) continue;
     fileconv::ClearCapturedName();

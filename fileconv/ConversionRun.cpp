@@ -50,11 +50,8 @@ void RestoreWindow(RunHost& host) {
   host.RefreshFocusedEntry();
 }
 
-// Converts one entry that passed its checks and is open.
-void ConvertOpenEntry(std::size_t index, RunHost& host) {
-  TMXTFile& entry = *Conversion.CurrentItem;
-  host.SetStatusText(" Converting " + entry.Path);
-  host.RedrawLine(ListId::Input, index);
+// The file is closed whatever the conversion does.
+void ConvertAndClose() {
   try {
     ConvertFile();
   } catch (...) {
@@ -62,6 +59,14 @@ void ConvertOpenEntry(std::size_t index, RunHost& host) {
     throw;
   }
   CloseInputFile();
+}
+
+// Converts one entry that passed its checks and is open.
+void ConvertOpenEntry(std::size_t index, RunHost& host) {
+  TMXTFile& entry = *Conversion.CurrentItem;
+  host.SetStatusText(" Converting " + entry.Path);
+  host.RedrawLine(ListId::Input, index);
+  ConvertAndClose();
   if (!Ready(entry)) return;
   RecordResultCode();
   if (Settings.OutputToFile && UpdateOutputItem()) host.RedrawLine(ListId::Output, 0);
@@ -192,13 +197,7 @@ void ConvertForView(std::size_t index) {
     CheckFile();
     if (Ready(entry)) OpenInputFile();
     if (Ready(entry)) {
-      try {
-        ConvertFile();
-      } catch (...) {
-        CloseInputFile();
-        throw;
-      }
-      CloseInputFile();
+      ConvertAndClose();
       if (Ready(entry) && saved.State == ConversionResult::crNone) RecordResultCode();
     }
   } catch (...) {

@@ -31,10 +31,6 @@ std::vector<std::size_t> CharacterEnds(std::string_view name) {
   return ends;
 }
 
-std::string DirectoryPart(const std::string& path) {
-  return path.substr(0, path.size() - FileNamePart(path).size());
-}
-
 }  // namespace
 
 std::string ShortenFileName(std::string_view name, RunHost& host) {

@@ -126,10 +126,6 @@ OutputTarget OpenSeparateOutput() {
   return {std::move(*file), output.Path, start};
 }
 
-std::string DirectoryPart(const std::string& path) {
-  return path.substr(0, path.size() - FileNamePart(path).size());
-}
-
 // A new temporary file: beside the file it replaces when renamed over it, in the
 // temporary folder when copied back.
 OutputTarget OpenTemporaryOutput(const std::string& target) {

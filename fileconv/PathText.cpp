@@ -140,6 +140,10 @@ std::string FileNamePart(std::string_view path, const FileNameRule& rule) {
   return std::string(last == std::string_view::npos ? path : path.substr(last + 1));
 }
 
+std::string DirectoryPart(std::string_view path, const FileNameRule& rule) {
+  return std::string(path.substr(0, path.size() - FileNamePart(path, rule).size()));
+}
+
 std::string ParentPath(std::string_view path, const FileNameRule& rule) {
   const std::size_t last = LastSingleByteOf(path, Separators(rule), rule);
   std::string parent(last == std::string_view::npos ? "" : path.substr(0, last + 1));

@@ -54,6 +54,9 @@ std::size_t LastSingleByteOf(std::string_view text, std::string_view chars,
 // What follows the last separator (or drive colon).
 std::string FileNamePart(std::string_view path,
                          const FileNameRule& rule = platform::SystemFileNameRule());
+// Everything up to and including the last separator (or drive colon).
+std::string DirectoryPart(std::string_view path,
+                          const FileNameRule& rule = platform::SystemFileNameRule());
 // The folder of `path` without its final separator; a root keeps it.
 std::string ParentPath(std::string_view path,
                        const FileNameRule& rule = platform::SystemFileNameRule());

@@ -3,14 +3,13 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "engine/ConversionBuffers.h"
 #include "fileconv/MXTError.h"
 #include "fileconv/OneFileConversion.h"
 #include "fileconv/PathIndex.h"
 #include "fileconv/RunState.h"
 #include "fileconv/SettingsRecord.h"
 #include "tests/support/Bytes.h"
-#include "tests/support/RecordingHost.h"
+#include "tests/support/ConversionFixture.h"
 #include "tests/support/TempDir.h"
 
 namespace mxt::fileconv {
@@ -22,20 +21,11 @@ using testing::WriteFile;
 
 const std::string kShiftJIS = Bytes("88 9F 0A");
 
-class ConversionRunTest : public ::testing::Test {
+class ConversionRunTest : public testing::ConversionFixture {
  protected:
   void SetUp() override {
-    ResetSettings();
-    ResetOneFileState();
-    ResetRunFlags();
-    ResetFileLists();
-    engine::AllocateConversionBuffers();
-    Settings.TempDir = dir_.Path() + "/";
+    ConversionFixture::SetUp();
     Settings.OutputKanjiCode = 1;
-  }
-  void TearDown() override {
-    engine::FreeConversionBuffers();
-    ResetFileLists();
   }
 
   TMXTFile& AddFile(const std::string& name, const std::string& content) {
@@ -43,9 +33,6 @@ class ConversionRunTest : public ::testing::Test {
     EXPECT_TRUE(AddFileToList(dir_ / name, host_));
     return *Files.Inputs.back();
   }
-
-  testing::TempDir dir_;
-  testing::RecordingHost host_;
 };
 
 TEST_F(ConversionRunTest, LocksTheWindowForTheRunAndRestoresItAfter) {

@@ -9,7 +9,6 @@
 
 #include <functional>
 
-#include "engine/ConversionBuffers.h"
 #include "fileconv/ConversionRun.h"
 #include "fileconv/FileList.h"
 #include "fileconv/MXTError.h"
@@ -17,7 +16,7 @@
 #include "fileconv/SettingsRecord.h"
 #include "fileconv/TempFile.h"
 #include "tests/support/Bytes.h"
-#include "tests/support/RecordingHost.h"
+#include "tests/support/ConversionFixture.h"
 #include "tests/support/TempDir.h"
 
 namespace mxt::fileconv {
@@ -67,22 +66,8 @@ class LockHeldElsewhere {
   pid_t child_;
 };
 
-class OneFileConversionTest : public ::testing::Test {
+class OneFileConversionTest : public testing::ConversionFixture {
  protected:
-  void SetUp() override {
-    ResetSettings();
-    ResetOneFileState();
-    ResetRunFlags();
-    ResetFileLists();
-    engine::AllocateConversionBuffers();
-    Settings.TempDir = dir_.Path() + "/";
-  }
-  void TearDown() override {
-    engine::FreeConversionBuffers();
-    ResetFileLists();
-    ResetTempNumbers();
-  }
-
   std::string Path(const std::string& name) const { return dir_ / name; }
 
   TMXTFile& Add(const std::string& path) {
@@ -100,9 +85,6 @@ class OneFileConversionTest : public ::testing::Test {
   }
 
   void OutputTo(const std::string& path) { UseOutputFile(path, host_); }
-
-  testing::TempDir dir_;
-  testing::RecordingHost host_;
 };
 
 TEST_F(OneFileConversionTest, SkipsWhatItNeedNotOrMayNotConvert) {
