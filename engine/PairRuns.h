@@ -91,9 +91,10 @@ inline __m128i ShiftJISPairsToEUC(__m128i pairs) {
 }  // namespace pair_runs
 
 // Converts the run of two-byte characters at the start of `in` to `out`, sixteen bytes
-// at a time while `length` leaves room for sixteen; returns the bytes converted, the
-// same count read and written. `in` starts on a character. Up to sixteen bytes of `out`
-// past the converted ones may be overwritten.
+// at a time while `length` leaves room for sixteen; between Shift-JIS or EUC pairs it
+// copies bytes below 0x80 too. Returns the bytes converted, the same count read and
+// written. `in` starts on a character. Up to sixteen bytes of `out` past the converted
+// ones may be overwritten.
 inline std::size_t ConvertPairRuns(const std::uint8_t* in, std::uint8_t* out, std::size_t length,
                                    PairRun run) {
   using namespace pair_runs;
@@ -117,7 +118,16 @@ inline std::size_t ConvertPairRuns(const std::uint8_t* in, std::uint8_t* out, st
     _mm_storeu_si128(reinterpret_cast<__m128i*>(out + done), converted);
     pairBytes &= ~1;
     done += static_cast<std::size_t>(pairBytes);
-    if (pairBytes < 16) break;
+    if (pairBytes == 16) continue;
+    if (run == PairRun::JISToShiftJIS) break;
+    // Below 0x80 a byte stands for itself in Shift-JIS and EUC alike: the words and
+    // newlines between runs of kanji are copied here, and the next run goes on.
+    const std::size_t before = done;
+    while (done < length && in[done] < 0x80) {
+      out[done] = in[done];
+      ++done;
+    }
+    if (done == before) break;
   }
   return done;
 }

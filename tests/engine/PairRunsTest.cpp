@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <string>
 #include <vector>
 
 #include "engine/ByteClasses.h"
@@ -60,8 +61,12 @@ TEST(PairRunsTest, ConvertsTheWholeRunAsTheByteWiseRoutinesDo) {
         in.insert(in.end(), {sample.in.first, sample.in.second});
         expected.insert(expected.end(), {sample.out.first, sample.out.second});
       }
-      // A newline ends the run; in Shift-JIS it also ends a pair it is the trail of.
-      if (stop < in.size()) in[stop] = 0x0A;
+      // A byte the run does not take: an EUC single shift, FD (neither lead nor trail in
+      // Shift-JIS), a newline in JIS.
+      const std::uint8_t end = run == PairRun::EUCToShiftJIS   ? 0x8E
+                               : run == PairRun::ShiftJISToEUC ? 0xFD
+                                                               : 0x0A;
+      if (stop < in.size()) in[stop] = end;
       std::vector<std::uint8_t> out(64, 0);
       const std::size_t done = ConvertPairRuns(in.data(), out.data(), in.size(), run);
 
@@ -74,6 +79,35 @@ TEST(PairRunsTest, ConvertsTheWholeRunAsTheByteWiseRoutinesDo) {
         ASSERT_EQ(out[i], expected[i]) << "run " << int(run) << ", byte " << i;
       }
     }
+  }
+}
+
+TEST(PairRunsTest, CopiesTheBytesBelow0x80BetweenRunsOfShiftJISOrEUC) {
+  std::mt19937 random(11);
+  for (const PairRun run : {PairRun::EUCToShiftJIS, PairRun::ShiftJISToEUC}) {
+    std::vector<std::uint8_t> in;
+    std::vector<std::uint8_t> expected;
+    auto pairs = [&](int count) {
+      for (int i = 0; i < count; ++i) {
+        const Sample sample = RandomPair(run, random);
+        in.insert(in.end(), {sample.in.first, sample.in.second});
+        expected.insert(expected.end(), {sample.out.first, sample.out.second});
+      }
+    };
+    auto text = [&](const std::string& ascii) {
+      in.insert(in.end(), ascii.begin(), ascii.end());
+      expected.insert(expected.end(), ascii.begin(), ascii.end());
+    };
+    pairs(8);
+    text("abc");
+    pairs(16);
+    text("\n");
+    pairs(9);
+    std::vector<std::uint8_t> out(in.size());
+    EXPECT_EQ(ConvertPairRuns(in.data(), out.data(), in.size(), run), in.size() - 2);
+    out.resize(in.size() - 2);
+    expected.resize(in.size() - 2);
+    EXPECT_EQ(out, expected) << int(run);
   }
 }
 
