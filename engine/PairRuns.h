@@ -102,7 +102,7 @@ inline std::size_t ConvertPairRuns(const std::uint8_t* in, std::uint8_t* out, st
   while (length - done >= 16) {
     const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + done));
     __m128i converted;
-    int pairBytes;
+    int pairBytes;  // of the sixteen, how many lead the chunk in the run's form
     if (run == PairRun::ShiftJISToEUC) {
       converted = ShiftJISPairsToEUC(bytes);
       pairBytes = LeadingShiftJISPairs(bytes);
@@ -116,9 +116,12 @@ inline std::size_t ConvertPairRuns(const std::uint8_t* in, std::uint8_t* out, st
     // All sixteen are written, but only the whole pairs at the front count; what lies
     // beyond them is written over later.
     _mm_storeu_si128(reinterpret_cast<__m128i*>(out + done), converted);
-    pairBytes &= ~1;
-    done += static_cast<std::size_t>(pairBytes);
-    if (pairBytes == 16) continue;
+    // A whole chunk adds a constant, so the next load need not wait for this one's count.
+    if (pairBytes == 16) {
+      done += 16;
+      continue;
+    }
+    done += static_cast<std::size_t>(pairBytes & ~1);
     if (run == PairRun::JISToShiftJIS) break;
     // Below 0x80 a byte stands for itself in Shift-JIS and EUC alike: the words and
     // newlines between runs of kanji are copied here, and the next run goes on.
