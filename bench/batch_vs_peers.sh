@@ -3,9 +3,12 @@
 #   - a generated Shift-JIS file of $MB megabytes (default 128) converted to EUC;
 #   - $COUNT small files (default 10000) against nkf --overwrite;
 #   - mxt's peak memory for a 1 MB and the large file.
-# Run from the repository after building: bash bench/batch_vs_peers.sh
+# Builds what it needs first: bash bench/batch_vs_peers.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+cmake --preset release >/dev/null
+cmake --build --preset release --target mxt mxt_sample_text >/dev/null
 build=build/release
 mxt=$build/app/mxt
 sample=$build/bench/mxt_sample_text
