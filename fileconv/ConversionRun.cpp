@@ -11,6 +11,7 @@
 #include "fileconv/TrueCase.h"
 #include "platform/FileNameRule.h"
 #include "platform/FileSystem.h"
+#include "platform/SystemString.h"
 
 namespace mxt::fileconv {
 
@@ -222,7 +223,8 @@ std::size_t DeleteViewerTempFiles() {
 
 bool AcceptOutputFile(const std::string& path, RunHost& host) {
   if (!FindByPath(PathIndexKey(path))) return true;
-  host.ShowMessage(MessageKind::Warning, path + kAlreadyInput, MessageButtons::Ok);
+  host.ShowMessage(MessageKind::Warning, platform::SystemStringToUtf8(path) + kAlreadyInput,
+                   MessageButtons::Ok);
   return false;
 }
 
@@ -237,17 +239,20 @@ void UseOutputFile(const std::string& path, RunHost& host) {
 
 void SetOutputFile(const std::string& path, RunHost& host) {
   if (path.find_first_of("*?") != std::string::npos) {
-    return RejectOutputFile(path + "\r出力先の指定にワイルドカードを含めることはできません。",
+    return RejectOutputFile(platform::SystemStringToUtf8(path) +
+                                "\r出力先の指定にワイルドカードを含めることはできません。",
                             MessageKind::Warning, host);
   }
   std::string full = ListedPath(path);
   if (platform::SystemFileNameRule().hasDrives) RemoveTrailingDot(full);
   if (FileNamePart(path).empty() || FileNamePart(full).empty()) {
-    return RejectOutputFile(path + "\r出力先の指定にファイル名が含まれていません。",
-                            MessageKind::Error, host);
+    return RejectOutputFile(
+        platform::SystemStringToUtf8(path) + "\r出力先の指定にファイル名が含まれていません。",
+        MessageKind::Error, host);
   }
   if (FindByPath(PathIndexKey(full))) {
-    return RejectOutputFile(full + kAlreadyInput, MessageKind::Warning, host);
+    return RejectOutputFile(platform::SystemStringToUtf8(full) + kAlreadyInput,
+                            MessageKind::Warning, host);
   }
   UseOutputFile(full, host);
 }

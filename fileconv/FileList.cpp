@@ -8,6 +8,7 @@
 #include "fileconv/SettingsRecord.h"
 #include "fileconv/TrueCase.h"
 #include "platform/FileNameRule.h"
+#include "platform/SystemString.h"
 
 namespace mxt::fileconv {
 
@@ -55,7 +56,8 @@ bool AddFileToList(std::string path, RunHost& host) {
   if (Settings.OutputToFile && key == PathIndexKey(RunStatus.OutputPath)) {
     host.ShowMessage(
         MessageKind::Warning,
-        path + "\rこのファイルは、すでに出力先として指定されているため、入力元には指定できません。",
+        platform::SystemStringToUtf8(path) +
+            "\rこのファイルは、すでに出力先として指定されているため、入力元には指定できません。",
         MessageButtons::Ok);
     return false;
   }

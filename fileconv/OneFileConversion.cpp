@@ -10,6 +10,7 @@
 #include "platform/FileSystem.h"
 #include "platform/FindFile.h"
 #include "platform/InOutError.h"
+#include "platform/SystemString.h"
 
 namespace mxt::fileconv {
 
@@ -109,7 +110,7 @@ void DecideConversion() {
 // is compared with the input before anything in it is cut or written.
 OutputTarget OpenSeparateOutput() {
   const TMXTFile& output = *Conversion.OutputItem;
-  const EMXTError failure(output.Path + " をオープンできません");
+  const EMXTError failure(platform::SystemStringToUtf8(output.Path) + " をオープンできません");
   const bool append =
       output.State == ConversionResult::crConverted && platform::FindFile(output.Path).has_value();
   std::optional<OsFile> file;
@@ -226,7 +227,7 @@ void OpenInputFile() {
   } catch (const EMXTError&) {
     throw;
   } catch (const std::exception&) {
-    throw EMXTError(Item().Path + " をオープンできません");
+    throw EMXTError(platform::SystemStringToUtf8(Item().Path) + " をオープンできません");
   }
   Buffers.TotalRead = 0;
   if (!Conversion.InputFile || !Settings.PreserveTimestamp) return;

@@ -188,6 +188,12 @@ TEST_F(ConversionRunTest, RejectsOutputFilesItCannotUse) {
   EXPECT_EQ(Files.Output->Code, kNoKanjiWritten);
 }
 
+TEST_F(ConversionRunTest, APathInAMessageIsShownAsUtf8) {
+  SetOutputFile("bad\xFF*.txt", host_);
+  ASSERT_EQ(host_.messages.size(), 1u);
+  EXPECT_EQ(host_.messages[0].text.substr(0, 6), "bad\xEF\xBF\xBD");
+}
+
 TEST_F(ConversionRunTest, AnInputFileThatIsTheOutputFileIsRefusedAndCounted) {
   UseOutputFile(dir_ / "out", host_);
   WriteFile(dir_ / "a", "a");
