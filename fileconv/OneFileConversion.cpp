@@ -141,7 +141,7 @@ OutputTarget OpenTemporaryOutput(const std::string& target) {
   OsFile file = std::move(*created);
   Conversion.TempFileName = name;
   // Renamed over the source, the file keeps the source's access rights.
-  if (Settings.WayToOverwrite == 0) platform::CopyModeAndOwner(target, file);
+  if (Settings.WayToOverwrite == 0) platform::CopyModeAndOwner(*Conversion.InputFile, file);
   return {std::move(file), name, 0};
 }
 

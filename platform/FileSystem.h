@@ -14,9 +14,9 @@ void ReplaceFile(const std::string& from, const std::string& to);
 // The file a path leads to when its last component is a symbolic link; else the path.
 std::string LinkTarget(const std::string& path);
 
-// Gives `file` the permission bits of the file at `model`, and its owner and group where
-// the process may set them.
-void CopyModeAndOwner(const std::string& model, OsFile& file);
+// Gives `file` the permission bits of `model`, and its owner and group where the process
+// may set them.
+void CopyModeAndOwner(OsFile& model, OsFile& file);
 
 // Both open files are the same file on disk.
 bool SameFile(OsFile& a, OsFile& b);

@@ -27,14 +27,19 @@ std::string LinkTarget(const std::string& path) {
   return resolved;
 }
 
-void CopyModeAndOwner(const std::string& model, OsFile& file) {
-  struct stat info;
-  if (::stat(model.c_str(), &info) != 0) throw EInOutError(errno);
-  // Only root may give a file away; others keep their own ownership.
-  if (::geteuid() == 0 && ::fchown(file.Handle(), info.st_uid, info.st_gid) != 0) {
+void CopyModeAndOwner(OsFile& model, OsFile& file) {
+  struct stat wanted;
+  struct stat has;
+  if (::fstat(model.Handle(), &wanted) != 0 || ::fstat(file.Handle(), &has) != 0) {
     throw EInOutError(errno);
   }
-  if (::fchmod(file.Handle(), info.st_mode & 07777) != 0) throw EInOutError(errno);
+  // Only root may give a file away; everyone else keeps the file as their own.
+  static const bool mayChangeOwner = ::geteuid() == 0;
+  const bool sameOwner = wanted.st_uid == has.st_uid && wanted.st_gid == has.st_gid;
+  if (mayChangeOwner && !sameOwner && ::fchown(file.Handle(), wanted.st_uid, wanted.st_gid) != 0) {
+    throw EInOutError(errno);
+  }
+  if (::fchmod(file.Handle(), wanted.st_mode & 07777) != 0) throw EInOutError(errno);
 }
 
 bool SameFile(OsFile& a, OsFile& b) {

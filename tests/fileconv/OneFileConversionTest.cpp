@@ -164,6 +164,17 @@ TEST_F(OneFileConversionTest, ConvertsThroughARenamedTemporaryFileKeepingItsMode
   EXPECT_EQ(::access(Conversion.TempFileName.c_str(), F_OK), -1) << "temporary file left";
 }
 
+TEST_F(OneFileConversionTest, AFileConvertedByRootStillBelongsToItsOwner) {
+  if (::geteuid() != 0) GTEST_SKIP() << "only root can give a file away";
+  WriteFile(Path("a.txt"), kShiftJIS);
+  ASSERT_EQ(::chown(Path("a.txt").c_str(), 65534, 65534), 0);
+  Settings.OutputKanjiCode = 1;
+  Convert(Path("a.txt"));
+  EXPECT_EQ(Notation(ReadFile(Path("a.txt"))), Notation(kEUC));
+  EXPECT_EQ(StatOf(Path("a.txt")).st_uid, 65534u);
+  EXPECT_EQ(StatOf(Path("a.txt")).st_gid, 65534u);
+}
+
 TEST_F(OneFileConversionTest, TheCopyMethodKeepsTheSourcesDirectoryEntry) {
   WriteFile(Path("a.txt"), kShiftJIS);
   ::chmod(Path("a.txt").c_str(), 0755);
