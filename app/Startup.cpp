@@ -8,6 +8,7 @@
 #include "app/HeadlessWindow.h"
 #include "app/IniStore.h"
 #include "app/Settings.h"
+#include "app/StartupLock.h"
 #include "engine/ConversionBuffers.h"
 #include "engine/EscapeSequence.h"
 #include "fileconv/ConversionRun.h"
@@ -50,8 +51,9 @@ void LoadStoredSettings(fileconv::RunHost& host) {
     const auto store = OpenSettingsStore(Settings.UseIniFile);
     LoadSettings(window, *store);
   } catch (const std::exception& error) {
-    host.ShowMessage(fileconv::MessageKind::Error,
-                     std::string(error.what()) + "\r" + std::string(kLoadFailedMessage),
+    ReleaseStartupMutex();
+    ShowError(error, host);
+    host.ShowMessage(fileconv::MessageKind::Error, kLoadFailedMessage,
                      fileconv::MessageButtons::Ok);
   }
 }
