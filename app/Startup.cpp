@@ -66,15 +66,12 @@ bool RunFirstIdle(fileconv::RunHost& host) {
     platform::ChangeDirectory(Settings.LastDir);  // a folder gone since is no error
   const bool convertEnabled = !fileconv::Files.Inputs.empty();
   if (!Settings.ConvWhenExecuted || Settings.CommandLineError || !convertEnabled) return true;
-  fileconv::RunStatus.RunGuard = true;
   try {
-    fileconv::ConvertAll(host);
+    fileconv::ConvertAllGuarded(host);
   } catch (const std::exception& error) {
-    fileconv::RunStatus.RunGuard = false;
     ShowError(error, host);
     return false;
   }
-  fileconv::RunStatus.RunGuard = false;
   return true;
 }
 

@@ -138,35 +138,30 @@ void ConvertAll(RunHost& host) {
   Conversion.OutputItem = Settings.OutputToFile ? Files.Output.get() : nullptr;
   const std::size_t count = Files.Inputs.size();
   std::size_t done = 0;
+  // Whether the run ends by an error or not.
+  auto finish = [&] {
+    RunStatus.Busy = false;
+    RunStatus.AllDone = count <= done;
+    RestoreWindow(host);
+  };
   try {
-    for (std::size_t i = 0; i < count; ++i) {
+    for (std::size_t i = 0; i < count && !RunStatus.Abort; ++i, ++done) {
       TMXTFile& entry = *Files.Inputs[i];
-      if (Processed(entry)) {
-        ++done;
-        continue;
-      }
+      if (Processed(entry)) continue;
       ConvertEntry(i, host);
       host.ProcessPendingEvents();
       if (Ready(entry)) entry.State = ConversionResult::crConverted;
       host.RedrawLine(ListId::Input, i);
-      ++done;
-      if (RunStatus.Abort) break;
     }
   } catch (...) {
-    RunStatus.Busy = false;
-    RunStatus.AllDone = count <= done;
-    RestoreWindow(host);
+    finish();
     throw;
   }
-  RunStatus.Busy = false;
-  RunStatus.AllDone = count <= done;
-  RestoreWindow(host);
+  finish();
   if (Settings.QuitWhenConverted && !RunStatus.Abort) host.CloseMainWindow();
 }
 
-void ConvButtonClick(RunHost& host) {
-  RunStatus.Abort = true;
-  if (RunStatus.RunGuard) return;
+void ConvertAllGuarded(RunHost& host) {
   RunStatus.RunGuard = true;
   try {
     ConvertAll(host);
@@ -175,6 +170,11 @@ void ConvButtonClick(RunHost& host) {
     throw;
   }
   RunStatus.RunGuard = false;
+}
+
+void ConvButtonClick(RunHost& host) {
+  RunStatus.Abort = true;
+  if (!RunStatus.RunGuard) ConvertAllGuarded(host);
 }
 
 void ConvertForView(std::size_t index) {

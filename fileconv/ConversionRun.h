@@ -13,6 +13,9 @@ namespace mxt::fileconv {
 // propagate after the window is restored.
 void ConvertAll(RunHost& host);
 
+// ConvertAll as every caller runs it: with RunGuard set around it.
+void ConvertAllGuarded(RunHost& host);
+
 // The convert button: during a run it asks the run to stop.
 void ConvButtonClick(RunHost& host);
 
