@@ -2,6 +2,7 @@
 
 #include <concepts>
 #include <cstdint>
+#include <cstring>
 
 #include "engine/ByteClasses.h"
 #include "engine/EscapeSequence.h"
@@ -127,8 +128,18 @@ class JISModeWriter {
 
 template <ByteStream S>
 void CopyStream(S& s) {
-  for (int b; (b = s.ReadByte()) >= 0;)
+  // Whole stretches go at once where the stream allows it; the byte loop only crosses
+  // from one block to the next.
+  constexpr auto copyAll = [](const std::uint8_t* in, std::uint8_t* out, std::size_t length) {
+    std::memcpy(out, in, length);
+    return length;
+  };
+  for (;;) {
+    if constexpr (requires { s.ConvertInPlace(copyAll); }) s.ConvertInPlace(copyAll);
+    const int b = s.ReadByte();
+    if (b < 0) return;
     s.WriteByte(static_cast<std::uint8_t>(b));
+  }
 }
 
 template <ByteStream S>
