@@ -41,11 +41,13 @@ OsFile OsFile::Create(const std::string& path) {
 
 namespace {
 
-// Opens, then takes the lock every other MXT honours.
+// Opens, then takes the lock every other MXT honours. Non-blocking, so that a name
+// that has become a FIFO since it was checked cannot hold the program up; regular
+// files behave the same either way.
 OsFile OpenLocked(const std::string& path, int flags) {
   int fd;
   do {
-    fd = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
+    fd = ::open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK, 0666);
   } while (fd < 0 && errno == EINTR);
   if (fd < 0) throw EInOutError(OpenErrorCode(errno));
   OsFile file = OsFile::Adopt(fd);

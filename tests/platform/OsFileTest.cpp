@@ -142,6 +142,15 @@ TEST_F(OsFileTest, TheLastWriteTimeKeepsNanosecondsAndLeavesTheAccessTime) {
   EXPECT_EQ(info.st_atim.tv_nsec, 5);
 }
 
+TEST_F(OsFileTest, AnExclusiveOpenOfAFifoDoesNotWaitForAWriter) {
+  ASSERT_EQ(::mkfifo((dir_ + "/fifo").c_str(), 0600), 0);
+  ::alarm(10);  // a hang ends the test as a failure
+  OsFile fifo = OsFile::OpenExclusive(dir_ + "/fifo", OsFile::Access::Read);
+  char byte;
+  EXPECT_EQ(fifo.ReadBlock(&byte, 1), 0u);
+  ::alarm(0);
+}
+
 TEST(InOutErrorTest, ShowsTheCodeInItsMessage) {
   EXPECT_STREQ(EInOutError(5).what(), "I/O ｴﾗｰ (5)");
 }
