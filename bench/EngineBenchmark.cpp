@@ -15,6 +15,7 @@
 #include "engine/EscapeSequence.h"
 #include "engine/StreamConversion.h"
 #include "platform/OsFile.h"
+#include "tests/support/EngineRun.h"
 #include "tests/support/Iconv.h"
 #include "tests/support/MemoryFile.h"
 
@@ -86,19 +87,6 @@ const std::string& PathOf(KanjiCode code) {
                                      : t.jisPath;
 }
 
-// One file's conversion over the engine's buffers, as the program runs it.
-void ConvertOnce(mxt::platform::File& input, mxt::platform::File& output, KanjiCode from,
-                 std::uint8_t outputCode, NewlineCode newlines) {
-  using mxt::engine::Buffers;
-  Buffers.InputFile = &input;
-  Buffers.OutputFile = &output;
-  Buffers.TotalRead = 0;
-  mxt::engine::RefillInput();
-  Buffers.DetectedCode = from;
-  Buffers.NewlineMode = newlines;
-  mxt::engine::StreamInputToOutput({outputCode, false, false});
-}
-
 void InMemory(benchmark::State& state, Direction d, NewlineCode newlines) {
   MemoryFile input(TextIn(d.from));
   MemoryFile output;
@@ -107,7 +95,7 @@ void InMemory(benchmark::State& state, Direction d, NewlineCode newlines) {
     input.Rewind();
     output.Rewind();
     output.Content().clear();
-    ConvertOnce(input, output, d.from, d.outputCode, newlines);
+    mxt::testing::StreamFile(input, output, {d.from, newlines, {d.outputCode, false, false}});
     benchmark::DoNotOptimize(output.Content().data());
   }
   state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(input.Content().size()));
@@ -117,7 +105,7 @@ void FileToFile(benchmark::State& state, Direction d, NewlineCode newlines) {
   for (auto _ : state) {
     auto input = mxt::platform::OsFile::OpenForReading(PathOf(d.from));
     auto output = mxt::platform::OsFile::Create(SampleTexts().outputPath);
-    ConvertOnce(input, output, d.from, d.outputCode, newlines);
+    mxt::testing::StreamFile(input, output, {d.from, newlines, {d.outputCode, false, false}});
   }
   state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(TextIn(d.from).size()));
 }

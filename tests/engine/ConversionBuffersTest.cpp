@@ -14,13 +14,13 @@ namespace {
 
 using testing::Bytes;
 using testing::ConvertInMemory;
-using testing::InMemoryConversion;
+using testing::EngineConversion;
 using testing::MemoryFile;
 using testing::Notation;
 
 constexpr std::size_t kBlock = OutputBufferSize;
 
-InMemoryConversion Copying(NewlineCode mode, bool removeCtrlZ = false) {
+EngineConversion Copying(NewlineCode mode, bool removeCtrlZ = false) {
   return {KanjiCode::Ascii, mode, {kOutputShiftJIS, false, removeCtrlZ}};
 }
 
@@ -87,7 +87,7 @@ TEST_F(ConversionBuffersTest, AFullBlockOfLineFeedsFillsTheNewlineBufferExactly)
 
   MemoryFile input(lineFeeds);
   MemoryFile output;
-  ConvertInMemory(input, output, Copying(NewlineCode::CRLF));
+  StreamFile(input, output, Copying(NewlineCode::CRLF));
   EXPECT_EQ(output.WriteCalls(), 1);
   std::string expected;
   for (std::size_t i = 0; i < kBlock; ++i)
@@ -102,7 +102,7 @@ TEST_F(ConversionBuffersTest, ReadsBlockBoundariesExactly) {
       input[i] = static_cast<char>(i % 251);
     MemoryFile in(input);
     MemoryFile out;
-    ConvertInMemory(in, out, Copying(NewlineCode::DontCare));
+    StreamFile(in, out, Copying(NewlineCode::DontCare));
     EXPECT_EQ(out.Content(), input) << size;
     EXPECT_EQ(Buffers.TotalRead, static_cast<std::int64_t>(size));
     EXPECT_EQ(Buffers.BytesInLastBlock, 0) << "the last read finds the end";
@@ -123,8 +123,7 @@ TEST_F(ConversionBuffersTest, ConvertsCharactersSplitBetweenInputBlocks) {
   // 88 9F with its lead byte the last of the first block.
   const std::string input = std::string(kBlock - 1, 'a') + Bytes("88 9F 0A");
   const std::string expected = std::string(kBlock - 1, 'a') + Bytes("B0 A1 0D 0A");
-  const InMemoryConversion toEUC{
-      KanjiCode::ShiftJIS, NewlineCode::CRLF, {kOutputEUC, false, false}};
+  const EngineConversion toEUC{KanjiCode::ShiftJIS, NewlineCode::CRLF, {kOutputEUC, false, false}};
   EXPECT_EQ(Notation(ConvertInMemory(input, toEUC).substr(kBlock - 4)),
             Notation(expected.substr(kBlock - 4)));
 }
@@ -144,7 +143,7 @@ TEST_F(ConversionBuffersTest, RemovesOneTrailingCtrlZFromTheWholeOutputFile) {
   for (const auto& c : cases) {
     MemoryFile input(Bytes(c.input));
     MemoryFile output(Bytes(c.existing));
-    ConvertInMemory(input, output, Copying(NewlineCode::DontCare, true));
+    StreamFile(input, output, Copying(NewlineCode::DontCare, true));
     EXPECT_EQ(Notation(output.Content()), Notation(Bytes(c.expected))) << c.input;
   }
 }
@@ -162,7 +161,7 @@ TEST_F(ConversionBuffersTest, AFailingWriteLeavesTheRoutineAtOnce) {
   MemoryFile output;
   output.FailWritesBeyond(0, 28);
   try {
-    ConvertInMemory(input, output, Copying(NewlineCode::CRLF));
+    StreamFile(input, output, Copying(NewlineCode::CRLF));
     FAIL() << "no error raised";
   } catch (const platform::EInOutError& error) {
     EXPECT_EQ(error.Code(), 28);

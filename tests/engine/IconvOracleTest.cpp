@@ -13,8 +13,8 @@ namespace mxt::engine {
 namespace {
 
 using testing::ConvertInMemory;
+using testing::EngineConversion;
 using testing::Iconv;
-using testing::InMemoryConversion;
 
 struct Code {
   KanjiCode kanjiCode;
@@ -78,8 +78,7 @@ std::string RandomEUCText(std::mt19937& random, std::size_t characters, bool kat
 
 std::string Ours(const std::string& text, const Code& from, const Code& to) {
   return ConvertInMemory(
-      text,
-      InMemoryConversion{from.kanjiCode, NewlineCode::DontCare, {to.outputCode, false, false}});
+      text, EngineConversion{from.kanjiCode, NewlineCode::DontCare, {to.outputCode, false, false}});
 }
 
 // JIS is compared in the set iconv writes: ESC "$B" and ESC "(B".

@@ -7,8 +7,9 @@
 #include <string>
 
 #include "engine/ConversionBuffers.h"
-#include "engine/StreamConversion.h"
 #include "platform/OsFile.h"
+#include "tests/support/EngineRun.h"
+#include "tests/support/TempDir.h"
 
 namespace {
 std::atomic<long> allocations{0};
@@ -30,33 +31,24 @@ namespace mxt::engine {
 namespace {
 
 TEST(NoAllocationTest, NothingIsAllocatedAfterTheBuffers) {
-  char pattern[] = "/tmp/mxt-alloc-XXXXXX";
-  ASSERT_NE(mkdtemp(pattern), nullptr);
-  const std::string dir = pattern;
+  testing::TempDir dir;
   std::string text;
   for (int i = 0; i < 20000; ++i)
     text += "\x88\x9f\xb1 abc\r\n";
-  platform::OsFile::Create(dir + "/in").WriteBlock(text.data(), text.size());
-  platform::OsFile input = platform::OsFile::OpenForReading(dir + "/in");
-  platform::OsFile output = platform::OsFile::Create(dir + "/out");
+  platform::OsFile::Create(dir / "in").WriteBlock(text.data(), text.size());
+  platform::OsFile input = platform::OsFile::OpenForReading(dir / "in");
+  platform::OsFile output = platform::OsFile::Create(dir / "out");
 
   AllocateConversionBuffers();
   const long before = allocations;
   for (std::uint8_t outputCode = 0; outputCode < 3; ++outputCode) {
     input.Seek(0);
-    output.Seek(0);
-    Buffers.InputFile = &input;
-    Buffers.OutputFile = &output;
-    Buffers.TotalRead = 0;
-    ASSERT_FALSE(RefillInput());
-    Buffers.DetectedCode = KanjiCode::ShiftJIS;
-    Buffers.NewlineMode = NewlineCode::LF;
-    StreamInputToOutput({outputCode, true, true});
+    testing::StreamFile(input, output,
+                        {KanjiCode::ShiftJIS, NewlineCode::LF, {outputCode, true, true}});
     EXPECT_EQ(Buffers.TotalRead, static_cast<std::int64_t>(text.size()));
   }
   EXPECT_EQ(allocations - before, 0);
   FreeConversionBuffers();
-  std::system(("rm -rf '" + dir + "'").c_str());
 }
 
 }  // namespace

@@ -8,23 +8,19 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <string>
 
 #include "platform/InOutError.h"
+#include "tests/support/TempDir.h"
 
 namespace mxt::platform {
 namespace {
 
 class OsFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/mxt-osfile-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override { std::system(("rm -rf '" + dir_ + "'").c_str()); }
+  void SetUp() override { dir_ = temp_.Path(); }
 
+  testing::TempDir temp_;
   std::string dir_;
 };
 

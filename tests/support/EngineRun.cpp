@@ -13,7 +13,7 @@ ScopedConversionBuffers::~ScopedConversionBuffers() {
   engine::FreeConversionBuffers();
 }
 
-void ConvertInMemory(MemoryFile& input, MemoryFile& output, const InMemoryConversion& how) {
+void StreamFile(platform::File& input, platform::File& output, const EngineConversion& how) {
   Buffers.InputFile = &input;
   Buffers.OutputFile = &output;
   Buffers.TotalRead = 0;
@@ -24,10 +24,10 @@ void ConvertInMemory(MemoryFile& input, MemoryFile& output, const InMemoryConver
   engine::StreamInputToOutput(how.options);
 }
 
-std::string ConvertInMemory(const std::string& input, const InMemoryConversion& how) {
+std::string ConvertInMemory(const std::string& input, const EngineConversion& how) {
   MemoryFile in(input);
   MemoryFile out;
-  ConvertInMemory(in, out, how);
+  StreamFile(in, out, how);
   return out.Content();
 }
 

@@ -18,7 +18,7 @@ class ScopedConversionBuffers {
   ScopedConversionBuffers& operator=(const ScopedConversionBuffers&) = delete;
 };
 
-struct InMemoryConversion {
+struct EngineConversion {
   engine::KanjiCode detected = engine::KanjiCode::ShiftJIS;
   engine::NewlineCode newlineMode = engine::NewlineCode::DontCare;
   engine::StreamOptions options{engine::kOutputShiftJIS, false, false};
@@ -26,7 +26,7 @@ struct InMemoryConversion {
 
 // Streams `input` through the buffers as one file is converted, appending to
 // `output`; the buffers must be allocated.
-void ConvertInMemory(MemoryFile& input, MemoryFile& output, const InMemoryConversion& how);
-std::string ConvertInMemory(const std::string& input, const InMemoryConversion& how);
+void StreamFile(platform::File& input, platform::File& output, const EngineConversion& how);
+std::string ConvertInMemory(const std::string& input, const EngineConversion& how);
 
 }  // namespace mxt::testing
