@@ -6,127 +6,155 @@
 #include <string>
 #include <vector>
 
-#include "engine/ByteClasses.h"
-#include "engine/PairArithmetic.h"
+#include "engine/StreamRoutines.h"
+#include "tests/support/Bytes.h"
+#include "tests/support/EngineRun.h"
+#include "tests/support/MemoryStream.h"
 
 namespace mxt::engine {
 namespace {
 
-// A random character of the run's input code, and what the byte-wise routine makes of it.
-struct Sample {
-  BytePair in;
-  BytePair out;
-};
+using testing::ConvertInMemory;
+using testing::EngineConversion;
+using testing::MemoryStream;
+using testing::Notation;
 
-Sample RandomPair(PairRun run, std::mt19937& random) {
+// Text that keeps the sixteen-byte conversion busy and trips it up: long runs of
+// pairs, single bytes at every edge of the Shift-JIS, EUC and JIS byte classes, pairs
+// cut short, escape sequences and newlines.
+std::string RandomText(std::mt19937& random, std::size_t size) {
   auto pick = [&](unsigned low, unsigned high) {
-    return static_cast<std::uint8_t>(std::uniform_int_distribution<unsigned>(low, high)(random));
+    return static_cast<char>(std::uniform_int_distribution<unsigned>(low, high)(random));
   };
-  switch (run) {
-    case PairRun::EUCToShiftJIS: {
-      const BytePair in{pick(0xA1, 0xFE), pick(0xA1, 0xFE)};
-      return {in, JISPairToShiftJIS(in.first & 0x7F, in.second & 0x7F)};
-    }
-    case PairRun::JISToShiftJIS: {
-      const BytePair in{pick(0x21, 0x7E), pick(0x21, 0x7E)};
-      return {in, JISPairToShiftJIS(in.first, in.second)};
-    }
-    case PairRun::ShiftJISToEUC: {
-      std::uint8_t lead;
-      do
-        lead = pick(0x81, 0xFC);
-      while (!IsShiftJISLead(lead));
-      std::uint8_t trail;
-      do
-        trail = pick(0x40, 0xFC);
-      while (!IsShiftJISTrail(trail));
-      const BytePair jis = ShiftJISPairToJIS(lead, trail);
-      return {{lead, trail},
-              {static_cast<std::uint8_t>(jis.first | 0x80),
-               static_cast<std::uint8_t>(jis.second | 0x80)}};
+  static const unsigned char kEdges[] = {0x00, 0x0A, 0x0D, 0x1B, 0x20, 0x21, 0x3F, 0x40, 0x7E,
+                                         0x7F, 0x80, 0x81, 0x8E, 0x8F, 0x9E, 0x9F, 0xA0, 0xA1,
+                                         0xDF, 0xE0, 0xEF, 0xF0, 0xFC, 0xFD, 0xFE, 0xFF};
+  static const char* const kEscapes[] = {"\x1B$B", "\x1B$@", "\x1B(B", "\x1B(J", "\x1B(H",
+                                         "\x1B(I", "\x0E",   "\x0F",   "\x1BK",  "\x1BH"};
+  std::string text;
+  while (text.size() < size) {
+    const int kind = std::uniform_int_distribution<int>(0, 99)(random);
+    const int count = std::uniform_int_distribution<int>(1, 40)(random);
+    for (int i = 0; i < count; ++i) {
+      if (kind < 25) {
+        text += {pick(0x81, 0x9F), pick(0x40, 0xFC)};
+      } else if (kind < 45) {
+        text += {pick(0xA1, 0xFE), pick(0xA1, 0xFE)};
+      } else if (kind < 60) {
+        text += {pick(0x21, 0x7E), pick(0x21, 0x7E)};
+      } else if (kind < 70) {
+        text += {pick(0xE0, 0xFC), pick(0x40, 0xFC)};
+      } else if (kind < 85) {
+        text += pick(0x20, 0x7E);
+      } else if (kind < 95) {
+        text += static_cast<char>(
+            kEdges[std::uniform_int_distribution<std::size_t>(0, std::size(kEdges) - 1)(random)]);
+      } else {
+        text += kEscapes[std::uniform_int_distribution<std::size_t>(
+            0, std::size(kEscapes) - 1)(random)];
+        break;
+      }
     }
   }
-  return {};
+  return text;
 }
 
-TEST(PairRunsTest, ConvertsTheWholeRunAsTheByteWiseRoutinesDo) {
+std::string ByteWise(const std::string& input, KanjiCode from, std::uint8_t to, bool sevenBit) {
+  MemoryStream s(input);
+  ConvertStream(s, from, to, sevenBit);
+  return s.Output();
+}
+
+// The buffered stream converts chunks in place where the byte-wise one cannot; on any
+// text, across block ends too, both must write the same bytes.
+TEST(PairRunsTest, ChunkedConversionWritesWhatTheByteWiseRoutinesWrite) {
+  testing::ScopedConversionBuffers buffers;
   std::mt19937 random(7);
-  for (const PairRun run :
-       {PairRun::EUCToShiftJIS, PairRun::JISToShiftJIS, PairRun::ShiftJISToEUC}) {
-    for (std::size_t stop = 0; stop <= 64; ++stop) {
-      std::vector<std::uint8_t> in;
-      std::vector<std::uint8_t> expected;
-      while (in.size() < 64) {
-        const Sample sample = RandomPair(run, random);
-        in.insert(in.end(), {sample.in.first, sample.in.second});
-        expected.insert(expected.end(), {sample.out.first, sample.out.second});
-      }
-      // A byte the run does not take: an EUC single shift, FD (neither lead nor trail in
-      // Shift-JIS), a newline in JIS.
-      const std::uint8_t end = run == PairRun::EUCToShiftJIS   ? 0x8E
-                               : run == PairRun::ShiftJISToEUC ? 0xFD
-                                                               : 0x0A;
-      if (stop < in.size()) in[stop] = end;
-      std::vector<std::uint8_t> out(64, 0);
-      const std::size_t done = ConvertPairRuns(in.data(), out.data(), in.size(), run);
-
-      ASSERT_EQ(done % 2, 0u);
-      ASSERT_LE(done, stop);
-      if (stop + 16 <= in.size()) {
-        EXPECT_EQ(done, stop & ~std::size_t{1}) << "run " << int(run) << ", stop " << stop;
-      }
-      for (std::size_t i = 0; i < done; ++i) {
-        ASSERT_EQ(out[i], expected[i]) << "run " << int(run) << ", byte " << i;
+  const struct {
+    KanjiCode from;
+    std::uint8_t to;
+  } directions[] = {
+      {KanjiCode::ShiftJIS, kOutputEUC}, {KanjiCode::EUC, kOutputShiftJIS},
+      {KanjiCode::JIS, kOutputShiftJIS}, {KanjiCode::ShiftJIS, kOutputJIS},
+      {KanjiCode::EUC, kOutputJIS},      {KanjiCode::JIS, kOutputEUC},
+      {KanjiCode::JIS, kOutputJIS},      {KanjiCode::ShiftJIS, kOutputShiftJIS},
+  };
+  for (const std::size_t size : {std::size_t{40}, std::size_t{300}, std::size_t{100000}}) {
+    for (int round = 0; round < (size > 1000 ? 2 : 200); ++round) {
+      const std::string text = RandomText(random, size);
+      for (const auto& d : directions) {
+        for (const bool sevenBit : {false, true}) {
+          const std::string chunked = ConvertInMemory(
+              text, EngineConversion{d.from, NewlineCode::DontCare, {d.to, sevenBit, false}});
+          const std::string expected = ByteWise(text, d.from, d.to, sevenBit);
+          if (chunked != expected) {
+            FAIL() << int(d.from) << " to " << int(d.to) << (sevenBit ? ", 7-bit" : "")
+                   << " differs on " << Notation(text.substr(0, 200));
+          }
+        }
       }
     }
   }
 }
 
-TEST(PairRunsTest, CopiesTheBytesBelow0x80BetweenRunsOfShiftJISOrEUC) {
-  std::mt19937 random(11);
-  for (const PairRun run : {PairRun::EUCToShiftJIS, PairRun::ShiftJISToEUC}) {
-    std::vector<std::uint8_t> in;
-    std::vector<std::uint8_t> expected;
-    auto pairs = [&](int count) {
-      for (int i = 0; i < count; ++i) {
-        const Sample sample = RandomPair(run, random);
-        in.insert(in.end(), {sample.in.first, sample.in.second});
-        expected.insert(expected.end(), {sample.out.first, sample.out.second});
-      }
-    };
-    auto text = [&](const std::string& ascii) {
-      in.insert(in.end(), ascii.begin(), ascii.end());
-      expected.insert(expected.end(), ascii.begin(), ascii.end());
-    };
-    pairs(8);
-    text("abc");
-    pairs(16);
-    text("\n");
-    pairs(9);
-    std::vector<std::uint8_t> out(in.size());
-    EXPECT_EQ(ConvertPairRuns(in.data(), out.data(), in.size(), run), in.size() - 2);
-    out.resize(in.size() - 2);
-    expected.resize(in.size() - 2);
-    EXPECT_EQ(out, expected) << int(run);
+using ChunkConverter = std::size_t (*)(const std::uint8_t*, std::uint8_t*, std::size_t);
+
+// The chunks as far as they go, then the byte-wise routine from where they stopped.
+std::string ChunksThenByteWise(ChunkConverter convert, const std::string& text, KanjiCode from,
+                               std::uint8_t to) {
+  std::string out(text.size(), '\0');
+  const std::size_t done = convert(reinterpret_cast<const std::uint8_t*>(text.data()),
+                                   reinterpret_cast<std::uint8_t*>(out.data()), text.size());
+  out.resize(done);
+  return out + ByteWise(text.substr(done), from, to, false);
+}
+
+// The processor picks one width; both are checked here.
+TEST(PairRunsTest, EveryChunkWidthWritesWhatTheByteWiseRoutinesWrite) {
+  using text_chunks::Convert;
+  struct Width {
+    const char* name;
+    ChunkConverter shiftJISToEUC, eucToShiftJIS;
+  };
+  std::vector<Width> widths = {{"SSE2", Convert<Sse2, text_chunks::ShiftJISToEUC>,
+                                Convert<Sse2, text_chunks::EUCToShiftJIS>}};
+  if (pair_runs::CpuHasAvx2())
+    widths.push_back({"AVX2", ShiftJISToEUCChunksAvx2, EUCToShiftJISChunksAvx2});
+  std::mt19937 random(13);
+  for (int round = 0; round < 300; ++round) {
+    const std::string text = RandomText(random, 200);
+    for (const Width& w : widths) {
+      EXPECT_EQ(ChunksThenByteWise(w.shiftJISToEUC, text, KanjiCode::ShiftJIS, kOutputEUC),
+                ByteWise(text, KanjiCode::ShiftJIS, kOutputEUC, false))
+          << w.name << " on " << Notation(text);
+      EXPECT_EQ(ChunksThenByteWise(w.eucToShiftJIS, text, KanjiCode::EUC, kOutputShiftJIS),
+                ByteWise(text, KanjiCode::EUC, kOutputShiftJIS, false))
+          << w.name << " on " << Notation(text);
+    }
   }
 }
 
-TEST(PairRunsTest, NeedsRoomForSixteenBytes) {
-  const std::vector<std::uint8_t> in(15, 0xB0);
-  std::vector<std::uint8_t> out(15);
-  EXPECT_EQ(ConvertPairRuns(in.data(), out.data(), in.size(), PairRun::EUCToShiftJIS), 0u);
-}
-
-TEST(PairRunsTest, StopsAtAShiftJISByteThatIsNoLeadOrNoTrail) {
-  // 88 9F, then A0 (a katakana, not a lead), then 88 7F (no trail).
-  for (const std::uint8_t bad : {std::uint8_t{0xA0}, std::uint8_t{0x7F}}) {
-    std::vector<std::uint8_t> in;
-    for (int i = 0; i < 16; ++i)
-      in.insert(in.end(), {0x88, 0x9F});
-    in[bad == 0xA0 ? 6 : 7] = bad;
-    std::vector<std::uint8_t> out(in.size());
-    EXPECT_EQ(ConvertPairRuns(in.data(), out.data(), in.size(), PairRun::ShiftJISToEUC), 6u);
-  }
+TEST(PairRunsTest, StopsBeforeASingleByteThatGrowsAndKeepsPairsWhole) {
+  // 88 9F pairs, with an A0 (a katakana, written after a prefix in EUC) at byte 6;
+  // then behind an odd byte, so that characters start at odd offsets.
+  std::string in;
+  for (int i = 0; i < 64; ++i)
+    in += "\x88\x9F";
+  std::string out(in.size(), '\0');
+  auto convert = [&](const std::string& text) {
+    return ConvertPairRuns(reinterpret_cast<const std::uint8_t*>(text.data()),
+                           reinterpret_cast<std::uint8_t*>(out.data()), text.size(),
+                           PairRun::ShiftJISToEUC);
+  };
+  std::string katakana = in;
+  katakana[6] = '\xA0';
+  EXPECT_EQ(convert(katakana), 6u);
+  std::string shifted = "a";
+  shifted += in.substr(0, in.size() - 1);
+  const std::size_t done = convert(shifted);
+  EXPECT_EQ(done % 2, 1u);
+  EXPECT_GE(done, shifted.size() - 64);
+  EXPECT_EQ(convert(in.substr(0, 16)), 0u);
 }
 
 }  // namespace
