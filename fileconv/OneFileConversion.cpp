@@ -123,7 +123,8 @@ OutputTarget OpenSeparateOutput() {
   if (platform::SameFile(*file, *Conversion.InputFile)) throw failure;
   const std::int64_t start = append ? file->Size() : 0;
   file->Seek(start);
-  if (!append) file->Truncate();
+  // Emptying an empty file is not only needless: ext4 then writes the file out on close.
+  if (!append && file->Size() > 0) file->Truncate();
   return {std::move(*file), output.Path, start};
 }
 
