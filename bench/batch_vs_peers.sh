@@ -19,18 +19,21 @@ trap 'rm -rf "$work"' EXIT
 export XDG_CONFIG_HOME="$work/config"
 unset DISPLAY WAYLAND_DISPLAY
 
-seconds() { # runs the command, prints the elapsed seconds
-  local start end
+seconds() { # runs the command with standard output to $1, prints the elapsed seconds
+  local out=$1 start end
+  shift
   start=$(date +%s.%N)
-  "$@" >/dev/null
+  "$@" >"$out"
   end=$(date +%s.%N)
   echo "$end - $start" | bc -l
 }
 ratio() { echo "scale=2; $1 / $2" | bc -l; }
-best() { # best of three runs of a command that converts a fresh copy of the sample
+best() { # best of five runs, each on a fresh copy of the sample and with no output yet
   local best="" t
-  for _ in 1 2 3; do
+  for _ in 1 2 3 4 5; do
     cp "$work/big.txt" "$work/in.txt"
+    rm -f "$work/out.txt" "$work/copy.txt"
+    sync
     t=$(seconds "$@")
     if [ -z "$best" ] || [ "$(echo "$t < $best" | bc -l)" = 1 ]; then best=$t; fi
   done
@@ -44,16 +47,16 @@ echo "large file: $size bytes of Shift-JIS text"
 # Like cp, iconv and nkf, "/O" reads the file and writes a new one. In place, mxt
 # writes a temporary file and renames it over the source, which makes ext4 allocate
 # and start writing the new file before the rename; "cp + mv" does the same.
-t_mxt=$(best sh -c "rm -f '$work/out.txt' && '$mxt' /B /E /O '$work/out.txt' '$work/in.txt'")
-t_place=$(best "$mxt" /B /E "$work/in.txt")
-t_cp=$(best sh -c "rm -f '$work/copy.txt' && cp '$work/in.txt' '$work/copy.txt'")
-t_cpmv=$(best sh -c "cp '$work/in.txt' '$work/copy.txt' && mv '$work/copy.txt' '$work/in.txt'")
-t_iconv=$(best sh -c "iconv -f SHIFT_JIS -t EUC-JP '$work/in.txt' > '$work/out.txt'")
+t_mxt=$(best /dev/null "$mxt" /B /E /O "$work/out.txt" "$work/in.txt")
+t_place=$(best /dev/null "$mxt" /B /E "$work/in.txt")
+t_cp=$(best /dev/null cp "$work/in.txt" "$work/copy.txt")
+t_cpmv=$(best /dev/null sh -c "cp '$work/in.txt' '$work/copy.txt' && mv '$work/copy.txt' '$work/in.txt'")
+t_iconv=$(best "$work/out.txt" iconv -f SHIFT_JIS -t EUC-JP "$work/in.txt")
 printf 'mxt /B /E /O   %8.3f s\n' "$t_mxt"
 printf 'cp             %8.3f s   mxt/cp     %s (goal <= 2)\n' "$t_cp" "$(ratio "$t_mxt" "$t_cp")"
 printf 'iconv          %8.3f s   iconv/mxt  %s (goal >= 3)\n' "$t_iconv" "$(ratio "$t_iconv" "$t_mxt")"
 if command -v nkf >/dev/null; then
-  t_nkf=$(best sh -c "nkf -S -e '$work/in.txt' > '$work/out.txt'")
+  t_nkf=$(best "$work/out.txt" nkf -S -e "$work/in.txt")
   printf 'nkf            %8.3f s   nkf/mxt    %s (goal >= 20)\n' "$t_nkf" "$(ratio "$t_nkf" "$t_mxt")"
 fi
 printf 'mxt /B /E      %8.3f s   in place:  /cp %s, /(cp + mv) %s (cp + mv %.3f s)\n' \
@@ -62,11 +65,11 @@ printf 'mxt /B /E      %8.3f s   in place:  /cp %s, /(cp + mv) %s (cp + mv %.3f 
 mkdir -p "$work/small-mxt" "$work/small-nkf"
 "$sample" "$work/small-mxt" "$COUNT" 2000
 cp "$work/small-mxt"/*.txt "$work/small-nkf/"
-t_small_mxt=$(seconds "$mxt" /B /E "$work/small-mxt/*.txt")
+t_small_mxt=$(seconds /dev/null "$mxt" /B /E "$work/small-mxt/*.txt")
 echo "$COUNT small files:"
 printf 'mxt /B /E   %8.3f s\n' "$t_small_mxt"
 if command -v nkf >/dev/null; then
-  t_small_nkf=$(seconds sh -c "cd '$work/small-nkf' && find . -name '*.txt' -print0 | xargs -0 nkf -S -e --overwrite")
+  t_small_nkf=$(seconds /dev/null sh -c "cd '$work/small-nkf' && find . -name '*.txt' -print0 | xargs -0 nkf -S -e --overwrite")
   printf 'nkf --overwrite %4.3f s   nkf/mxt    %s (goal >= 1)\n' "$t_small_nkf" "$(ratio "$t_small_nkf" "$t_small_mxt")"
 fi
 
