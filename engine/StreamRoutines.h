@@ -38,8 +38,8 @@ struct PairRunConverter {
   }
 };
 
-// After a pair, converts a long run of pairs that follows all at once, where the
-// stream lets a run be converted in place.
+// After a pair, converts as much of the text that follows as goes a chunk at a time,
+// where the stream lets it be converted in place.
 template <ByteStream S>
 void ConvertRunsInPlace(S& s, PairRun run) {
   if constexpr (requires(const PairRunConverter& convert) { s.ConvertInPlace(convert); }) {

@@ -19,7 +19,7 @@ using testing::EngineConversion;
 using testing::MemoryStream;
 using testing::Notation;
 
-// Text that keeps the sixteen-byte conversion busy and trips it up: long runs of
+// Text that keeps the chunked conversion busy and trips it up: long runs of
 // pairs, single bytes at every edge of the Shift-JIS, EUC and JIS byte classes, pairs
 // cut short, escape sequences and newlines.
 std::string RandomText(std::mt19937& random, std::size_t size) {
