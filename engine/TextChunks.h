@@ -18,6 +18,7 @@ struct Chunk {
 
   friend Chunk operator&(Chunk a, Chunk b) { return {Isa::And(a.raw, b.raw)}; }
   friend Chunk operator|(Chunk a, Chunk b) { return {Isa::Or(a.raw, b.raw)}; }
+  friend Chunk operator^(Chunk a, Chunk b) { return {Isa::Xor(a.raw, b.raw)}; }
   friend Chunk operator+(Chunk a, Chunk b) { return {Isa::Add(a.raw, b.raw)}; }
   friend Chunk operator-(Chunk a, Chunk b) { return {Isa::Sub(a.raw, b.raw)}; }
   friend Chunk operator==(Chunk a, Chunk b) { return {Isa::Equal(a.raw, b.raw)}; }
@@ -36,13 +37,13 @@ Chunk<Isa> Select(Chunk<Isa> mask, Chunk<Isa> ifSet, Chunk<Isa> ifClear) {
 // All ones where b >= low (at least 1), unsigned.
 template <class Isa>
 Chunk<Isa> AtLeast(Chunk<Isa> b, int low) {
-  return {Isa::SignedGreater(Isa::Xor(b.raw, Isa::Splat(0x80)), Isa::Splat((low - 1) ^ 0x80))};
+  return {Isa::SignedGreater((b ^ Chunk<Isa>::All(0x80)).raw, Isa::Splat((low - 1) ^ 0x80))};
 }
 
 // All ones where b <= high (at most FE), unsigned.
 template <class Isa>
 Chunk<Isa> AtMost(Chunk<Isa> b, int high) {
-  return {Isa::SignedGreater(Isa::Splat((high + 1) ^ 0x80), Isa::Xor(b.raw, Isa::Splat(0x80)))};
+  return {Isa::SignedGreater(Isa::Splat((high + 1) ^ 0x80), (b ^ Chunk<Isa>::All(0x80)).raw)};
 }
 
 template <class Isa>
@@ -92,7 +93,8 @@ struct ShiftJISToEUC {
   using C = Chunk<Isa>;
 
   static ChunkClasses Classify(C bytes, C next) {
-    const C lead = InRange(bytes, 0x81, 0x9F) | InRange(bytes, 0xE0, 0xFC);
+    // Flipping bit 5 lays the lead ranges 81-9F and E0-FC end to end, as A1-DC.
+    const C lead = InRange(bytes ^ C::All(0x20), 0xA1, 0xDC);
     const C trail = AndNot(next == C::All(0x7F), InRange(next, 0x40, 0xFC));
     return {Bits(lead), Bits(trail), Bits(InRange(bytes, 0xA0, 0xDF))};
   }
@@ -144,26 +146,26 @@ std::size_t Convert(const std::uint8_t* in, std::uint8_t* out, std::size_t lengt
   constexpr std::size_t kWidth = Isa::kWidth;
   constexpr unsigned kLast = kWidth - 1;
   std::size_t done = 0;
-  // Whether the previous chunk ended on a lead byte, and with a valid pair.
+  // Whether the previous chunk ended on a lead byte; its bytes, and where its pairs began.
   std::uint32_t leadAtEnd = 0;
-  std::uint32_t pairAtEnd = 0;
   C previous = C::All(0);
+  C previousPairs = C::All(0);
   while (length - done > kWidth) {
     const C bytes = C::Load(in + done);
     const C next = C::Load(in + done + 1);
     const ChunkClasses classes = Rule::Classify(bytes, next);
     const std::uint32_t leads = PairLeads<Isa>(classes.openers & ~leadAtEnd);
-    const std::uint32_t pairs = leads & classes.secondFits;
-    const std::uint32_t seconds = (pairs << 1) | pairAtEnd;
-    Select(MaskOf<Isa>(pairs), Rule::First(bytes, next),
-           Select(MaskOf<Isa>(seconds), Rule::Second(bytes, ShiftedOn(bytes, previous)), bytes))
+    const C pairs = MaskOf<Isa>(leads & classes.secondFits);
+    const C seconds = ShiftedOn(pairs, previousPairs);
+    Select(pairs, Rule::First(bytes, next),
+           Select(seconds, Rule::Second(bytes, ShiftedOn(bytes, previous)), bytes))
         .Store(out + done);
     const std::uint32_t stops = classes.lengthening & ~((leads << 1) | leadAtEnd);
     if (stops != 0) [[unlikely]]
       return done + static_cast<std::size_t>(std::countr_zero(stops));
     leadAtEnd = leads >> kLast;
-    pairAtEnd = pairs >> kLast;
     previous = bytes;
+    previousPairs = pairs;
     done += kWidth;
   }
   // A lead byte whose second byte was not converted goes back to the caller.
