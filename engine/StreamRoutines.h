@@ -302,10 +302,11 @@ inline bool IsJISControl(int c) {
   return c <= 0x20 || c == 0x7F;
 }
 
-// The readers of JIS input share the input state and the escape handling; each
-// target decides what a control byte, a kanji pair and a text byte become.
-template <ByteStream S>
-void JISToShiftJIS(S& s, bool sevenBitMode) {
+// Reads JIS input into an 8-bit code: the shift state, the escapes and control bytes
+// are the same for both; `target` decides where a pair in kanji mode ends
+// (EndsPair), and what a pair and a text byte become (Pair, Text).
+template <ByteStream S, class Target>
+void ReadJIS(S& s, bool sevenBitMode, const Target& target) {
   bool inKanji = false;
   bool inShiftOut = false;
   int c = s.ReadByte();
@@ -332,67 +333,62 @@ void JISToShiftJIS(S& s, bool sevenBitMode) {
         s.WriteByte(static_cast<std::uint8_t>(c));
         return;
       }
-      if (d <= 0x20) {
+      if (target.EndsPair(d)) {
         s.WriteByte(static_cast<std::uint8_t>(c));
         c = d;
         continue;
       }
-      if (c < 0x80 && d <= 0x7F) {
-        const BytePair p =
-            JISPairToShiftJIS(static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(d));
-        WritePair(s, p.first, p.second);
-        ConvertRunsInPlace(s, PairRun::JISToShiftJIS);
-      } else {
-        WritePair(s, static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(d));
-      }
+      target.Pair(s, static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(d));
     } else {
-      s.WriteByte(static_cast<std::uint8_t>(inShiftOut ? c | 0x80 : c));
+      target.Text(s, inShiftOut ? c | 0x80 : c);
     }
     c = s.ReadByte();
   }
 }
 
+struct JISIntoShiftJIS {
+  static bool EndsPair(int d) { return d <= 0x20; }
+
+  template <ByteStream S>
+  static void Pair(S& s, std::uint8_t c, std::uint8_t d) {
+    if (c < 0x80 && d <= 0x7F) {
+      const BytePair p = JISPairToShiftJIS(c, d);
+      WritePair(s, p.first, p.second);
+      ConvertRunsInPlace(s, PairRun::JISToShiftJIS);
+    } else {
+      WritePair(s, c, d);
+    }
+  }
+
+  template <ByteStream S>
+  static void Text(S& s, int b) {
+    s.WriteByte(static_cast<std::uint8_t>(b));
+  }
+};
+
+struct JISIntoEUC {
+  static bool EndsPair(int d) { return IsJISControl(d); }
+
+  template <ByteStream S>
+  static void Pair(S& s, std::uint8_t c, std::uint8_t d) {
+    WritePair(s, static_cast<std::uint8_t>(c | 0x80), static_cast<std::uint8_t>(d | 0x80));
+  }
+
+  template <ByteStream S>
+  static void Text(S& s, int b) {
+    if (IsHalfWidthKatakana(b)) s.WriteByte(kSingleShift2);
+    s.WriteByte(static_cast<std::uint8_t>(b));
+  }
+};
+
+template <ByteStream S>
+void JISToShiftJIS(S& s, bool sevenBitMode) {
+  ReadJIS(s, sevenBitMode, JISIntoShiftJIS{});
+}
+
 template <ByteStream S>
 void JISToEUC(S& s, bool sevenBitMode) {
-  bool inKanji = false;
-  bool inShiftOut = false;
-  int c = s.ReadByte();
-  while (c >= 0) {
-    if (c == kEsc) {
-      const EscapeRead escape = ReadEscape(s);
-      if (escape.kind == EscapeRead::Unrecognised) {
-        WriteEscapePrefix(s, escape);
-        c = escape.next;
-        continue;
-      }
-      inKanji = escape.kind == EscapeRead::KanjiOn;
-    } else if (IsJISControl(c)) {
-      if (sevenBitMode && c == kShiftOut) {
-        inShiftOut = true;
-      } else if (sevenBitMode && c == kShiftIn) {
-        inShiftOut = false;
-      } else {
-        s.WriteByte(static_cast<std::uint8_t>(c));
-      }
-    } else if (inKanji) {
-      const int d = s.ReadByte();
-      if (d < 0) {
-        s.WriteByte(static_cast<std::uint8_t>(c));
-        return;
-      }
-      if (IsJISControl(d)) {
-        s.WriteByte(static_cast<std::uint8_t>(c));
-        c = d;
-        continue;
-      }
-      WritePair(s, static_cast<std::uint8_t>(c | 0x80), static_cast<std::uint8_t>(d | 0x80));
-    } else {
-      const int b = inShiftOut ? c | 0x80 : c;
-      if (IsHalfWidthKatakana(b)) s.WriteByte(kSingleShift2);
-      s.WriteByte(static_cast<std::uint8_t>(b));
-    }
-    c = s.ReadByte();
-  }
+  ReadJIS(s, sevenBitMode, JISIntoEUC{});
 }
 
 template <ByteStream S>
