@@ -258,6 +258,7 @@ TEST_F(OneFileConversionTest, AppendsEveryFileToTheSeparateOutputFile) {
   WriteFile(Path("two"), "ascii\n");
   WriteFile(Path("three"), Bytes("E0 A1"));  // unknown: taken as Shift-JIS
   ::chmod(Path("two").c_str(), 0444);
+  WriteFile(Path("out"), "what an earlier run left\n");  // the first file empties it
   Settings.OutputKanjiCode = 1;
   OutputTo(Path("out"));
   Add(Path("one"));
