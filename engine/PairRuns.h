@@ -42,7 +42,8 @@ inline __m128i JISPairsToShiftJIS(__m128i pairs) {
   const __m128i oddS2 =
       _mm_add_epi16(oddTrail, _mm_srli_epi16(_mm_cmpgt_epi16(oddTrail, Set16(0x7E)), 15));
   const __m128i evenS2 = _mm_add_epi16(j2, Set16(0x7E));
-  const __m128i s2 = Sse2::Or(Sse2::And(oddRow, oddS2), Sse2::AndNot(oddRow, evenS2));
+  using C = text_chunks::Chunk<Sse2>;
+  const __m128i s2 = text_chunks::Select(C{oddRow}, C{oddS2}, C{evenS2}).raw;
   return _mm_or_si128(s1, _mm_slli_epi16(s2, 8));
 }
 
