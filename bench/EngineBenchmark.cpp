@@ -1,6 +1,7 @@
 // Throughput of the stream routines and the newline modes over generated Japanese
 // text, in memory and file to file, with glibc's iconv(3) on the same text as the
-// baseline. Ends with one line per routine: name, MB/s, iconv MB/s, ratio.
+// baseline, and the cost of classifying a first block. Ends with one line per routine:
+// name, MB/s, iconv MB/s, ratio; then the UTF-8 test's share of classification.
 #include <benchmark/benchmark.h>
 #include <iconv.h>
 #include <unistd.h>
@@ -14,6 +15,7 @@
 #include "engine/ConversionBuffers.h"
 #include "engine/EscapeSequence.h"
 #include "engine/StreamConversion.h"
+#include "engine/TextClassification.h"
 #include "platform/OsFile.h"
 #include "tests/support/EngineRun.h"
 #include "tests/support/Iconv.h"
@@ -28,7 +30,7 @@ using mxt::testing::MemoryFile;
 constexpr std::size_t kTextSize = 64 << 20;
 
 struct Texts {
-  std::string shiftJIS, euc, jis;
+  std::string shiftJIS, euc, jis, utf8;
   std::string shiftJISPath, eucPath, jisPath, outputPath;
   std::string dir;
 };
@@ -39,6 +41,7 @@ Texts& SampleTexts() {
     t.euc = mxt::bench::GenerateEUCText(kTextSize);
     t.shiftJIS = *mxt::testing::Iconv(t.euc, "EUC-JP", "SHIFT_JIS");
     t.jis = *mxt::testing::Iconv(t.euc, "EUC-JP", "ISO-2022-JP");
+    t.utf8 = *mxt::testing::Iconv(t.euc.substr(0, 1 << 20), "EUC-JP", "UTF-8");
     const char* tmp = std::getenv("TMPDIR");
     std::string pattern = std::string(tmp ? tmp : "/tmp") + "/mxt-bench-XXXXXX";
     t.dir = mkdtemp(pattern.data());
@@ -130,6 +133,21 @@ void Iconv(benchmark::State& state, Direction d) {
   state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
 }
 
+// A file's first block classified as a conversion does it; with `utf8Test` off, without
+// the UTF-8 test, to show what that test adds.
+void Classify(benchmark::State& state, const std::string* text, bool utf8Test) {
+  const auto* block = reinterpret_cast<const std::uint8_t*>(text->data());
+  const auto length = static_cast<std::uint32_t>(mxt::engine::InputBufferSize);
+  for (auto _ : state) {
+    bool utf8 = false;
+    const bool binary = mxt::engine::IsBinaryText(block, length);
+    if (utf8Test && !binary) utf8 = mxt::engine::IsUTF8Text(block, length, true);
+    benchmark::DoNotOptimize(mxt::engine::DetectNewlineCode(block, length));
+    if (!utf8) benchmark::DoNotOptimize(mxt::engine::DetectKanjiCode(block, length));
+    benchmark::DoNotOptimize(utf8);
+  }
+}
+
 // Keeps each run's throughput for the closing summary.
 class SummaryReporter : public benchmark::ConsoleReporter {
  public:
@@ -138,10 +156,17 @@ class SummaryReporter : public benchmark::ConsoleReporter {
     for (const Run& run : runs) {
       const auto it = run.counters.find("bytes_per_second");
       if (it != run.counters.end()) throughput[run.benchmark_name()] = it->second.value / 1e6;
+      nanoseconds[run.benchmark_name()] = run.GetAdjustedCPUTime();
     }
   }
   std::map<std::string, double> throughput;
+  std::map<std::string, double> nanoseconds;
 };
+
+const struct Sample {
+  const char* name;
+  std::string Texts::*text;
+} kSamples[] = {{"ShiftJIS", &Texts::shiftJIS}, {"EUC", &Texts::euc}, {"UTF8", &Texts::utf8}};
 
 void RegisterAll() {
   const auto unit = benchmark::kMillisecond;
@@ -170,6 +195,27 @@ void RegisterAll() {
                                  kDirections[0], m.mode)
         ->Unit(unit)
         ->UseRealTime();
+  }
+  for (const Sample& sample : kSamples) {
+    const std::string* text = &(SampleTexts().*sample.text);
+    for (const bool utf8Test : {false, true}) {
+      const std::string name =
+          std::string("classify/") + sample.name + (utf8Test ? "" : "-without-utf8-test");
+      benchmark::RegisterBenchmark(name.c_str(), Classify, text, utf8Test)
+          ->Unit(benchmark::kNanosecond);
+    }
+  }
+}
+
+void PrintClassificationSummary(const std::map<std::string, double>& nanoseconds) {
+  std::printf("\n# classifying a 32768-byte first block: ns with and without the UTF-8 test\n");
+  for (const Sample& sample : kSamples) {
+    const auto with = nanoseconds.find(std::string("classify/") + sample.name);
+    const auto without =
+        nanoseconds.find(std::string("classify/") + sample.name + "-without-utf8-test");
+    if (with == nanoseconds.end() || without == nanoseconds.end()) continue;
+    std::printf("%s %.0f %.0f, the test %.1f%% of it\n", sample.name, with->second, without->second,
+                100.0 * (with->second - without->second) / with->second);
   }
 }
 
@@ -202,6 +248,7 @@ int main(int argc, char** argv) {
   SummaryReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   PrintSummary(reporter.throughput);
+  PrintClassificationSummary(reporter.nanoseconds);
   std::system(("rm -rf '" + SampleTexts().dir + "'").c_str());
   mxt::engine::FreeConversionBuffers();
   benchmark::Shutdown();

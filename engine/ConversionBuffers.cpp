@@ -53,10 +53,10 @@ void FlushOutput() {
   Buffers.OutputCursor = Buffers.OutputBuffer.get();
 }
 
-void RemoveTrailingCtrlZ() {
+void RemoveTrailingCtrlZ(std::int64_t from) {
   platform::File& output = *Buffers.OutputFile;
   const std::int64_t size = output.Size();
-  if (size <= 0) return;
+  if (size <= from) return;
   output.Seek(size - 1);
   std::uint8_t last = 0;
   if (output.ReadBlock(&last, 1) != 1 || last != kCtrlZ) return;

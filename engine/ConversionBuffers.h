@@ -47,7 +47,7 @@ void FreeConversionBuffers();
 bool RefillInput();
 // Writes the buffered output, after newline conversion, to the output file.
 void FlushOutput();
-// Cuts one Ctrl-Z off the very end of the output file.
-void RemoveTrailingCtrlZ();
+// Cuts one Ctrl-Z off the very end of the output file, when it lies at or after `from`.
+void RemoveTrailingCtrlZ(std::int64_t from = 0);
 
 }  // namespace mxt::engine

@@ -12,6 +12,7 @@ enum class KanjiCode : std::uint8_t {
   Ascii = 4,    // neither a decisive pattern nor an ambiguous pair
   Unknown = 5,  // kanji bytes that do not tell Shift-JIS from EUC
   Binary = 6,   // set by the caller, never detected
+  UTF8 = 7,     // well-formed UTF-8 with a multi-byte character, or a byte-order mark
 };
 
 // The same numbers serve as detection result, setting and writer mode.
@@ -28,6 +29,13 @@ enum class EscapeSequenceSet : std::uint8_t {
   EscBB = 1,
   EscAtJ = 2,
   EscKH = 3,
+};
+
+// How a stream routine ended.
+enum class StreamResult : std::uint8_t {
+  Complete,
+  // Stopped at a character the output code has no place for; the output is partial.
+  Unrepresentable,
 };
 
 // The output code setting counts from 0: its value is the KanjiCode minus one.

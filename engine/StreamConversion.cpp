@@ -9,20 +9,24 @@ namespace {
 
 // Flattened so that the routine inlines here: the stream never leaves this frame,
 // and its cursors stay in registers through the per-byte loop.
-[[gnu::flatten]] void ConvertBufferedStream(KanjiCode detected, std::uint8_t outputKanjiCode,
-                                            bool sevenBitMode) {
+[[gnu::flatten]] StreamResult ConvertBufferedStream(KanjiCode detected,
+                                                    std::uint8_t outputKanjiCode,
+                                                    bool sevenBitMode) {
   BufferedStream stream;
-  ConvertStream(stream, detected, outputKanjiCode, sevenBitMode);
+  return ConvertStream(stream, detected, outputKanjiCode, sevenBitMode);
 }
 
 }  // namespace
 
-void StreamInputToOutput(const StreamOptions& options) {
+StreamResult StreamInputToOutput(const StreamOptions& options) {
   Buffers.PendingCR = false;
   Buffers.OutputCursor = Buffers.OutputBuffer.get();
-  ConvertBufferedStream(Buffers.DetectedCode, options.outputKanjiCode, options.sevenBitMode);
+  const StreamResult result =
+      ConvertBufferedStream(Buffers.DetectedCode, options.outputKanjiCode, options.sevenBitMode);
+  if (result != StreamResult::Complete) return result;
   FlushOutput();
-  if (options.removeCtrlZ) RemoveTrailingCtrlZ();
+  if (options.removeCtrlZ) RemoveTrailingCtrlZ(options.outputStart);
+  return result;
 }
 
 }  // namespace mxt::engine

@@ -127,7 +127,7 @@ class JISModeWriter {
 };
 
 template <ByteStream S>
-void CopyStream(S& s) {
+StreamResult CopyStream(S& s) {
   // Whole stretches go at once where the stream allows it; the byte loop only crosses
   // from one block to the next.
   constexpr auto copyAll = [](const std::uint8_t* in, std::uint8_t* out, std::size_t length) {
@@ -137,13 +137,13 @@ void CopyStream(S& s) {
   for (;;) {
     if constexpr (requires { s.ConvertInPlace(copyAll); }) s.ConvertInPlace(copyAll);
     const int b = s.ReadByte();
-    if (b < 0) return;
+    if (b < 0) return StreamResult::Complete;
     s.WriteByte(static_cast<std::uint8_t>(b));
   }
 }
 
 template <ByteStream S>
-void ShiftJISToEUC(S& s) {
+StreamResult ShiftJISToEUC(S& s) {
   for (int b; (b = s.ReadByte()) >= 0;) {
     if (b < 0x80) {
       s.WriteByte(static_cast<std::uint8_t>(b));
@@ -151,9 +151,10 @@ void ShiftJISToEUC(S& s) {
       const int c = s.ReadByte();
       if (c < 0) {
         s.WriteByte(static_cast<std::uint8_t>(b));
-        return;
+        break;
       }
       if (IsShiftJISTrail(c)) {
+        if (IsBeyondJISRows(b)) return StreamResult::Unrepresentable;
         const BytePair j =
             ShiftJISPairToJIS(static_cast<std::uint8_t>(b), static_cast<std::uint8_t>(c));
         WritePair(s, j.first | 0x80, j.second | 0x80);
@@ -167,10 +168,22 @@ void ShiftJISToEUC(S& s) {
       s.WriteByte(static_cast<std::uint8_t>(b));
     }
   }
+  return StreamResult::Complete;
+}
+
+// Reads the two bytes after an EUC 0x8F. Only a prefix cut off by the end of the input
+// has a form in Shift-JIS and JIS: what is there of it is written as it stands.
+template <ByteStream S>
+StreamResult EndOfSupplementaryKanji(S& s) {
+  const int c = s.ReadByte();
+  if (c < 0) return StreamResult::Complete;
+  if (s.ReadByte() >= 0) return StreamResult::Unrepresentable;
+  s.WriteByte(static_cast<std::uint8_t>(c));
+  return StreamResult::Complete;
 }
 
 template <ByteStream S>
-void EUCToShiftJIS(S& s) {
+StreamResult EUCToShiftJIS(S& s) {
   for (int b; (b = s.ReadByte()) >= 0;) {
     if (b < 0x80) {
       s.WriteByte(static_cast<std::uint8_t>(b));
@@ -178,7 +191,7 @@ void EUCToShiftJIS(S& s) {
       const int c = s.ReadByte();
       if (c < 0) {
         s.WriteByte(static_cast<std::uint8_t>(b));
-        return;
+        break;
       }
       if (IsEUCByte(c)) {
         const BytePair p =
@@ -190,23 +203,19 @@ void EUCToShiftJIS(S& s) {
       }
     } else if (b == kSingleShift2) {
       const int c = s.ReadByte();
-      if (c < 0) return;
+      if (c < 0) break;
       s.WriteByte(static_cast<std::uint8_t>(c));
     } else if (b == kSingleShift3) {
-      // The supplementary kanji has no Shift-JIS form: its bytes pass unchanged.
-      for (int i = 0; i < 2; ++i) {
-        const int c = s.ReadByte();
-        if (c < 0) return;
-        s.WriteByte(static_cast<std::uint8_t>(c));
-      }
+      return EndOfSupplementaryKanji(s);
     } else {
       s.WriteByte(static_cast<std::uint8_t>(b));
     }
   }
+  return StreamResult::Complete;
 }
 
 template <ByteStream S>
-void ShiftJISToJIS(S& s, bool sevenBitMode) {
+StreamResult ShiftJISToJIS(S& s, bool sevenBitMode) {
   JISModeWriter<S> out(s);
   for (int b; (b = s.ReadByte()) >= 0;) {
     if (IsShiftJISLead(b)) {
@@ -214,10 +223,12 @@ void ShiftJISToJIS(S& s, bool sevenBitMode) {
       if (c < 0) {
         out.Close();
         s.WriteByte(static_cast<std::uint8_t>(b));
-        return;
+        return StreamResult::Complete;
       }
+      const bool pair = IsShiftJISTrail(c);
+      if (pair && IsBeyondJISRows(b)) return StreamResult::Unrepresentable;
       out.OpenKanji();
-      if (IsShiftJISTrail(c)) {
+      if (pair) {
         const BytePair j =
             ShiftJISPairToJIS(static_cast<std::uint8_t>(b), static_cast<std::uint8_t>(c));
         WritePair(s, j.first, j.second);
@@ -232,10 +243,11 @@ void ShiftJISToJIS(S& s, bool sevenBitMode) {
     }
   }
   out.Close();
+  return StreamResult::Complete;
 }
 
 template <ByteStream S>
-void EUCToJIS(S& s, bool sevenBitMode) {
+StreamResult EUCToJIS(S& s, bool sevenBitMode) {
   JISModeWriter<S> out(s);
   for (int b; (b = s.ReadByte()) >= 0;) {
     if (IsEUCByte(b)) {
@@ -243,7 +255,7 @@ void EUCToJIS(S& s, bool sevenBitMode) {
       if (c < 0) {
         out.Close();
         s.WriteByte(static_cast<std::uint8_t>(b));
-        return;
+        return StreamResult::Complete;
       }
       out.OpenKanji();
       const std::uint8_t mask = IsEUCByte(c) ? 0x7F : 0xFF;
@@ -253,23 +265,15 @@ void EUCToJIS(S& s, bool sevenBitMode) {
       if (c < 0) break;
       out.WriteKatakana(static_cast<std::uint8_t>(c), sevenBitMode);
     } else if (b == kSingleShift3) {
-      const int c = s.ReadByte();
-      if (c < 0) break;
-      const int d = s.ReadByte();
-      if (d < 0) {
-        out.Close();
-        s.WriteByte(static_cast<std::uint8_t>(c));
-        return;
-      }
-      // JIS has no designation of ours for the supplementary set: kept as 8-bit bytes.
-      out.OpenKanji();
-      WritePair(s, static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(d));
+      out.Close();
+      return EndOfSupplementaryKanji(s);
     } else {  // below 0x80, 80-8D, 90-A0, FF
       out.Close();
       s.WriteByte(static_cast<std::uint8_t>(b));
     }
   }
   out.Close();
+  return StreamResult::Complete;
 }
 
 // What followed an ESC in JIS input.
@@ -306,7 +310,7 @@ inline bool IsJISControl(int c) {
 // are the same for both; `target` decides where a pair in kanji mode ends
 // (EndsPair), and what a pair and a text byte become (Pair, Text).
 template <ByteStream S, class Target>
-void ReadJIS(S& s, bool sevenBitMode, const Target& target) {
+StreamResult ReadJIS(S& s, bool sevenBitMode, const Target& target) {
   bool inKanji = false;
   bool inShiftOut = false;
   int c = s.ReadByte();
@@ -331,7 +335,7 @@ void ReadJIS(S& s, bool sevenBitMode, const Target& target) {
       const int d = s.ReadByte();
       if (d < 0) {
         s.WriteByte(static_cast<std::uint8_t>(c));
-        return;
+        break;
       }
       if (target.EndsPair(d)) {
         s.WriteByte(static_cast<std::uint8_t>(c));
@@ -344,6 +348,7 @@ void ReadJIS(S& s, bool sevenBitMode, const Target& target) {
     }
     c = s.ReadByte();
   }
+  return StreamResult::Complete;
 }
 
 struct JISIntoShiftJIS {
@@ -382,17 +387,17 @@ struct JISIntoEUC {
 };
 
 template <ByteStream S>
-void JISToShiftJIS(S& s, bool sevenBitMode) {
-  ReadJIS(s, sevenBitMode, JISIntoShiftJIS{});
+StreamResult JISToShiftJIS(S& s, bool sevenBitMode) {
+  return ReadJIS(s, sevenBitMode, JISIntoShiftJIS{});
 }
 
 template <ByteStream S>
-void JISToEUC(S& s, bool sevenBitMode) {
-  ReadJIS(s, sevenBitMode, JISIntoEUC{});
+StreamResult JISToEUC(S& s, bool sevenBitMode) {
+  return ReadJIS(s, sevenBitMode, JISIntoEUC{});
 }
 
 template <ByteStream S>
-void JISToJIS(S& s, bool sevenBitMode) {
+StreamResult JISToJIS(S& s, bool sevenBitMode) {
   JISModeWriter<S> out(s);
   bool inKanji = false;
   bool inShiftOut = false;
@@ -425,7 +430,7 @@ void JISToJIS(S& s, bool sevenBitMode) {
       if (d < 0) {
         out.Close();
         s.WriteByte(static_cast<std::uint8_t>(c));
-        return;
+        return StreamResult::Complete;
       }
       if (IsJISControl(d)) {
         out.CloseKanji();
@@ -448,10 +453,11 @@ void JISToJIS(S& s, bool sevenBitMode) {
     c = s.ReadByte();
   }
   out.Close();
+  return StreamResult::Complete;
 }
 
 template <ByteStream S>
-void ConvertStream(S& s, KanjiCode detected, std::uint8_t outputCode, bool sevenBitMode) {
+StreamResult ConvertStream(S& s, KanjiCode detected, std::uint8_t outputCode, bool sevenBitMode) {
   switch (detected) {
     case KanjiCode::ShiftJIS:
       if (outputCode == kOutputEUC) return ShiftJISToEUC(s);
@@ -469,7 +475,7 @@ void ConvertStream(S& s, KanjiCode detected, std::uint8_t outputCode, bool seven
     default:
       break;
   }
-  CopyStream(s);
+  return CopyStream(s);
 }
 
 }  // namespace mxt::engine

@@ -83,9 +83,11 @@ std::uint32_t PairLeads(std::uint32_t openers) {
 
 // What the bytes of a chunk are, bit i for byte i.
 struct ChunkClasses {
-  std::uint32_t openers;      // would open a pair at the start of a character
-  std::uint32_t secondFits;   // the next byte is a valid second byte
-  std::uint32_t lengthening;  // a single byte that the output makes longer
+  std::uint32_t openers;     // would open a pair at the start of a character
+  std::uint32_t secondFits;  // the next byte is a valid second byte
+  // Left to the byte-wise routine where it starts a character: a single byte whose
+  // length the output changes, or a lead byte the output code has no row for.
+  std::uint32_t byteWise;
 };
 
 template <class Isa>
@@ -96,7 +98,8 @@ struct ShiftJISToEUC {
     // Flipping bit 5 lays the lead ranges 81-9F and E0-FC end to end, as A1-DC.
     const C lead = InRange(bytes ^ C::All(0x20), 0xA1, 0xDC);
     const C trail = AndNot(next == C::All(0x7F), InRange(next, 0x40, 0xFC));
-    return {Bits(lead), Bits(trail), Bits(InRange(bytes, 0xA0, 0xDF))};
+    const C byteWise = InRange(bytes, 0xA0, 0xDF) | AtLeast(bytes, 0xF0);
+    return {Bits(lead), Bits(trail), Bits(byteWise)};
   }
 
   static C First(C s1, C s2) {
@@ -135,7 +138,7 @@ struct EUCToShiftJIS {
 };
 
 // Converts Shift-JIS or EUC text at the start of `in` to `out` a chunk at a time,
-// pairs and single bytes alike, up to a single byte that the output makes longer or
+// pairs and single bytes alike, up to a character left to the byte-wise routine or
 // until no more than a chunk is left. A lead byte without a valid second byte keeps
 // both, as the byte-wise routine does. Returns the bytes converted, the same count
 // read and written; it ends on a character. `in` starts on a character.
@@ -160,7 +163,7 @@ std::size_t Convert(const std::uint8_t* in, std::uint8_t* out, std::size_t lengt
     Select(pairs, Rule::First(bytes, next),
            Select(seconds, Rule::Second(bytes, ShiftedOn(bytes, previous)), bytes))
         .Store(out + done);
-    const std::uint32_t stops = classes.lengthening & ~((leads << 1) | leadAtEnd);
+    const std::uint32_t stops = classes.byteWise & ~((leads << 1) | leadAtEnd);
     if (stops != 0) [[unlikely]]
       return done + static_cast<std::size_t>(std::countr_zero(stops));
     leadAtEnd = leads >> kLast;

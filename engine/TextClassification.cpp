@@ -1,6 +1,8 @@
 #include "engine/TextClassification.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 
 #include "engine/ByteClasses.h"
 
@@ -22,6 +24,97 @@ bool IsBinaryText(const std::uint8_t* data, std::uint32_t length) {
     if (data[i] < 0x20 && BinaryControlChars[data[i]]) ++count;
   }
   return count * 32 > examined;
+}
+
+namespace {
+
+// What a byte opens in UTF-8: the length of the character (0 when it opens none), the
+// range of its second byte, and the test of its third and fourth bytes (each 80-BF
+// where present) as a mask and a value over the two bytes, the third one low.
+struct UTF8Lead {
+  std::uint8_t length;
+  std::uint8_t low;
+  std::uint8_t high;
+  std::uint16_t laterMask;
+  std::uint16_t laterValue;
+};
+
+// The narrowed second-byte ranges keep out overlong forms (E0, F0), surrogates (ED)
+// and everything above U+10FFFF (F4); C0, C1 and F5-FF open nothing well-formed.
+constexpr UTF8Lead LeadOf(unsigned b) {
+  constexpr UTF8Lead kNone{0, 0, 0, 0, 0};
+  constexpr std::uint16_t kThird = 0x00C0, kThirdValue = 0x0080;
+  constexpr std::uint16_t kBoth = 0xC0C0, kBothValue = 0x8080;
+  if (b < 0xC2) return kNone;
+  if (b <= 0xDF) return {2, 0x80, 0xBF, 0, 0};
+  if (b == 0xE0) return {3, 0xA0, 0xBF, kThird, kThirdValue};
+  if (b == 0xED) return {3, 0x80, 0x9F, kThird, kThirdValue};
+  if (b <= 0xEF) return {3, 0x80, 0xBF, kThird, kThirdValue};
+  if (b == 0xF0) return {4, 0x90, 0xBF, kBoth, kBothValue};
+  if (b <= 0xF3) return {4, 0x80, 0xBF, kBoth, kBothValue};
+  if (b == 0xF4) return {4, 0x80, 0x8F, kBoth, kBothValue};
+  return kNone;
+}
+
+// Looked up rather than decided: which range a character's lead falls in is as random
+// in Japanese text as the characters, and the branches would be mispredicted.
+constexpr auto kUTF8Leads = [] {
+  std::array<UTF8Lead, 256> leads{};
+  for (unsigned b = 0; b < 256; ++b)
+    leads[b] = LeadOf(b);
+  return leads;
+}();
+
+// Skips the ASCII from `i` on, eight bytes at a time where it can.
+std::uint32_t SkipAscii(const std::uint8_t* data, std::uint32_t length, std::uint32_t i) {
+  for (std::uint64_t word; length - i >= 8; i += 8) {
+    std::memcpy(&word, data + i, 8);
+    if (word & 0x8080808080808080u) break;
+  }
+  while (i < length && data[i] < 0x80)
+    ++i;
+  return i;
+}
+
+// Whether the character at data[i], with its bytes that are there, is well-formed.
+bool WellFormedPart(const std::uint8_t* data, std::uint32_t present, const UTF8Lead& lead) {
+  if (present > 1 && !InRange(data[1], lead.low, lead.high)) return false;
+  for (std::uint32_t k = 2; k < present; ++k) {
+    if (!InRange(data[k], 0x80, 0xBF)) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool IsUTF8Text(const std::uint8_t* data, std::uint32_t length, bool dataGoesOn) {
+  if (length >= 3 && data[0] == 0xEF && data[1] == 0xBB && data[2] == 0xBF) return true;
+  bool multiByte = false;
+  std::uint32_t i = 0;
+  // Where four bytes are left, a whole character is tested at once.
+  while (length - i >= 4) {
+    if (data[i] < 0x80) {
+      i = SkipAscii(data, length, i);
+      continue;
+    }
+    const UTF8Lead& lead = kUTF8Leads[data[i]];
+    const unsigned later = data[i + 2] | data[i + 3] << 8;
+    if (lead.length == 0 || (later & lead.laterMask) != lead.laterValue ||
+        !InRange(data[i + 1], lead.low, lead.high)) {
+      return false;
+    }
+    multiByte = true;
+    i += lead.length;
+  }
+  for (i = SkipAscii(data, length, i); i < length; i = SkipAscii(data, length, i)) {
+    const UTF8Lead& lead = kUTF8Leads[data[i]];
+    const std::uint32_t present = std::min<std::uint32_t>(lead.length, length - i);
+    if (lead.length == 0 || !WellFormedPart(data + i, present, lead)) return false;
+    if (present < lead.length) return dataGoesOn && multiByte;
+    multiByte = true;
+    i += lead.length;
+  }
+  return multiByte;
 }
 
 NewlineCode DetectNewlineCode(const std::uint8_t* data, std::uint32_t length) {

@@ -13,6 +13,10 @@ constexpr std::uint32_t kClassificationWindow = 1024;
 extern const bool BinaryControlChars[32];
 
 bool IsBinaryText(const std::uint8_t* data, std::uint32_t length);
+// True for well-formed UTF-8 that holds at least one complete multi-byte character, and
+// for data that starts with the byte-order mark. A character cut off by the end of the
+// data counts as well-formed only when `dataGoesOn`: the data is a full first block.
+bool IsUTF8Text(const std::uint8_t* data, std::uint32_t length, bool dataGoesOn);
 NewlineCode DetectNewlineCode(const std::uint8_t* data, std::uint32_t length);
 // Returns ShiftJIS, EUC, JIS, Ascii or Unknown.
 KanjiCode DetectKanjiCode(const std::uint8_t* data, std::uint32_t length);

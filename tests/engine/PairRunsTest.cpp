@@ -59,14 +59,17 @@ std::string RandomText(std::mt19937& random, std::size_t size) {
   return text;
 }
 
-std::string ByteWise(const std::string& input, KanjiCode from, std::uint8_t to, bool sevenBit) {
+std::string ByteWise(const std::string& input, KanjiCode from, std::uint8_t to, bool sevenBit,
+                     StreamResult* result = nullptr) {
   MemoryStream s(input);
-  ConvertStream(s, from, to, sevenBit);
+  const StreamResult ended = ConvertStream(s, from, to, sevenBit);
+  if (result) *result = ended;
   return s.Output();
 }
 
 // The buffered stream converts chunks in place where the byte-wise one cannot; on any
-// text, across block ends too, both must write the same bytes.
+// text, across block ends too, both must write the same bytes and stop at the same
+// character the output code cannot hold.
 TEST(PairRunsTest, ChunkedConversionWritesWhatTheByteWiseRoutinesWrite) {
   testing::ScopedConversionBuffers buffers;
   std::mt19937 random(7);
@@ -84,10 +87,13 @@ TEST(PairRunsTest, ChunkedConversionWritesWhatTheByteWiseRoutinesWrite) {
       const std::string text = RandomText(random, size);
       for (const auto& d : directions) {
         for (const bool sevenBit : {false, true}) {
+          StreamResult chunkedEnd{};
+          StreamResult expectedEnd{};
           const std::string chunked = ConvertInMemory(
-              text, EngineConversion{d.from, NewlineCode::DontCare, {d.to, sevenBit, false}});
-          const std::string expected = ByteWise(text, d.from, d.to, sevenBit);
-          if (chunked != expected) {
+              text, EngineConversion{d.from, NewlineCode::DontCare, {d.to, sevenBit, false}},
+              &chunkedEnd);
+          const std::string expected = ByteWise(text, d.from, d.to, sevenBit, &expectedEnd);
+          if (chunked != expected || chunkedEnd != expectedEnd) {
             FAIL() << int(d.from) << " to " << int(d.to) << (sevenBit ? ", 7-bit" : "")
                    << " differs on " << Notation(text.substr(0, 200));
           }
@@ -134,7 +140,7 @@ TEST(PairRunsTest, EveryChunkWidthWritesWhatTheByteWiseRoutinesWrite) {
   }
 }
 
-TEST(PairRunsTest, StopsBeforeASingleByteThatGrowsAndKeepsPairsWhole) {
+TEST(PairRunsTest, StopsBeforeWhatTheByteWiseRoutineTakesAndKeepsPairsWhole) {
   // 88 9F pairs, with an A0 (a katakana, written after a prefix in EUC) at byte 6;
   // then behind an odd byte, so that characters start at odd offsets.
   std::string in;
@@ -149,6 +155,13 @@ TEST(PairRunsTest, StopsBeforeASingleByteThatGrowsAndKeepsPairsWhole) {
   std::string katakana = in;
   katakana[6] = '\xA0';
   EXPECT_EQ(convert(katakana), 6u);
+  // A lead byte without a row in EUC stops it too, the same byte as a second byte not.
+  std::string vendorKanji = in;
+  vendorKanji.replace(6, 2, "\xFB\xFC");
+  EXPECT_EQ(convert(vendorKanji), 6u);
+  std::string secondByte = in;
+  secondByte[7] = '\xFB';
+  EXPECT_EQ(convert(secondByte), convert(in));
   std::string shifted = "a";
   shifted += in.substr(0, in.size() - 1);
   const std::size_t done = convert(shifted);

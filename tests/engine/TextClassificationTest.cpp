@@ -5,6 +5,7 @@
 #include <string>
 
 #include "tests/support/Bytes.h"
+#include "tests/support/Iconv.h"
 
 namespace mxt::engine {
 namespace {
@@ -51,6 +52,71 @@ TEST(IsBinaryTextTest, LooksOnlyAtTheFirst1024Bytes) {
   for (int i = 1024; i < 4000; ++i)
     late[i] = '\x02';
   EXPECT_FALSE(IsBinaryText(Data(late), Length(late)));
+}
+
+TEST(IsUTF8TextTest, WantsWellFormedUTF8WithAMultiByteCharacter) {
+  const struct {
+    const char* notation;
+    bool expected;
+  } cases[] = {
+      {"EF BB BF", true},              // the byte-order mark alone
+      {"EF BB BF FF FE", true},        // the mark decides whatever follows
+      {"'caf' C3 A9", true},           // two bytes
+      {"E3 81 82 E3 81 84 0A", true},  // あい
+      {"'x' F0 9F 98 80 'y'", true},   // four bytes
+      {"F4 8F BF BF", true},           // U+10FFFF
+      {"'abc' 0A", false},             // ASCII alone
+      {"", false},
+      {"C0 AF", false},        // overlong "/"
+      {"E0 80 AF", false},     // overlong in three bytes
+      {"F0 80 80 AF", false},  // overlong in four bytes
+      {"ED A0 80", false},     // a surrogate
+      {"F4 90 80 80", false},  // above U+10FFFF
+      {"F5 80 80 80", false},
+      {"C3 A9 80", false},  // a stray continuation byte
+      {"C3 'a'", false},
+      {"E3 81", false},  // cut off by the end of the file
+      {"C3 A9 E3 81", false},
+      {"EF BB", false},        // half a byte-order mark
+      {"88 9F 82 A0", false},  // Shift-JIS 院 あ
+      {"B0 A1 A4 A2", false},  // EUC 亜 あ
+  };
+  for (const auto& c : cases) {
+    const std::string s = Bytes(c.notation);
+    EXPECT_EQ(IsUTF8Text(Data(s), Length(s), false), c.expected) << c.notation;
+  }
+}
+
+// A character cut by the end of a full first block goes on in the file.
+TEST(IsUTF8TextTest, TakesACharacterCutByTheEndOfAFullBlockAsGoingOn) {
+  const std::string cut = Bytes("C3 A9") + std::string(32764, 'a') + Bytes("E3 81");
+  EXPECT_TRUE(IsUTF8Text(Data(cut), Length(cut), true));
+  EXPECT_FALSE(IsUTF8Text(Data(cut), Length(cut), false));
+  const std::string onlyCut = std::string(32766, 'a') + Bytes("E3 81");
+  EXPECT_FALSE(IsUTF8Text(Data(onlyCut), Length(onlyCut), true));
+  const std::string badCut = Bytes("C3 A9") + std::string(32764, 'a') + Bytes("E3 41");
+  EXPECT_FALSE(IsUTF8Text(Data(badCut), Length(badCut), true));
+}
+
+// Real text from iconv, each byte of a character checked across the fast ASCII steps.
+TEST(IsUTF8TextTest, AcceptsIconvsUTF8AndRefusesItsShiftJISAndEUC) {
+  std::string euc;
+  for (int row = 0xB0; row <= 0xCE; ++row) {  // whole rows of kanji
+    euc += "abcdefg ";
+    for (int cell = 0xA1; cell <= 0xFE; ++cell)
+      euc += {static_cast<char>(row), static_cast<char>(cell)};
+    euc += "\n";
+  }
+  const std::string utf8 = testing::Iconv(euc, "EUC-JP", "UTF-8").value();
+  EXPECT_TRUE(IsUTF8Text(Data(utf8), Length(utf8), false));
+  for (std::size_t cut = 1; cut < 64; ++cut) {
+    const std::string shorter = utf8.substr(0, utf8.size() - cut);
+    const bool whole = (static_cast<unsigned char>(utf8[utf8.size() - cut]) & 0xC0) != 0x80;
+    EXPECT_EQ(IsUTF8Text(Data(shorter), Length(shorter), false), whole) << cut;
+  }
+  const std::string shiftJIS = testing::Iconv(euc, "EUC-JP", "SHIFT_JIS").value();
+  EXPECT_FALSE(IsUTF8Text(Data(shiftJIS), Length(shiftJIS), false));
+  EXPECT_FALSE(IsUTF8Text(Data(euc), Length(euc), false));
 }
 
 TEST(DetectNewlineCodeTest, ReportsTheFirstNewline) {
