@@ -285,6 +285,8 @@ std::string ResultCodeText(std::uint8_t code) {
       return "Unknown";
     case 6:
       return "Binary";
+    case 7:
+      return "UTF-8";
     default:
       return "";
   }

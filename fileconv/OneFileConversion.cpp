@@ -45,6 +45,8 @@ struct OutputTarget {
   std::string path;
   // Where this conversion began writing into the file; 0 unless appending.
   std::int64_t start = 0;
+  // A temporary file goes when the conversion fails; the separate output file is cut back.
+  bool temporary = false;
 };
 
 SkipReason AlreadyInCode(KanjiCode code) {
@@ -75,25 +77,34 @@ NewlineCode DecideNewlineMode(const std::uint8_t* block, std::uint32_t length, b
   return Settings.OutputNewlineCode;
 }
 
-KanjiCode DecideCode(const std::uint8_t* block, std::uint32_t length, bool binary) {
-  if (binary) return KanjiCode::Binary;
+KanjiCode DecideCode(const std::uint8_t* block, std::uint32_t length) {
   if (Settings.InputKanjiCode != 0) return static_cast<KanjiCode>(Settings.InputKanjiCode);
   const KanjiCode detected = engine::DetectKanjiCode(block, length);
   if (detected == KanjiCode::Unknown && Settings.OutputToFile) return KanjiCode::ShiftJIS;
   return detected;
 }
 
+// A file found to be binary or UTF-8 is never converted as a kanji code: it is only ever
+// copied as it stands. A fixed input code says the file is text in that code.
+std::optional<KanjiCode> CopiedAsItStands(const std::uint8_t* block, std::uint32_t length) {
+  if (Settings.InputKanjiCode != 0) return std::nullopt;
+  if (engine::IsBinaryText(block, length)) return KanjiCode::Binary;
+  const bool fileGoesOn = length == engine::InputBufferSize;
+  if (engine::IsUTF8Text(block, length, fileGoesOn)) return KanjiCode::UTF8;
+  return std::nullopt;
+}
+
 // On the first block: whether there is anything to do, and how.
 void DecideConversion() {
   const std::uint8_t* block = Buffers.InputBuffer.get();
   const auto length = static_cast<std::uint32_t>(Buffers.BytesInLastBlock);
-  const bool binary = Settings.InputKanjiCode == 0 && engine::IsBinaryText(block, length);
-  if (binary && !Settings.OutputToFile) {
-    Skip(SkipReason::srBinary);
+  const std::optional<KanjiCode> asItStands = CopiedAsItStands(block, length);
+  if (asItStands && !Settings.OutputToFile) {
+    Skip(*asItStands == KanjiCode::Binary ? SkipReason::srBinary : SkipReason::srUTF8);
     return;
   }
-  Buffers.NewlineMode = DecideNewlineMode(block, length, binary);
-  Buffers.DetectedCode = DecideCode(block, length, binary);
+  Buffers.NewlineMode = DecideNewlineMode(block, length, asItStands.has_value());
+  Buffers.DetectedCode = asItStands ? *asItStands : DecideCode(block, length);
 
   const KanjiCode code = Buffers.DetectedCode;
   const bool same = SameCode(code, Settings.OutputKanjiCode);
@@ -125,7 +136,7 @@ OutputTarget OpenSeparateOutput() {
   file->Seek(start);
   // Emptying an empty file is not only needless: ext4 then writes the file out on close.
   if (!append && file->Size() > 0) file->Truncate();
-  return {std::move(*file), output.Path, start};
+  return {std::move(*file), output.Path, start, false};
 }
 
 // A new temporary file: beside the file it replaces when renamed over it, in the
@@ -143,31 +154,53 @@ OutputTarget OpenTemporaryOutput(const std::string& target) {
   Conversion.TempFileName = name;
   // Renamed over the source, the file keeps the source's access rights.
   if (Settings.WayToOverwrite == 0) platform::CopyModeAndOwner(*Conversion.InputFile, file);
-  return {std::move(file), name, 0};
+  return {std::move(file), name, 0, true};
 }
 
-// Takes back what a failed conversion wrote.
-void DiscardOutput(OutputTarget& output) {
-  if (output.start > 0) {
-    OsFile file = OsFile::OpenExclusive(output.path, OsFile::Access::ReadWrite);
-    file.Seek(output.start);
-    file.Truncate();
-  } else {
+// Takes back what a failed conversion wrote, through the file still open. Called while
+// another failure is on its way, it reports none of its own.
+void DiscardOutput(OutputTarget& output) noexcept {
+  try {
+    if (!output.temporary) {
+      output.file.Seek(output.start);
+      output.file.Truncate();
+    }
+    output.file.Close();
+  } catch (const std::exception&) {
+  }
+  if (!output.temporary) return;
+  Conversion.TempFileName.clear();
+  try {
     platform::DeleteFile(output.path);
+  } catch (const std::exception&) {
   }
 }
 
-void StreamThrough(OutputTarget& output) {
+engine::StreamResult StreamThrough(OutputTarget& output) {
   Buffers.OutputFile = &output.file;
+  struct Detach {
+    ~Detach() { Buffers.OutputFile = nullptr; }
+  } detach;
+  return engine::StreamInputToOutput(
+      {Settings.OutputKanjiCode, Settings.SevenBitMode, Settings.RemoveCtrlZ, output.start});
+}
+
+// The whole input into the output file, which is complete and closed afterwards. On any
+// failure, and when a character has no place in the output code, nothing of this file
+// stays in it.
+void WriteOutput(OutputTarget& output) {
   try {
-    engine::StreamInputToOutput(
-        {Settings.OutputKanjiCode, Settings.SevenBitMode, Settings.RemoveCtrlZ});
+    if (StreamThrough(output) == engine::StreamResult::Unrepresentable) {
+      DiscardOutput(output);
+      return Skip(SkipReason::srUnrepresentable);
+    }
+    if (Buffers.TotalRead != Conversion.FoundSize)
+      throw EMXTError("読み込んだサイズとファイルのサイズが一致しません");
+    output.file.Close();
   } catch (...) {
-    Buffers.OutputFile = nullptr;
+    DiscardOutput(output);
     throw;
   }
-  Buffers.OutputFile = nullptr;
-  output.file.Close();
 }
 
 void CopyTempOverSource(const std::string& temp) {
@@ -255,11 +288,8 @@ void ConvertFile() {
   const std::string target = platform::LinkTarget(Item().Path);
   OutputTarget output = Settings.OutputToFile && !Conversion.ViewMode ? OpenSeparateOutput()
                                                                       : OpenTemporaryOutput(target);
-  StreamThrough(output);
-  if (Buffers.TotalRead != Conversion.FoundSize) {
-    DiscardOutput(output);
-    throw EMXTError("読み込んだサイズとファイルのサイズが一致しません");
-  }
+  WriteOutput(output);
+  if (Item().State != ConversionResult::crReady) return;
   CloseInputFile();
   if (Settings.OutputToFile || Conversion.ViewMode) return;
 

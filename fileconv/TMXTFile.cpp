@@ -11,7 +11,7 @@ namespace {
 
 using engine::KanjiCode;
 
-constexpr std::array<std::string_view, 14> kStatusTexts = {
+constexpr std::array<std::string_view, 16> kStatusTexts = {
     "File not found.",       "Is not a file.",
     "Is not a file.",        "File is read only.",
     "File is empty.",        "File access denied. Maybe file is being used.",
@@ -19,6 +19,7 @@ constexpr std::array<std::string_view, 14> kStatusTexts = {
     "EUC already exists.",   "JIS code already exists.",
     "No KANJI code exists.", "Cannot identify KANJI code.",
     "Nothing to do.",        "",
+    "May be UTF-8 file.",    "Has characters the output code cannot hold.",
 };
 
 }  // namespace
@@ -46,6 +47,8 @@ std::optional<FileImage> ImageForSkip(SkipReason reason) {
       return ImageForCode(KanjiCode::Ascii);
     case SkipReason::srCannotIdentify:
       return ImageForCode(KanjiCode::Unknown);
+    case SkipReason::srUTF8:
+      return ImageForCode(KanjiCode::UTF8);
     default:
       return std::nullopt;
   }
@@ -62,6 +65,7 @@ FileImage ImageForCode(KanjiCode code) {
     case KanjiCode::Ascii:
       return FileImage::AsciiFileImage;
     case KanjiCode::Unknown:
+    case KanjiCode::UTF8:
       return FileImage::CantIdentFileImage;
     case KanjiCode::Binary:
       return FileImage::BinaryFileImage;

@@ -32,6 +32,8 @@ enum class SkipReason : std::uint8_t {
   srCannotIdentify = 11,
   srNothingToDo = 12,
   srNone = 13,
+  srUTF8 = 14,             // left alone: converting it as a kanji code would garble it
+  srUnrepresentable = 15,  // a character the output code has no place for
 };
 
 // The status text of a skipped entry; empty for srNone.
@@ -55,7 +57,7 @@ inline constexpr std::uint8_t kNoKanjiWritten = 3;
 
 // The image of an entry skipped for `reason`: nothing when it keeps the one it has.
 std::optional<FileImage> ImageForSkip(SkipReason reason);
-// The image of a file found to be in `code` (Shift-JIS .. Binary).
+// The image of a file found to be in `code` (Shift-JIS .. UTF-8).
 FileImage ImageForCode(engine::KanjiCode code);
 // The image of text in the output code 0..2 (Shift-JIS, EUC, JIS); kNoKanjiWritten shows
 // the unknown image.

@@ -7,6 +7,7 @@ packages=(
   build-essential cmake
   libgtest-dev libgmock-dev libbenchmark-dev
   nkf
+  manpages-ja
   bc time
 )
 

@@ -1,12 +1,10 @@
 // Runs the built program as a user would, and looks at the files, the report on
 // standard output, the messages on standard error and the exit code.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <string>
 
 #include "tests/support/Bytes.h"
+#include "tests/support/ProgramRun.h"
 #include "tests/support/TempDir.h"
 
 namespace mxt::app {
@@ -14,31 +12,17 @@ namespace {
 
 using testing::Bytes;
 using testing::Notation;
+using testing::Outcome;
 using testing::ReadFile;
 using testing::WriteFile;
 
 const std::string kShiftJIS = Bytes("'A' 88 9F 0A");
 const std::string kEUC = Bytes("'A' B0 A1 0A");
 
-struct Outcome {
-  int exitCode;
-  std::string out;
-  std::string err;
-};
-
 class BatchRunTest : public ::testing::Test {
  protected:
-  // Runs `commands` in a shell in the test's folder, with `mxt` standing for the program.
   Outcome Run(const std::string& commands) {
-    const std::string script = "cd '" + dir_.Path() + "' && unset DISPLAY WAYLAND_DISPLAY && " +
-                               "export XDG_CONFIG_HOME='" + (dir_ / "config") + "' TMPDIR='" +
-                               dir_.Path() + "/' && mxt() { '" MXT_EXECUTABLE "' \"$@\"; } && " +
-                               commands;
-    WriteFile(dir_ / "run.sh", script);
-    const int status = std::system(("sh '" + (dir_ / "run.sh") + "' >'" + (dir_ / "stdout") +
-                                    "' 2>'" + (dir_ / "stderr") + "'")
-                                       .c_str());
-    return {WEXITSTATUS(status), ReadFile(dir_ / "stdout"), ReadFile(dir_ / "stderr")};
+    return testing::RunProgram(MXT_EXECUTABLE, dir_, commands);
   }
 
   testing::TempDir dir_;

@@ -226,8 +226,9 @@ TEST(ResultCodeTextTest, NamesTheCodesOfAnEntry) {
       {0x14, "Ascii"},
       {0x25, "Unknown"},
       {0x06, "Binary"},
+      {0x17, "UTF-8"},
       {0x00, ""},
-      {0x07, ""},
+      {0x08, ""},
   };
   for (const auto& c : cases)
     EXPECT_EQ(ResultCodeText(c.code), c.text) << int(c.code);

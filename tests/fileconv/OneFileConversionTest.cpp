@@ -66,26 +66,7 @@ class LockHeldElsewhere {
   pid_t child_;
 };
 
-class OneFileConversionTest : public testing::ConversionFixture {
- protected:
-  std::string Path(const std::string& name) const { return dir_ / name; }
-
-  TMXTFile& Add(const std::string& path) {
-    EXPECT_TRUE(AddFileToList(path, host_)) << path;
-    return *Files.Inputs.back();
-  }
-
-  // Converts the whole list as one run.
-  void ConvertList() { ConvertAll(host_); }
-
-  TMXTFile& Convert(const std::string& path) {
-    TMXTFile& entry = Add(path);
-    ConvertList();
-    return entry;
-  }
-
-  void OutputTo(const std::string& path) { UseOutputFile(path, host_); }
-};
+using OneFileConversionTest = testing::ConversionFixture;
 
 TEST_F(OneFileConversionTest, SkipsWhatItNeedNotOrMayNotConvert) {
   const struct {

@@ -1,6 +1,7 @@
 #include "tests/support/ConversionFixture.h"
 
 #include "engine/ConversionBuffers.h"
+#include "fileconv/ConversionRun.h"
 #include "fileconv/FileList.h"
 #include "fileconv/OneFileConversion.h"
 #include "fileconv/RunState.h"
@@ -16,6 +17,25 @@ void ConversionFixture::SetUp() {
   fileconv::ResetFileLists();
   engine::AllocateConversionBuffers();
   fileconv::Settings.TempDir = dir_.Path() + "/";
+}
+
+fileconv::TMXTFile& ConversionFixture::Add(const std::string& path) {
+  EXPECT_TRUE(fileconv::AddFileToList(path, host_)) << path;
+  return *fileconv::Files.Inputs.back();
+}
+
+void ConversionFixture::ConvertList() {
+  fileconv::ConvertAll(host_);
+}
+
+fileconv::TMXTFile& ConversionFixture::Convert(const std::string& path) {
+  fileconv::TMXTFile& entry = Add(path);
+  ConvertList();
+  return entry;
+}
+
+void ConversionFixture::OutputTo(const std::string& path) {
+  fileconv::UseOutputFile(path, host_);
 }
 
 void ConversionFixture::TearDown() {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
+#include "fileconv/TMXTFile.h"
 #include "tests/support/RecordingHost.h"
 #include "tests/support/TempDir.h"
 
@@ -13,6 +16,15 @@ class ConversionFixture : public ::testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
+
+  std::string Path(const std::string& name) const { return dir_ / name; }
+  // Adds a path to the input list.
+  fileconv::TMXTFile& Add(const std::string& path);
+  // Converts the whole list as one run.
+  void ConvertList();
+  // Adds a path and runs the list.
+  fileconv::TMXTFile& Convert(const std::string& path);
+  void OutputTo(const std::string& path);
 
   TempDir dir_;
   RecordingHost host_;

@@ -13,21 +13,26 @@ ScopedConversionBuffers::~ScopedConversionBuffers() {
   engine::FreeConversionBuffers();
 }
 
-void StreamFile(platform::File& input, platform::File& output, const EngineConversion& how) {
+engine::StreamResult StreamFile(platform::File& input, platform::File& output,
+                                const EngineConversion& how) {
   Buffers.InputFile = &input;
   Buffers.OutputFile = &output;
   Buffers.TotalRead = 0;
   output.Seek(output.Size());
-  if (engine::RefillInput()) return;
+  if (engine::RefillInput()) return engine::StreamResult::Complete;
   Buffers.DetectedCode = how.detected;
   Buffers.NewlineMode = how.newlineMode;
-  engine::StreamInputToOutput(how.options);
+  const engine::StreamResult result = engine::StreamInputToOutput(how.options);
+  if (result != engine::StreamResult::Complete) engine::FlushOutput();
+  return result;
 }
 
-std::string ConvertInMemory(const std::string& input, const EngineConversion& how) {
+std::string ConvertInMemory(const std::string& input, const EngineConversion& how,
+                            engine::StreamResult* result) {
   MemoryFile in(input);
   MemoryFile out;
-  StreamFile(in, out, how);
+  const engine::StreamResult ended = StreamFile(in, out, how);
+  if (result) *result = ended;
   return out.Content();
 }
 

@@ -25,8 +25,11 @@ struct EngineConversion {
 };
 
 // Streams `input` through the buffers as one file is converted, appending to
-// `output`; the buffers must be allocated.
-void StreamFile(platform::File& input, platform::File& output, const EngineConversion& how);
-std::string ConvertInMemory(const std::string& input, const EngineConversion& how);
+// `output`; the buffers must be allocated. A conversion stopped at a character the output
+// code cannot hold still writes out what it had converted, to show where it stopped.
+engine::StreamResult StreamFile(platform::File& input, platform::File& output,
+                                const EngineConversion& how);
+std::string ConvertInMemory(const std::string& input, const EngineConversion& how,
+                            engine::StreamResult* result = nullptr);
 
 }  // namespace mxt::testing

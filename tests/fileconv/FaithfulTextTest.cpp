@@ -1,0 +1,163 @@
+// A file is converted faithfully or not at all: UTF-8 text and characters the output
+// code has no place for leave the source as it was, and take nothing into the output file.
+#include <dirent.h>
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "fileconv/ConversionRun.h"
+#include "fileconv/FileList.h"
+#include "fileconv/SettingsRecord.h"
+#include "tests/support/Bytes.h"
+#include "tests/support/ConversionFixture.h"
+
+namespace mxt::fileconv {
+namespace {
+
+using testing::Bytes;
+using testing::Notation;
+using testing::ReadFile;
+using testing::WriteFile;
+
+constexpr char kUTF8Skip[] = "Skipped:\tMay be UTF-8 file.";
+constexpr char kCannotHold[] = "Skipped:\tHas characters the output code cannot hold.";
+
+std::string Repeated(const std::string& text, std::size_t times) {
+  std::string all;
+  for (std::size_t i = 0; i < times; ++i)
+    all += text;
+  return all;
+}
+
+struct TextCase {
+  const char* name;
+  std::string content;
+  std::uint8_t outputCode;
+  const char* inPlace;     // the status converting over the file
+  const char* intoOutput;  // the status written into the separate output file
+  bool takenIntoOutput;    // its bytes, unchanged, end up in the output file
+};
+
+const TextCase kCases[] = {
+    {"bom", Bytes("EF BB BF"), 1, kUTF8Skip, "Converted:\tUTF-8", true},
+    {"cafe", Bytes("'caf' C3 A9 0A"), 0, kUTF8Skip, "Converted:\tUTF-8", true},
+    {"emoji", Bytes("'x' F0 9F 98 80 0A"), 2, kUTF8Skip, "Converted:\tUTF-8", true},
+    {"overlong", Bytes("C0 AF 0A"), 1, "Skipped:\tEUC already exists.", "Converted:\tEUC", true},
+    {"surrogate", Bytes("ED A0 80 0A"), 0, "Skipped:\tShift-JIS code already exists.",
+     "Converted:\tShift-JIS", true},
+    {"cut-short", Bytes("E0 A1"), 0, "Skipped:\tCannot identify KANJI code.",
+     "Converted:\tShift-JIS", true},
+    {"cut-full-block", Bytes("C3 A9") + std::string(32764, 'a') + Bytes("E3 81 82 0A"), 1,
+     kUTF8Skip, "Converted:\tUTF-8", true},
+    {"late", std::string(32768, 'a') + Bytes("C3 A9 0A"), 1, "Skipped:\tNo KANJI code exists.",
+     "Converted:\tAscii", true},
+    {"taka-euc", Bytes("88 9F FB FC 0A"), 1, kCannotHold, kCannotHold, false},
+    {"saki-jis", Bytes("'a' 88 9F FA B1 0A"), 2, kCannotHold, kCannotHold, false},
+    // Far enough in that converted text has been written out before it.
+    {"taka-late", Repeated(Bytes("88 9F"), 40000) + Bytes("FB FC"), 1, kCannotHold, kCannotHold,
+     false},
+    {"supplementary-sjis", Bytes("B0 F0 8F B0 A1 0A"), 0, kCannotHold, kCannotHold, false},
+    {"supplementary-jis", Repeated(Bytes("B0 F0"), 20000) + Bytes("8F B0 A1 0A"), 2, kCannotHold,
+     kCannotHold, false},
+};
+
+class FaithfulTextTest : public testing::ConversionFixture {
+ protected:
+  std::set<std::string> FolderContent() const {
+    std::set<std::string> names;
+    DIR* dir = ::opendir(dir_.Path().c_str());
+    while (const dirent* entry = ::readdir(dir)) {
+      if (entry->d_name[0] != '.') names.insert(entry->d_name);
+    }
+    ::closedir(dir);
+    return names;
+  }
+
+  void StartOver(std::uint8_t outputCode) {
+    ResetSettings();
+    ResetFileLists();
+    Settings.TempDir = dir_.Path() + "/";
+    Settings.OutputKanjiCode = outputCode;
+  }
+};
+
+TEST_F(FaithfulTextTest, OverTheFileLeavesWhatItCannotConvertAsItWas) {
+  for (const auto& c : kCases) {
+    StartOver(c.outputCode);
+    WriteFile(Path(c.name), c.content);
+    for (const std::uint8_t way : {0, 1}) {
+      Settings.WayToOverwrite = way;
+      ResetFileLists();
+      const TMXTFile& entry = Convert(Path(c.name));
+      const std::string status = StatusColumns(entry, ListId::Input);
+      EXPECT_EQ(status, c.inPlace) << c.name;
+      EXPECT_TRUE(ReadFile(Path(c.name)) == c.content) << c.name << ": the source changed";
+      if (status == kUTF8Skip) {
+        EXPECT_EQ(entry.Bitmap, FileImage::CantIdentFileImage) << c.name;
+      } else if (status == kCannotHold) {
+        EXPECT_EQ(entry.Bitmap, FileImage::UnknownFileImage) << c.name;
+      }
+    }
+    EXPECT_EQ(FolderContent(), std::set<std::string>{c.name}) << c.name << ": a file was left";
+    ::unlink(Path(c.name).c_str());
+  }
+  EXPECT_TRUE(host_.messages.empty());
+}
+
+TEST_F(FaithfulTextTest, UTF8TextIsLeftAloneEvenForItsNewlines) {
+  for (const bool force : {false, true}) {
+    StartOver(0);
+    Settings.OutputNewlineCode = engine::NewlineCode::CRLF;
+    Settings.ForceNewlineConv = force;
+    WriteFile(Path("notes"), Bytes("E3 81 82 0A"));
+    EXPECT_EQ(StatusColumns(Convert(Path("notes")), ListId::Input), kUTF8Skip);
+    EXPECT_EQ(Notation(ReadFile(Path("notes"))), "E3 81 82 0A");
+  }
+}
+
+TEST_F(FaithfulTextTest, IntoTheOutputFileTakesOnlyWhatItCanConvertAndGoesOn) {
+  for (const auto& c : kCases) {
+    StartOver(c.outputCode);
+    ::unlink(Path("out").c_str());
+    WriteFile(Path("first"), "first\n");
+    WriteFile(Path(c.name), c.content);
+    WriteFile(Path("last"), "last\n");
+    OutputTo(Path("out"));
+    Add(Path("first"));
+    const TMXTFile& entry = Add(Path(c.name));
+    const TMXTFile& last = Add(Path("last"));
+    ConvertList();
+    EXPECT_EQ(StatusColumns(entry, ListId::Input), c.intoOutput) << c.name;
+    EXPECT_EQ(StatusColumns(last, ListId::Input), "Converted:\tAscii") << c.name;
+    const std::string expected = "first\n" + (c.takenIntoOutput ? c.content : "") + "last\n";
+    EXPECT_TRUE(ReadFile(Path("out")) == expected) << c.name;
+    EXPECT_TRUE(ReadFile(Path(c.name)) == c.content) << c.name;
+    // Neither UTF-8 nor a file left out fixes the output file's code.
+    if (std::string(c.intoOutput) == "Converted:\tUTF-8") {
+      EXPECT_EQ(entry.Bitmap, FileImage::CantIdentFileImage) << c.name;
+      EXPECT_EQ(Files.Output->Code, kNoKanjiWritten) << c.name;
+    } else if (!c.takenIntoOutput) {
+      EXPECT_EQ(Files.Output->Code, kNoKanjiWritten) << c.name;
+    }
+    EXPECT_EQ(FolderContent(), (std::set<std::string>{"first", c.name, "last", "out"})) << c.name;
+    ::unlink(Path(c.name).c_str());
+  }
+  EXPECT_TRUE(host_.messages.empty());
+}
+
+TEST_F(FaithfulTextTest, ACtrlZCutIsOnlyEverInTheFilesOwnText) {
+  StartOver(0);
+  Settings.InputKanjiCode = 2;
+  Settings.RemoveCtrlZ = true;
+  WriteFile(Path("a"), Bytes("B0 A1 1A 1A"));
+  WriteFile(Path("b"), Bytes("8E"));  // a prefix cut off: nothing is written for it
+  OutputTo(Path("out"));
+  Add(Path("a"));
+  Add(Path("b"));
+  ConvertList();
+  EXPECT_EQ(Notation(ReadFile(Path("out"))), "88 9F 1A");
+}
+
+}  // namespace
+}  // namespace mxt::fileconv
