@@ -13,10 +13,18 @@ void ReplaceFile(const std::string& from, const std::string& to);
 
 // The file a path leads to when its last component is a symbolic link; else the path.
 std::string LinkTarget(const std::string& path);
+// The path by which the system finds an open file now, links resolved; empty when it
+// cannot tell.
+std::string OpenedPath(const OsFile& file);
 
-// Gives `file` the permission bits of `model`, and its owner and group where the process
-// may set them.
-void CopyModeAndOwner(OsFile& model, OsFile& file);
+// Whether this user may read the file a path names.
+bool MayRead(const std::string& path);
+
+// Gives `file` what identifies `model` beside its name and content: permission bits,
+// owner and group, extended attributes and access lists; `known` is what `model` was
+// found to be. False when some of it could not be given, or when `model` has other names
+// (hard links) that would stay with the old file: `file` must then not take its place.
+bool TakeOverIdentity(OsFile& model, const FileIdentity& known, OsFile& file);
 
 // Both open files are the same file on disk.
 bool SameFile(OsFile& a, OsFile& b);

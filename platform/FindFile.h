@@ -31,7 +31,7 @@ struct FindData {
 // The entry a path names, or nothing when there is none.
 std::optional<FindData> FindFile(const std::string& path);
 
-// The entries whose names match the wildcards ("*", "?", "[...]") of the pattern's last
+// The entries whose names match the wildcards ("*" and "?") of the pattern's last
 // component, sorted by name; a pattern without wildcards finds at most its own entry.
 std::vector<FindData> FindFiles(const std::string& pattern);
 

@@ -1,10 +1,24 @@
 #include "platform/InOutError.h"
 
+#include <cstring>
 #include <string>
+
+#include "platform/SystemString.h"
 
 namespace mxt::platform {
 
-EInOutError::EInOutError(int osCode)
-    : std::runtime_error("I/O ｴﾗｰ (" + std::to_string(osCode) + ")"), code_(osCode) {}
+namespace {
+
+std::string Describe(int osCode, std::string_view path, int systemError) {
+  std::string text = "I/O ｴﾗｰ (" + std::to_string(osCode) + ") ";
+  text += std::strerror(systemError < 0 ? osCode : systemError);
+  if (!path.empty()) text += ": " + SystemStringToUtf8(path);
+  return text;
+}
+
+}  // namespace
+
+EInOutError::EInOutError(int osCode, std::string_view path, int systemError)
+    : std::runtime_error(Describe(osCode, path, systemError)), code_(osCode) {}
 
 }  // namespace mxt::platform

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 #include "platform/File.h"
+#include "platform/FileIdentity.h"
 #include "platform/FileTime.h"
 
 namespace mxt::platform {
@@ -11,11 +13,13 @@ namespace mxt::platform {
 constexpr int kErrorAccessDenied = 5;
 constexpr int kErrorSharingViolation = 32;
 
-// A file of the operating system, closed when the object goes.
+// A file of the operating system, closed when the object goes. Its failures name the
+// path it was opened by.
 class OsFile final : public File {
  public:
   using NativeHandle = int;
 
+  // Never waits for a writer, as opening a FIFO otherwise would.
   static OsFile OpenForReading(const std::string& path);
   // Creates the file, or empties it when it exists; opened for reading and writing.
   static OsFile Create(const std::string& path);
@@ -32,7 +36,9 @@ class OsFile final : public File {
   // existing file keeps its content.
   static OsFile OpenOrCreateExclusive(const std::string& path);
   // Takes over an open handle of the system.
-  static OsFile Adopt(NativeHandle handle) { return OsFile(handle); }
+  static OsFile Adopt(NativeHandle handle, std::string path = {}) {
+    return OsFile(handle, std::move(path));
+  }
 
   OsFile(OsFile&& other) noexcept;
   OsFile& operator=(OsFile&& other) noexcept;
@@ -49,16 +55,24 @@ class OsFile final : public File {
   FileTime LastWriteTime();
   // Sets the last-write time and leaves the access time alone.
   void SetLastWriteTime(FileTime time);
+  FileIdentity Identity();
+  // Makes room for `size` bytes from the start, so that writing them cannot run out of space.
+  void Reserve(std::int64_t size);
 
   NativeHandle Handle() const { return handle_; }
+  const std::string& Path() const { return path_; }
 
   // Closes now, so that a failing close is reported; the destructor ignores it.
   void Close();
 
  private:
-  explicit OsFile(NativeHandle handle) : handle_(handle) {}
+  OsFile(NativeHandle handle, std::string path) : handle_(handle), path_(std::move(path)) {}
+
+  // Raises the system's error as EInOutError naming the file.
+  [[noreturn]] void Fail(int error) const;
 
   NativeHandle handle_;
+  std::string path_;
 };
 
 }  // namespace mxt::platform

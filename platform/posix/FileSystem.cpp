@@ -1,22 +1,62 @@
 #include "platform/FileSystem.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <string_view>
+#include <vector>
 
 #include "platform/InOutError.h"
 
 namespace mxt::platform {
 
+namespace {
+
+// A list or a value of extended attributes, sized by asking first; nothing on failure.
+template <class Query>
+std::optional<std::vector<char>> AttributeBytes(Query query) {
+  for (;;) {
+    const ssize_t size = query(nullptr, 0);
+    if (size < 0) return std::nullopt;
+    if (size == 0) return std::vector<char>();
+    std::vector<char> bytes(static_cast<std::size_t>(size));
+    const ssize_t got = query(bytes.data(), bytes.size());
+    if (got >= 0) {
+      bytes.resize(static_cast<std::size_t>(got));
+      return bytes;
+    }
+    if (errno != ERANGE) return std::nullopt;  // grown since it was sized: ask again
+  }
+}
+
+// Copies every extended attribute, access lists included; false when one could not be.
+bool CopyAttributes(int from, int to) {
+  const auto names =
+      AttributeBytes([&](char* list, std::size_t size) { return ::flistxattr(from, list, size); });
+  if (!names) return errno == ENOTSUP;
+  for (std::size_t at = 0; at < names->size();) {
+    const std::string_view name(names->data() + at);
+    at += name.size() + 1;
+    const auto value = AttributeBytes(
+        [&](char* bytes, std::size_t size) { return ::fgetxattr(from, name.data(), bytes, size); });
+    if (!value || ::fsetxattr(to, name.data(), value->data(), value->size(), 0) != 0) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 void DeleteFile(const std::string& path) {
-  if (::unlink(path.c_str()) != 0) throw EInOutError(errno);
+  if (::unlink(path.c_str()) != 0) throw EInOutError(errno, path);
 }
 
 void ReplaceFile(const std::string& from, const std::string& to) {
-  if (::rename(from.c_str(), to.c_str()) != 0) throw EInOutError(errno);
+  if (::rename(from.c_str(), to.c_str()) != 0) throw EInOutError(errno, to);
 }
 
 std::string LinkTarget(const std::string& path) {
@@ -27,28 +67,32 @@ std::string LinkTarget(const std::string& path) {
   return resolved;
 }
 
-void CopyModeAndOwner(OsFile& model, OsFile& file) {
-  struct stat wanted;
-  struct stat has;
-  if (::fstat(model.Handle(), &wanted) != 0 || ::fstat(file.Handle(), &has) != 0) {
-    throw EInOutError(errno);
-  }
-  // Only root may give a file away; everyone else keeps the file as their own.
-  static const bool mayChangeOwner = ::geteuid() == 0;
-  const bool sameOwner = wanted.st_uid == has.st_uid && wanted.st_gid == has.st_gid;
-  if (mayChangeOwner && !sameOwner && ::fchown(file.Handle(), wanted.st_uid, wanted.st_gid) != 0) {
-    throw EInOutError(errno);
-  }
-  if (::fchmod(file.Handle(), wanted.st_mode & 07777) != 0) throw EInOutError(errno);
+std::string OpenedPath(const OsFile& file) {
+  char path[PATH_MAX];
+  const std::string link = "/proc/self/fd/" + std::to_string(file.Handle());
+  const ssize_t length = ::readlink(link.c_str(), path, sizeof path);
+  if (length <= 0 || static_cast<std::size_t>(length) == sizeof path || path[0] != '/') return "";
+  return {path, static_cast<std::size_t>(length)};
+}
+
+bool MayRead(const std::string& path) {
+  return ::faccessat(AT_FDCWD, path.c_str(), R_OK, AT_EACCESS) == 0;
+}
+
+bool TakeOverIdentity(OsFile& model, const FileIdentity& known, OsFile& file) {
+  if (known.links > 1) return false;
+  const FileIdentity has = file.Identity();
+  // The owner first: giving a file away clears its set-user and set-group bits.
+  const uid_t keep = static_cast<uid_t>(-1);
+  const uid_t owner = known.owner == has.owner ? keep : known.owner;
+  const gid_t group = known.group == has.group ? keep : known.group;
+  if ((owner != keep || group != keep) && ::fchown(file.Handle(), owner, group) != 0) return false;
+  if (::fchmod(file.Handle(), known.permissions) != 0) throw EInOutError(errno, file.Path());
+  return CopyAttributes(model.Handle(), file.Handle());
 }
 
 bool SameFile(OsFile& a, OsFile& b) {
-  struct stat first;
-  struct stat second;
-  if (::fstat(a.Handle(), &first) != 0 || ::fstat(b.Handle(), &second) != 0) {
-    throw EInOutError(errno);
-  }
-  return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+  return a.Identity().SameFileAs(b.Identity());
 }
 
 }  // namespace mxt::platform

@@ -1,12 +1,12 @@
 #include "platform/FindFile.h"
 
 #include <dirent.h>
-#include <fnmatch.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <memory>
+#include <string_view>
 
 namespace mxt::platform {
 
@@ -55,8 +55,33 @@ Split SplitLast(const std::string& path) {
   return {path.substr(0, slash + 1), path.substr(slash + 1)};
 }
 
+// Only "*" and "?" are wildcards, as on the system the program was first made for:
+// "[" and "\" are ordinary characters of a name, as a shell passes "report[2023].txt".
 bool HasWildcards(const std::string& name) {
-  return name.find_first_of("*?[") != std::string::npos;
+  return name.find_first_of("*?") != std::string::npos;
+}
+
+bool Matches(std::string_view pattern, std::string_view name) {
+  std::size_t p = 0, n = 0;
+  // Where the last "*" was, and where in the name its match ends so far.
+  std::size_t star = std::string_view::npos, starEnd = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() && (pattern[p] == '?' || pattern[p] == name[n])) {
+      ++p;
+      ++n;
+    } else if (p < pattern.size() && pattern[p] == '*') {
+      star = p++;
+      starEnd = n;
+    } else if (star != std::string_view::npos) {
+      p = star + 1;
+      n = ++starEnd;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == '*')
+    ++p;
+  return p == pattern.size();
 }
 
 }  // namespace
@@ -79,7 +104,7 @@ std::vector<FindData> FindFiles(const std::string& pattern) {
   while (const dirent* entry = ::readdir(dir.get())) {
     const std::string name = entry->d_name;
     if (name == "." || name == "..") continue;
-    if (::fnmatch(split.name.c_str(), name.c_str(), 0) != 0) continue;
+    if (!Matches(split.name, name)) continue;
     if (auto data = Describe(split.folder + name, name, split.name)) {
       found.push_back(std::move(*data));
     }

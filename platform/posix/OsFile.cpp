@@ -21,7 +21,7 @@ int OpenOrThrow(const std::string& path, int flags, mode_t mode = 0) {
   do {
     fd = ::open(path.c_str(), flags | O_CLOEXEC, mode);
   } while (fd < 0 && errno == EINTR);
-  if (fd < 0) throw EInOutError(errno);
+  if (fd < 0) throw EInOutError(errno, path);
   return fd;
 }
 
@@ -29,17 +29,24 @@ int OpenErrorCode(int error) {
   return error == EACCES || error == EPERM ? kErrorAccessDenied : error;
 }
 
-}  // namespace
-
-OsFile OsFile::OpenForReading(const std::string& path) {
-  return OsFile(OpenOrThrow(path, O_RDONLY));
+FileKind KindOf(mode_t mode) {
+  if (S_ISREG(mode)) return FileKind::Regular;
+  if (S_ISDIR(mode)) return FileKind::Directory;
+  if (S_ISLNK(mode)) return FileKind::Link;
+  return FileKind::Other;
 }
 
-OsFile OsFile::Create(const std::string& path) {
-  return OsFile(OpenOrThrow(path, O_RDWR | O_CREAT | O_TRUNC, 0666));
+FileIdentity IdentityFrom(const struct stat& info) {
+  return {static_cast<std::uint64_t>(info.st_dev),
+          static_cast<std::uint64_t>(info.st_ino),
+          KindOf(info.st_mode),
+          static_cast<std::uint64_t>(info.st_nlink),
+          static_cast<std::uint32_t>(info.st_mode & 07777),
+          info.st_uid,
+          info.st_gid,
+          info.st_size,
+          {info.st_mtim.tv_sec, static_cast<std::int32_t>(info.st_mtim.tv_nsec)}};
 }
-
-namespace {
 
 // Opens, then takes the lock every other MXT honours. Non-blocking, so that a name
 // that has become a FIFO since it was checked cannot hold the program up; regular
@@ -49,17 +56,40 @@ OsFile OpenLocked(const std::string& path, int flags) {
   do {
     fd = ::open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK, 0666);
   } while (fd < 0 && errno == EINTR);
-  if (fd < 0) throw EInOutError(OpenErrorCode(errno));
-  OsFile file = OsFile::Adopt(fd);
+  if (fd < 0) throw EInOutError(OpenErrorCode(errno), path, errno);
+  OsFile file = OsFile::Adopt(fd, path);
   int locked;
   do {
     locked = ::flock(fd, LOCK_EX | LOCK_NB);
   } while (locked != 0 && errno == EINTR);
-  if (locked != 0) throw EInOutError(errno == EWOULDBLOCK ? kErrorSharingViolation : errno);
+  if (locked != 0) {
+    if (errno == EWOULDBLOCK) throw EInOutError(kErrorSharingViolation, path, errno);
+    throw EInOutError(errno, path);
+  }
   return file;
 }
 
 }  // namespace
+
+std::optional<FileIdentity> FileIdentityOf(const std::string& path) {
+  struct stat info;
+  if (::stat(path.c_str(), &info) != 0) return std::nullopt;
+  return IdentityFrom(info);
+}
+
+std::optional<FileIdentity> EntryIdentity(const std::string& path) {
+  struct stat info;
+  if (::lstat(path.c_str(), &info) != 0) return std::nullopt;
+  return IdentityFrom(info);
+}
+
+OsFile OsFile::OpenForReading(const std::string& path) {
+  return OsFile(OpenOrThrow(path, O_RDONLY | O_NONBLOCK), path);
+}
+
+OsFile OsFile::Create(const std::string& path) {
+  return OsFile(OpenOrThrow(path, O_RDWR | O_CREAT | O_TRUNC, 0666), path);
+}
 
 OsFile OsFile::OpenExclusive(const std::string& path, Access access) {
   return OpenLocked(path, access == Access::Read ? O_RDONLY : O_RDWR);
@@ -70,15 +100,17 @@ OsFile OsFile::OpenOrCreateExclusive(const std::string& path) {
 }
 
 OsFile OsFile::CreateNew(const std::string& path) {
-  return OsFile(OpenOrThrow(path, O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW, 0600));
+  return OsFile(OpenOrThrow(path, O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW, 0600), path);
 }
 
-OsFile::OsFile(OsFile&& other) noexcept : handle_(std::exchange(other.handle_, kClosed)) {}
+OsFile::OsFile(OsFile&& other) noexcept
+    : handle_(std::exchange(other.handle_, kClosed)), path_(std::move(other.path_)) {}
 
 OsFile& OsFile::operator=(OsFile&& other) noexcept {
   if (this != &other) {
     if (handle_ != kClosed) ::close(handle_);
     handle_ = std::exchange(other.handle_, kClosed);
+    path_ = std::move(other.path_);
   }
   return *this;
 }
@@ -87,11 +119,15 @@ OsFile::~OsFile() {
   if (handle_ != kClosed) ::close(handle_);
 }
 
+void OsFile::Fail(int error) const {
+  throw EInOutError(error, path_);
+}
+
 std::size_t OsFile::ReadBlock(void* data, std::size_t size) {
   for (;;) {
     const ssize_t count = ::read(handle_, data, size);
     if (count >= 0) return static_cast<std::size_t>(count);
-    if (errno != EINTR) throw EInOutError(errno);
+    if (errno != EINTR) Fail(errno);
   }
 }
 
@@ -101,7 +137,7 @@ void OsFile::WriteBlock(const void* data, std::size_t size) {
     const ssize_t count = ::write(handle_, bytes, size);
     if (count < 0) {
       if (errno == EINTR) continue;
-      throw EInOutError(errno);
+      Fail(errno);
     }
     bytes += count;
     size -= static_cast<std::size_t>(count);
@@ -109,34 +145,44 @@ void OsFile::WriteBlock(const void* data, std::size_t size) {
 }
 
 std::int64_t OsFile::Size() {
-  struct stat info;
-  if (::fstat(handle_, &info) != 0) throw EInOutError(errno);
-  return info.st_size;
+  return Identity().size;
 }
 
 void OsFile::Seek(std::int64_t position) {
-  if (::lseek(handle_, position, SEEK_SET) < 0) throw EInOutError(errno);
+  if (::lseek(handle_, position, SEEK_SET) < 0) Fail(errno);
 }
 
 void OsFile::Truncate() {
   const off_t position = ::lseek(handle_, 0, SEEK_CUR);
-  if (position < 0 || ::ftruncate(handle_, position) != 0) throw EInOutError(errno);
+  if (position < 0 || ::ftruncate(handle_, position) != 0) Fail(errno);
 }
 
 FileTime OsFile::LastWriteTime() {
-  struct stat info;
-  if (::fstat(handle_, &info) != 0) throw EInOutError(errno);
-  return {info.st_mtim.tv_sec, static_cast<std::int32_t>(info.st_mtim.tv_nsec)};
+  return Identity().lastWrite;
 }
 
 void OsFile::SetLastWriteTime(FileTime time) {
   const timespec times[2] = {{0, UTIME_OMIT}, {time.seconds, time.nanoseconds}};
-  if (::futimens(handle_, times) != 0) throw EInOutError(errno);
+  if (::futimens(handle_, times) != 0) Fail(errno);
+}
+
+FileIdentity OsFile::Identity() {
+  struct stat info;
+  if (::fstat(handle_, &info) != 0) Fail(errno);
+  return IdentityFrom(info);
+}
+
+void OsFile::Reserve(std::int64_t size) {
+  if (size <= 0) return;
+  // The size stays: a file cut short now would no longer be the file it was.
+  if (::fallocate(handle_, FALLOC_FL_KEEP_SIZE, 0, size) == 0) return;
+  // A file system that cannot reserve space only loses the early warning.
+  if (errno != EOPNOTSUPP && errno != ENOSYS) Fail(errno);
 }
 
 void OsFile::Close() {
   const int handle = std::exchange(handle_, kClosed);
-  if (handle != kClosed && ::close(handle) != 0) throw EInOutError(errno);
+  if (handle != kClosed && ::close(handle) != 0) Fail(errno);
 }
 
 }  // namespace mxt::platform

@@ -40,12 +40,12 @@ std::string HomeDirectory() {
 // Makes the folder private to this user, or refuses one that someone else could have
 // planted.
 void MakePrivateDirectory(const std::string& path) {
-  if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) throw EInOutError(errno);
+  if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) throw EInOutError(errno, path);
   struct stat info;
-  if (::lstat(path.c_str(), &info) != 0) throw EInOutError(errno);
-  if (!S_ISDIR(info.st_mode) || info.st_uid != ::getuid()) throw EInOutError(EPERM);
+  if (::lstat(path.c_str(), &info) != 0) throw EInOutError(errno, path);
+  if (!S_ISDIR(info.st_mode) || info.st_uid != ::getuid()) throw EInOutError(EPERM, path);
   if ((info.st_mode & 0777) != 0700 && ::chmod(path.c_str(), 0700) != 0) {
-    throw EInOutError(errno);
+    throw EInOutError(errno, path);
   }
 }
 

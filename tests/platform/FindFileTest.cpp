@@ -62,6 +62,34 @@ TEST(FindFileTest, WildcardsMatchTheLastComponentInNameOrder) {
   EXPECT_TRUE(FindFiles(dir / "missing/*").empty());
 }
 
+// Only "*" and "?" are wildcards: brackets and backslashes are parts of names.
+TEST(FindFileTest, OnlyStarAndQuestionMarkAreWildcards) {
+  TempDir dir;
+  for (const char* name : {"report[2023].txt", "report2.txt", "a\\b", "ab", "x*y", "xzy"})
+    WriteFile(dir / name, "x");
+  const struct {
+    const char* pattern;
+    std::vector<std::string> names;
+  } cases[] = {
+      {"report[2023].txt", {"report[2023].txt"}},
+      {"report[2*", {"report[2023].txt"}},
+      {"report[2].txt", {}},
+      {"a\\b", {"a\\b"}},
+      {"a\\?", {"a\\b"}},
+      {"x*y", {"x*y", "xzy"}},
+      {"*y", {"x*y", "xzy"}},
+      {"?b", {"ab"}},
+      {"*.*t", {"report2.txt", "report[2023].txt"}},
+      {"**", {"a\\b", "ab", "report2.txt", "report[2023].txt", "x*y", "xzy"}},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> names;
+    for (const FindData& data : FindFiles(dir / c.pattern))
+      names.push_back(data.name);
+    EXPECT_EQ(names, c.names) << c.pattern;
+  }
+}
+
 TEST(FindFileTest, ReportsSizeAndLastWriteTimeWithNanoseconds) {
   TempDir dir;
   WriteFile(dir / "f", "12345");

@@ -147,8 +147,21 @@ TEST_F(OsFileTest, AnExclusiveOpenOfAFifoDoesNotWaitForAWriter) {
   ::alarm(0);
 }
 
-TEST(InOutErrorTest, ShowsTheCodeInItsMessage) {
-  EXPECT_STREQ(EInOutError(5).what(), "I/O ｴﾗｰ (5)");
+TEST(InOutErrorTest, NamesTheCodeTheCauseAndTheFile) {
+  EXPECT_STREQ(EInOutError(ENOSPC).what(), "I/O ｴﾗｰ (28) No space left on device");
+  EXPECT_STREQ(EInOutError(kErrorAccessDenied, "/d/a.txt", EACCES).what(),
+               "I/O ｴﾗｰ (5) Permission denied: /d/a.txt");
+}
+
+TEST_F(OsFileTest, ItsFailuresNameTheFile) {
+  testing::WriteFile(dir_ + "/a.txt", "text");
+  OsFile file = OsFile::OpenExclusive(dir_ + "/a.txt", OsFile::Access::Read);
+  try {
+    file.WriteBlock("x", 1);
+    FAIL() << "written";
+  } catch (const EInOutError& error) {
+    EXPECT_EQ(error.what(), "I/O ｴﾗｰ (9) Bad file descriptor: " + dir_ + "/a.txt");
+  }
 }
 
 }  // namespace

@@ -1,0 +1,111 @@
+#include "platform/FileSystem.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+
+#include <climits>
+#include <cstdlib>
+#include <string>
+
+#include "platform/StopSignals.h"
+#include "tests/support/TempDir.h"
+
+namespace mxt::platform {
+namespace {
+
+using testing::ReadFile;
+using testing::TempDir;
+using testing::WriteFile;
+
+std::string Attribute(const std::string& path, const char* name) {
+  char value[256];
+  const ssize_t size = ::getxattr(path.c_str(), name, value, sizeof value);
+  return size < 0 ? "" : std::string(value, static_cast<std::size_t>(size));
+}
+
+struct stat StatOf(const std::string& path) {
+  struct stat info {};
+  EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
+  return info;
+}
+
+class TakeOverIdentityTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WriteFile(dir_ / "source", "old");
+    WriteFile(dir_ / "new", "");
+  }
+  bool TakeOver() {
+    OsFile model = OsFile::OpenForReading(dir_ / "source");
+    OsFile file = OsFile::OpenExclusive(dir_ / "new", OsFile::Access::ReadWrite);
+    return TakeOverIdentity(model, model.Identity(), file);
+  }
+
+  TempDir dir_;
+};
+
+TEST_F(TakeOverIdentityTest, GivesModeGroupAttributesAndAccessList) {
+  if (::setxattr((dir_ / "source").c_str(), "user.origin", "mail", 4, 0) != 0)
+    GTEST_SKIP() << "no extended attributes here";
+  ASSERT_EQ(::chmod((dir_ / "source").c_str(), 0640), 0);
+  const std::string acl = "setfacl -m u:nobody:r '" + (dir_ / "source") + "' 2>/dev/null";
+  const bool withAcl = std::system(acl.c_str()) == 0;
+  if (::geteuid() == 0) {
+    ASSERT_EQ(::chown((dir_ / "source").c_str(), 65534, 65534), 0);
+  }
+
+  EXPECT_TRUE(TakeOver());
+  const struct stat source = StatOf(dir_ / "source");
+  const struct stat taken = StatOf(dir_ / "new");
+  EXPECT_EQ(taken.st_mode & 07777, source.st_mode & 07777);
+  EXPECT_EQ(taken.st_uid, source.st_uid);
+  EXPECT_EQ(taken.st_gid, source.st_gid);
+  EXPECT_EQ(Attribute(dir_ / "new", "user.origin"), "mail");
+  if (withAcl) {
+    EXPECT_NE(Attribute(dir_ / "new", "system.posix_acl_access"), "");
+    EXPECT_EQ(Attribute(dir_ / "new", "system.posix_acl_access"),
+              Attribute(dir_ / "source", "system.posix_acl_access"));
+  }
+}
+
+TEST_F(TakeOverIdentityTest, RefusesAFileWithOtherNames) {
+  ASSERT_EQ(::link((dir_ / "source").c_str(), (dir_ / "other-name").c_str()), 0);
+  EXPECT_FALSE(TakeOver());
+}
+
+TEST(OpenedPathTest, FollowsTheOpenFileNotItsName) {
+  TempDir dir;
+  WriteFile(dir / "a", "a");
+  WriteFile(dir / "b", "b");
+  ASSERT_EQ(::symlink((dir / "a").c_str(), (dir / "link").c_str()), 0);
+  OsFile file = OsFile::OpenForReading(dir / "link");
+  ASSERT_EQ(::unlink((dir / "link").c_str()), 0);
+  ASSERT_EQ(::symlink((dir / "b").c_str(), (dir / "link").c_str()), 0);
+  char real[PATH_MAX];
+  ASSERT_NE(::realpath((dir / "a").c_str(), real), nullptr);
+  EXPECT_EQ(OpenedPath(file), real);
+}
+
+TEST(StopSignalsTest, ASignalAsksToStopAndIsHeldOffWhereWorkMustFinish) {
+  CatchStopSignals();
+  ClearStopSignal();
+  {
+    const HeldStopSignals held;
+    ::raise(SIGTERM);
+    EXPECT_FALSE(StopSignalled()) << "arrived while held off";
+  }
+  EXPECT_TRUE(StopSignalled());
+  ClearStopSignal();
+  ::raise(SIGHUP);
+  EXPECT_TRUE(StopSignalled());
+  ClearStopSignal();
+  ::signal(SIGTERM, SIG_DFL);
+  ::signal(SIGINT, SIG_DFL);
+  ::signal(SIGHUP, SIG_DFL);
+}
+
+}  // namespace
+}  // namespace mxt::platform
