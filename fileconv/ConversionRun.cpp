@@ -10,7 +10,10 @@
 #include "fileconv/SettingsRecord.h"
 #include "fileconv/TrueCase.h"
 #include "platform/FileNameRule.h"
+#include "fileconv/MXTError.h"
+#include "platform/FileIdentity.h"
 #include "platform/FileSystem.h"
+#include "platform/StopSignals.h"
 #include "platform/SystemString.h"
 
 namespace mxt::fileconv {
@@ -23,6 +26,8 @@ constexpr std::array<std::string_view, 11> kLockedMenuItems = {
     "入力コード(&I)...",           "ファイル全般(&F)...", "ビューア(&V)...",
     "ユーザインタフェース(&U)...", "デフォルト(&D)",
 };
+
+constexpr char kStopped[] = "終了の要求を受けたため、変換を中断しました";
 
 constexpr char kAlreadyInput[] =
     "\rこのファイルは、すでに入力元として指定されているため、出力先には指定できません。";
@@ -115,6 +120,21 @@ bool CheckOutputCode(RunHost& host) {
   return false;
 }
 
+bool CheckOutputIsNoInput(RunHost& host) {
+  if (!Settings.OutputToFile || !Files.Output) return true;
+  const TMXTFile& output = *Files.Output;
+  const auto outputFile = platform::FileIdentityOf(output.Path);
+  if (!outputFile) return true;
+  for (const auto& entry : Files.Inputs) {
+    const auto input = platform::FileIdentityOf(entry->Path);
+    if (!input || !input->SameFileAs(*outputFile)) continue;
+    host.ShowMessage(MessageKind::Warning, platform::SystemStringToUtf8(output.Path) + kAlreadyInput,
+                     MessageButtons::Ok);
+    return false;
+  }
+  return true;
+}
+
 bool ConfirmReconversion(RunHost& host) {
   if (!RunStatus.AllDone) return true;
   if (host.ShowMessage(MessageKind::Confirmation, "変換し直しますか ?", MessageButtons::OkCancel) ==
@@ -130,8 +150,9 @@ bool ConfirmReconversion(RunHost& host) {
   return true;
 }
 
-void ConvertAll(RunHost& host) {
-  if (!CheckOutputCode(host) || !ConfirmReconversion(host)) return;
+bool ConvertAll(RunHost& host) {
+  if (!CheckOutputCode(host) || !CheckOutputIsNoInput(host) || !ConfirmReconversion(host))
+    return false;
   LockWindow(host);
   RunStatus.Abort = false;
   RunStatus.Busy = true;
@@ -148,6 +169,7 @@ void ConvertAll(RunHost& host) {
     for (std::size_t i = 0; i < count && !RunStatus.Abort; ++i, ++done) {
       TMXTFile& entry = *Files.Inputs[i];
       if (Processed(entry)) continue;
+      if (platform::StopSignalled()) throw EMXTError(kStopped);
       ConvertEntry(i, host);
       host.ProcessPendingEvents();
       if (Ready(entry)) entry.State = ConversionResult::crConverted;
@@ -159,17 +181,15 @@ void ConvertAll(RunHost& host) {
   }
   finish();
   if (Settings.QuitWhenConverted && !RunStatus.Abort) host.CloseMainWindow();
+  return true;
 }
 
-void ConvertAllGuarded(RunHost& host) {
+bool ConvertAllGuarded(RunHost& host) {
   RunStatus.RunGuard = true;
-  try {
-    ConvertAll(host);
-  } catch (...) {
-    RunStatus.RunGuard = false;
-    throw;
-  }
-  RunStatus.RunGuard = false;
+  struct Release {
+    ~Release() { RunStatus.RunGuard = false; }
+  } release;
+  return ConvertAll(host);
 }
 
 void ConvButtonClick(RunHost& host) {

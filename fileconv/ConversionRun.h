@@ -10,17 +10,21 @@
 namespace mxt::fileconv {
 
 // The run over the input list. Errors end it, with the entry in hand "Aborted.", and
-// propagate after the window is restored.
-void ConvertAll(RunHost& host);
+// propagate after the window is restored; a stop signal ends it as an error before the
+// next file. False when a check before it refused the run.
+bool ConvertAll(RunHost& host);
 
 // ConvertAll as every caller runs it: with RunGuard set around it.
-void ConvertAllGuarded(RunHost& host);
+bool ConvertAllGuarded(RunHost& host);
 
 // The convert button: during a run it asks the run to stop.
 void ConvButtonClick(RunHost& host);
 
 // False, after a warning, when the output file would receive a second kanji code.
 bool CheckOutputCode(RunHost& host);
+// False, after a warning, when the output file is one of the input files under another
+// name (a link, or the same folder mounted elsewhere): it would be emptied first.
+bool CheckOutputIsNoInput(RunHost& host);
 // After a complete run: asks before everything is converted again.
 bool ConfirmReconversion(RunHost& host);
 

@@ -1,15 +1,19 @@
 #include "fileconv/OneFileConversion.h"
 
+#include <algorithm>
+
 #include "engine/ConversionBuffers.h"
 #include "engine/StreamConversion.h"
 #include "engine/TextClassification.h"
 #include "fileconv/MXTError.h"
 #include "fileconv/PathText.h"
 #include "fileconv/SettingsRecord.h"
+#include "fileconv/SourceReplacement.h"
 #include "fileconv/TempFile.h"
 #include "platform/FileSystem.h"
 #include "platform/FindFile.h"
 #include "platform/InOutError.h"
+#include "platform/StopSignals.h"
 #include "platform/SystemString.h"
 
 namespace mxt::fileconv {
@@ -39,6 +43,8 @@ void Skip(SkipReason reason) {
   if (const auto image = ImageForSkip(reason)) Item().Bitmap = *image;
 }
 
+constexpr char kInterrupted[] = "変換を中断しました";
+
 // The output file of one conversion, open from its creation until the stream is done.
 struct OutputTarget {
   OsFile file;
@@ -47,7 +53,43 @@ struct OutputTarget {
   std::int64_t start = 0;
   // A temporary file goes when the conversion fails; the separate output file is cut back.
   bool temporary = false;
+  // Renamed over the source: it carries everything that identified the source.
+  bool takesSourcesPlace = false;
 };
+
+// The input as the conversion reads it: never more than the size the check found, and
+// not another block once a stop signal has come.
+class CheckedInput final : public platform::File {
+ public:
+  CheckedInput(OsFile& file, std::int64_t limit) : file_(file), left_(limit) {}
+
+  std::size_t ReadBlock(void* data, std::size_t size) override {
+    if (platform::StopSignalled()) throw EMXTError(kInterrupted);
+    // The whole size is read: the end needs no read of its own.
+    if (left_ == 0) return 0;
+    const auto wanted = static_cast<std::size_t>(std::min<std::int64_t>(left_, size));
+    const std::size_t count = file_.ReadBlock(data, wanted);
+    left_ -= static_cast<std::int64_t>(count);
+    return count;
+  }
+  void WriteBlock(const void* data, std::size_t size) override { file_.WriteBlock(data, size); }
+  std::int64_t Size() override { return file_.Size(); }
+  void Seek(std::int64_t position) override { file_.Seek(position); }
+  void Truncate() override { file_.Truncate(); }
+
+ private:
+  OsFile& file_;
+  std::int64_t left_;
+};
+
+// Where the opened file lives now, links resolved: the conversion replaces that file, not
+// whatever its name may lead to by then.
+std::string OpenedFileLocation() {
+  const std::string opened = platform::OpenedPath(*Conversion.InputFile);
+  return opened.empty() ? platform::LinkTarget(Item().Path) : opened;
+}
+
+void DiscardOutput(OutputTarget& output) noexcept;
 
 SkipReason AlreadyInCode(KanjiCode code) {
   switch (code) {
@@ -136,25 +178,32 @@ OutputTarget OpenSeparateOutput() {
   file->Seek(start);
   // Emptying an empty file is not only needless: ext4 then writes the file out on close.
   if (!append && file->Size() > 0) file->Truncate();
-  return {std::move(*file), output.Path, start, false};
+  return {std::move(*file), output.Path, start, false, false};
 }
 
 // A new temporary file: beside the file it replaces when renamed over it, in the
 // temporary folder when copied back.
 OutputTarget OpenTemporaryOutput(const std::string& target) {
-  const std::string dir = Settings.WayToOverwrite == 0 ? DirectoryPart(target) : Settings.TempDir;
+  const bool rename = Settings.WayToOverwrite == 0 && !Conversion.ViewMode;
+  const std::string dir = rename ? DirectoryPart(target) : Settings.TempDir;
   std::string name;
   std::optional<OsFile> created;
   try {
     created = CreateTempFile(kTempPrefix, dir, name);
-  } catch (const platform::EInOutError&) {
-    throw EMXTError("テンポラリファイルを作成できません");
+  } catch (const platform::EInOutError& error) {
+    throw EMXTError(std::string("テンポラリファイルを作成できません: ") + error.what());
   }
-  OsFile file = std::move(*created);
+  OutputTarget output{std::move(*created), name, 0, true, false};
   Conversion.TempFileName = name;
-  // Renamed over the source, the file keeps the source's access rights.
-  if (Settings.WayToOverwrite == 0) platform::CopyModeAndOwner(*Conversion.InputFile, file);
-  return {std::move(file), name, 0, true};
+  try {
+    // Renamed over the source, the file must be what the source was but for its text.
+    output.takesSourcesPlace =
+        rename && platform::TakeOverIdentity(*Conversion.InputFile, Conversion.Opened, output.file);
+  } catch (...) {
+    DiscardOutput(output);
+    throw;
+  }
+  return output;
 }
 
 // Takes back what a failed conversion wrote, through the file still open. Called while
@@ -168,12 +217,7 @@ void DiscardOutput(OutputTarget& output) noexcept {
     output.file.Close();
   } catch (const std::exception&) {
   }
-  if (!output.temporary) return;
-  Conversion.TempFileName.clear();
-  try {
-    platform::DeleteFile(output.path);
-  } catch (const std::exception&) {
-  }
+  if (output.temporary) RemoveTemporaryFile(output.path);
 }
 
 engine::StreamResult StreamThrough(OutputTarget& output) {
@@ -196,39 +240,12 @@ void WriteOutput(OutputTarget& output) {
     }
     if (Buffers.TotalRead != Conversion.FoundSize)
       throw EMXTError("読み込んだサイズとファイルのサイズが一致しません");
+    // Renamed over the source, the file takes the time with it.
+    if (output.takesSourcesPlace && Settings.PreserveTimestamp) KeepTimestamp(output.file);
     output.file.Close();
   } catch (...) {
     DiscardOutput(output);
     throw;
-  }
-}
-
-void CopyTempOverSource(const std::string& temp) {
-  std::int64_t size = 0;
-  std::int64_t copied = 0;
-  {
-    OsFile source = OsFile::OpenExclusive(temp, OsFile::Access::Read);
-    size = source.Size();
-    OsFile target = OsFile::OpenExclusive(Item().Path, OsFile::Access::ReadWrite);
-    std::uint8_t* buffer = Buffers.InputBuffer.get();
-    for (std::size_t count; (count = source.ReadBlock(buffer, engine::InputBufferSize)) > 0;) {
-      copied += static_cast<std::int64_t>(count);
-      target.WriteBlock(buffer, count);
-    }
-    target.Truncate();
-    target.Close();
-  }
-  if (copied != size) throw EMXTError("テンポラリファイルのコピーに失敗しました");
-  platform::DeleteFile(temp);
-}
-
-void RestoreTimestamp(const std::string& path) {
-  try {
-    OsFile file = OsFile::OpenExclusive(path, OsFile::Access::ReadWrite);
-    file.SetLastWriteTime(Conversion.SavedWriteTime);
-    file.Close();
-  } catch (const std::exception&) {
-    throw EMXTError("タイムスタンプのセットに失敗しました");
   }
 }
 
@@ -238,11 +255,14 @@ void CheckFile() {
   const auto found = platform::FindFile(Item().Path);
   if (!found) return Skip(SkipReason::srFileNotFound);
   Conversion.FoundSize = found->size;
+  Conversion.FoundWriteTime = found->lastWrite;
   const std::uint32_t attributes = found->attributes;
   if (attributes & platform::attr::kVolumeLabel) return Skip(SkipReason::srVolumeLabel);
   if (attributes & platform::attr::kDirectory) return Skip(SkipReason::srDirectory);
   if ((attributes & platform::attr::kReadOnly) && !Settings.OutputToFile) {
-    return Skip(SkipReason::srReadOnly);
+    // A file this user may not even read is refused for that, as its open would be.
+    const bool readable = platform::MayRead(Item().Path);
+    return Skip(readable ? SkipReason::srReadOnly : SkipReason::srAccessDenied);
   }
   if (found->size == 0) return Skip(SkipReason::srEmpty);
   Item().State = ConversionResult::crReady;
@@ -264,13 +284,16 @@ void OpenInputFile() {
     throw EMXTError(platform::SystemStringToUtf8(Item().Path) + " をオープンできません");
   }
   Buffers.TotalRead = 0;
-  if (!Conversion.InputFile || !Settings.PreserveTimestamp) return;
-  try {
-    Conversion.SavedWriteTime = Conversion.InputFile->LastWriteTime();
-  } catch (const std::exception&) {
+  if (!Conversion.InputFile) return;
+  // The name may lead somewhere else now than when it was checked.
+  Conversion.Opened = Conversion.InputFile->Identity();
+  if (Conversion.Opened.kind != platform::FileKind::Regular) {
     CloseInputFile();
-    throw EMXTError("タイムスタンプの取得に失敗しました");
+    return Skip(Conversion.Opened.kind == platform::FileKind::Directory
+                    ? SkipReason::srDirectory
+                    : SkipReason::srVolumeLabel);
   }
+  if (Settings.PreserveTimestamp) Conversion.SavedWriteTime = Conversion.Opened.lastWrite;
 }
 
 void CloseInputFile() {
@@ -279,28 +302,28 @@ void CloseInputFile() {
 }
 
 void ConvertFile() {
-  Buffers.InputFile = &*Conversion.InputFile;
+  CheckedInput input(*Conversion.InputFile, Conversion.FoundSize);
+  Buffers.InputFile = &input;
+  struct Detach {
+    ~Detach() { Buffers.InputFile = nullptr; }
+  } detach;
   if (engine::RefillInput()) return Skip(SkipReason::srEmpty);
   DecideConversion();
   if (Item().State != ConversionResult::crReady) return;
 
-  // A link is converted in the file it leads to, and stays a link.
-  const std::string target = platform::LinkTarget(Item().Path);
-  OutputTarget output = Settings.OutputToFile && !Conversion.ViewMode ? OpenSeparateOutput()
-                                                                      : OpenTemporaryOutput(target);
+  const bool separateOutput = Settings.OutputToFile && !Conversion.ViewMode;
+  const std::string target = separateOutput ? std::string() : OpenedFileLocation();
+  OutputTarget output = separateOutput ? OpenSeparateOutput() : OpenTemporaryOutput(target);
   WriteOutput(output);
-  if (Item().State != ConversionResult::crReady) return;
-  CloseInputFile();
-  if (Settings.OutputToFile || Conversion.ViewMode) return;
+  if (Item().State != ConversionResult::crReady || Settings.OutputToFile) return;
 
-  if (Settings.WayToOverwrite == 0) {
-    const std::string& diskName = Item().DiskName;
-    const std::string destination = diskName.empty() ? target : DirectoryPart(target) + diskName;
-    platform::ReplaceFile(Conversion.TempFileName, destination);
+  EnsureUnchangedSinceCheck(output.path);
+  CloseInputFile();
+  if (output.takesSourcesPlace) {
+    RenameOverSource(output.path, target);
   } else {
-    CopyTempOverSource(Conversion.TempFileName);
+    CopyTempOverSource(output.path);
   }
-  if (Settings.PreserveTimestamp) RestoreTimestamp(Item().Path);
 }
 
 void RecordResultCode() {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "fileconv/TMXTFile.h"
+#include "platform/FileIdentity.h"
 #include "platform/FileTime.h"
 #include "platform/OsFile.h"
 
@@ -21,7 +22,11 @@ struct OneFileState {
   std::string TempFileName;
   // Present while open; the caller's clean-up closes it exactly once.
   std::optional<platform::OsFile> InputFile;
+  // What the check found; a file that no longer matches it is not replaced.
   std::int64_t FoundSize = 0;
+  platform::FileTime FoundWriteTime;
+  // The file that was opened: only this file is ever replaced.
+  platform::FileIdentity Opened;
   platform::FileTime SavedWriteTime;
 };
 

@@ -165,7 +165,7 @@ TEST_F(ConversionBuffersTest, AFailingWriteLeavesTheRoutineAtOnce) {
     FAIL() << "no error raised";
   } catch (const platform::EInOutError& error) {
     EXPECT_EQ(error.Code(), 28);
-    EXPECT_STREQ(error.what(), "I/O ｴﾗｰ (28)");
+    EXPECT_STREQ(error.what(), "I/O ｴﾗｰ (28) No space left on device");
   }
   EXPECT_EQ(output.WriteCalls(), 1);
   EXPECT_EQ(Buffers.TotalRead, static_cast<std::int64_t>(2 * kBlock)) << "nothing read after it";

@@ -115,7 +115,13 @@ TEST_F(ConversionRunTest, AnErrorAbortsTheEntryAndEndsTheRunWithTheWindowRestore
     ConvertAll(host_);
     FAIL() << "no error";
   } catch (const EMXTError& error) {
-    EXPECT_STREQ(error.what(), "テンポラリファイルを作成できません");
+    // The cause and the name it could not take.
+    EXPECT_EQ(std::string(error.what()).rfind("テンポラリファイルを作成できません: I/O ｴﾗｰ (2) "
+                                              "No such file or directory: " +
+                                                  dir_ / "missing/~MX",
+                                              0),
+              0u)
+        << error.what();
   }
   EXPECT_EQ(bad.State, ConversionResult::crAborted);
   EXPECT_EQ(StatusColumns(bad, ListId::Input), "Aborted.");

@@ -1,6 +1,5 @@
 // A file is converted faithfully or not at all: UTF-8 text and characters the output
 // code has no place for leave the source as it was, and take nothing into the output file.
-#include <dirent.h>
 #include <gtest/gtest.h>
 
 #include <set>
@@ -64,16 +63,6 @@ const TextCase kCases[] = {
 
 class FaithfulTextTest : public testing::ConversionFixture {
  protected:
-  std::set<std::string> FolderContent() const {
-    std::set<std::string> names;
-    DIR* dir = ::opendir(dir_.Path().c_str());
-    while (const dirent* entry = ::readdir(dir)) {
-      if (entry->d_name[0] != '.') names.insert(entry->d_name);
-    }
-    ::closedir(dir);
-    return names;
-  }
-
   void StartOver(std::uint8_t outputCode) {
     ResetSettings();
     ResetFileLists();

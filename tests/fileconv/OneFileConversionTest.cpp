@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <functional>
+#include <set>
 
 #include "fileconv/ConversionRun.h"
 #include "fileconv/FileList.h"
@@ -134,8 +135,10 @@ TEST_F(OneFileConversionTest, AFileHeldByAnotherProgramIsSkippedAsAccessDenied) 
 TEST_F(OneFileConversionTest, ConvertsThroughARenamedTemporaryFileKeepingItsMode) {
   WriteFile(Path("a.txt"), kShiftJIS);
   ::chmod(Path("a.txt").c_str(), 0600);
+  const ino_t before = StatOf(Path("a.txt")).st_ino;
   Settings.OutputKanjiCode = 1;
   const TMXTFile& entry = Convert(Path("a.txt"));
+  EXPECT_NE(StatOf(Path("a.txt")).st_ino, before) << "not renamed";
   EXPECT_EQ(entry.State, ConversionResult::crConverted);
   EXPECT_EQ(Notation(ReadFile(Path("a.txt"))), Notation(kEUC));
   EXPECT_EQ(StatOf(Path("a.txt")).st_mode & 07777, 0600u);
@@ -259,20 +262,31 @@ TEST_F(OneFileConversionTest, AppendsEveryFileToTheSeparateOutputFile) {
             Notation(kEUC + "ascii\n" + Bytes("E0 A3") + "more\n"));
 }
 
-TEST_F(OneFileConversionTest, RefusesAnOutputFileThatIsTheInputUnderAnotherName) {
+// Before the output file is emptied: a link, a hard link or the same folder mounted
+// elsewhere would make it an input under another name.
+TEST_F(OneFileConversionTest, RefusesAnOutputFileThatIsAnInputUnderAnotherName) {
   WriteFile(Path("input"), kShiftJIS);
+  WriteFile(Path("other"), kShiftJIS);
   ASSERT_EQ(::symlink(Path("input").c_str(), Path("alias").c_str()), 0);
+  ASSERT_EQ(::link(Path("input").c_str(), Path("hardlink").c_str()), 0);
   Settings.OutputKanjiCode = 1;
-  OutputTo(Path("alias"));
-  TMXTFile& entry = Add(Path("input"));
-  try {
-    ConvertList();
-    FAIL() << "no error";
-  } catch (const EMXTError& error) {
-    EXPECT_EQ(std::string(error.what()), Path("alias") + " をオープンできません");
+  for (const char* name : {"alias", "hardlink"}) {
+    ResetFileLists();
+    Settings.OutputToFile = false;
+    host_.messages.clear();
+    OutputTo(Path(name));
+    Add(Path("other"));
+    TMXTFile& entry = Add(Path("input"));
+    EXPECT_FALSE(ConvertAll(host_)) << name;
+    ASSERT_EQ(host_.messages.size(), 1u) << name;
+    EXPECT_EQ(host_.messages[0].kind, MessageKind::Warning);
+    EXPECT_EQ(host_.messages[0].text,
+              Path(name) +
+                  "\rこのファイルは、すでに入力元として指定されているため、出力先には指定"
+                  "できません。");
+    EXPECT_EQ(entry.State, ConversionResult::crNone) << name;
+    EXPECT_EQ(ReadFile(Path("input")), kShiftJIS) << name;
   }
-  EXPECT_EQ(entry.State, ConversionResult::crAborted);
-  EXPECT_EQ(ReadFile(Path("input")), kShiftJIS);
 }
 
 TEST_F(OneFileConversionTest, ConvertsALinksTargetAndKeepsTheLink) {
@@ -313,35 +327,51 @@ TEST_F(OneFileConversionTest, AViewerCopyLeavesTheSourceAndItsResultAlone) {
   EXPECT_EQ(::access(Conversion.TempFileName.c_str(), F_OK), -1);
 }
 
-// A file that changes size between its check and its conversion.
-class GrowingFileTest : public OneFileConversionTest {
+// A file another program changes between its check and its conversion.
+class ChangedFileTest : public OneFileConversionTest {
  protected:
-  // Checks and opens the entry, lets the file grow, then converts it.
-  void ConvertGrown(TMXTFile& entry) {
+  // Checks and opens the entry, gives the file `content`, then converts it.
+  void ConvertChanged(TMXTFile& entry, const std::string& content, const std::string& error) {
     Conversion.CurrentItem = &entry;
     Conversion.OutputItem = Files.Output.get();
     CheckFile();
-    WriteFile(entry.Path, ReadFile(entry.Path) + "grown\n");
+    WriteFile(entry.Path, content);
     OpenInputFile();
     try {
       ConvertFile();
       ADD_FAILURE() << "no error";
-    } catch (const EMXTError& error) {
-      EXPECT_STREQ(error.what(), "読み込んだサイズとファイルのサイズが一致しません");
+    } catch (const EMXTError& raised) {
+      EXPECT_EQ(raised.what(), error);
     }
     CloseInputFile();
   }
 };
 
-TEST_F(GrowingFileTest, DiscardsTheTemporaryFileAndLeavesTheSource) {
-  WriteFile(Path("a.txt"), kShiftJIS);
-  Settings.OutputKanjiCode = 1;
-  ConvertGrown(Add(Path("a.txt")));
-  EXPECT_EQ(ReadFile(Path("a.txt")), kShiftJIS + "grown\n");
-  EXPECT_EQ(::access(Conversion.TempFileName.c_str(), F_OK), -1);
+TEST_F(ChangedFileTest, IsNotReplacedAndNoTemporaryFileStays) {
+  // Grown, rewritten at the same size, shrunk.
+  const std::string changes[] = {kShiftJIS + "grown\n", Bytes("88 9F 88 9F"), Bytes("88 9F")};
+  for (const std::uint8_t way : {0, 1}) {
+    for (const std::string& changed : changes) {
+      ResetFileLists();
+      WriteFile(Path("a.txt"), kShiftJIS);
+      // Written a while ago: a change within the file system's clock tick keeps the time.
+      const struct timespec past[2] = {{0, UTIME_OMIT}, {1000000000, 0}};
+      ASSERT_EQ(::utimensat(AT_FDCWD, Path("a.txt").c_str(), past, 0), 0);
+      Settings.OutputKanjiCode = 1;
+      Settings.WayToOverwrite = way;
+      const std::string error = changed.size() < kShiftJIS.size()
+                                    ? "読み込んだサイズとファイルのサイズが一致しません"
+                                    : Path("a.txt") +
+                                          " は、変換中にほかのプログラムが書き換えたため、"
+                                          "置き換えませんでした";
+      ConvertChanged(Add(Path("a.txt")), changed, error);
+      EXPECT_TRUE(ReadFile(Path("a.txt")) == changed) << Notation(changed);
+      EXPECT_EQ(FolderContent(), std::set<std::string>{"a.txt"}) << Notation(changed);
+    }
+  }
 }
 
-TEST_F(GrowingFileTest, CutsTheOutputFileBackToWhatEarlierFilesWrote) {
+TEST_F(ChangedFileTest, ThatShrankIsCutBackOutOfTheOutputFile) {
   WriteFile(Path("a.txt"), kShiftJIS);
   WriteFile(Path("b.txt"), kShiftJIS);
   Settings.OutputKanjiCode = 1;
@@ -349,7 +379,22 @@ TEST_F(GrowingFileTest, CutsTheOutputFileBackToWhatEarlierFilesWrote) {
   Add(Path("a.txt"));
   ConvertList();
   ASSERT_EQ(Notation(ReadFile(Path("out"))), Notation(kEUC));
-  ConvertGrown(Add(Path("b.txt")));
+  ConvertChanged(Add(Path("b.txt")), "x", "読み込んだサイズとファイルのサイズが一致しません");
+  EXPECT_EQ(Notation(ReadFile(Path("out"))), Notation(kEUC));
+}
+
+TEST_F(ChangedFileTest, ThatGrewGivesTheOutputFileWhatTheCheckFound) {
+  WriteFile(Path("a.txt"), kShiftJIS);
+  Settings.OutputKanjiCode = 1;
+  OutputTo(Path("out"));
+  TMXTFile& entry = Add(Path("a.txt"));
+  Conversion.CurrentItem = &entry;
+  Conversion.OutputItem = Files.Output.get();
+  CheckFile();
+  WriteFile(Path("a.txt"), kShiftJIS + kShiftJIS);
+  OpenInputFile();
+  ConvertFile();
+  CloseInputFile();
   EXPECT_EQ(Notation(ReadFile(Path("out"))), Notation(kEUC));
 }
 

@@ -1,5 +1,7 @@
 #include "tests/support/ConversionFixture.h"
 
+#include <dirent.h>
+
 #include "engine/ConversionBuffers.h"
 #include "fileconv/ConversionRun.h"
 #include "fileconv/FileList.h"
@@ -36,6 +38,16 @@ fileconv::TMXTFile& ConversionFixture::Convert(const std::string& path) {
 
 void ConversionFixture::OutputTo(const std::string& path) {
   fileconv::UseOutputFile(path, host_);
+}
+
+std::set<std::string> ConversionFixture::FolderContent() const {
+  std::set<std::string> names;
+  DIR* dir = ::opendir(dir_.Path().c_str());
+  while (const dirent* entry = ::readdir(dir)) {
+    if (entry->d_name[0] != '.') names.insert(entry->d_name);
+  }
+  ::closedir(dir);
+  return names;
 }
 
 void ConversionFixture::TearDown() {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 
 #include "fileconv/TMXTFile.h"
@@ -25,6 +26,8 @@ class ConversionFixture : public ::testing::Test {
   // Adds a path and runs the list.
   fileconv::TMXTFile& Convert(const std::string& path);
   void OutputTo(const std::string& path);
+  // The names in the test's folder.
+  std::set<std::string> FolderContent() const;
 
   TempDir dir_;
   RecordingHost host_;

@@ -1,0 +1,114 @@
+#include "fileconv/SourceReplacement.h"
+
+#include <optional>
+
+#include "engine/ConversionBuffers.h"
+#include "fileconv/MXTError.h"
+#include "fileconv/OneFileConversion.h"
+#include "fileconv/PathText.h"
+#include "fileconv/SettingsRecord.h"
+#include "platform/FileSystem.h"
+#include "platform/InOutError.h"
+#include "platform/StopSignals.h"
+#include "platform/SystemString.h"
+
+namespace mxt::fileconv {
+
+namespace {
+
+using platform::OsFile;
+
+TMXTFile& Item() {
+  return *Conversion.CurrentItem;
+}
+
+// Only the file that was opened and checked is ever replaced, never one put in its place.
+void EnsureStillTheOpenedFile(const platform::FileIdentity& now, const std::string& temp) {
+  if (now.kind == platform::FileKind::Regular && now.SameFileAs(Conversion.Opened)) return;
+  RemoveTemporaryFile(temp);
+  throw EMXTError(platform::SystemStringToUtf8(Item().Path) +
+                  " は、変換中に別のファイルと入れ替えられたため、置き換えませんでした");
+}
+
+std::int64_t CopyBlocks(OsFile& from, OsFile& to) {
+  std::int64_t copied = 0;
+  std::uint8_t* buffer = engine::Buffers.InputBuffer.get();
+  for (std::size_t count; (count = from.ReadBlock(buffer, engine::InputBufferSize)) > 0;) {
+    copied += static_cast<std::int64_t>(count);
+    to.WriteBlock(buffer, count);
+  }
+  to.Truncate();
+  return copied;
+}
+
+}  // namespace
+
+void RemoveTemporaryFile(const std::string& path) noexcept {
+  if (path == Conversion.TempFileName) Conversion.TempFileName.clear();
+  try {
+    platform::DeleteFile(path);
+  } catch (const std::exception&) {
+  }
+}
+
+void KeepTimestamp(OsFile& file) {
+  try {
+    file.SetLastWriteTime(Conversion.SavedWriteTime);
+  } catch (const std::exception&) {
+    throw EMXTError("タイムスタンプのセットに失敗しました");
+  }
+}
+
+void EnsureUnchangedSinceCheck(const std::string& temp) {
+  const platform::FileIdentity now = Conversion.InputFile->Identity();
+  if (now.size == Conversion.FoundSize && now.lastWrite == Conversion.FoundWriteTime) return;
+  RemoveTemporaryFile(temp);
+  throw EMXTError(platform::SystemStringToUtf8(Item().Path) +
+                  " は、変換中にほかのプログラムが書き換えたため、置き換えませんでした");
+}
+
+void RenameOverSource(const std::string& temp, const std::string& target) {
+  const std::string& diskName = Item().DiskName;
+  const std::string destination = diskName.empty() ? target : DirectoryPart(target) + diskName;
+  const auto now = platform::EntryIdentity(destination);
+  EnsureStillTheOpenedFile(now.value_or(platform::FileIdentity{}), temp);
+  try {
+    platform::ReplaceFile(temp, destination);
+  } catch (...) {
+    RemoveTemporaryFile(temp);
+    throw;
+  }
+}
+
+// Once writing has begun, a failure keeps the temporary file: it then holds the only whole
+// copy.
+void CopyTempOverSource(const std::string& temp) {
+  std::optional<OsFile> source;
+  std::optional<OsFile> target;
+  try {
+    source = OsFile::OpenExclusive(temp, OsFile::Access::Read);
+    target = OsFile::OpenExclusive(Item().Path, OsFile::Access::ReadWrite);
+    EnsureStillTheOpenedFile(target->Identity(), temp);
+    target->Reserve(source->Size());
+  } catch (const platform::EInOutError&) {
+    RemoveTemporaryFile(temp);
+    throw;
+  }
+  const std::int64_t size = source->Size();
+  std::int64_t copied = 0;
+  {
+    const platform::HeldStopSignals uninterrupted;
+    try {
+      copied = CopyBlocks(*source, *target);
+    } catch (const std::exception& error) {
+      throw EMXTError("テンポラリファイルのコピーに失敗しました (" + std::string(error.what()) +
+                      ")。変換した内容は " + platform::SystemStringToUtf8(temp) + " にあります");
+    }
+  }
+  if (copied != size) throw EMXTError("テンポラリファイルのコピーに失敗しました");
+  platform::DeleteFile(temp);
+  if (Settings.PreserveTimestamp) KeepTimestamp(*target);
+  target->Close();
+}
+
+}  // namespace mxt::fileconv

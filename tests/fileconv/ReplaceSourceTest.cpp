@@ -1,0 +1,231 @@
+// The converted text takes the place of the very file that was opened and checked, keeps
+// what identified it, and leaves no temporary file behind when it cannot.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <functional>
+#include <set>
+#include <string>
+
+#include "fileconv/ConversionRun.h"
+#include "fileconv/FileList.h"
+#include "fileconv/MXTError.h"
+#include "fileconv/OneFileConversion.h"
+#include "fileconv/SettingsRecord.h"
+#include "tests/support/Bytes.h"
+#include "tests/support/ConversionFixture.h"
+
+namespace mxt::fileconv {
+namespace {
+
+using testing::Bytes;
+using testing::Notation;
+using testing::ReadFile;
+using testing::WriteFile;
+
+const std::string kShiftJIS = Bytes("'A' 88 9F 0A");
+const std::string kEUC = Bytes("'A' B0 A1 0A");
+
+struct stat StatOf(const std::string& path) {
+  struct stat info {};
+  EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
+  return info;
+}
+
+class ReplaceSourceTest : public testing::ConversionFixture {
+ protected:
+  void SetUp() override {
+    ConversionFixture::SetUp();
+    Settings.OutputKanjiCode = 1;
+  }
+
+  // Checks and opens the entry, lets `meanwhile` happen, then converts it. The error
+  // raised, or nothing.
+  std::string ConvertWith(TMXTFile& entry, const std::function<void()>& meanwhile) {
+    Conversion.CurrentItem = &entry;
+    CheckFile();
+    meanwhile();
+    std::string error;
+    try {
+      if (entry.State == ConversionResult::crReady) OpenInputFile();
+      if (entry.State == ConversionResult::crReady) ConvertFile();
+    } catch (const std::exception& raised) {
+      error = raised.what();
+    }
+    CloseInputFile();
+    return error;
+  }
+
+  void Retarget(const std::string& link, const std::string& target) {
+    ASSERT_EQ(::unlink(Path(link).c_str()), 0);
+    ASSERT_EQ(::symlink(Path(target).c_str(), Path(link).c_str()), 0);
+  }
+};
+
+TEST_F(ReplaceSourceTest, ALinkRetargetedAfterTheOpenNeverLeadsTheTextElsewhere) {
+  for (const std::uint8_t way : {0, 1}) {
+    ResetFileLists();
+    WriteFile(Path("mine"), kShiftJIS);
+    WriteFile(Path("victim"), kShiftJIS);
+    ::unlink(Path("link").c_str());
+    ASSERT_EQ(::symlink(Path("mine").c_str(), Path("link").c_str()), 0);
+    Settings.WayToOverwrite = way;
+    TMXTFile& entry = Add(Path("link"));
+    std::string error;
+    Conversion.CurrentItem = &entry;
+    CheckFile();
+    OpenInputFile();
+    Retarget("link", "victim");
+    try {
+      ConvertFile();
+    } catch (const EMXTError& raised) {
+      error = raised.what();
+    }
+    CloseInputFile();
+    EXPECT_EQ(ReadFile(Path("victim")), kShiftJIS) << int(way) << ": written through the link";
+    if (way == 0) {
+      // Renamed beside the file that was opened, over it.
+      EXPECT_EQ(error, "");
+      EXPECT_EQ(Notation(ReadFile(Path("mine"))), Notation(kEUC));
+    } else {
+      // Copied back through the name, which now leads elsewhere: nothing is replaced.
+      EXPECT_EQ(error, Path("link") +
+                           " は、変換中に別のファイルと入れ替えられたため、置き換えませんでした");
+      EXPECT_EQ(ReadFile(Path("mine")), kShiftJIS);
+    }
+    EXPECT_EQ(FolderContent(), (std::set<std::string>{"link", "mine", "victim"})) << int(way);
+  }
+}
+
+TEST_F(ReplaceSourceTest, ANameSwappedForADeviceOrAFifoAfterItsCheckIsNoFile) {
+  for (const char* swap : {"/dev/zero", "fifo"}) {
+    ResetFileLists();
+    WriteFile(Path("a.txt"), kShiftJIS);
+    TMXTFile& entry = Add(Path("a.txt"));
+    const std::string error = ConvertWith(entry, [&] {
+      ::unlink(Path("a.txt").c_str());
+      if (std::string(swap) == "fifo") {
+        ASSERT_EQ(::mkfifo(Path("a.txt").c_str(), 0644), 0);
+      } else {
+        ASSERT_EQ(::symlink(swap, Path("a.txt").c_str()), 0);
+      }
+    });
+    EXPECT_EQ(error, "") << swap;
+    EXPECT_EQ(StatusColumns(entry, ListId::Input), "Skipped:\tIs not a file.") << swap;
+    EXPECT_EQ(entry.Bitmap, FileImage::IsntFileImage) << swap;
+    ::unlink(Path("a.txt").c_str());
+  }
+}
+
+TEST_F(ReplaceSourceTest, TheRenameMethodKeepsAttributesAccessListAndGroup) {
+  WriteFile(Path("a.txt"), kShiftJIS);
+  if (::setxattr(Path("a.txt").c_str(), "user.origin", "mail", 4, 0) != 0)
+    GTEST_SKIP() << "no extended attributes here";
+  const bool withAcl =
+      std::system(("setfacl -m u:nobody:r '" + Path("a.txt") + "' 2>/dev/null").c_str()) == 0;
+  if (::geteuid() == 0) {
+    ASSERT_EQ(::chown(Path("a.txt").c_str(), 65534, 65534), 0);
+  }
+  const struct stat before = StatOf(Path("a.txt"));
+  char acl[256] = {};
+  const ssize_t aclSize = ::getxattr(Path("a.txt").c_str(), "system.posix_acl_access", acl, 256);
+
+  EXPECT_EQ(StatusColumns(Convert(Path("a.txt")), ListId::Input), "Converted:\tShift-JIS to EUC");
+  const struct stat after = StatOf(Path("a.txt"));
+  EXPECT_NE(after.st_ino, before.st_ino) << "renamed, not copied";
+  EXPECT_EQ(after.st_uid, before.st_uid);
+  EXPECT_EQ(after.st_gid, before.st_gid);
+  EXPECT_EQ(after.st_mode, before.st_mode);
+  char value[16] = {};
+  EXPECT_EQ(::getxattr(Path("a.txt").c_str(), "user.origin", value, sizeof value), 4);
+  EXPECT_STREQ(value, "mail");
+  if (withAcl) {
+    char kept[256] = {};
+    EXPECT_EQ(::getxattr(Path("a.txt").c_str(), "system.posix_acl_access", kept, 256), aclSize);
+    EXPECT_EQ(std::string(kept, 256), std::string(acl, 256));
+  }
+}
+
+TEST_F(ReplaceSourceTest, AFileWithHardLinksIsCopiedBackSoEveryNameSeesTheText) {
+  WriteFile(Path("a.txt"), kShiftJIS);
+  ASSERT_EQ(::link(Path("a.txt").c_str(), Path("b.txt").c_str()), 0);
+  const ino_t inode = StatOf(Path("a.txt")).st_ino;
+  EXPECT_EQ(StatusColumns(Convert(Path("a.txt")), ListId::Input), "Converted:\tShift-JIS to EUC");
+  EXPECT_EQ(StatOf(Path("a.txt")).st_ino, inode);
+  EXPECT_EQ(Notation(ReadFile(Path("b.txt"))), Notation(kEUC));
+  EXPECT_EQ(FolderContent(), (std::set<std::string>{"a.txt", "b.txt"}));
+}
+
+TEST_F(ReplaceSourceTest, ARefusedRenameLeavesTheSourceAndNoTemporaryFile) {
+  WriteFile(Path("a.txt"), kShiftJIS);
+  WriteFile(Path("elsewhere"), kShiftJIS);
+  // Mounted over the name: the file is there, but no rename may replace it.
+  if (::mount(Path("elsewhere").c_str(), Path("a.txt").c_str(), nullptr, MS_BIND, nullptr) != 0)
+    GTEST_SKIP() << "cannot mount here";
+  TMXTFile& entry = Add(Path("a.txt"));
+  const std::string error = ConvertWith(entry, [] {});
+  ::umount(Path("a.txt").c_str());
+  EXPECT_EQ(error, "I/O ｴﾗｰ (16) Device or resource busy: " + Path("a.txt"));
+  EXPECT_EQ(ReadFile(Path("elsewhere")), kShiftJIS);
+  EXPECT_EQ(FolderContent(), (std::set<std::string>{"a.txt", "elsewhere"}));
+}
+
+// A small file system of its own, where the test may mount one.
+class FullDiskTest : public ReplaceSourceTest {
+ protected:
+  void SetUp() override {
+    ReplaceSourceTest::SetUp();
+    ASSERT_EQ(::mkdir(Path("disk").c_str(), 0755), 0);
+    if (::mount("tmpfs", Path("disk").c_str(), "tmpfs", 0, "size=64k") != 0)
+      GTEST_SKIP() << "cannot mount a file system here";
+    mounted_ = true;
+  }
+  void TearDown() override {
+    if (mounted_) ::umount(Path("disk").c_str());
+    ReplaceSourceTest::TearDown();
+  }
+
+  // The source, and a filler that leaves less free space than its conversion needs.
+  std::string FillWith(const std::string& source) {
+    const std::string path = Path("disk/a.txt");
+    WriteFile(path, source);
+    std::string filler(64 * 1024, 'x');
+    const int fd = ::open(Path("disk/filler").c_str(), O_WRONLY | O_CREAT, 0644);
+    while (::write(fd, filler.data(), 4096) == 4096) {
+    }
+    ::close(fd);
+    return path;
+  }
+
+  bool mounted_ = false;
+};
+
+TEST_F(FullDiskTest, NeitherMethodLeavesHalfATextOrATemporaryFile) {
+  // JIS is longer than Shift-JIS: the converted text does not fit where the source did.
+  std::string source;
+  while (source.size() < 8 * 1024)
+    source += kShiftJIS;
+  Settings.OutputKanjiCode = 2;
+  for (const std::uint8_t way : {0, 1}) {
+    ResetFileLists();
+    ::unlink(Path("disk/filler").c_str());
+    const std::string path = FillWith(source);
+    Settings.WayToOverwrite = way;
+    const std::string error = ConvertWith(Add(path), [] {});
+    EXPECT_NE(error.find("No space left on device"), std::string::npos) << int(way) << error;
+    EXPECT_TRUE(ReadFile(path) == source) << int(way) << ": the source changed";
+    EXPECT_EQ(::access(Conversion.TempFileName.c_str(), F_OK), -1) << int(way);
+    EXPECT_EQ(StatOf(Path("disk")).st_nlink, 2u);
+    const struct stat disk = StatOf(path);
+    EXPECT_EQ(disk.st_size, static_cast<off_t>(source.size()));
+  }
+  EXPECT_EQ(FolderContent(), (std::set<std::string>{"disk"}));
+}
+
+}  // namespace
+}  // namespace mxt::fileconv
