@@ -135,15 +135,23 @@ std::string ListedName(const platform::FindData& found) {
   return name;
 }
 
+// Files already listed count as found; a name that finds nothing listable is noted.
 void AddFilesNamedBy(const std::string& argument, fileconv::RunHost& host) {
   const std::string full = platform::FullPath(argument);
   const std::string dir = fileconv::DirectoryPart(fileconv::ListedPath(full));
-  for (const platform::FindData& found : platform::FindFiles(full)) {
-    if (!Listable(found)) continue;
+  bool found = false;
+  for (const platform::FindData& data : platform::FindFiles(full)) {
+    if (!Listable(data)) continue;
+    found = true;
     fileconv::ClearCapturedName();
-    const std::string name = ListedName(found);
+    const std::string name = ListedName(data);
     fileconv::AddFileToList(dir + name, host);
   }
+  if (found) return;
+  const auto named = platform::FindFile(full);
+  const bool folder = named && (named->attributes & platform::attr::kDirectory);
+  CommandLine.UnlistedNames.push_back(
+      {argument, folder ? fileconv::SkipReason::srDirectory : fileconv::SkipReason::srFileNotFound});
 }
 
 }  // namespace
@@ -174,7 +182,7 @@ void ApplyOption(std::string_view text, fileconv::RunHost& host) {
 }
 
 void ParseCommandLine(std::vector<std::string> arguments, fileconv::RunHost& host) {
-  CommandLine = CommandLineState{std::move(arguments), 0};
+  CommandLine = CommandLineState{std::move(arguments), 0, {}};
   Settings.OutputFileName.clear();
   Settings.CommandLineError = false;
   bool parameterNext = false;
@@ -202,6 +210,7 @@ void ParseCommandLine(std::vector<std::string> arguments, fileconv::RunHost& hos
 }
 
 void AddCommandLineFiles(fileconv::RunHost& host) {
+  CommandLine.UnlistedNames.clear();
   const std::size_t before = fileconv::Files.Inputs.size();
   bool parameterNext = false;
   for (const std::string& argument : CommandLine.Arguments) {
@@ -210,6 +219,17 @@ void AddCommandLineFiles(fileconv::RunHost& host) {
     parameterNext = kind == ArgumentKind::ParameterOption;
   }
   if (fileconv::Files.Inputs.size() > before) host.FilesAdded(before);
+}
+
+bool AsksForHelp(const std::vector<std::string>& arguments) {
+  for (const std::string& argument : arguments) {
+    std::string upper = fileconv::UpperAscii(argument);
+    if (upper == "--HELP") return true;
+    if (ClassifyArgument(upper) != ArgumentKind::Option) continue;
+    upper.erase(0, 1);
+    if (upper == "?" || upper == "H" || upper == "HELP") return true;
+  }
+  return false;
 }
 
 }  // namespace mxt::app

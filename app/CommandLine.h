@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "fileconv/RunHost.h"
+#include "fileconv/TMXTFile.h"
 
 namespace mxt::app {
 
@@ -18,10 +19,18 @@ enum class ArgumentKind : std::uint8_t {
 
 ArgumentKind ClassifyArgument(std::string_view text);
 
+// A file argument that put nothing into the list, and why.
+struct UnlistedName {
+  std::string argument;
+  fileconv::SkipReason reason;  // srFileNotFound, or srDirectory for a folder
+};
+
 // What the command line of this start said beyond the settings.
 struct CommandLineState {
   std::vector<std::string> Arguments;
   int CommandLineFileCount = 0;
+  // Filled by AddCommandLineFiles.
+  std::vector<UnlistedName> UnlistedNames;
 };
 
 extern CommandLineState CommandLine;
@@ -31,7 +40,12 @@ void ApplyOption(std::string_view text, fileconv::RunHost& host);
 // The options over the settings just loaded, in order; the output file; the count of
 // file arguments.
 void ParseCommandLine(std::vector<std::string> arguments, fileconv::RunHost& host);
-// Puts the files the command line names into the input list.
+// Puts the files the command line names into the input list; a name that matches no
+// file is noted, not reported.
 void AddCommandLineFiles(fileconv::RunHost& host);
+
+// Whether the arguments ask for the usage text: "/?", "/H", "/HELP" or "--help", in any
+// letter case and with "-" for "/".
+bool AsksForHelp(const std::vector<std::string>& arguments);
 
 }  // namespace mxt::app

@@ -26,12 +26,20 @@ std::string Quoted(std::string_view name) {
   return quoted;
 }
 
-std::string ReadWhole(const std::string& path) {
+// No settings file of ours comes near this; more is not a settings file.
+constexpr std::size_t kMostStoreBytes = 1 << 20;
+
+// The store's text; nothing when the file is no store to read: not a regular file (a FIFO
+// would hold the start up, a link to /dev/zero would never end), or too large.
+std::optional<std::string> ReadStoreText(const std::string& path) {
   platform::OsFile file = platform::OsFile::OpenForReading(path);
+  if (file.Identity().kind != platform::FileKind::Regular) return std::nullopt;
   std::string text;
   char block[4096];
-  while (const std::size_t count = file.ReadBlock(block, sizeof block))
+  while (const std::size_t count = file.ReadBlock(block, sizeof block)) {
     text.append(block, count);
+    if (text.size() > kMostStoreBytes) return std::nullopt;
+  }
   return text;
 }
 
@@ -65,7 +73,9 @@ IniStore::IniStore(std::string path, Form form) : path_(std::move(path)), form_(
     std::filesystem::create_directories(std::filesystem::path(path_).parent_path(), ignored);
   }
   try {
-    text_ = ReadWhole(path_);
+    const std::optional<std::string> text = ReadStoreText(path_);
+    unreadable_ = !text;
+    if (text) text_ = *text;
   } catch (const platform::EInOutError& error) {
     unreadable_ = error.Code() != ENOENT && form_ == Form::PerUser;
   }

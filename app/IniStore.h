@@ -16,7 +16,7 @@ class IniStore final : public SettingsStore {
     // This user's store: its folder is made when it is opened, and its failures name the
     // value, as the registry's do.
     PerUser,
-    // The file beside the program: a file that cannot be read reads as empty.
+    // The file beside the program: a file that cannot be opened reads as empty.
     BesideProgram,
   };
 

@@ -9,6 +9,7 @@
 #include "app/IniStore.h"
 #include "app/Settings.h"
 #include "app/StartupLock.h"
+#include "app/Usage.h"
 #include "engine/ConversionBuffers.h"
 #include "engine/EscapeSequence.h"
 #include "fileconv/ConversionRun.h"
@@ -18,6 +19,7 @@
 #include "fileconv/SettingsRecord.h"
 #include "platform/CurrentDirectory.h"
 #include "platform/OsKind.h"
+#include "platform/StopSignals.h"
 
 namespace mxt::app {
 
@@ -67,23 +69,44 @@ bool RunFirstIdle(fileconv::RunHost& host) {
   const bool convertEnabled = !fileconv::Files.Inputs.empty();
   if (!Settings.ConvWhenExecuted || Settings.CommandLineError || !convertEnabled) return true;
   try {
-    fileconv::ConvertAllGuarded(host);
+    return fileconv::ConvertAllGuarded(host);
   } catch (const std::exception& error) {
     ShowError(error, host);
     return false;
   }
-  return true;
+}
+
+// A path on one line of the report, whatever characters its names hold.
+std::string ReportedPath(std::string_view path) {
+  std::string line;
+  for (const char c : path) {
+    if (c == '\t') {
+      line += "\\t";
+    } else if (c == '\n') {
+      line += "\\n";
+    } else if (c == '\\') {
+      line += "\\\\";
+    } else {
+      line += c;
+    }
+  }
+  return line;
 }
 
 void Report(std::ostream& report) {
   for (const auto& entry : fileconv::Files.Inputs) {
-    report << entry->Path << '\t' << fileconv::StatusColumns(*entry, fileconv::ListId::Input)
+    const std::string status = fileconv::StatusColumns(*entry, fileconv::ListId::Input);
+    report << ReportedPath(entry->Path) << '\t' << (status.empty() ? "Not converted." : status)
+           << '\n';
+  }
+  for (const UnlistedName& name : CommandLine.UnlistedNames) {
+    report << ReportedPath(name.argument) << "\tSkipped:\t" << fileconv::StatusText(name.reason)
            << '\n';
   }
   if (Settings.OutputToFile && fileconv::Files.Output) {
     const auto& output = *fileconv::Files.Output;
-    report << output.Path << '\t' << fileconv::StatusColumns(output, fileconv::ListId::Output)
-           << '\n';
+    report << ReportedPath(output.Path) << '\t'
+           << fileconv::StatusColumns(output, fileconv::ListId::Output) << '\n';
   }
 }
 
@@ -99,6 +122,10 @@ bool DecideStorage(const std::vector<std::string>& arguments, std::uint8_t osKin
 
 int RunWithoutWindow(const std::vector<std::string>& arguments, std::ostream& report,
                      std::ostream& errors) {
+  if (AsksForHelp(arguments)) {
+    report << UsageText();
+    return kExitDone;
+  }
   ConsoleHost host(errors);
   fileconv::ResetSettings();
   if (!CheckOs(host)) return kExitCannotStart;
@@ -109,9 +136,14 @@ int RunWithoutWindow(const std::vector<std::string>& arguments, std::ostream& re
     errors << "MXT: このビルドにはウィンドウがありません。バッチ実行には /B を指定してください。\n";
     return kExitCannotStart;
   }
+  platform::CatchStopSignals();
   engine::SelectEscapeSequenceSet(Settings.EscapeSequence);
   engine::AllocateConversionBuffers();
   const bool ranWithoutError = RunFirstIdle(host);
+  if (fileconv::Files.Inputs.empty()) {
+    host.ShowMessage(fileconv::MessageKind::Information, "変換するファイルがありません。",
+                     fileconv::MessageButtons::Ok);
+  }
   Report(report);
   const std::size_t undeleted = fileconv::DeleteViewerTempFiles();
   if (undeleted > 0) {
@@ -122,7 +154,8 @@ int RunWithoutWindow(const std::vector<std::string>& arguments, std::ostream& re
                      fileconv::MessageButtons::Ok);
   }
   engine::FreeConversionBuffers();
-  return ranWithoutError && !Settings.CommandLineError ? kExitDone : kExitError;
+  const bool allNamesListed = CommandLine.UnlistedNames.empty();
+  return ranWithoutError && !Settings.CommandLineError && allNamesListed ? kExitDone : kExitError;
 }
 
 }  // namespace mxt::app

@@ -10,7 +10,7 @@ bash scripts/install-deps.sh
 cmake --preset release >/dev/null
 cmake --build --preset release --target mxt mxt_sample_text >/dev/null
 build=build/release
-mxt=$build/app/mxt
+mxt=${MXT:-$build/app/mxt}  # MXT= times another build of it
 sample=$build/bench/mxt_sample_text
 MB=${MB:-128}
 COUNT=${COUNT:-10000}

@@ -9,6 +9,7 @@ packages=(
   nkf
   manpages-ja
   bc time
+  acl attr
 )
 
 missing=()

@@ -1,6 +1,10 @@
 // Runs the built program as a user would, and looks at the files, the report on
 // standard output, the messages on standard error and the exit code.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
 #include <string>
 
 #include "tests/support/Bytes.h"
@@ -56,7 +60,7 @@ TEST_F(BatchRunTest, ARejectedCommandLineConvertsNothing) {
   const Outcome outcome = Run("mxt /B /X /E a.txt");
   EXPECT_EQ(outcome.exitCode, 1);
   EXPECT_EQ(outcome.err, "ｴﾗｰ: コマンドラインオプションに誤りがあります。\nオプション: '/X'\n");
-  EXPECT_EQ(outcome.out, dir_ / "a.txt" + "\t\n");
+  EXPECT_EQ(outcome.out, dir_ / "a.txt" + "\tNot converted.\n");
   EXPECT_EQ(ReadFile(dir_ / "a.txt"), kShiftJIS);
 }
 
@@ -87,10 +91,138 @@ TEST_F(BatchRunTest, AFailingWriteAbortsAndLeavesTheSourceAsItWas) {
         Run(std::string("trap '' XFSZ; ulimit -f 64; mxt /B /E ") + method + " big.txt");
     EXPECT_EQ(outcome.exitCode, 1) << method;
     EXPECT_EQ(outcome.out, dir_ / "big.txt" + "\tAborted.\n") << method;
-    EXPECT_EQ(outcome.err, "ｴﾗｰ: I/O ｴﾗｰ (27)。\n") << method;
+    // The temporary file that could not be written: beside the file, or in TMPDIR.
+    EXPECT_EQ(outcome.err.rfind("ｴﾗｰ: I/O ｴﾗｰ (27) File too large: " + dir_ / "~MX", 0), 0u)
+        << method << ": " << outcome.err;
     EXPECT_TRUE(ReadFile(dir_ / "big.txt") == big) << method << ": the source changed";
+    EXPECT_EQ(Run("ls -A | grep -c MX").out, "0\n") << method << ": a temporary file stayed";
     ::unlink((dir_ / "big.txt").c_str());
   }
+}
+
+// Every name given is accounted for, on a line of its own.
+TEST_F(BatchRunTest, ReportsEveryNameItWasGivenOnOneLineEach) {
+  ASSERT_EQ(::mkdir((dir_ / "folder").c_str(), 0755), 0);
+  WriteFile(dir_ / "report[2023].txt", kShiftJIS);
+  WriteFile(dir_ / "tab\there", kShiftJIS);
+  WriteFile(dir_ / "new\nline\\back", kShiftJIS);
+  const Outcome outcome =
+      Run("mxt /B /E 'report[2023].txt' missing.txt folder 'none*.txt' \"$(printf 'tab\\there')\" "
+          "\"$(printf 'new\\nline\\\\back')\"");
+  EXPECT_EQ(outcome.exitCode, 1) << outcome.err;
+  EXPECT_EQ(outcome.out, dir_ / "report[2023].txt\tConverted:\tShift-JIS to EUC\n" +
+                             dir_ / "tab\\there\tConverted:\tShift-JIS to EUC\n" +
+                             dir_ /
+                                 "new\\nline\\\\back\tConverted:\tShift-JIS to EUC\n"
+                                 "missing.txt\tSkipped:\tFile not found.\n"
+                                 "folder\tSkipped:\tIs not a file.\n"
+                                 "none*.txt\tSkipped:\tFile not found.\n");
+  EXPECT_EQ(Notation(ReadFile(dir_ / "report[2023].txt")), Notation(kEUC));
+}
+
+TEST_F(BatchRunTest, ARunWithNothingToDoSaysSo) {
+  for (const char* command : {"mxt /B /E", "mxt /B /E missing.txt"}) {
+    const Outcome outcome = Run(command);
+    EXPECT_EQ(outcome.err, "情報: 変換するファイルがありません。\n") << command;
+  }
+  EXPECT_EQ(Run("mxt /B /E").exitCode, 0);
+  EXPECT_EQ(Run("mxt /B /E missing.txt").exitCode, 1);
+}
+
+TEST_F(BatchRunTest, PrintsItsUsageWhenAskedAndConvertsNothing) {
+  WriteFile(dir_ / "a.txt", kShiftJIS);
+  for (const char* command :
+       {"mxt /HELP", "mxt -h", "mxt --help", "mxt '/?'", "mxt /B /E -help a.txt", "mxt /h"}) {
+    const Outcome outcome = Run(command);
+    EXPECT_EQ(outcome.exitCode, 0) << command;
+    EXPECT_EQ(outcome.out.rfind("使い方: mxt", 0), 0u) << command;
+    EXPECT_NE(outcome.out.find("終了コード"), std::string::npos) << command;
+    EXPECT_NE(outcome.out.find(dir_ / "config/MXT/MXT.ini"), std::string::npos) << command;
+    EXPECT_EQ(outcome.err, "") << command;
+  }
+  EXPECT_EQ(ReadFile(dir_ / "a.txt"), kShiftJIS);
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+const std::string kMemoryLimit;
+#else
+const std::string kMemoryLimit = "ulimit -v 1000000; ";
+#endif
+
+// A settings file that is no file must neither hold the start up nor fill the memory.
+TEST_F(BatchRunTest, ASettingsFileThatIsNoFileIsAStoreError) {
+  WriteFile(dir_ / "a.txt", kShiftJIS);
+  ASSERT_EQ(::mkdir((dir_ / "config").c_str(), 0700), 0);
+  ASSERT_EQ(::mkdir((dir_ / "config/MXT").c_str(), 0700), 0);
+  const std::string ini = dir_ / "config/MXT/MXT.ini";
+  for (const char* kind : {"fifo", "zero", "large"}) {
+    ::unlink(ini.c_str());
+    const std::string made = kind;
+    if (made == "fifo") {
+      ASSERT_EQ(::mkfifo(ini.c_str(), 0600), 0);
+    } else if (made == "zero") {
+      ASSERT_EQ(::symlink("/dev/zero", ini.c_str()), 0);
+    } else {
+      WriteFile(ini, "[Options]\n" + std::string(1 << 20, ';'));
+    }
+    // A hang ends after 20 s, a memory hog at 1 GB (AddressSanitizer reserves more).
+    const Outcome outcome = Run("timeout 20 sh -c '" + kMemoryLimit + "exec \"$0\" /B /E a.txt' '" +
+                                std::string(MXT_EXECUTABLE) + "'");
+    EXPECT_EQ(outcome.exitCode, 0) << kind;
+    EXPECT_EQ(outcome.err,
+              "ｴﾗｰ: 'PosX' の取得に失敗しました。\nｴﾗｰ: レジストリ情報の読み込みに失敗しました。\n")
+        << kind;
+    EXPECT_EQ(outcome.out, dir_ / "a.txt\tConverted:\tShift-JIS to EUC\n") << kind;
+    WriteFile(dir_ / "a.txt", kShiftJIS);
+  }
+}
+
+// Another user than the file's owner, as `nobody`: only root can make one here.
+class OtherUserTest : public BatchRunTest {
+ protected:
+  void SetUp() override {
+    if (::geteuid() != 0) GTEST_SKIP() << "needs root to act as another user";
+    if (std::system("command -v setpriv >/dev/null") != 0) GTEST_SKIP() << "no setpriv";
+    ::chmod(dir_.Path().c_str(), 0777);
+  }
+  Outcome RunAsNobody(const std::string& arguments) {
+    return Run("setpriv --reuid=65534 --regid=65534 --clear-groups '" MXT_EXECUTABLE "' " +
+               arguments);
+  }
+};
+
+TEST_F(OtherUserTest, AFileItMayNotReadIsAccessDenied) {
+  WriteFile(dir_ / "secret.txt", kShiftJIS);
+  ::chmod((dir_ / "secret.txt").c_str(), 0600);
+  const Outcome outcome = RunAsNobody("/B /E secret.txt");
+  EXPECT_EQ(outcome.out,
+            dir_ / "secret.txt\tSkipped:\tFile access denied. Maybe file is being used.\n");
+}
+
+// Renamed over, the file would become nobody's: it is copied back instead and stays root's.
+TEST_F(OtherUserTest, AFileWhoseOwnerCannotBeKeptIsCopiedBack) {
+  WriteFile(dir_ / "shared.txt", kShiftJIS);
+  ::chmod((dir_ / "shared.txt").c_str(), 0666);
+  struct stat before;
+  ASSERT_EQ(::stat((dir_ / "shared.txt").c_str(), &before), 0);
+  const Outcome outcome = RunAsNobody("/B /E /TR shared.txt");
+  EXPECT_EQ(outcome.out, dir_ / "shared.txt\tConverted:\tShift-JIS to EUC\n") << outcome.err;
+  struct stat after;
+  ASSERT_EQ(::stat((dir_ / "shared.txt").c_str(), &after), 0);
+  EXPECT_EQ(after.st_ino, before.st_ino);
+  EXPECT_EQ(after.st_uid, 0u);
+  EXPECT_EQ(Notation(ReadFile(dir_ / "shared.txt")), Notation(kEUC));
+}
+
+TEST_F(BatchRunTest, AFailedWriteCutsTheOutputFileBackToTheFilesBefore) {
+  std::string big;
+  while (big.size() < (1 << 20))
+    big += kShiftJIS;
+  WriteFile(dir_ / "a.txt", kShiftJIS);
+  WriteFile(dir_ / "b.txt", big);
+  const Outcome outcome = Run("trap '' XFSZ; ulimit -f 64; mxt /B /E /O out.txt a.txt b.txt");
+  EXPECT_EQ(outcome.exitCode, 1);
+  EXPECT_EQ(Notation(ReadFile(dir_ / "out.txt")), Notation(kEUC));
 }
 
 }  // namespace

@@ -1,0 +1,54 @@
+#include "app/Usage.h"
+
+#include "app/IniStore.h"
+#include "platform/SystemString.h"
+
+namespace mxt::app {
+
+namespace {
+
+constexpr char kOptions[] = R"(使い方: mxt [オプション...] [ファイル...]
+        mxt /B [オプション...] ファイル...
+
+Shift-JIS, EUC, JIS の漢字コードと改行コードを変換します。/B を付けると、指定したファイルを
+変換して終了し (バッチ実行)、設定を保存しません。オプションは "/" か "-" で始まり、大文字と
+小文字を区別せず、左から順に適用されます。
+
+  /B              バッチ実行。変換オプションを既定値に戻すので最初に置きます。既定値は
+                  出力 Shift-JIS、入力は自動判定、改行はそのまま、Ctrl-Z は残す、
+                  最終更新日時は保たない、JIS は ESC $B / ESC (J、8 ビット、名前の変更で置換
+  /S /E /J        出力コードを Shift-JIS、EUC、JIS (ESC $B / ESC (J) にする
+  /BJ /OJ /NJ     JIS を ESC $B / ESC (B、ESC $@ / ESC (J、ESC K / ESC H で出力する
+  /IA             入力コードを自動判定する
+  /IS /IE /IJ     入力コードを Shift-JIS、EUC、JIS と決める
+  /M /U /MA /N    改行を CR LF、LF、CR にする、またはそのままにする
+  /L /L-          改行がすでに同じでも書き直す / 書き直さない
+  /7 /8           JIS を 7 ビット (半角カナは SO と SI の間) / 8 ビットで書き、読む
+  /Z /Z-          末尾の Ctrl-Z を取り除く / 残す
+  /P /P-          最終更新日時を保つ / 保たない
+  /TR /TC         テンポラリファイルを名前の変更で / コピーで元のファイルに置き換える
+  /O ファイル      変換結果をこのファイルに続けて書き出し、元のファイルはそのままにする
+  /V              元のファイルに上書きする
+  /UE /US /UD     起動時、ファイル選択時、ドロップ時に変換する ("-" を付けると取り消し)
+  /UQ /UF         変換後に終了する、長いファイル名を省略しない ("-" を付けると取り消し)
+  /INIFILE        最初の引数のとき、設定をプログラムと同じフォルダの MXT.INI から読む
+  /HELP -h --help /?
+                  この説明を表示する
+
+ワイルドカードは * と ? だけです。"/" で始まる引数は、ほかに "/" を含まないときだけ
+オプションです (ルートフォルダのファイルは //名前 と書きます)。
+
+終了コード:
+  0  変換が最後までエラーなく終わった
+  1  エラーで変換が終わった、コマンドラインに誤りがある、またはファイルが見つからなかった
+  2  起動できなかった
+)";
+
+}  // namespace
+
+std::string UsageText() {
+  return kOptions + ("\n設定ファイル: " + platform::SystemStringToUtf8(PerUserStorePath()) +
+                     "\n");
+}
+
+}  // namespace mxt::app
