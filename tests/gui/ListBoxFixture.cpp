@@ -23,6 +23,8 @@ void ListBoxFixture::SetUp() {
   list_->OnCapture = note("capture");
   list_->OnFileDrag = note("drag");
   list_->OnEndCapture = note("end");
+  list_->OnEnter = note("enter");
+  list_->OnExit = note("exit");
   list_->OnQueryDragDrop = [this](TMXTListBox&, bool& allow) { allow = allowDragDrop_; };
   list_->OnChange = [this](TMXTListBox&, int row) {
     log_.push_back("change " + std::to_string(row));

@@ -152,7 +152,9 @@ TEST_F(ListBoxMouseTest, LosingTheFocusEndsTheHold) {
   list_->clearFocus();
   EXPECT_FALSE(list_->Holding());
   EXPECT_FALSE(DragCursorShown());
-  EXPECT_EQ(TakeLog(), (Log{"capture", "drag", "end"}));
+  EXPECT_EQ(TakeLog(), (Log{"capture", "drag", "end", "exit"}));
+  Click(0);
+  EXPECT_EQ(TakeLog(), (Log{"enter", "change 0", "capture", "end"}));
 }
 
 }  // namespace
