@@ -65,6 +65,8 @@ void TMXTListBox::mouseReleaseEvent(QMouseEvent* event) {
 void TMXTListBox::mouseDoubleClickEvent(QMouseEvent* event) {
   event->accept();
   if (event->button() != Qt::LeftButton) return;
+  // Qt sends the second press of a double click too; it must not click the row again.
+  hold_.wasSelected = false;
   const QModelIndex index = indexAt(event->position().toPoint());
   if (index.isValid() && OnOpen) {
     OnOpen(*this, index.row(), event->modifiers() & Qt::ShiftModifier);

@@ -145,6 +145,16 @@ TEST_F(ListBoxMouseTest, ADoubleClickOpensTheRowWithoutSelectingIt) {
   EXPECT_EQ(TakeLog(), (Log{"open 5", "open 0 conv"}));
 }
 
+TEST_F(ListBoxMouseTest, TheSecondPressOfADoubleClickDoesNotClickAgain) {
+  SelectMiddle();
+  Click(5, Qt::ControlModifier);
+  Press(5, Qt::ControlModifier);
+  QTest::mouseDClick(list_->viewport(), Qt::LeftButton, Qt::ControlModifier, RowPoint(5));
+  Release(5);
+  EXPECT_EQ(Marks(), ".***.*");
+  EXPECT_EQ(TakeLog(), (Log{"change 5", "capture", "end", "capture", "open 5", "end"}));
+}
+
 TEST_F(ListBoxMouseTest, LosingTheFocusEndsTheHold) {
   SelectMiddle();
   Press(3);
