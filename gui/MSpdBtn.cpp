@@ -118,6 +118,12 @@ void TOFSpeedButton::paintEvent(QPaintEvent* event) {
 SpeedButtonGroup::SpeedButtonGroup(bool allowAllUp, QObject* parent)
     : QObject(parent), allowAllUp_(allowAllUp) {}
 
+SpeedButtonGroup::~SpeedButtonGroup() {
+  // Buttons that outlive their group click as lone buttons do.
+  for (TSpeedButtonEx* button : buttons_)
+    button->group_ = nullptr;
+}
+
 void SpeedButtonGroup::Add(TSpeedButtonEx* button) {
   buttons_.push_back(button);
   button->group_ = this;

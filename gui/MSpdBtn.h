@@ -84,6 +84,7 @@ class TOFSpeedButton : public TMXTSpeedButton {
 class SpeedButtonGroup : public QObject {
  public:
   explicit SpeedButtonGroup(bool allowAllUp, QObject* parent = nullptr);
+  ~SpeedButtonGroup() override;
 
   bool AllowAllUp() const { return allowAllUp_; }
   void Add(TSpeedButtonEx* button);
