@@ -59,7 +59,7 @@ class TMXTListBox : public QListView {
   int DragDistance() const { return dragDistance_; }
   void SetDragDistance(int pixels) { dragDistance_ = pixels; }
   int RowHeight() const { return rowHeight_; }
-  // How far below a row's top, less 2, its text begins.
+  // A row's text begins TextTopBase + 2 pixels below the row's top.
   int TextTopBase() const { return textTopBase_; }
 
   int Caret() const { return selection_.Caret(); }
