@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake
   libgtest-dev libgmock-dev libbenchmark-dev
+  qt6-base-dev qt6-svg-dev libgl-dev libxkbcommon-dev fonts-dejavu-core
   nkf
   manpages-ja
   bc time

@@ -1,0 +1,72 @@
+#include "gui/FileListModel.h"
+
+#include "fileconv/ConversionRun.h"
+#include "gui/Pictures.h"
+#include "platform/SystemString.h"
+
+namespace mxt::gui {
+
+namespace {
+
+QString FromSystem(std::string_view text) {
+  return QString::fromStdString(platform::SystemStringToUtf8(text));
+}
+
+}  // namespace
+
+FileListModel::FileListModel(fileconv::ListId list, QObject* parent)
+    : QAbstractListModel(parent), list_(list), rows_(SourceCount()) {}
+
+int FileListModel::SourceCount() const {
+  if (list_ == fileconv::ListId::Output) return fileconv::Files.Output ? 1 : 0;
+  return static_cast<int>(fileconv::Files.Inputs.size());
+}
+
+const fileconv::TMXTFile* FileListModel::Entry(int row) const {
+  if (row < 0 || row >= SourceCount()) return nullptr;
+  if (list_ == fileconv::ListId::Output) return fileconv::Files.Output.get();
+  return fileconv::Files.Inputs[static_cast<std::size_t>(row)].get();
+}
+
+int FileListModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : rows_;
+}
+
+QVariant FileListModel::data(const QModelIndex& index, int role) const {
+  const fileconv::TMXTFile* entry = Entry(index.row());
+  if (!entry || index.row() >= rows_) return {};
+  switch (role) {
+    case Qt::DisplayRole:
+      return FromSystem(entry->Name);
+    case Qt::AccessibleDescriptionRole:
+      return FromSystem(fileconv::StatusColumns(*entry, list_));
+    case Qt::DecorationRole:
+      return FileImageIcon(entry->Bitmap);
+    case StateRole:
+      return static_cast<int>(entry->State);
+    default:
+      return {};
+  }
+}
+
+void FileListModel::EntriesAdded() {
+  const int count = SourceCount();
+  if (count <= rows_) return;
+  beginInsertRows(QModelIndex(), rows_, count - 1);
+  rows_ = count;
+  endInsertRows();
+}
+
+void FileListModel::EntriesReset() {
+  beginResetModel();
+  rows_ = SourceCount();
+  endResetModel();
+}
+
+void FileListModel::EntryChanged(int row) {
+  if (row < 0 || row >= rows_) return;
+  const QModelIndex changed = index(row);
+  emit dataChanged(changed, changed);
+}
+
+}  // namespace mxt::gui

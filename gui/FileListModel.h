@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QAbstractListModel>
+
+#include "fileconv/FileList.h"
+#include "fileconv/RunHost.h"
+
+namespace mxt::gui {
+
+// One of the two file lists of fileconv::Files as rows: the input files, or the one output
+// file. The lists change elsewhere; the model is told afterwards.
+class FileListModel : public QAbstractListModel {
+ public:
+  // The entry's ConversionResult, as an int.
+  static constexpr int StateRole = Qt::UserRole + 1;
+
+  explicit FileListModel(fileconv::ListId list, QObject* parent = nullptr);
+
+  fileconv::ListId List() const { return list_; }
+  // Null past the end of the list.
+  const fileconv::TMXTFile* Entry(int row) const;
+
+  int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+
+  // Entries were appended to the list.
+  void EntriesAdded();
+  // The list was emptied or its entries replaced.
+  void EntriesReset();
+  // One entry's result or picture changed: only its row is drawn again.
+  void EntryChanged(int row);
+
+ private:
+  int SourceCount() const;
+
+  fileconv::ListId list_;
+  int rows_ = 0;
+};
+
+}  // namespace mxt::gui
