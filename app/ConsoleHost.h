@@ -22,6 +22,7 @@ class ConsoleHost final : public fileconv::RunHost {
   void SetConvertButton(std::string_view, bool) override {}
   void SetBusy(bool) override {}
   void ProcessPendingEvents() override {}
+  void ProcessPaintEvents() override {}
   void CloseMainWindow() override {}
   void SetOverwriteMode() override {}
   void ShowOutputList() override {}

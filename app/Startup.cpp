@@ -1,5 +1,6 @@
 #include "app/Startup.h"
 
+#include <cstdlib>
 #include <exception>
 #include <ostream>
 
@@ -26,55 +27,6 @@ namespace mxt::app {
 namespace {
 
 using fileconv::Settings;
-
-// As the message loop shows an error that reaches it.
-void ShowError(const std::exception& error, fileconv::RunHost& host) {
-  host.ShowMessage(fileconv::MessageKind::Error, std::string(error.what()) + "。",
-                   fileconv::MessageButtons::Ok);
-}
-
-// Finds out which system this is. On one the program does not support, the user may
-// end here: false then.
-bool CheckOs(fileconv::RunHost& host) {
-  const platform::OsKindInfo os = platform::DetectOsKind();
-  Settings.OsKind = os.kind;
-  Settings.NewUiFont = os.newUiFont;
-  Settings.GUIStyle = platform::DefaultGuiStyle(os.kind);
-  if (os.kind != 0 && os.kind != 4) return true;
-  return host.ShowMessage(fileconv::MessageKind::Warning,
-                          "このバージョンの MXT は、この OS をサポートしていません。この OS "
-                          "上での動作は保証されません。プログラムを終了します。",
-                          fileconv::MessageButtons::OkCancel) == fileconv::MessageAnswer::Cancel;
-}
-
-void LoadStoredSettings(fileconv::RunHost& host) {
-  HeadlessWindow window;
-  try {
-    const auto store = OpenSettingsStore(Settings.UseIniFile);
-    LoadSettings(window, *store);
-  } catch (const std::exception& error) {
-    ReleaseStartupMutex();
-    ShowError(error, host);
-    host.ShowMessage(fileconv::MessageKind::Error, kLoadFailedMessage,
-                     fileconv::MessageButtons::Ok);
-  }
-}
-
-// What the first idle moment does: the files, the output file, the last folder, the run.
-bool RunFirstIdle(fileconv::RunHost& host) {
-  if (CommandLine.CommandLineFileCount > 0) AddCommandLineFiles(host);
-  if (Settings.OutputToFile) fileconv::SetOutputFile(Settings.OutputFileName, host);
-  if (!Settings.LastDir.empty())
-    platform::ChangeDirectory(Settings.LastDir);  // a folder gone since is no error
-  const bool convertEnabled = !fileconv::Files.Inputs.empty();
-  if (!Settings.ConvWhenExecuted || Settings.CommandLineError || !convertEnabled) return true;
-  try {
-    return fileconv::ConvertAllGuarded(host);
-  } catch (const std::exception& error) {
-    ShowError(error, host);
-    return false;
-  }
-}
 
 // A path on one line of the report, whatever characters its names hold.
 std::string ReportedPath(std::string_view path) {
@@ -112,6 +64,63 @@ void Report(std::ostream& report) {
 
 }  // namespace
 
+void ShowError(const std::exception& error, fileconv::RunHost& host) {
+  host.ShowMessage(fileconv::MessageKind::Error, std::string(error.what()) + "。",
+                   fileconv::MessageButtons::Ok);
+}
+
+bool CheckOs(const Asker& ask) {
+  const platform::OsKindInfo os = platform::DetectOsKind();
+  Settings.OsKind = os.kind;
+  Settings.NewUiFont = os.newUiFont;
+  Settings.GUIStyle = platform::DefaultGuiStyle(os.kind);
+  if (os.kind != 0 && os.kind != 4) return true;
+  return ask(fileconv::MessageKind::Warning,
+             "このバージョンの MXT は、この OS をサポートしていません。この OS "
+             "上での動作は保証されません。プログラムを終了します。",
+             fileconv::MessageButtons::OkCancel) == fileconv::MessageAnswer::Cancel;
+}
+
+void LoadStoredSettings(SettingsWindow& window, fileconv::RunHost& host) {
+  try {
+    const auto store = OpenSettingsStore(Settings.UseIniFile);
+    LoadSettings(window, *store);
+  } catch (const std::exception& error) {
+    ReleaseStartupMutex();
+    ShowError(error, host);
+    host.ShowMessage(fileconv::MessageKind::Error, kLoadFailedMessage,
+                     fileconv::MessageButtons::Ok);
+  }
+}
+
+bool RunFirstIdle(fileconv::RunHost& host) {
+  if (CommandLine.CommandLineFileCount > 0) AddCommandLineFiles(host);
+  if (Settings.OutputToFile) fileconv::SetOutputFile(Settings.OutputFileName, host);
+  if (!Settings.LastDir.empty())
+    platform::ChangeDirectory(Settings.LastDir);  // a folder gone since is no error
+  const bool convertEnabled = !fileconv::Files.Inputs.empty();
+  if (!Settings.ConvWhenExecuted || Settings.CommandLineError || !convertEnabled) return true;
+  try {
+    return fileconv::ConvertAllGuarded(host);
+  } catch (const std::exception& error) {
+    ShowError(error, host);
+    return false;
+  }
+}
+
+int BatchExitCode(bool ranWithoutError) {
+  const bool allNamesListed = CommandLine.UnlistedNames.empty();
+  return ranWithoutError && !Settings.CommandLineError && allNamesListed ? kExitDone : kExitError;
+}
+
+bool HasDisplay() {
+  for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+    const char* value = std::getenv(variable);
+    if (value && *value) return true;
+  }
+  return false;
+}
+
 bool DecideStorage(const std::vector<std::string>& arguments, std::uint8_t osKind) {
   if (osKind == 0 || osKind == 4) return true;
   if (arguments.empty()) return false;
@@ -128,12 +137,17 @@ int RunWithoutWindow(const std::vector<std::string>& arguments, std::ostream& re
   }
   ConsoleHost host(errors);
   fileconv::ResetSettings();
-  if (!CheckOs(host)) return kExitCannotStart;
+  const auto ask = [&host](fileconv::MessageKind kind, std::string_view text,
+                          fileconv::MessageButtons buttons) {
+    return host.ShowMessage(kind, text, buttons);
+  };
+  if (!CheckOs(ask)) return kExitCannotStart;
   Settings.UseIniFile = DecideStorage(arguments, Settings.OsKind);
-  LoadStoredSettings(host);
+  HeadlessWindow window;
+  LoadStoredSettings(window, host);
   ParseCommandLine(arguments, host);
   if (!Settings.BatchMode) {
-    errors << "MXT: このビルドにはウィンドウがありません。バッチ実行には /B を指定してください。\n";
+    errors << "MXT: ディスプレイがないため、ウィンドウを開けません。バッチ実行には /B を指定してください。\n";
     return kExitCannotStart;
   }
   platform::CatchStopSignals();
@@ -154,8 +168,7 @@ int RunWithoutWindow(const std::vector<std::string>& arguments, std::ostream& re
                      fileconv::MessageButtons::Ok);
   }
   engine::FreeConversionBuffers();
-  const bool allNamesListed = CommandLine.UnlistedNames.empty();
-  return ranWithoutError && !Settings.CommandLineError && allNamesListed ? kExitDone : kExitError;
+  return BatchExitCode(ranWithoutError);
 }
 
 }  // namespace mxt::app

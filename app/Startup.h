@@ -1,9 +1,15 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
+#include <functional>
 #include <iosfwd>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "app/SettingsWindow.h"
+#include "fileconv/RunHost.h"
 
 namespace mxt::app {
 
@@ -11,6 +17,32 @@ namespace mxt::app {
 constexpr int kExitDone = 0;
 constexpr int kExitError = 1;  // an error ended the run, or the command line was rejected
 constexpr int kExitCannotStart = 2;
+
+// Asks the user, in a box or on the console.
+using Asker = std::function<fileconv::MessageAnswer(
+    fileconv::MessageKind kind, std::string_view text, fileconv::MessageButtons buttons)>;
+
+// Finds out which system this is; on one the program does not support, the user may end
+// here: false then.
+bool CheckOs(const Asker& ask);
+
+// Loads the settings and places `window`; a failure is reported (its own text, then the
+// load failure) and start-up goes on.
+void LoadStoredSettings(SettingsWindow& window, fileconv::RunHost& host);
+
+// What the first idle moment does: the files, the output file, the last folder, the run.
+// False when a run it started ended in an error or was refused.
+bool RunFirstIdle(fileconv::RunHost& host);
+
+// As the message loop shows an error that reaches it: its text and "。".
+void ShowError(const std::exception& error, fileconv::RunHost& host);
+
+// The exit code of a "/B" run, after its first idle moment.
+int BatchExitCode(bool ranWithoutError);
+
+// Whether there is a display to open the window on (or a platform of the toolkit's own
+// chosen instead). Without one only a "/B" start can run.
+bool HasDisplay();
 
 // Whether the settings live in the INI file beside the program: when the first argument
 // asks for it, and always on the systems whose registry the program does not use.

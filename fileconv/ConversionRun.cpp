@@ -1,6 +1,8 @@
 #include "fileconv/ConversionRun.h"
 
+#include <algorithm>
 #include <array>
+#include <functional>
 #include <exception>
 
 #include "fileconv/OneFileConversion.h"
@@ -67,25 +69,52 @@ void ConvertAndClose() {
   CloseInputFile();
 }
 
+// Where a file stands in the run: the how-manieth of how many.
+struct RunPosition {
+  std::size_t number;
+  std::size_t count;
+};
+
+// A file this large shows how far it is, since no event gets through before its end.
+constexpr std::int64_t kLargeFile = std::int64_t{64} << 20;
+
+// Shows the percentage of a large file read, each time it grows, with paint events only.
+std::function<void(std::int64_t)> ShowHowFar(const std::string& status, RunHost& host) {
+  if (Conversion.FoundSize <= kLargeFile) return nullptr;
+  return [&status, &host, shown = -1](std::int64_t read) mutable {
+    const auto percent = static_cast<int>(read * 100 / Conversion.FoundSize);
+    if (percent == shown) return;
+    shown = percent;
+    host.SetStatusText(status + " " + std::to_string(percent) + "%");
+    host.ProcessPaintEvents();
+  };
+}
+
 // Converts one entry that passed its checks and is open.
-void ConvertOpenEntry(std::size_t index, RunHost& host) {
+void ConvertOpenEntry(std::size_t index, RunPosition position, RunHost& host) {
   TMXTFile& entry = *Conversion.CurrentItem;
-  host.SetStatusText(" Converting " + entry.Path);
+  const std::string status = " Converting " + entry.Path + " (" + std::to_string(position.number) +
+                             "/" + std::to_string(position.count) + ")";
+  host.SetStatusText(status);
   host.RedrawLine(ListId::Input, index);
+  Conversion.BlockRead = ShowHowFar(status, host);
+  struct Forget {
+    ~Forget() { Conversion.BlockRead = nullptr; }
+  } forget;
   ConvertAndClose();
   if (!Ready(entry)) return;
   RecordResultCode();
   if (Settings.OutputToFile && UpdateOutputItem()) host.RedrawLine(ListId::Output, 0);
 }
 
-void ConvertEntry(std::size_t index, RunHost& host) {
+void ConvertEntry(std::size_t index, RunPosition position, RunHost& host) {
   TMXTFile& entry = *Files.Inputs[index];
   Conversion.CurrentItem = &entry;
   entry.Bitmap = FileImage::UnknownFileImage;
   try {
     CheckFile();
     if (Ready(entry)) OpenInputFile();
-    if (Ready(entry)) ConvertOpenEntry(index, host);
+    if (Ready(entry)) ConvertOpenEntry(index, position, host);
   } catch (...) {
     entry.State = ConversionResult::crAborted;
     host.RedrawLine(ListId::Input, index);
@@ -158,6 +187,9 @@ bool ConvertAll(RunHost& host) {
   RunStatus.Busy = true;
   Conversion.OutputItem = Settings.OutputToFile ? Files.Output.get() : nullptr;
   const std::size_t count = Files.Inputs.size();
+  const auto inRun = static_cast<std::size_t>(std::count_if(
+      Files.Inputs.begin(), Files.Inputs.end(), [](const auto& entry) { return !Processed(*entry); }));
+  std::size_t started = 0;
   std::size_t done = 0;
   // Whether the run ends by an error or not.
   auto finish = [&] {
@@ -170,7 +202,7 @@ bool ConvertAll(RunHost& host) {
       TMXTFile& entry = *Files.Inputs[i];
       if (Processed(entry)) continue;
       if (platform::StopSignalled()) throw EMXTError(kStopped);
-      ConvertEntry(i, host);
+      ConvertEntry(i, {++started, inRun}, host);
       host.ProcessPendingEvents();
       if (Ready(entry)) entry.State = ConversionResult::crConverted;
       host.RedrawLine(ListId::Input, i);

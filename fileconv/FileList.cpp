@@ -1,5 +1,6 @@
 #include "fileconv/FileList.h"
 
+#include <algorithm>
 #include <string>
 
 #include "fileconv/PathIndex.h"
@@ -25,8 +26,11 @@ namespace {
 std::vector<std::size_t> CharacterEnds(std::string_view name) {
   const auto& rule = platform::SystemFileNameRule();
   std::vector<std::size_t> ends;
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(name[i]); };
   for (std::size_t i = 0; i < name.size(); ++i) {
-    if (rule.isLeadByte(static_cast<unsigned char>(name[i])) && i + 1 < name.size()) ++i;
+    if (rule.isLeadByte(byte(i)) && i + 1 < name.size()) ++i;
+    while (i + 1 < name.size() && rule.continuesCharacter(byte(i + 1)))
+      ++i;
     ends.push_back(i + 1);
   }
   return ends;
@@ -97,6 +101,46 @@ std::size_t AddFileBatch(const std::vector<std::string>& paths, RunHost& host) {
                      MessageButtons::Ok);
   }
   return added;
+}
+
+void InitTabStops(RunHost& host) {
+  const int x = host.TextWidth("x").value_or(6);
+  const int converted = host.TextWidth("Converted:").value_or(54);
+  Files.NameColumnWidth = 16 * x;
+  Files.StatusTabStops[0] = Files.NameColumnWidth + 8;
+  Files.StatusTabStops[1] = Files.NameColumnWidth + converted + 12;
+}
+
+bool UpdateTabStops() {
+  const int first = std::max(Files.LongestNameWidth, Files.NameColumnWidth) + 8;
+  const int shift = first - Files.StatusTabStops[0];
+  if (shift == 0) return false;
+  Files.StatusTabStops[0] += shift;
+  Files.StatusTabStops[1] += shift;
+  return true;
+}
+
+int WidestInputName(RunHost& host) {
+  int widest = 0;
+  for (const auto& entry : Files.Inputs)
+    widest = std::max(widest, host.TextWidth(entry->Name).value_or(0));
+  return widest;
+}
+
+int OutputNameWidth(RunHost& host) {
+  if (!Files.Output) return 0;
+  return host.TextWidth(Files.Output->Name).value_or(0);
+}
+
+void RemeasureNames(ListId list, RunHost& host) {
+  if (list == ListId::Input) {
+    InitTabStops(host);
+    Files.LongestNameWidth = 0;
+    for (auto& entry : Files.Inputs)
+      entry->DisplayName = ShortenFileName(entry->Name, host);
+  } else if (Files.Output) {
+    Files.Output->DisplayName = ShortenFileName(Files.Output->Name, host);
+  }
 }
 
 void ClearFileList() {

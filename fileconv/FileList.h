@@ -19,6 +19,8 @@ struct FileLists {
   int NameColumnWidth = 0;
   // The widest full name measured since the font changed or the list was cleared.
   int LongestNameWidth = 0;
+  // Where the status word and the detail after it begin, from the start of a line's text.
+  int StatusTabStops[2] = {0, 0};
 };
 
 extern FileLists Files;
@@ -38,5 +40,17 @@ bool AddFileToList(std::string path, RunHost& host);
 std::size_t AddFileBatch(const std::vector<std::string>& paths, RunHost& host);
 
 void ClearFileList();
+
+// The name column and the tab stops from the list font, as before any name was measured.
+void InitTabStops(RunHost& host);
+// Moves the tab stops after the widest full name, when names are not shortened; true when
+// they moved and the lists must be drawn again.
+bool UpdateTabStops();
+// The widest measured Name of the input entries; 0 when none can be measured.
+int WidestInputName(RunHost& host);
+// The measured width of the output entry's Name; 0 without one.
+int OutputNameWidth(RunHost& host);
+// After the list font changed: the column, the tab stops and every shortened name anew.
+void RemeasureNames(ListId list, RunHost& host);
 
 }  // namespace mxt::fileconv

@@ -70,6 +70,7 @@ class CheckedInput final : public platform::File {
     const auto wanted = static_cast<std::size_t>(std::min<std::int64_t>(left_, size));
     const std::size_t count = file_.ReadBlock(data, wanted);
     left_ -= static_cast<std::int64_t>(count);
+    if (Conversion.BlockRead) Conversion.BlockRead(Conversion.FoundSize - left_);
     return count;
   }
   void WriteBlock(const void* data, std::size_t size) override { file_.WriteBlock(data, size); }

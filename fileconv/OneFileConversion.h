@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -28,6 +29,8 @@ struct OneFileState {
   // The file that was opened: only this file is ever replaced.
   platform::FileIdentity Opened;
   platform::FileTime SavedWriteTime;
+  // Told how many bytes of the input have been read, after each block; may be empty.
+  std::function<void(std::int64_t read)> BlockRead;
 };
 
 extern OneFileState Conversion;

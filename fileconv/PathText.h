@@ -13,7 +13,8 @@ using platform::FileNameRule;
 bool IsLeadByte(unsigned char byte);
 
 // Windows file names in the Shift-JIS code page.
-inline constexpr FileNameRule kShiftJisFileNames{IsLeadByte, '\\', true, true};
+inline constexpr FileNameRule kShiftJisFileNames{IsLeadByte, '\\', true, true,
+                                                 [](unsigned char) { return false; }};
 
 // ASCII letters changed, every double-byte character copied unchanged.
 std::string LowerAscii(std::string_view text,

@@ -41,6 +41,8 @@ class RunHost {
   virtual void SetBusy(bool busy) = 0;
   // Lets repaints, the abort click and a close request through.
   virtual void ProcessPendingEvents() = 0;
+  // Lets only repaints through, in the middle of a file.
+  virtual void ProcessPaintEvents() = 0;
   // Ends the program as its exit command does.
   virtual void CloseMainWindow() = 0;
   // Back to overwrite mode: the output list and its entry go.

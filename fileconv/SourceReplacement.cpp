@@ -98,6 +98,7 @@ void CopyTempOverSource(const std::string& temp) {
   std::int64_t copied = 0;
   {
     const platform::HeldStopSignals uninterrupted;
+    const OsFile::OthersKeptOut alone(*target);
     try {
       copied = CopyBlocks(*source, *target);
     } catch (const std::exception& error) {

@@ -2,17 +2,9 @@
 
 #include "fileconv/ConversionRun.h"
 #include "gui/Pictures.h"
-#include "platform/SystemString.h"
+#include "gui/SystemText.h"
 
 namespace mxt::gui {
-
-namespace {
-
-QString FromSystem(std::string_view text) {
-  return QString::fromStdString(platform::SystemStringToUtf8(text));
-}
-
-}  // namespace
 
 FileListModel::FileListModel(fileconv::ListId list, QObject* parent)
     : QAbstractListModel(parent), list_(list), rows_(SourceCount()) {}

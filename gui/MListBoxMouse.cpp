@@ -84,10 +84,20 @@ void TMXTListBox::EndHold() {
   if (OnEndCapture) OnEndCapture(*this);
 }
 
+namespace {
+
+// A menu, or another window for a while, takes the keyboard without the list ceasing to
+// be the control that has the window's focus.
+bool FocusStaysInWindow(const QFocusEvent* event) {
+  return event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason;
+}
+
+}  // namespace
+
 void TMXTListBox::focusInEvent(QFocusEvent* event) {
   QListView::focusInEvent(event);
   UpdateRow(selection_.Caret());
-  if (OnEnter) OnEnter(*this);
+  if (OnEnter && !FocusStaysInWindow(event)) OnEnter(*this);
 }
 
 void TMXTListBox::focusOutEvent(QFocusEvent* event) {
@@ -95,7 +105,7 @@ void TMXTListBox::focusOutEvent(QFocusEvent* event) {
   if (hold_.holding) EndHold();
   SetAddMode(false);
   UpdateRow(selection_.Caret());
-  if (OnExit) OnExit(*this);
+  if (OnExit && !FocusStaysInWindow(event)) OnExit(*this);
 }
 
 }  // namespace mxt::gui

@@ -12,6 +12,9 @@ struct FileNameRule {
   bool hasDrives;
   // Names that differ only in the case of ASCII letters name one file.
   bool ignoresAsciiCase;
+  // A byte that belongs to the character before it without being a trail byte of a lead
+  // byte: the later bytes of a UTF-8 character. What is cut to fit keeps whole characters.
+  bool (*continuesCharacter)(unsigned char byte);
 };
 
 const FileNameRule& SystemFileNameRule();

@@ -58,6 +58,20 @@ class OsFile final : public File {
   FileIdentity Identity();
   // Makes room for `size` bytes from the start, so that writing them cannot run out of space.
   void Reserve(std::int64_t size);
+  // While the object lives, another program that opens the file waits (where the system
+  // can make it wait: the file is this user's or the process may, and nobody else has it
+  // open now), so that it cannot write into a file being rewritten in place.
+  class OthersKeptOut {
+   public:
+    explicit OthersKeptOut(OsFile& file);
+    ~OthersKeptOut();
+    OthersKeptOut(const OthersKeptOut&) = delete;
+    OthersKeptOut& operator=(const OthersKeptOut&) = delete;
+
+   private:
+    NativeHandle handle_;
+    bool leased_;
+  };
 
   NativeHandle Handle() const { return handle_; }
   const std::string& Path() const { return path_; }

@@ -9,7 +9,11 @@ bool NoLeadByte(unsigned char) {
   return false;
 }
 
-constexpr FileNameRule kPosixRule{NoLeadByte, '/', false, false};
+bool IsUtf8Continuation(unsigned char byte) {
+  return (byte & 0xC0) == 0x80;
+}
+
+constexpr FileNameRule kPosixRule{NoLeadByte, '/', false, false, IsUtf8Continuation};
 
 }  // namespace
 

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <utility>
 
 #include "platform/InOutError.h"
@@ -178,6 +179,18 @@ void OsFile::Reserve(std::int64_t size) {
   if (::fallocate(handle_, FALLOC_FL_KEEP_SIZE, 0, size) == 0) return;
   // A file system that cannot reserve space only loses the early warning.
   if (errno != EOPNOTSUPP && errno != ENOSYS) Fail(errno);
+}
+
+// A write lease: the kernel holds back other opens of the file until it is given up. Its
+// break is announced by SIGIO, which would end the program, so SIGIO is ignored meanwhile.
+OsFile::OthersKeptOut::OthersKeptOut(OsFile& file) : handle_(file.handle_), leased_(false) {
+  ::signal(SIGIO, SIG_IGN);
+  leased_ = ::fcntl(handle_, F_SETLEASE, F_WRLCK) == 0;
+}
+
+OsFile::OthersKeptOut::~OthersKeptOut() {
+  if (leased_) ::fcntl(handle_, F_SETLEASE, F_UNLCK);
+  ::signal(SIGIO, SIG_DFL);
 }
 
 void OsFile::Close() {

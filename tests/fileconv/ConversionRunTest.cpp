@@ -44,7 +44,7 @@ TEST_F(ConversionRunTest, LocksTheWindowForTheRunAndRestoresItAfter) {
       "lock 11",
       "button 中断(&B) cancels",
       "busy",
-      "status  Converting " + (dir_ / "a"),
+      "status  Converting " + (dir_ / "a") + " (1/1)",
       "redraw input 0",
       "events",
       "redraw input 0",

@@ -47,6 +47,9 @@ void RecordingHost::ProcessPendingEvents() {
   calls.push_back("events");
   if (onPendingEvents) onPendingEvents();
 }
+void RecordingHost::ProcessPaintEvents() {
+  calls.push_back("paint");
+}
 void RecordingHost::CloseMainWindow() {
   calls.push_back("close");
 }

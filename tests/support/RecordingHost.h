@@ -34,6 +34,7 @@ class RecordingHost final : public fileconv::RunHost {
   void SetConvertButton(std::string_view caption, bool cancels) override;
   void SetBusy(bool busy) override;
   void ProcessPendingEvents() override;
+  void ProcessPaintEvents() override;
   void CloseMainWindow() override;
   void SetOverwriteMode() override;
   void ShowOutputList() override;

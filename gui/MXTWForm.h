@@ -1,0 +1,175 @@
+#pragma once
+
+#include <QAction>
+#include <QFont>
+#include <QFrame>
+#include <QMenu>
+#include <QPointer>
+#include <QPushButton>
+#include <QShortcut>
+#include <QStatusBar>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/EntryViewer.h"
+#include "app/SettingsWindow.h"
+#include "fileconv/RunHost.h"
+#include "gui/FileListModel.h"
+#include "gui/MListBox.h"
+#include "gui/MSpdBtn.h"
+#include "gui/MinForm.h"
+
+namespace mxt::gui {
+
+class ConvArrowBox;
+
+// The main window: the toolbar, the input list, the output list with the arrow above it,
+// the convert button, the status line, the main menu and the context menu. The work that
+// is not drawing (the lists' entries, the run, the settings) lives in the layers below,
+// which reach the window through RunHost and SettingsWindow.
+class TMXTWClass : public TMinForm, public fileconv::RunHost, public app::SettingsWindow {
+ public:
+  // Creates the window as the program starts: its controls, the settings loaded, the
+  // command line `arguments` parsed. Nothing is shown yet.
+  explicit TMXTWClass(const std::vector<std::string>& arguments);
+  ~TMXTWClass() override;
+
+  // The completion mark: creation went through.
+  bool Created() const { return created_; }
+  // What the first idle moment does; false when a run it started ended in an error.
+  bool OnFirstIdle();
+
+  void SetOutputKanjiCode(int code);
+  void SetOutputNewlineCode(int code);
+  void LayoutControls();
+  void ApplyListFont(const QFont& font);
+  // The convert commands, with "Clear", follow whether the input list has entries.
+  void SetCommandsEnabled(bool enabled);
+  // Back to overwrite mode; `sender` is the speed button that asked, or null.
+  void SetOverwriteModeFrom(TSpeedButtonEx* sender);
+  void ListBoxChange(TMXTListBox& list, int index);
+  // Starts the program the viewer opens a file with; tests stand in for it.
+  void SetProgramStarter(app::ProgramStarter start) { startProgram_ = std::move(start); }
+
+  TMXTListBox* ConvListBox() const { return convListBox_; }
+  TMXTListBox* OutputListBox() const { return outputListBox_; }
+
+  // RunHost
+  fileconv::MessageAnswer ShowMessage(fileconv::MessageKind kind, std::string_view text,
+                                      fileconv::MessageButtons buttons) override;
+  std::optional<int> TextWidth(std::string_view text) override;
+  void RedrawLine(fileconv::ListId list, std::size_t index) override;
+  void RepaintList(fileconv::ListId list) override;
+  void SetStatusText(std::string_view text) override;
+  void SetCommandsLocked(std::span<const std::string_view> menuItems, bool locked) override;
+  void SetConvertButton(std::string_view caption, bool cancels) override;
+  void SetBusy(bool busy) override;
+  void ProcessPendingEvents() override;
+  void ProcessPaintEvents() override;
+  void CloseMainWindow() override;
+  void SetOverwriteMode() override;
+  void ShowOutputList() override;
+  void RefreshFocusedEntry() override;
+  void FilesAdded(std::size_t firstNewIndex) override;
+
+  // SettingsWindow
+  WindowState State() const override;
+  app::Bounds CurrentBounds() const override;
+  app::Bounds NormalBounds() const override;
+  void SetNormalBounds(const app::Bounds& bounds) override;
+  void SetBounds(const app::Bounds& bounds) override;
+  void Maximize() override;
+  std::optional<app::Rect> WorkArea() const override;
+  app::Rect Screen() const override;
+  bool HasScreenFont(const std::string& face) const override;
+  app::FontChoice DefaultListFont() const override;
+
+ protected:
+  bool event(QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  // MXTWForm.cpp: creation and destruction
+  void LoadStoredSettings();
+  void ApplyStyle();
+  void ApplyStoredListFont();
+  void SaveStoredSettings();
+  // Runs a command; an error it raises is shown as the program's errors are.
+  void RunCommand(const std::function<void()>& command);
+  void ShowError(const std::exception& error);
+
+  // MXTWFormControls.cpp
+  void MakeControls();
+  void MakeSpeedBar();
+  TSpeedButtonEx* AddSpeedButton(TSpeedButtonEx* button, int left, const char* hint,
+                                 int glyph);
+  TMXTListBox* MakeList(const QString& name, fileconv::ListId list);
+  void ConnectListEvents(TMXTListBox& list);
+
+  // MXTWFormMenus.cpp
+  void MakeMenus();
+  QAction* AddItem(QMenu& menu, const char* name, const char* caption, const char* hint,
+                   std::function<void()> command);
+  void ConnectCommands();
+  void ViewMenuOpening();
+  void SetCodeAndNewline(int code, int newline);
+  void NewlineButtonClicked(TSpeedButtonEx& button, int newline);
+  void ChooseOutputFile(TSpeedButtonEx* sender);
+  void ChooseListFont();
+  void RestoreDefaultSettings();
+  void ConvertNow();
+
+  // MXTWFormEntries.cpp
+  void SelectFiles();
+  void ClearFileList();
+  void DrawEntry(TMXTListBox& list, int index, QPainter& dest, const QRect& itemRect);
+  void ListFontChanged(TMXTListBox& list);
+  void OpenEntry(TMXTListBox& list, int index, bool conv);
+  void ListBoxEnter(TMXTListBox& list);
+  void ListBoxExit(TMXTListBox& list);
+  void ShowHint(const QString& hint);
+  void RepaintLists();
+  void DeleteViewerTempFiles();
+  FileListModel& ModelOf(fileconv::ListId list) const;
+  TMXTListBox* FocusedList() const;
+
+  // MXTWFormLayout.cpp
+  bool IsCustomLayout(const QFont& font) const;
+  void PlaceStatusLine(bool visible);
+
+  bool created_ = false;
+  std::vector<std::string> arguments_;
+  app::ProgramStarter startProgram_;
+
+  QWidget* client_ = nullptr;
+  QFrame* speedBar_ = nullptr;
+  QFrame* speedBarBevel_ = nullptr;
+  TSpeedButtonEx* selectButton_ = nullptr;
+  TMXTSpeedButton* overwriteButton_ = nullptr;
+  TOFSpeedButton* outputToFileButton_ = nullptr;
+  TMXTSpeedButton* codeButtons_[3] = {};
+  TSpeedButtonEx* newlineButtons_[3] = {};
+  std::vector<TSpeedButtonEx*> speedButtons_;
+  TMXTListBox* convListBox_ = nullptr;
+  TMXTListBox* outputListBox_ = nullptr;
+  FileListModel* inputModel_ = nullptr;
+  FileListModel* outputModel_ = nullptr;
+  ConvArrowBox* convArrow_ = nullptr;
+  QPushButton* convButton_ = nullptr;
+  QShortcut* cancelShortcut_ = nullptr;
+  QStatusBar* statusLine_ = nullptr;
+
+  QMenu* popupSpeedMenu_ = nullptr;
+  // Menu and popup items by their names.
+  std::map<std::string, QAction*> items_;
+
+  bool customLayout_ = false;
+  bool hintShown_ = false;
+  bool hintsOn_ = true;
+  bool busy_ = false;
+};
+
+}  // namespace mxt::gui

@@ -1,0 +1,164 @@
+// What the layers below ask of the main window: the run's window (RunHost) and the
+// window's geometry and fonts for the settings (SettingsWindow).
+#include <QApplication>
+#include <QFontDatabase>
+#include <QScreen>
+
+#include "fileconv/FileList.h"
+#include "fileconv/RunState.h"
+#include "fileconv/SettingsRecord.h"
+#include "gui/ConvArrowBox.h"
+#include "gui/MXTWForm.h"
+#include "gui/SystemText.h"
+
+namespace mxt::gui {
+
+namespace {
+
+app::Bounds BoundsOf(const QRect& rect) {
+  return {rect.x(), rect.y(), rect.width(), rect.height()};
+}
+
+app::Rect RectOf(const QRect& rect) {
+  return {rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()};
+}
+
+}  // namespace
+
+std::optional<int> TMXTWClass::TextWidth(std::string_view text) {
+  return QFontMetrics(convListBox_->font()).horizontalAdvance(FromSystem(text));
+}
+
+void TMXTWClass::RedrawLine(fileconv::ListId list, std::size_t index) {
+  ModelOf(list).EntryChanged(static_cast<int>(index));
+}
+
+void TMXTWClass::RepaintList(fileconv::ListId list) {
+  FileListModel& model = ModelOf(list);
+  for (int row = 0; row < model.rowCount(); ++row)
+    model.EntryChanged(row);
+}
+
+void TMXTWClass::SetStatusText(std::string_view text) {
+  statusLine_->showMessage(FromSystem(text));
+  statusLine_->repaint();
+}
+
+// The items keep the state they had before the run; those a run does not touch stay as
+// they are.
+void TMXTWClass::SetCommandsLocked(std::span<const std::string_view> menuItems, bool locked) {
+  for (const auto& [name, item] : items_) {
+    const std::string caption = item->text().toStdString();
+    if (std::find(menuItems.begin(), menuItems.end(), caption) == menuItems.end()) continue;
+    if (locked) {
+      item->setProperty("enabledBeforeRun", item->isEnabled());
+      item->setEnabled(false);
+    } else {
+      item->setEnabled(item->property("enabledBeforeRun").toBool());
+    }
+  }
+  for (TSpeedButtonEx* button : speedButtons_)
+    button->SetMouseLocked(locked);
+  hintsOn_ = !locked;
+  setContextMenuPolicy(locked ? Qt::NoContextMenu : Qt::CustomContextMenu);
+}
+
+void TMXTWClass::SetConvertButton(std::string_view caption, bool cancels) {
+  convButton_->setText(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
+  convButton_->setAccessibleName(convButton_->text());
+  cancelShortcut_->setEnabled(cancels);
+  items_.at("ConvMItem")->setEnabled(!cancels && !fileconv::Files.Inputs.empty());
+}
+
+void TMXTWClass::SetBusy(bool busy) {
+  if (busy == busy_) return;
+  busy_ = busy;
+  if (busy) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  } else {
+    QApplication::restoreOverrideCursor();
+  }
+}
+
+void TMXTWClass::ProcessPendingEvents() {
+  QCoreApplication::processEvents();
+}
+
+void TMXTWClass::ProcessPaintEvents() {
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void TMXTWClass::CloseMainWindow() {
+  close();
+}
+
+void TMXTWClass::SetOverwriteMode() {
+  SetOverwriteModeFrom(nullptr);
+}
+
+void TMXTWClass::ShowOutputList() {
+  items_.at("OverwriteMItem")->setChecked(false);
+  items_.at("OutputToFileMItem")->setChecked(true);
+  overwriteButton_->setChecked(false);
+  outputToFileButton_->setChecked(true);
+  outputModel_->EntriesReset();
+  outputListBox_->show();
+  convArrow_->show();
+  LayoutControls();
+  if (outputListBox_->hasFocus()) ListBoxChange(*outputListBox_, 0);
+}
+
+void TMXTWClass::RefreshFocusedEntry() {
+  if (TMXTListBox* list = FocusedList()) ListBoxEnter(*list);
+}
+
+app::SettingsWindow::WindowState TMXTWClass::State() const {
+  if (isMinimized()) return WindowState::Minimized;
+  return isMaximized() ? WindowState::Maximized : WindowState::Normal;
+}
+
+app::Bounds TMXTWClass::CurrentBounds() const {
+  return BoundsOf(geometry());
+}
+
+app::Bounds TMXTWClass::NormalBounds() const {
+  const QRect normal = normalGeometry();
+  return BoundsOf(normal.isValid() ? normal : geometry());
+}
+
+// A place that was never chosen is left to the desktop: the window moves only when the
+// settings put it elsewhere.
+void TMXTWClass::SetNormalBounds(const app::Bounds& bounds) {
+  resize(bounds.width, bounds.height);
+  if (bounds.left != x() || bounds.top != y()) move(bounds.left, bounds.top);
+}
+
+void TMXTWClass::SetBounds(const app::Bounds& bounds) {
+  SetNormalBounds(bounds);
+}
+
+void TMXTWClass::Maximize() {
+  setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+std::optional<app::Rect> TMXTWClass::WorkArea() const {
+  const QScreen* shown = screen();
+  if (!shown) return std::nullopt;
+  return RectOf(shown->availableGeometry());
+}
+
+app::Rect TMXTWClass::Screen() const {
+  const QScreen* shown = screen();
+  return shown ? RectOf(shown->geometry()) : app::Rect{0, 0, 1024, 768};
+}
+
+bool TMXTWClass::HasScreenFont(const std::string& face) const {
+  return QFontDatabase::hasFamily(QString::fromStdString(face));
+}
+
+app::FontChoice TMXTWClass::DefaultListFont() const {
+  const QFont font = QApplication::font();
+  return {font.family().toStdString(), font.pointSize()};
+}
+
+}  // namespace mxt::gui

@@ -1,0 +1,83 @@
+#include "gui/WindowedStart.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <optional>
+
+#include "app/Startup.h"
+#include "app/StartupLock.h"
+#include "fileconv/FileList.h"
+#include "fileconv/RunState.h"
+#include "fileconv/SettingsRecord.h"
+#include "gui/MXTWForm.h"
+#include "gui/MessageBox.h"
+#include "platform/LockFile.h"
+#include "platform/StopSignals.h"
+
+namespace mxt::gui {
+
+namespace {
+
+using fileconv::Settings;
+
+fileconv::MessageAnswer AskInABox(fileconv::MessageKind kind, std::string_view text,
+                                  fileconv::MessageButtons buttons) {
+  return ShowMessage(nullptr, kind, text, buttons);
+}
+
+// Every instance holds the instance lock shared while it runs: it tells a later start
+// that another instance runs.
+std::optional<platform::LockFile> HoldInstanceLock() {
+  try {
+    return platform::LockFile::TryLock(platform::kInstanceLockName,
+                                       platform::LockFile::Mode::Shared);
+  } catch (const std::exception&) {
+    return std::nullopt;  // without a runtime folder there is no single instance to keep
+  }
+}
+
+// A stop signal ends the program as its exit command does, once no run is in progress.
+void CloseOnStopSignal(TMXTWClass& window) {
+  auto* watch = new QTimer(&window);
+  QObject::connect(watch, &QTimer::timeout, &window, [&window] {
+    if (platform::StopSignalled() && !fileconv::RunStatus.Busy) window.close();
+  });
+  watch->start(200);
+}
+
+}  // namespace
+
+int RunWindowed(const std::vector<std::string>& arguments, int& argc, char** argv) {
+  QApplication application(argc, argv);
+  // Until this start is known to be the running instance, no window may be found as "MXT".
+  QApplication::setApplicationDisplayName(QStringLiteral("MXT "));
+  fileconv::ResetSettings();
+  fileconv::ResetRunFlags();
+  fileconv::ResetFileLists();
+  if (!app::CheckOs(AskInABox)) return app::kExitCannotStart;
+  Settings.UseIniFile = app::DecideStorage(arguments, Settings.OsKind);
+  const auto instanceLock = HoldInstanceLock();
+  app::AcquireStartupMutex();
+  QApplication::setApplicationDisplayName(QStringLiteral("MXT"));
+  std::optional<TMXTWClass> window;
+  try {
+    window.emplace(arguments);
+  } catch (const std::exception&) {
+    app::ReleaseStartupMutex();
+    ShowMessage(nullptr, fileconv::MessageKind::Error, "メインウィンドウの作成に失敗しました。",
+                fileconv::MessageButtons::Ok);
+    return app::kExitCannotStart;
+  }
+  platform::CatchStopSignals();
+  CloseOnStopSignal(*window);
+  window->show();
+  bool ranWithoutError = true;
+  QTimer::singleShot(0, &*window, [&] { ranWithoutError = window->OnFirstIdle(); });
+  QApplication::exec();
+  const bool batch = Settings.BatchMode;
+  window.reset();
+  app::ReleaseStartupMutex();
+  return batch ? app::BatchExitCode(ranWithoutError) : app::kExitDone;
+}
+
+}  // namespace mxt::gui
