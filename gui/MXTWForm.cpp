@@ -1,5 +1,5 @@
-#include "gui/ConvArrowBox.h"
 #include "gui/MXTWForm.h"
+#include "gui/ConvArrowBox.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -31,7 +31,9 @@ constexpr QSize kClientSize(428, 254);
 }  // namespace
 
 TMXTWClass::TMXTWClass(const std::vector<std::string>& arguments)
-    : TMinForm(kMinimumTrackingSize), arguments_(arguments), startProgram_(platform::StartDetached) {
+    : TMinForm(kMinimumTrackingSize),
+      arguments_(arguments),
+      startProgram_(platform::StartDetached) {
   setObjectName(QStringLiteral("MXTWForm"));
   setWindowTitle(QStringLiteral("MXT"));
   setWindowIcon(ProgramIcon());
@@ -54,7 +56,7 @@ TMXTWClass::TMXTWClass(const std::vector<std::string>& arguments)
     SetOverwriteModeFrom(nullptr);
   }
   SetOutputKanjiCode(Settings.OutputKanjiCode <= engine::kOutputJIS ? Settings.OutputKanjiCode
-                                                                     : engine::kOutputShiftJIS);
+                                                                    : engine::kOutputShiftJIS);
   engine::SelectEscapeSequenceSet(Settings.EscapeSequence);
   SetOutputNewlineCode(static_cast<int>(Settings.OutputNewlineCode));
   engine::AllocateConversionBuffers();

@@ -104,8 +104,7 @@ class TMXTWClass : public TMinForm, public fileconv::RunHost, public app::Settin
   // MXTWFormControls.cpp
   void MakeControls();
   void MakeSpeedBar();
-  TSpeedButtonEx* AddSpeedButton(TSpeedButtonEx* button, int left, const char* hint,
-                                 int glyph);
+  TSpeedButtonEx* AddSpeedButton(TSpeedButtonEx* button, int left, const char* hint, int glyph);
   TMXTListBox* MakeList(const QString& name, fileconv::ListId list);
   void ConnectListEvents(TMXTListBox& list);
 

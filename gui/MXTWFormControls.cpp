@@ -89,10 +89,9 @@ void TMXTWClass::MakeSpeedBar() {
   selectButton_ = AddSpeedButton(new TSpeedButtonEx(QStringLiteral("SelectButton"), speedBar_), 4,
                                  "ファイルを選択| コードを変換するファイルを選択します。",
                                  static_cast<int>(ToolbarGlyph::Select));
-  overwriteButton_ = static_cast<TMXTSpeedButton*>(
-      AddSpeedButton(new TMXTSpeedButton(QStringLiteral("OverwriteButton"), speedBar_), 44,
-                     "上書き| 元のファイルに上書きする設定にします。",
-                     static_cast<int>(ToolbarGlyph::Overwrite)));
+  overwriteButton_ = static_cast<TMXTSpeedButton*>(AddSpeedButton(
+      new TMXTSpeedButton(QStringLiteral("OverwriteButton"), speedBar_), 44,
+      "上書き| 元のファイルに上書きする設定にします。", static_cast<int>(ToolbarGlyph::Overwrite)));
   outputToFileButton_ = static_cast<TOFSpeedButton*>(
       AddSpeedButton(new TOFSpeedButton(QStringLiteral("OutputToFileButton"), speedBar_), 69,
                      "別ファイルに出力| 出力先のファイルを設定します。",
@@ -130,6 +129,9 @@ TSpeedButtonEx* TMXTWClass::AddSpeedButton(TSpeedButtonEx* button, int left, con
 
 TMXTListBox* TMXTWClass::MakeList(const QString& name, fileconv::ListId list) {
   auto* box = new TMXTListBox(name, client_);
+  // A border of two pixels, so that a list of n rows is n rows and four pixels high.
+  box->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  box->setLineWidth(2);
   box->setModel(new FileListModel(list, box));
   box->setGeometry(4, 39, 420, 4 * box->RowHeight() + 4);
   ConnectListEvents(*box);

@@ -37,8 +37,8 @@ void DrawTabbedText(QPainter& painter, int x, int baseline, const QString& text,
     painter.drawText(QPoint(at, baseline), parts[i]);
     at += metrics.horizontalAdvance(parts[i]);
     if (i + 1 == parts.size()) break;
-    const int* stop = std::find_if(std::begin(stops), std::end(stops),
-                                   [&](int s) { return x + s > at; });
+    const int* stop =
+        std::find_if(std::begin(stops), std::end(stops), [&](int s) { return x + s > at; });
     at = stop != std::end(stops) ? x + *stop : at + metrics.horizontalAdvance(QLatin1Char(' '));
   }
 }

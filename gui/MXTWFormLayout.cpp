@@ -1,7 +1,6 @@
 // Where the main window's controls stand, by its style and its list font.
 #include <QActionGroup>
 #include <QApplication>
-#include <QFontInfo>
 #include <QMenuBar>
 
 #include "app/MainLayout.h"
@@ -62,7 +61,8 @@ void TMXTWClass::ApplyStoredListFont() {
     if (Settings.FontSize != 0) font.setPointSize(Settings.FontSize);
     ApplyListFont(font);
   }
-  const QFontInfo effective(convListBox_->font());
+  // The face as asked for, not as resolved: the default font must read as the default.
+  const QFont effective = convListBox_->font();
   Settings.FontName = effective.family().toStdString();
   Settings.FontSize = effective.pointSize();
 }

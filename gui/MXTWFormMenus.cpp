@@ -67,8 +67,8 @@ class DefaultsHost final : public app::RestoreDefaultsHost {
 
 }  // namespace
 
-QAction* TMXTWClass::AddItem(QMenu& menu, const char* name, const char* caption,
-                             const char* hint, std::function<void()> command) {
+QAction* TMXTWClass::AddItem(QMenu& menu, const char* name, const char* caption, const char* hint,
+                             std::function<void()> command) {
   QAction* item = menu.addAction(QString::fromUtf8(caption));
   item->setObjectName(QString::fromUtf8(name));
   item->setStatusTip(StatusPart(hint));
@@ -89,13 +89,13 @@ void TMXTWClass::MakeMenus() {
   AddDummy(*file, "DummyMItem");
   AddItem(*file, "SelectMItem", "ファイルを選択(&S)...", "| コードを変換するファイルを選択します。",
           [this] { SelectFiles(); });
-  AddItem(*file, "ClearMItem", "クリア(&L)", "| ファイルの選択をクリアします。",
-          [this] { ClearFileList(); })
-      ->setEnabled(false);
+  AddItem(*file, "ClearMItem", "クリア(&L)", "| ファイルの選択をクリアします。", [this] {
+    ClearFileList();
+  })->setEnabled(false);
   AddSeparator(*file);
-  QAction* overwrite = AddItem(*file, "OverwriteMItem", "上書き(&V)",
-                               "| 元のファイルに上書きする設定にします。",
-                               [this] { SetOverwriteModeFrom(nullptr); });
+  QAction* overwrite =
+      AddItem(*file, "OverwriteMItem", "上書き(&V)", "| 元のファイルに上書きする設定にします。",
+              [this] { SetOverwriteModeFrom(nullptr); });
   QAction* outputToFile =
       AddItem(*file, "OutputToFileMItem", "別ファイルに出力(&A)...",
               "| 出力先のファイルを設定します。", [this] { ChooseOutputFile(nullptr); });
@@ -103,8 +103,9 @@ void TMXTWClass::MakeMenus() {
   outputToFile->setCheckable(true);
   overwrite->setChecked(true);
   AddSeparator(*file);
-  AddItem(*file, "ConvMItem", "変換(&C)", "| コードの変換を開始します。", [this] { ConvertNow(); })
-      ->setEnabled(false);
+  AddItem(*file, "ConvMItem", "変換(&C)", "| コードの変換を開始します。", [this] {
+    ConvertNow();
+  })->setEnabled(false);
   AddSeparator(*file);
   AddItem(*file, "ExitMItem", "MXT の終了(&X)", "| MXT を終了します。", [this] { close(); });
 
@@ -115,7 +116,8 @@ void TMXTWClass::MakeMenus() {
   })->setEnabled(false);
   AddItem(*view, "ConvViewMItem", "変換ビュー(&C)", "| 一時的に変換して、ビューアを起動します。",
           [this] {
-            if (FocusedList() == convListBox_) OpenEntry(*convListBox_, convListBox_->Caret(), true);
+            if (FocusedList() == convListBox_)
+              OpenEntry(*convListBox_, convListBox_->Caret(), true);
           })
       ->setEnabled(false);
   AddSeparator(*view);

@@ -225,5 +225,20 @@ TEST_F(BatchRunTest, AFailedWriteCutsTheOutputFileBackToTheFilesBefore) {
   EXPECT_EQ(Notation(ReadFile(dir_ / "out.txt")), Notation(kEUC));
 }
 
+// With a display the run shows its window, converts, closes and ends with the same codes.
+TEST_F(BatchRunTest, WithADisplayTheWindowConvertsClosesAndEndsWithTheBatchCodes) {
+  WriteFile(dir_ / "a.txt", kShiftJIS);
+  const Outcome done = Run("export QT_QPA_PLATFORM=offscreen; timeout 20 \"$MXT\" /B /E a.txt");
+  EXPECT_EQ(done.exitCode, 0) << done.err;
+  EXPECT_EQ(Notation(ReadFile(dir_ / "a.txt")), Notation(kEUC));
+  // An error stays on the screen until the window is closed, here by a stop signal.
+  WriteFile(dir_ / "b.txt", kShiftJIS);
+  const Outcome failed =
+      Run("export QT_QPA_PLATFORM=offscreen; \"$MXT\" /B /E /O missing/out.txt b.txt & sleep 1; "
+          "kill -TERM $!; wait $!");
+  EXPECT_EQ(failed.exitCode, 1) << failed.err;
+  EXPECT_EQ(ReadFile(dir_ / "b.txt"), kShiftJIS);
+}
+
 }  // namespace
 }  // namespace mxt::app

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "fileconv/MXTError.h"
 #include "fileconv/OneFileConversion.h"
@@ -105,6 +106,27 @@ TEST_F(ConversionRunTest, AFileAddedToAFinishedListIsConvertedWithoutTheQuestion
   EXPECT_EQ(added.State, ConversionResult::crConverted);
 }
 
+// Nothing but paint events gets through while one file converts: a large one shows on
+// the status line how far it is.
+TEST_F(ConversionRunTest, ALargeFileShowsHowFarItIs) {
+  std::string text;
+  while (text.size() < 4096)
+    text += kShiftJIS;
+  TMXTFile& entry = AddFile("large", text);
+  ASSERT_EQ(::truncate(entry.Path.c_str(), std::int64_t{65} << 20), 0);  // the rest a hole
+  ConvertAll(host_);
+  EXPECT_EQ(entry.State, ConversionResult::crConverted);
+  const std::string converting = "status  Converting " + entry.Path + " (1/1)";
+  const auto statuses = host_.CallsStartingWith(converting);
+  ASSERT_GE(statuses.size(), 100u);
+  EXPECT_EQ(statuses.front(), converting);
+  EXPECT_EQ(statuses[1], converting + " 0%");
+  EXPECT_EQ(statuses[51], converting + " 50%");
+  EXPECT_EQ(statuses.back(), converting + " 100%");
+  EXPECT_EQ(host_.CallsStartingWith("paint").size(), statuses.size() - 1);
+  EXPECT_EQ(host_.CallsStartingWith("events").size(), 1u);
+}
+
 TEST_F(ConversionRunTest, AnErrorAbortsTheEntryAndEndsTheRunWithTheWindowRestored) {
   TMXTFile& bad = AddFile("a", kShiftJIS);
   TMXTFile& after = AddFile("b", kShiftJIS);
@@ -116,10 +138,11 @@ TEST_F(ConversionRunTest, AnErrorAbortsTheEntryAndEndsTheRunWithTheWindowRestore
     FAIL() << "no error";
   } catch (const EMXTError& error) {
     // The cause and the name it could not take.
-    EXPECT_EQ(std::string(error.what()).rfind("テンポラリファイルを作成できません: I/O ｴﾗｰ (2) "
-                                              "No such file or directory: " +
-                                                  dir_ / "missing/~MX",
-                                              0),
+    EXPECT_EQ(std::string(error.what())
+                  .rfind("テンポラリファイルを作成できません: I/O ｴﾗｰ (2) "
+                         "No such file or directory: " +
+                             dir_ / "missing/~MX",
+                         0),
               0u)
         << error.what();
   }
@@ -252,6 +275,12 @@ TEST(ShortenFileNameTest, KeepsTheLongestPrefixThatFits) {
   EXPECT_EQ(ShortenFileName("abc", host), "a");
   host.measures = false;
   EXPECT_EQ(ShortenFileName("a-rather-long-name.txt", host), "a-rather-long-name.txt");
+  // A name in UTF-8 is cut between its characters, never inside one (30 pixels each here).
+  host.measures = true;
+  Files.NameColumnWidth = 100;
+  EXPECT_EQ(ShortenFileName("あいうえお", host), "あい...");
+  Files.NameColumnWidth = 5;
+  EXPECT_EQ(ShortenFileName("あいう", host), "あ");
 }
 
 }  // namespace

@@ -13,7 +13,8 @@ struct Outcome {
 };
 
 // Runs shell `commands` in `dir` as a user of the program would, with `mxt` standing for
-// `program`, no display, the settings and temporary files inside `dir`.
+// `program` (and $MXT for its path), no display, the settings and temporary files inside
+// `dir`.
 Outcome RunProgram(const std::string& program, const TempDir& dir, const std::string& commands);
 
 }  // namespace mxt::testing

@@ -1,0 +1,88 @@
+#include "tests/gui/MainWindowFixture.h"
+
+#include <QTest>
+
+#include "app/StartupLock.h"
+#include "engine/EscapeSequence.h"
+#include "fileconv/FileList.h"
+#include "fileconv/OneFileConversion.h"
+#include "fileconv/RunState.h"
+#include "fileconv/SettingsRecord.h"
+#include "gui/MessageBox.h"
+
+namespace mxt::gui::testing {
+
+void MainWindowFixture::SetUp() {
+  config_ =
+      std::make_unique<::mxt::testing::ScopedEnv>("XDG_CONFIG_HOME", (dir_ / "config").c_str());
+  fileconv::ResetSettings();
+  fileconv::ResetRunFlags();
+  fileconv::ResetFileLists();
+  fileconv::ResetOneFileState();
+  fileconv::Settings.OsKind = 3;
+  fileconv::Settings.GUIStyle = 2;
+  SetMessageAnswerer(
+      [this](fileconv::MessageKind kind, std::string_view text, fileconv::MessageButtons buttons) {
+        messages_.push_back({kind, std::string(text)});
+        return buttons == fileconv::MessageButtons::Ok ? fileconv::MessageAnswer::Ok : answer_;
+      });
+}
+
+void MainWindowFixture::TearDown() {
+  window_.reset();
+  SetMessageAnswerer(nullptr);
+  app::ReleaseStartupMutex();
+  engine::SelectEscapeSequenceSet(engine::EscapeSequenceSet::EscBJ);
+}
+
+TMXTWClass& MainWindowFixture::Open(const std::vector<std::string>& arguments, bool firstIdle) {
+  window_ = std::make_unique<TMXTWClass>(arguments);
+  window_->SetProgramStarter([this](const std::vector<std::string>& started) {
+    started_.push_back(started);
+    return true;
+  });
+  window_->show();
+  EXPECT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+  window_->activateWindow();
+  if (firstIdle) window_->OnFirstIdle();
+  return *window_;
+}
+
+void MainWindowFixture::ResizeClient(int width, int height) {
+  const QSize outside = window_->size() - window_->centralWidget()->size();
+  window_->resize(width + outside.width(), height + outside.height());
+  QCoreApplication::processEvents();
+}
+
+QPushButton& MainWindowFixture::ConvButton() const {
+  return *window_->findChild<QPushButton*>(QStringLiteral("ConvButton"));
+}
+
+TMXTListBox& MainWindowFixture::List(const char* name) const {
+  return *window_->findChild<TMXTListBox*>(QString::fromUtf8(name));
+}
+
+QStatusBar& MainWindowFixture::StatusLine() const {
+  return *window_->findChild<QStatusBar*>(QStringLiteral("StatusLine"));
+}
+
+QAction& MainWindowFixture::Item(const char* name) const {
+  auto* item = window_->findChild<QAction*>(QString::fromUtf8(name));
+  EXPECT_NE(item, nullptr) << name;
+  return *item;
+}
+
+TSpeedButtonEx& MainWindowFixture::Button(const char* name) const {
+  return *window_->findChild<TSpeedButtonEx*>(QString::fromUtf8(name));
+}
+
+QWidget& MainWindowFixture::Control(const char* name) const {
+  return *window_->findChild<QWidget*>(QString::fromUtf8(name));
+}
+
+std::string MainWindowFixture::RowDescription(int row) const {
+  const QAbstractItemModel& model = *List("ConvListBox").model();
+  return model.data(model.index(row, 0), Qt::AccessibleDescriptionRole).toString().toStdString();
+}
+
+}  // namespace mxt::gui::testing

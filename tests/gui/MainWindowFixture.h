@@ -1,0 +1,56 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QPushButton>
+#include <QStatusBar>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "fileconv/RunHost.h"
+#include "gui/MSpdBtn.h"
+#include "gui/MXTWForm.h"
+#include "tests/support/TempDir.h"
+
+namespace mxt::gui::testing {
+
+// A main window as a start makes it, over fresh settings kept in the test's folder; the
+// message boxes are answered and recorded, and the viewer is never really started.
+class MainWindowFixture : public ::testing::Test {
+ protected:
+  struct Message {
+    fileconv::MessageKind kind;
+    std::string text;
+  };
+
+  void SetUp() override;
+  void TearDown() override;
+
+  // Makes and shows the window with these command-line arguments; its first idle moment
+  // follows when `firstIdle` is set.
+  TMXTWClass& Open(const std::vector<std::string>& arguments = {}, bool firstIdle = true);
+  // Gives the window's client area this size.
+  void ResizeClient(int width, int height);
+
+  QPushButton& ConvButton() const;
+  TMXTListBox& List(const char* name) const;
+  QStatusBar& StatusLine() const;
+  QAction& Item(const char* name) const;
+  TSpeedButtonEx& Button(const char* name) const;
+  QWidget& Control(const char* name) const;
+  // The status columns of input entry `row` as the list publishes them.
+  std::string RowDescription(int row) const;
+
+  std::string Path(const std::string& name) const { return dir_ / name; }
+
+  ::mxt::testing::TempDir dir_;
+  std::unique_ptr<::mxt::testing::ScopedEnv> config_;
+  std::unique_ptr<TMXTWClass> window_;
+  std::vector<Message> messages_;
+  fileconv::MessageAnswer answer_ = fileconv::MessageAnswer::Ok;
+  std::vector<std::vector<std::string>> started_;
+};
+
+}  // namespace mxt::gui::testing
