@@ -135,6 +135,17 @@ std::string ListedName(const platform::FindData& found) {
   return name;
 }
 
+// The file arguments in order: options and the parameter of "/O" left out.
+template <class Visit>
+void ForEachFileArgument(const std::vector<std::string>& arguments, Visit visit) {
+  bool parameterNext = false;
+  for (const std::string& argument : arguments) {
+    const ArgumentKind kind = ClassifyArgument(argument);
+    if (kind == ArgumentKind::File && !parameterNext) visit(argument);
+    parameterNext = kind == ArgumentKind::ParameterOption;
+  }
+}
+
 // Files already listed count as found; a name that finds nothing listable is noted.
 void AddFilesNamedBy(const std::string& argument, fileconv::RunHost& host) {
   const std::string full = platform::FullPath(argument);
@@ -150,8 +161,8 @@ void AddFilesNamedBy(const std::string& argument, fileconv::RunHost& host) {
   if (found) return;
   const auto named = platform::FindFile(full);
   const bool folder = named && (named->attributes & platform::attr::kDirectory);
-  CommandLine.UnlistedNames.push_back(
-      {argument, folder ? fileconv::SkipReason::srDirectory : fileconv::SkipReason::srFileNotFound});
+  CommandLine.UnlistedNames.push_back({argument, folder ? fileconv::SkipReason::srDirectory
+                                                        : fileconv::SkipReason::srFileNotFound});
 }
 
 }  // namespace
@@ -212,13 +223,21 @@ void ParseCommandLine(std::vector<std::string> arguments, fileconv::RunHost& hos
 void AddCommandLineFiles(fileconv::RunHost& host) {
   CommandLine.UnlistedNames.clear();
   const std::size_t before = fileconv::Files.Inputs.size();
-  bool parameterNext = false;
-  for (const std::string& argument : CommandLine.Arguments) {
-    const ArgumentKind kind = ClassifyArgument(argument);
-    if (kind == ArgumentKind::File && !parameterNext) AddFilesNamedBy(argument, host);
-    parameterNext = kind == ArgumentKind::ParameterOption;
-  }
+  ForEachFileArgument(CommandLine.Arguments,
+                      [&](const std::string& argument) { AddFilesNamedBy(argument, host); });
   if (fileconv::Files.Inputs.size() > before) host.FilesAdded(before);
+}
+
+std::vector<std::string> NamedFiles(const std::vector<std::string>& arguments) {
+  std::vector<std::string> names;
+  ForEachFileArgument(arguments, [&](const std::string& argument) {
+    const std::string full = platform::FullPath(argument);
+    const std::string dir = fileconv::DirectoryPart(full);
+    for (const platform::FindData& data : platform::FindFiles(full)) {
+      if (Listable(data)) names.push_back(dir + data.name);
+    }
+  });
+  return names;
 }
 
 bool AsksForHelp(const std::vector<std::string>& arguments) {

@@ -44,6 +44,10 @@ void ParseCommandLine(std::vector<std::string> arguments, fileconv::RunHost& hos
 // file is noted, not reported.
 void AddCommandLineFiles(fileconv::RunHost& host);
 
+// The full paths the file arguments name, expanded as AddCommandLineFiles expands them
+// (wildcards; folders, hidden and system files left out), for another instance.
+std::vector<std::string> NamedFiles(const std::vector<std::string>& arguments);
+
 // Whether the arguments ask for the usage text: "/?", "/H", "/HELP" or "--help", in any
 // letter case and with "-" for "/".
 bool AsksForHelp(const std::vector<std::string>& arguments);

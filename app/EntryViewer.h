@@ -13,8 +13,8 @@ namespace mxt::app {
 // options split into words as a POSIX shell splits them (blanks separate words; single
 // quotes, double quotes and backslashes work as in the shell; nothing is expanded), and
 // the file. Options that a shell would reject (an open quote) are taken as one word.
-std::vector<std::string> ViewerArguments(const std::string& viewerPath,
-                                         const std::string& options, const std::string& file);
+std::vector<std::string> ViewerArguments(const std::string& viewerPath, const std::string& options,
+                                         const std::string& file);
 
 // Starts a program with these arguments and does not wait for it; false when it could
 // not be started.

@@ -138,7 +138,7 @@ int RunWithoutWindow(const std::vector<std::string>& arguments, std::ostream& re
   ConsoleHost host(errors);
   fileconv::ResetSettings();
   const auto ask = [&host](fileconv::MessageKind kind, std::string_view text,
-                          fileconv::MessageButtons buttons) {
+                           fileconv::MessageButtons buttons) {
     return host.ShowMessage(kind, text, buttons);
   };
   if (!CheckOs(ask)) return kExitCannotStart;
@@ -147,7 +147,8 @@ int RunWithoutWindow(const std::vector<std::string>& arguments, std::ostream& re
   LoadStoredSettings(window, host);
   ParseCommandLine(arguments, host);
   if (!Settings.BatchMode) {
-    errors << "MXT: ディスプレイがないため、ウィンドウを開けません。バッチ実行には /B を指定してください。\n";
+    errors << "MXT: ディスプレイがないため、ウィンドウを開けません。バッチ実行には /B "
+              "を指定してください。\n";
     return kExitCannotStart;
   }
   platform::CatchStopSignals();

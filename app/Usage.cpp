@@ -47,8 +47,7 @@ Shift-JIS, EUC, JIS の漢字コードと改行コードを変換します。/B 
 }  // namespace
 
 std::string UsageText() {
-  return kOptions + ("\n設定ファイル: " + platform::SystemStringToUtf8(PerUserStorePath()) +
-                     "\n");
+  return kOptions + ("\n設定ファイル: " + platform::SystemStringToUtf8(PerUserStorePath()) + "\n");
 }
 
 }  // namespace mxt::app

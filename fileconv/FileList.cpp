@@ -44,12 +44,21 @@ std::string ShortenFileName(std::string_view name, RunHost& host) {
   if (*width > Files.LongestNameWidth) Files.LongestNameWidth = *width;
   if (*width <= Files.NameColumnWidth) return std::string(name);
   const std::vector<std::size_t> ends = CharacterEnds(name);
-  for (std::size_t n = ends.size() - 1; n > 0; --n) {
-    std::string candidate = std::string(name.substr(0, ends[n - 1])) + "...";
-    const std::optional<int> cut = host.TextWidth(candidate);
-    if (!cut || *cut <= Files.NameColumnWidth) return candidate;
+  const auto candidate = [&](std::size_t characters) {
+    return std::string(name.substr(0, ends[characters - 1])) + "...";
+  };
+  // The longest of 1 .. n - 1 characters with "..." that fits: a longer prefix is never
+  // narrower, so it is searched by halves rather than a character at a time, which long
+  // names in their thousands would feel.
+  std::size_t fits = 0;
+  std::size_t tooWide = ends.size();
+  while (tooWide - fits > 1) {
+    const std::size_t middle = fits + (tooWide - fits) / 2;
+    const std::optional<int> cut = host.TextWidth(candidate(middle));
+    if (!cut) return candidate(middle);
+    (*cut <= Files.NameColumnWidth ? fits : tooWide) = middle;
   }
-  return std::string(name.substr(0, ends.front()));
+  return fits > 0 ? candidate(fits) : std::string(name.substr(0, ends.front()));
 }
 
 bool AddFileToList(std::string path, RunHost& host) {

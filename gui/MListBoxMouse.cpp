@@ -1,3 +1,4 @@
+#include <QGuiApplication>
 #include <QMouseEvent>
 
 #include "gui/MListBox.h"
@@ -52,9 +53,11 @@ void TMXTListBox::mouseMoveEvent(QMouseEvent* event) {
   if (hold_.dragging) return;
   const QPoint moved = event->position().toPoint() - hold_.pressPoint;
   if (!app::BeyondDragDistance(moved.x(), moved.y(), dragDistance_)) return;
-  if (OnFileDrag) OnFileDrag(*this);
   hold_.dragging = true;
   viewport()->setCursor(DragCursor(DragCursorSlot::CantDrop));
+  if (OnFileDrag) OnFileDrag(*this);
+  // A drag carried out to its end, dropped or not, has taken the release with it.
+  if (hold_.holding && !(QGuiApplication::mouseButtons() & Qt::LeftButton)) EndHold();
 }
 
 void TMXTListBox::mouseReleaseEvent(QMouseEvent* event) {

@@ -31,7 +31,7 @@ constexpr QSize kClientSize(428, 254);
 }  // namespace
 
 TMXTWClass::TMXTWClass(const std::vector<std::string>& arguments)
-    : TMinForm(kMinimumTrackingSize),
+    : TDropForm(kMinimumTrackingSize),
       arguments_(arguments),
       startProgram_(platform::StartDetached) {
   setObjectName(QStringLiteral("MXTWForm"));
@@ -40,6 +40,9 @@ TMXTWClass::TMXTWClass(const std::vector<std::string>& arguments)
   MakeControls();
   MakeMenus();
   ConnectCommands();
+  OnDropFiles = [this](int x, int y, bool inClientArea) {
+    RunCommand([&] { FormDropFiles(x, y, inClientArea); });
+  };
   resize(kClientSize.width(), kClientSize.height() + menuBar()->sizeHint().height());
   fileconv::InitTabStops(*this);
   SetOutputKanjiCode(engine::kOutputShiftJIS);
@@ -62,6 +65,7 @@ TMXTWClass::TMXTWClass(const std::vector<std::string>& arguments)
   engine::AllocateConversionBuffers();
   // Until start-up is complete the output file named on the command line is not set.
   outputToFileButton_->SetMouseLocked(true);
+  OpenChannel();
   created_ = true;
 }
 
@@ -116,11 +120,11 @@ bool TMXTWClass::event(QEvent* event) {
     if (hintsOn_) ShowHint(static_cast<QStatusTipEvent*>(event)->tip());
     return true;
   }
-  return TMinForm::event(event);
+  return TDropForm::event(event);
 }
 
 void TMXTWClass::resizeEvent(QResizeEvent* event) {
-  TMinForm::resizeEvent(event);
+  TDropForm::resizeEvent(event);
   LayoutControls();
 }
 

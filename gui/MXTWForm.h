@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QFrame>
 #include <QMenu>
+#include <QMimeData>
 #include <QPointer>
 #include <QPushButton>
 #include <QShortcut>
@@ -14,22 +15,24 @@
 #include <vector>
 
 #include "app/EntryViewer.h"
+#include "app/HandOverChannel.h"
 #include "app/SettingsWindow.h"
 #include "fileconv/RunHost.h"
+#include "gui/DropForm.h"
 #include "gui/FileListModel.h"
 #include "gui/MListBox.h"
 #include "gui/MSpdBtn.h"
-#include "gui/MinForm.h"
 
 namespace mxt::gui {
 
 class ConvArrowBox;
+class InstanceServer;
 
 // The main window: the toolbar, the input list, the output list with the arrow above it,
 // the convert button, the status line, the main menu and the context menu. The work that
 // is not drawing (the lists' entries, the run, the settings) lives in the layers below,
 // which reach the window through RunHost and SettingsWindow.
-class TMXTWClass : public TMinForm, public fileconv::RunHost, public app::SettingsWindow {
+class TMXTWClass : public TDropForm, public fileconv::RunHost, public app::SettingsWindow {
  public:
   // Creates the window as the program starts: its controls, the settings loaded, the
   // command line `arguments` parsed. Nothing is shown yet.
@@ -50,6 +53,14 @@ class TMXTWClass : public TMinForm, public fileconv::RunHost, public app::Settin
   // Back to overwrite mode; `sender` is the speed button that asked, or null.
   void SetOverwriteModeFrom(TSpeedButtonEx* sender);
   void ListBoxChange(TMXTListBox& list, int index);
+  // Files dropped on the window, or handed over by another start of the program.
+  void FormDropFiles(int x, int y, bool inClientArea);
+  // What a second start asks of the running window over the channel.
+  app::InstanceState InstanceStateNow() const;
+  void ShowAsAsked(app::HandOverMessage message);
+  // The rows of `list` dragged out to other programs: the selected entries' paths, in
+  // list order. Raises EDragDropError when an entry has no path a file manager can take.
+  QMimeData* DraggedFiles(const TMXTListBox& list) const;
   // Starts the program the viewer opens a file with; tests stand in for it.
   void SetProgramStarter(app::ProgramStarter start) { startProgram_ = std::move(start); }
 
@@ -135,6 +146,10 @@ class TMXTWClass : public TMinForm, public fileconv::RunHost, public app::Settin
   FileListModel& ModelOf(fileconv::ListId list) const;
   TMXTListBox* FocusedList() const;
 
+  // MXTWFormDrops.cpp
+  void OpenChannel();
+  void DragFilesOut(TMXTListBox& list);
+
   // MXTWFormLayout.cpp
   bool IsCustomLayout(const QFont& font) const;
   void PlaceStatusLine(bool visible);
@@ -169,6 +184,9 @@ class TMXTWClass : public TMinForm, public fileconv::RunHost, public app::Settin
   bool hintShown_ = false;
   bool hintsOn_ = true;
   bool busy_ = false;
+  // The next drop was handed over by another start: it never starts a run by itself.
+  bool handedOver_ = false;
+  InstanceServer* channel_ = nullptr;
 };
 
 }  // namespace mxt::gui

@@ -152,8 +152,9 @@ void TMXTWClass::ConnectListEvents(TMXTListBox& list) {
   };
   list.OnFontChanged = [this](TMXTListBox& sender) { ListFontChanged(sender); };
   list.OnCapture = [this](TMXTListBox&) { hintsOn_ = false; };
-  list.OnFileDrag = [this](TMXTListBox&) {
+  list.OnFileDrag = [this](TMXTListBox& sender) {
     statusLine_->showMessage(QStringLiteral(" 他のアプリケーションに Drag & Drop できます。"));
+    RunCommand([&] { DragFilesOut(sender); });
   };
   list.OnEndCapture = [this](TMXTListBox&) {
     statusLine_->showMessage(QString::fromStdString(fileconv::RunStatus.StatusText));

@@ -73,6 +73,7 @@ void TMXTWClass::SetConvertButton(std::string_view caption, bool cancels) {
 void TMXTWClass::SetBusy(bool busy) {
   if (busy == busy_) return;
   busy_ = busy;
+  setAcceptDrops(!busy);
   if (busy) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
   } else {

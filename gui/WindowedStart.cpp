@@ -2,13 +2,18 @@
 
 #include <QApplication>
 #include <QTimer>
+#include <chrono>
 #include <optional>
 
+#include "app/HandOver.h"
+#include "app/IniStore.h"
+#include "app/Settings.h"
 #include "app/Startup.h"
 #include "app/StartupLock.h"
 #include "fileconv/FileList.h"
 #include "fileconv/RunState.h"
 #include "fileconv/SettingsRecord.h"
+#include "gui/InstanceChannel.h"
 #include "gui/MXTWForm.h"
 #include "gui/MessageBox.h"
 #include "platform/LockFile.h"
@@ -36,6 +41,38 @@ std::optional<platform::LockFile> HoldInstanceLock() {
   }
 }
 
+bool AnotherInstanceRuns() {
+  try {
+    return !platform::LockFile::TryLock(platform::kInstanceLockName,
+                                        platform::LockFile::Mode::Exclusive);
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+// Whether ConvWhenExecuted is stored as 1, read before any window exists; an error is
+// shown and reads as 0.
+bool ConvertsOnStart() {
+  try {
+    const auto store = app::OpenSettingsStore(Settings.UseIniFile);
+    return app::ReadConvWhenExecuted(*store);
+  } catch (const std::exception& error) {
+    ShowMessage(nullptr, fileconv::MessageKind::Error, std::string(error.what()) + "。",
+                fileconv::MessageButtons::Ok);
+    return false;
+  }
+}
+
+// An instance that is still starting is given its time to make its window.
+void WaitForStartingInstance() {
+  using namespace std::chrono_literals;
+  try {
+    platform::LockFile::Lock(platform::kStartupLockName, platform::LockFile::Mode::Exclusive,
+                             3000ms);
+  } catch (const std::exception&) {
+  }
+}
+
 // A stop signal ends the program as its exit command does, once no run is in progress.
 void CloseOnStopSignal(TMXTWClass& window) {
   auto* watch = new QTimer(&window);
@@ -49,16 +86,18 @@ void CloseOnStopSignal(TMXTWClass& window) {
 
 int RunWindowed(const std::vector<std::string>& arguments, int& argc, char** argv) {
   QApplication application(argc, argv);
-  // Until this start is known to be the running instance, no window may be found as "MXT".
-  QApplication::setApplicationDisplayName(QStringLiteral("MXT "));
   fileconv::ResetSettings();
   fileconv::ResetRunFlags();
   fileconv::ResetFileLists();
   if (!app::CheckOs(AskInABox)) return app::kExitCannotStart;
   Settings.UseIniFile = app::DecideStorage(arguments, Settings.OsKind);
+  if (AnotherInstanceRuns() && app::ShouldHandOver(arguments, ConvertsOnStart())) {
+    WaitForStartingInstance();
+    HandOver(arguments);
+    return app::kExitDone;
+  }
   const auto instanceLock = HoldInstanceLock();
   app::AcquireStartupMutex();
-  QApplication::setApplicationDisplayName(QStringLiteral("MXT"));
   std::optional<TMXTWClass> window;
   try {
     window.emplace(arguments);

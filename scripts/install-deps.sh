@@ -11,6 +11,7 @@ packages=(
   manpages-ja
   bc time
   acl attr
+  xvfb xauth xdotool
 )
 
 missing=()

@@ -1,5 +1,6 @@
 #include "tests/gui/MainWindowFixture.h"
 
+#include <sys/stat.h>
 #include <QTest>
 
 #include "app/StartupLock.h"
@@ -15,6 +16,8 @@ namespace mxt::gui::testing {
 void MainWindowFixture::SetUp() {
   config_ =
       std::make_unique<::mxt::testing::ScopedEnv>("XDG_CONFIG_HOME", (dir_ / "config").c_str());
+  runtime_ = std::make_unique<::mxt::testing::ScopedEnv>("XDG_RUNTIME_DIR", (dir_ / "run").c_str());
+  ::mkdir((dir_ / "run").c_str(), 0700);
   fileconv::ResetSettings();
   fileconv::ResetRunFlags();
   fileconv::ResetFileLists();

@@ -1,0 +1,181 @@
+#include "gui/InstanceChannel.h"
+
+#include <QFile>
+#include <QLocalSocket>
+#include <QTimer>
+#include <memory>
+
+#include "app/CommandLine.h"
+#include "app/DragDropError.h"
+#include "app/DropBlock.h"
+#include "app/HandOver.h"
+#include "gui/MessageBox.h"
+#include "platform/PeerCredentials.h"
+#include "platform/SystemPaths.h"
+
+namespace mxt::gui {
+
+namespace {
+
+// A connection must get on with it: a second start sends everything at once.
+constexpr int kStallMilliseconds = 5000;
+constexpr int kAnswerMilliseconds = 3000;
+
+std::span<const std::uint8_t> Bytes(const QByteArray& bytes) {
+  return {reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+          static_cast<std::size_t>(bytes.size())};
+}
+
+void Send(QLocalSocket& socket, app::HandOverMessage type,
+          std::span<const std::uint8_t> payload = {}) {
+  const std::vector<std::uint8_t> frame = app::EncodeFrame(type, payload);
+  socket.write(reinterpret_cast<const char*>(frame.data()), static_cast<qint64>(frame.size()));
+}
+
+std::span<const std::uint8_t> MarkBytes() {
+  return {reinterpret_cast<const std::uint8_t*>(app::kHandOverMark.data()),
+          app::kHandOverMark.size()};
+}
+
+}  // namespace
+
+InstanceServer::InstanceServer(Window window, QObject* parent)
+    : QObject(parent), window_(std::move(window)) {
+  server_.setSocketOptions(QLocalServer::UserAccessOption);
+  connect(&server_, &QLocalServer::newConnection, this, &InstanceServer::Accept);
+}
+
+QString InstanceServer::ChannelPath() {
+  return QFile::decodeName(platform::RuntimeDirectory().c_str()) +
+         QString::fromUtf8(app::kChannelName.data(),
+                           static_cast<qsizetype>(app::kChannelName.size()));
+}
+
+bool InstanceServer::Listen() {
+  QString path;
+  try {
+    path = ChannelPath();
+  } catch (const std::exception&) {
+    return false;  // no private runtime folder: no channel
+  }
+  if (server_.listen(path)) return true;
+  // A channel nobody answers on was left by an instance that ended without closing it.
+  QLocalSocket probe;
+  probe.connectToServer(path);
+  if (probe.waitForConnected(500)) return false;
+  QLocalServer::removeServer(path);
+  return server_.listen(path);
+}
+
+void InstanceServer::Accept() {
+  while (QLocalSocket* socket = server_.nextPendingConnection()) {
+    const auto peer = platform::PeerUserId(static_cast<int>(socket->socketDescriptor()));
+    if (!peer || *peer != platform::ThisUserId()) {
+      socket->abort();
+      socket->deleteLater();
+      continue;
+    }
+    auto reader = std::make_shared<app::FrameReader>();
+    auto* stall = new QTimer(socket);
+    stall->setSingleShot(true);
+    connect(stall, &QTimer::timeout, socket, &QLocalSocket::abort);
+    connect(socket, &QLocalSocket::readyRead, this, [this, socket, reader, stall] {
+      stall->start(kStallMilliseconds);
+      Serve(*socket, *reader);
+    });
+    connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+    stall->start(kStallMilliseconds);
+    if (socket->bytesAvailable() > 0) Serve(*socket, *reader);
+  }
+}
+
+void InstanceServer::Serve(QLocalSocket& socket, app::FrameReader& reader) {
+  reader.Feed(Bytes(socket.readAll()));
+  while (auto frame = reader.Next())
+    Act(socket, *frame);
+  if (reader.Refused()) socket.abort();
+}
+
+void InstanceServer::Act(QLocalSocket& socket, const app::HandOverFrame& frame) {
+  switch (frame.type) {
+    case app::HandOverMessage::StateQuery:
+      Send(socket, app::HandOverMessage::State, app::EncodeState(window_.state()));
+      break;
+    case app::HandOverMessage::Minimize:
+    case app::HandOverMessage::Restore:
+    case app::HandOverMessage::Maximize:
+    case app::HandOverMessage::BringToFront:
+      window_.show(frame.type);
+      break;
+    case app::HandOverMessage::Mark:
+      if (std::equal(frame.payload.begin(), frame.payload.end(), MarkBytes().begin(),
+                     MarkBytes().end())) {
+        window_.mark();
+      }
+      break;
+    case app::HandOverMessage::DropFiles:
+      if (auto names = app::ReadDropBlock(frame.payload)) window_.drop(std::move(*names));
+      break;
+    case app::HandOverMessage::State:
+      break;  // only the running instance answers with it
+  }
+}
+
+namespace {
+
+std::optional<app::InstanceState> AskState(QLocalSocket& socket) {
+  Send(socket, app::HandOverMessage::StateQuery);
+  app::FrameReader reader;
+  while (socket.waitForReadyRead(kAnswerMilliseconds)) {
+    reader.Feed(Bytes(socket.readAll()));
+    if (auto frame = reader.Next()) {
+      if (frame->type != app::HandOverMessage::State) return std::nullopt;
+      return app::DecodeState(frame->payload);
+    }
+    if (reader.Refused()) return std::nullopt;
+  }
+  return std::nullopt;
+}
+
+void SendFiles(QLocalSocket& socket, const std::vector<std::string>& arguments) {
+  const std::vector<std::string> names = app::NamedFiles(arguments);
+  for (const app::DropBlock& block : app::MakeDropBlocks(names)) {
+    Send(socket, app::HandOverMessage::Mark, MarkBytes());
+    Send(socket, app::HandOverMessage::DropFiles, block);
+  }
+}
+
+bool Connect(QLocalSocket& socket) {
+  socket.connectToServer(InstanceServer::ChannelPath());
+  return socket.waitForConnected(kAnswerMilliseconds);
+}
+
+}  // namespace
+
+void HandOver(const std::vector<std::string>& arguments) {
+  QLocalSocket socket;
+  if (!Connect(socket)) return;
+  const std::optional<app::InstanceState> running = AskState(socket);
+  if (!running) return;
+  const app::HandOverSteps steps = app::StepsFor(*running);
+  if (steps.warnBusy) {
+    // The running instance does not wait on a quiet connection while the box is read.
+    socket.disconnectFromServer();
+    ShowMessage(nullptr, fileconv::MessageKind::Warning, app::kBusyInstanceMessage,
+                fileconv::MessageButtons::Ok);
+    if (!Connect(socket)) return;
+  }
+  for (const app::HandOverMessage message : steps.messages)
+    Send(socket, message);
+  try {
+    if (steps.sendFiles) SendFiles(socket, arguments);
+  } catch (const app::EDragDropError& error) {
+    ShowMessage(nullptr, fileconv::MessageKind::Error, std::string(error.what()) + "。",
+                fileconv::MessageButtons::Ok);
+  }
+  while (socket.bytesToWrite() > 0 && socket.waitForBytesWritten(kAnswerMilliseconds)) {
+  }
+  socket.disconnectFromServer();
+}
+
+}  // namespace mxt::gui

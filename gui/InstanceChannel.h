@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QLocalServer>
+#include <QObject>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/HandOverChannel.h"
+
+namespace mxt::gui {
+
+// The running instance's end of the local channel over which a second start hands its
+// files over. Only this user may connect; every frame and block is checked before it is
+// acted on, and a connection that sends rubbish or stalls is dropped.
+class InstanceServer : public QObject {
+ public:
+  // What the channel asks of the main window.
+  struct Window {
+    std::function<app::InstanceState()> state;
+    // Minimize, Restore, Maximize or BringToFront.
+    std::function<void(app::HandOverMessage)> show;
+    std::function<void()> mark;
+    std::function<void(std::vector<std::string> names)> drop;
+  };
+
+  InstanceServer(Window window, QObject* parent);
+  // False when the channel cannot be made, as when another instance keeps it.
+  bool Listen();
+  // Where the channel lives: in the per-user runtime folder.
+  static QString ChannelPath();
+
+ private:
+  void Accept();
+  void Serve(QLocalSocket& socket, app::FrameReader& reader);
+  void Act(QLocalSocket& socket, const app::HandOverFrame& frame);
+
+  Window window_;
+  QLocalServer server_;
+};
+
+// The handing-over start's side: asks the running instance for its state, tells it what
+// to show, and sends this start's files. Messages of the hand-over go to boxes here.
+// Returns without a word when no instance answers.
+void HandOver(const std::vector<std::string>& arguments);
+
+}  // namespace mxt::gui

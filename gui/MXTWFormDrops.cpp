@@ -1,0 +1,132 @@
+// Files dropped on the main window or handed over by another start, and rows dragged out
+// of its lists to other programs.
+#include <unistd.h>
+#include <QApplication>
+#include <QDrag>
+#include <QFile>
+#include <QUrl>
+
+#include "app/DragDropError.h"
+#include "fileconv/FileList.h"
+#include "fileconv/RunState.h"
+#include "fileconv/SettingsRecord.h"
+#include "gui/InstanceChannel.h"
+#include "gui/MXTWForm.h"
+#include "gui/Pictures.h"
+
+namespace mxt::gui {
+
+namespace {
+
+using fileconv::Settings;
+
+// Marks a drag out of this process's own lists, which its own window refuses.
+constexpr char kOwnDragType[] = "application/x-mxt-drag-source";
+
+QByteArray ThisProcess() {
+  return QByteArray::number(static_cast<qint64>(::getpid()));
+}
+
+}  // namespace
+
+void TMXTWClass::OpenChannel() {
+  channel_ =
+      new InstanceServer({[this] { return InstanceStateNow(); },
+                          [this](app::HandOverMessage message) { ShowAsAsked(message); },
+                          [this] { handedOver_ = true; },
+                          [this](std::vector<std::string> names) { TakeDrop(std::move(names)); }},
+                         this);
+  channel_->Listen();  // a second instance of its own has none: the first keeps it
+}
+
+app::InstanceState TMXTWClass::InstanceStateNow() const {
+  return {!fileconv::RunStatus.Busy, QApplication::activeModalWidget() == nullptr, isMinimized(),
+          isMaximized()};
+}
+
+void TMXTWClass::ShowAsAsked(app::HandOverMessage message) {
+  switch (message) {
+    case app::HandOverMessage::Minimize:
+      showMinimized();
+      break;
+    case app::HandOverMessage::Restore:
+      showNormal();
+      break;
+    case app::HandOverMessage::Maximize:
+      showMaximized();
+      break;
+    default: {
+      // The open dialog comes forward rather than the window it blocks.
+      QWidget* front = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : this;
+      front->raise();
+      front->activateWindow();
+    }
+  }
+}
+
+void TMXTWClass::FormDropFiles(int, int, bool) {
+  const bool handedOver = std::exchange(handedOver_, false);
+  if (QWidget* dialog = QApplication::activeModalWidget()) {
+    activateWindow();
+    ShowMessage(fileconv::MessageKind::Warning,
+                "MXT にはまだアクティブなダイアログボックスがあります。Drag && Drop "
+                "などは無視されます。",
+                fileconv::MessageButtons::Ok);
+    dialog->raise();
+    dialog->activateWindow();
+    return;
+  }
+  if (DroppedFiles().empty()) return;
+  if (fileconv::RunStatus.Busy) {
+    QApplication::setOverrideCursor(Qt::ArrowCursor);
+    if (isMinimized()) showNormal();
+    raise();
+    activateWindow();
+    ShowMessage(fileconv::MessageKind::Warning,
+                "MXT は変換中です。Drag && Drop などは無視されます。",
+                fileconv::MessageButtons::Ok);
+    QApplication::restoreOverrideCursor();
+    return;
+  }
+  const std::size_t before = fileconv::Files.Inputs.size();
+  fileconv::AddFileBatch(DroppedFiles(), *this);
+  if (fileconv::Files.Inputs.size() > before && isMinimized()) showNormal();
+  raise();
+  activateWindow();
+  if (Settings.ConvWhenDropped && items_.at("ConvMItem")->isEnabled() && !handedOver) ConvertNow();
+}
+
+QMimeData* TMXTWClass::DraggedFiles(const TMXTListBox& list) const {
+  const FileListModel& model =
+      ModelOf(&list == convListBox_ ? fileconv::ListId::Input : fileconv::ListId::Output);
+  QList<QUrl> urls;
+  QByteArray copied = "copy";
+  for (int row = 0; row < model.rowCount(); ++row) {
+    if (!list.IsRowSelected(row)) continue;
+    const QString path = QFile::decodeName(model.Entry(row)->Path.c_str());
+    const QUrl url = QUrl::fromLocalFile(path);
+    if (!path.startsWith(QLatin1Char('/'))) throw app::EDragDropError();
+    urls.push_back(url);
+    copied += "\n" + url.toEncoded();
+  }
+  if (urls.isEmpty()) throw app::EDragDropError();
+  auto* data = new QMimeData;
+  data->setUrls(urls);
+  // File managers of the GNOME family take a drop in their own form too.
+  data->setData(QStringLiteral("x-special/gnome-copied-files"), copied);
+  data->setData(QString::fromLatin1(kOwnDragType), ThisProcess());
+  return data;
+}
+
+void TMXTWClass::DragFilesOut(TMXTListBox& list) {
+  QMimeData* data = DraggedFiles(list);
+  auto* drag = new QDrag(&list);
+  drag->setMimeData(data);
+  const DragCursorSlot files =
+      list.SeveralSelected() ? DragCursorSlot::MultiFileDrag : DragCursorSlot::FileDrag;
+  drag->setDragCursor(DragCursor(files).pixmap(), Qt::CopyAction);
+  drag->setDragCursor(DragCursor(DragCursorSlot::CantDrop).pixmap(), Qt::IgnoreAction);
+  drag->exec(Qt::CopyAction);
+}
+
+}  // namespace mxt::gui

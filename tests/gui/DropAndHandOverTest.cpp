@@ -1,0 +1,214 @@
+// Files dropped on the main window, rows dragged out of it, and files handed over by a
+// second start through the local channel, hostile ones included.
+#include <QApplication>
+#include <QDialog>
+#include <QDropEvent>
+#include <QLocalSocket>
+#include <QMimeData>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+#include <atomic>
+#include <thread>
+
+#include "app/HandOverChannel.h"
+#include "fileconv/FileList.h"
+#include "fileconv/RunState.h"
+#include "fileconv/SettingsRecord.h"
+#include "gui/InstanceChannel.h"
+#include "tests/gui/MainWindowFixture.h"
+#include "tests/support/Bytes.h"
+
+namespace mxt::gui::testing {
+namespace {
+
+using fileconv::Files;
+using fileconv::Settings;
+using ::mxt::testing::Bytes;
+using ::mxt::testing::ReadFile;
+using ::mxt::testing::WriteFile;
+
+const std::string kShiftJIS = Bytes("'A' 88 9F 0A");
+
+class DropTest : public MainWindowFixture {
+ protected:
+  std::vector<std::string> Names() const {
+    std::vector<std::string> names;
+    for (const auto& entry : Files.Inputs)
+      names.push_back(entry->Name);
+    return names;
+  }
+
+  bool Drop(QMimeData& data) {
+    QDragEnterEvent enter(QPoint(50, 80), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window_.get(), &enter);
+    if (!enter.isAccepted()) return false;
+    QDropEvent drop(QPointF(50, 80), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window_.get(), &drop);
+    return true;
+  }
+
+  bool DropFiles(const std::vector<std::string>& names) {
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const std::string& name : names)
+      urls.push_back(QUrl::fromLocalFile(QString::fromStdString(Path(name))));
+    data.setUrls(urls);
+    return Drop(data);
+  }
+
+  // A second start's hand-over, in a thread of its own while the window goes on.
+  void HandOverFrom(const std::vector<std::string>& arguments) {
+    std::atomic<bool> done = false;
+    std::thread start([&] {
+      HandOver(arguments);
+      done = true;
+    });
+    while (!done)
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    start.join();
+    for (int i = 0; i < 20; ++i)
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+  }
+
+  std::unique_ptr<QLocalSocket> Connect() {
+    auto socket = std::make_unique<QLocalSocket>();
+    socket->connectToServer(InstanceServer::ChannelPath());
+    EXPECT_TRUE(socket->waitForConnected(1000));
+    return socket;
+  }
+
+  void MakeFiles(std::initializer_list<const char*> names) {
+    for (const char* name : names)
+      WriteFile(Path(name), kShiftJIS);
+  }
+};
+
+TEST_F(DropTest, DroppedFilesAreAddedAndOnesAlreadyListedCounted) {
+  MakeFiles({"a.txt", "b.txt", "c.txt"});
+  Open({Path("b.txt")});
+  EXPECT_TRUE(DropFiles({"a.txt", "b.txt", "c.txt"}));
+  EXPECT_EQ(Names(), (std::vector<std::string>{"b.txt", "a.txt", "c.txt"}));
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_EQ(messages_[0].text, "1 個のファイルは、すでに選択されていたため追加されませんでした。");
+  EXPECT_TRUE(ConvButton().isEnabled());
+}
+
+TEST_F(DropTest, ADropConvertsWhenAskedButAHandedOverOneNever) {
+  MakeFiles({"a.txt", "b.txt"});
+  Settings.ConvWhenDropped = true;
+  Open({"/UD", "/E"});
+  HandOverFrom({Path("a.txt")});
+  EXPECT_EQ(Names(), std::vector<std::string>{"a.txt"});
+  EXPECT_EQ(ReadFile(Path("a.txt")), kShiftJIS) << "a handed-over drop converted";
+  DropFiles({"b.txt"});
+  EXPECT_EQ(RowDescription(1), "Converted:\tShift-JIS to EUC");
+}
+
+// During a run the window takes no drop; one that comes all the same, handed over from
+// another start, is refused with a warning.
+TEST_F(DropTest, ADropDuringARunAddsNothingAndTheRunGoesOn) {
+  MakeFiles({"a.txt", "b.txt", "late.txt"});
+  Open({"/E", Path("a.txt"), Path("b.txt")});
+  bool taken = true;
+  QTimer::singleShot(0, window_.get(), [&] {
+    taken = DropFiles({"late.txt"});
+    window_->TakeDrop({Path("late.txt")});
+  });
+  QTest::mouseClick(&ConvButton(), Qt::LeftButton);
+  EXPECT_FALSE(taken);
+  EXPECT_EQ(Names(), (std::vector<std::string>{"a.txt", "b.txt"}));
+  EXPECT_EQ(RowDescription(1), "Converted:\tShift-JIS to EUC");
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_EQ(messages_[0].text, "MXT は変換中です。Drag && Drop などは無視されます。");
+}
+
+TEST_F(DropTest, ADropWhileADialogIsOpenIsRefused) {
+  MakeFiles({"a.txt"});
+  Open();
+  QDialog dialog(window_.get());
+  dialog.setModal(true);
+  QTimer::singleShot(0, &dialog, [&] {
+    DropFiles({"a.txt"});
+    dialog.reject();
+  });
+  dialog.exec();
+  EXPECT_TRUE(Files.Inputs.empty());
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_EQ(messages_[0].text,
+            "MXT にはまだアクティブなダイアログボックスがあります。Drag && Drop "
+            "などは無視されます。");
+}
+
+TEST_F(DropTest, RowsDraggedOutCarryTheSelectedPathsInListOrderButNeverBackIn) {
+  MakeFiles({"a.txt", "b.txt", "c.txt"});
+  Open({Path("c.txt"), Path("a.txt"), Path("b.txt")});
+  TMXTListBox& list = List("ConvListBox");
+  list.setFocus();
+  QTest::keyClick(&list, Qt::Key_Home);
+  QTest::keyClick(&list, Qt::Key_End, Qt::ShiftModifier);
+  QTest::keyClick(&list, Qt::Key_Up, Qt::ShiftModifier);  // rows 0 and 1
+  std::unique_ptr<QMimeData> data(window_->DraggedFiles(list));
+  const QList<QUrl> urls = data->urls();
+  ASSERT_EQ(urls.size(), 2);
+  EXPECT_EQ(urls[0].toLocalFile().toStdString(), Path("c.txt"));
+  EXPECT_EQ(urls[1].toLocalFile().toStdString(), Path("a.txt"));
+  EXPECT_EQ(data->data(QStringLiteral("x-special/gnome-copied-files")),
+            QByteArray("copy\n") + urls[0].toEncoded() + "\n" + urls[1].toEncoded());
+  EXPECT_FALSE(Drop(*data)) << "the window took rows of its own lists";
+  EXPECT_EQ(Files.Inputs.size(), 3u);
+}
+
+TEST_F(DropTest, ThreeThousandLongNamesArriveWholeAndInOrder) {
+  ASSERT_EQ(::mkdir(Path("many").c_str(), 0755), 0);
+  std::vector<std::string> arguments;
+  for (int i = 0; i < 3000; ++i) {
+    char number[8];
+    std::snprintf(number, sizeof number, "%04d", i);
+    const std::string name = "many/" + std::string(180, 'x') + number + ".txt";
+    WriteFile(Path(name), kShiftJIS);
+    arguments.push_back(Path(name));
+  }
+  Open();
+  HandOverFrom(arguments);
+  ASSERT_EQ(Files.Inputs.size(), 3000u);
+  for (std::size_t i = 0; i < 3000; ++i)
+    ASSERT_EQ(Files.Inputs[i]->Path, arguments[i]) << i;
+  EXPECT_TRUE(messages_.empty());
+}
+
+// Rubbish on the channel is refused, a stalled connection holds nobody up, and the window
+// goes on taking files.
+TEST_F(DropTest, TheChannelRefusesHostileConnectionsAndStaysUsable) {
+  MakeFiles({"a.txt"});
+  Open();
+  const std::string header = Bytes("14 00 00 00 00 00 00 00 00 00 00 00 01 00 00 00 00 00 00 00");
+  const std::vector<std::string> blocks = {
+      Bytes("14 00 00"),                                                        // short
+      header + "/a",                                                            // no terminator
+      Bytes("FF 00 00 00 00 00 00 00 00 00 00 00 01 00 00 00 00 00 00 00 00"),  // offset past
+      header + "relative.txt" + std::string(2, '\0'),                           // a relative name
+  };
+  for (const std::string& block : blocks) {
+    auto socket = Connect();
+    const auto frame = app::EncodeFrame(
+        app::HandOverMessage::DropFiles,
+        std::span(reinterpret_cast<const std::uint8_t*>(block.data()), block.size()));
+    socket->write(reinterpret_cast<const char*>(frame.data()), static_cast<qint64>(frame.size()));
+    socket->waitForBytesWritten(1000);
+    QTest::qWait(20);
+  }
+  auto garbage = Connect();
+  garbage->write(QByteArray(10 << 20, '\xA5'));
+  auto stalled = Connect();
+  stalled->write(QByteArray("\x08\x10\x00", 3));  // a frame that never comes whole
+  stalled->flush();
+  QTest::qWait(100);
+  EXPECT_EQ(garbage->state(), QLocalSocket::UnconnectedState) << "rubbish kept on";
+  EXPECT_TRUE(Files.Inputs.empty());
+  HandOverFrom({Path("a.txt")});
+  EXPECT_EQ(Names(), std::vector<std::string>{"a.txt"});
+}
+
+}  // namespace
+}  // namespace mxt::gui::testing
