@@ -2,18 +2,18 @@
 
 #include <algorithm>
 #include <array>
-#include <functional>
 #include <exception>
+#include <functional>
 
+#include "fileconv/MXTError.h"
 #include "fileconv/OneFileConversion.h"
 #include "fileconv/PathIndex.h"
 #include "fileconv/PathText.h"
 #include "fileconv/RunState.h"
 #include "fileconv/SettingsRecord.h"
 #include "fileconv/TrueCase.h"
-#include "platform/FileNameRule.h"
-#include "fileconv/MXTError.h"
 #include "platform/FileIdentity.h"
+#include "platform/FileNameRule.h"
 #include "platform/FileSystem.h"
 #include "platform/StopSignals.h"
 #include "platform/SystemString.h"
@@ -157,8 +157,8 @@ bool CheckOutputIsNoInput(RunHost& host) {
   for (const auto& entry : Files.Inputs) {
     const auto input = platform::FileIdentityOf(entry->Path);
     if (!input || !input->SameFileAs(*outputFile)) continue;
-    host.ShowMessage(MessageKind::Warning, platform::SystemStringToUtf8(output.Path) + kAlreadyInput,
-                     MessageButtons::Ok);
+    host.ShowMessage(MessageKind::Warning,
+                     platform::SystemStringToUtf8(output.Path) + kAlreadyInput, MessageButtons::Ok);
     return false;
   }
   return true;
@@ -187,8 +187,9 @@ bool ConvertAll(RunHost& host) {
   RunStatus.Busy = true;
   Conversion.OutputItem = Settings.OutputToFile ? Files.Output.get() : nullptr;
   const std::size_t count = Files.Inputs.size();
-  const auto inRun = static_cast<std::size_t>(std::count_if(
-      Files.Inputs.begin(), Files.Inputs.end(), [](const auto& entry) { return !Processed(*entry); }));
+  const auto inRun =
+      static_cast<std::size_t>(std::count_if(Files.Inputs.begin(), Files.Inputs.end(),
+                                             [](const auto& entry) { return !Processed(*entry); }));
   std::size_t started = 0;
   std::size_t done = 0;
   // Whether the run ends by an error or not.

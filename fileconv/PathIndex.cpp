@@ -11,6 +11,20 @@ namespace {
 
 std::array<TMXTFile*, kPathIndexBuckets> heads{};
 
+std::uint32_t FullHash(std::string_view key) {
+  std::uint32_t hash = 0;
+  for (const char c : key)
+    hash = hash * 31 + static_cast<unsigned char>(c);
+  return hash;
+}
+
+// Whether an entry's path has this key, without making the key of every path in the
+// chain: with many thousands of files the chains grow long.
+bool HasKey(const std::string& path, std::string_view key, const platform::FileNameRule& rule) {
+  if (path.size() != key.size()) return false;  // lower-casing keeps the length
+  return rule.ignoresAsciiCase ? LowerAscii(path, rule) == key : path == key;
+}
+
 }  // namespace
 
 std::string PathIndexKey(std::string_view path, const platform::FileNameRule& rule) {
@@ -18,21 +32,20 @@ std::string PathIndexKey(std::string_view path, const platform::FileNameRule& ru
 }
 
 std::uint32_t PathHash(std::string_view key) {
-  std::uint32_t hash = 0;
-  for (const char c : key)
-    hash = hash * 31 + static_cast<unsigned char>(c);
-  return hash % kPathIndexBuckets;
+  return FullHash(key) % kPathIndexBuckets;
 }
 
 TMXTFile* FindByPath(std::string_view key, const platform::FileNameRule& rule) {
-  for (TMXTFile* entry = heads[PathHash(key)]; entry; entry = entry->Next) {
-    if (PathIndexKey(entry->Path, rule) == key) return entry;
+  const std::uint32_t hash = FullHash(key);
+  for (TMXTFile* entry = heads[hash % kPathIndexBuckets]; entry; entry = entry->Next) {
+    if (entry->KeyHash == hash && HasKey(entry->Path, key, rule)) return entry;
   }
   return nullptr;
 }
 
 void AddToPathIndex(TMXTFile& entry, std::string_view key) {
-  TMXTFile*& head = heads[PathHash(key)];
+  entry.KeyHash = FullHash(key);
+  TMXTFile*& head = heads[entry.KeyHash % kPathIndexBuckets];
   entry.Next = head;
   head = &entry;
 }

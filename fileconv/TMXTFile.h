@@ -81,6 +81,9 @@ class TMXTFile {
   FileImage Bitmap = FileImage::UnknownFileImage;
   // Written only by the path index.
   TMXTFile* Next = nullptr;
+  // The hash of the entry's key before the bucket is taken from it; also written only by
+  // the path index, which compares it first and so looks at few paths in a long chain.
+  std::uint32_t KeyHash = 0;
   ConversionResult State = ConversionResult::crNone;
   SkipReason Reason = SkipReason::srFileNotFound;
   // Input entry: low 4 bits the code decided for the file, high 4 bits the output code.

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QFont>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QMenu>
 #include <QMimeData>
@@ -150,6 +152,10 @@ class TMXTWClass : public TDropForm, public fileconv::RunHost, public app::Setti
   void OpenChannel();
   void DragFilesOut(TMXTListBox& list);
 
+  // MXTWFormHost.cpp
+  bool TimeToShow();
+  void ShowChangedRows();
+
   // MXTWFormLayout.cpp
   bool IsCustomLayout(const QFont& font) const;
   void PlaceStatusLine(bool visible);
@@ -187,6 +193,15 @@ class TMXTWClass : public TDropForm, public fileconv::RunHost, public app::Setti
   // The next drop was handed over by another start: it never starts a run by itself.
   bool handedOver_ = false;
   InstanceServer* channel_ = nullptr;
+  // Lines the run changed that the window has not shown yet, and when it last showed any.
+  static constexpr int kShowEveryMilliseconds = 40;
+  std::vector<std::pair<fileconv::ListId, int>> changedRows_;
+  QElapsedTimer shown_;
+  // When the run last let the window's events through.
+  static constexpr int kLookEveryMilliseconds = 10;
+  QElapsedTimer looked_;
+  // The list font and its metrics, as last measured with.
+  std::optional<std::pair<QFont, QFontMetrics>> listMetrics_;
 };
 
 }  // namespace mxt::gui

@@ -25,12 +25,31 @@ app::Rect RectOf(const QRect& rect) {
 
 }  // namespace
 
+// Measured with metrics kept for the list font: thousands of names are measured at once.
 std::optional<int> TMXTWClass::TextWidth(std::string_view text) {
-  return QFontMetrics(convListBox_->font()).horizontalAdvance(FromSystem(text));
+  if (!listMetrics_ || listMetrics_->first != convListBox_->font()) {
+    listMetrics_.emplace(convListBox_->font(), QFontMetrics(convListBox_->font()));
+  }
+  return listMetrics_->second.horizontalAdvance(FromSystem(text));
+}
+
+// A run over many small files changes lines faster than anyone can read them: the
+// window shows them at most so often, and always at once after a pause.
+bool TMXTWClass::TimeToShow() {
+  if (shown_.isValid() && shown_.elapsed() < kShowEveryMilliseconds) return false;
+  shown_.start();
+  return true;
 }
 
 void TMXTWClass::RedrawLine(fileconv::ListId list, std::size_t index) {
-  ModelOf(list).EntryChanged(static_cast<int>(index));
+  changedRows_.emplace_back(list, static_cast<int>(index));
+  if (TimeToShow()) ShowChangedRows();
+}
+
+void TMXTWClass::ShowChangedRows() {
+  for (const auto& [list, row] : changedRows_)
+    ModelOf(list).EntryChanged(row);
+  changedRows_.clear();
 }
 
 void TMXTWClass::RepaintList(fileconv::ListId list) {
@@ -41,7 +60,10 @@ void TMXTWClass::RepaintList(fileconv::ListId list) {
 
 void TMXTWClass::SetStatusText(std::string_view text) {
   statusLine_->showMessage(FromSystem(text));
-  statusLine_->repaint();
+  if (TimeToShow()) {
+    ShowChangedRows();
+    statusLine_->repaint();
+  }
 }
 
 // The items keep the state they had before the run; those a run does not touch stay as
@@ -74,6 +96,7 @@ void TMXTWClass::SetBusy(bool busy) {
   if (busy == busy_) return;
   busy_ = busy;
   setAcceptDrops(!busy);
+  ShowChangedRows();
   if (busy) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
   } else {
@@ -82,6 +105,10 @@ void TMXTWClass::SetBusy(bool busy) {
 }
 
 void TMXTWClass::ProcessPendingEvents() {
+  // Between small files the window looks for events often enough to feel at once, not
+  // after every one of thousands.
+  if (looked_.isValid() && looked_.elapsed() < kLookEveryMilliseconds) return;
+  looked_.start();
   QCoreApplication::processEvents();
 }
 

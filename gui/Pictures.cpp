@@ -103,11 +103,10 @@ SpeedGlyphs ToolbarGlyphs(ToolbarGlyph glyph) {
 }
 
 QIcon ProgramIcon() {
-  QIcon icon;
-  for (const int side : {16, 24, 32, 48, 64, 128, 256}) {
-    icon.addPixmap(QPixmap::fromImage(Render(QStringLiteral(":/mxt.svg"), QSize(side, side))));
-  }
-  return icon;
+  static const bool loaded = (InitPictureResources(), true);
+  Q_UNUSED(loaded);
+  // Drawn in each size only when the desktop asks for it.
+  return QIcon(QStringLiteral(":/mxt.svg"));
 }
 
 }  // namespace mxt::gui

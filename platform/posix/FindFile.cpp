@@ -101,16 +101,18 @@ std::vector<FindData> FindFiles(const std::string& pattern) {
   const std::string folder = split.folder.empty() ? "." : split.folder;
   const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), ::closedir);
   if (!dir) return found;
+  // The names are put in order before each is looked up: sorting the entries found
+  // would move far more.
+  std::vector<std::string> names;
   while (const dirent* entry = ::readdir(dir.get())) {
-    const std::string name = entry->d_name;
-    if (name == "." || name == "..") continue;
-    if (!Matches(split.name, name)) continue;
-    if (auto data = Describe(split.folder + name, name, split.name)) {
-      found.push_back(std::move(*data));
-    }
+    const std::string_view name = entry->d_name;
+    if (name != "." && name != ".." && Matches(split.name, name)) names.emplace_back(name);
   }
-  std::sort(found.begin(), found.end(),
-            [](const FindData& a, const FindData& b) { return a.name < b.name; });
+  std::sort(names.begin(), names.end());
+  for (const std::string& name : names) {
+    if (auto data = Describe(split.folder + name, name, split.name))
+      found.push_back(std::move(*data));
+  }
   return found;
 }
 
