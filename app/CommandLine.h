@@ -47,5 +47,8 @@ void AddCommandLineFiles(fileconv::RunHost& host);
 // Whether the arguments ask for the usage text: "/?", "/H", "/HELP" or "--help", in any
 // letter case and with "-" for "/".
 bool AsksForHelp(const std::vector<std::string>& arguments);
+// Whether the arguments ask for the version: "/VERSION" or "--version", in any letter case
+// and with "-" for "/".
+bool AsksForVersion(const std::vector<std::string>& arguments);
 
 }  // namespace mxt::app
