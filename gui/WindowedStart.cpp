@@ -6,6 +6,7 @@
 
 #include "app/Startup.h"
 #include "app/StartupLock.h"
+#include "app/Version.h"
 #include "fileconv/FileList.h"
 #include "fileconv/RunState.h"
 #include "fileconv/SettingsRecord.h"
@@ -49,6 +50,7 @@ void CloseOnStopSignal(TMXTWClass& window) {
 
 int RunWindowed(const std::vector<std::string>& arguments, int& argc, char** argv) {
   QApplication application(argc, argv);
+  QApplication::setDesktopFileName(QString::fromLatin1(app::kAppId));
   // Until this start is known to be the running instance, no window may be found as "MXT".
   QApplication::setApplicationDisplayName(QStringLiteral("MXT "));
   fileconv::ResetSettings();
