@@ -1,6 +1,8 @@
 #include "app/CommandLine.h"
 
+#include <algorithm>
 #include <functional>
+#include <initializer_list>
 #include <map>
 
 #include "app/StartupLock.h"
@@ -165,6 +167,18 @@ void AddFilesNamedBy(const std::string& argument, fileconv::RunHost& host) {
                                                         : fileconv::SkipReason::srFileNotFound});
 }
 
+// Whether an argument is one of `names` as an option, or `longName` after "--".
+bool AsksFor(const std::vector<std::string>& arguments, std::string_view longName,
+             std::initializer_list<std::string_view> names) {
+  for (const std::string& argument : arguments) {
+    const std::string upper = fileconv::UpperAscii(argument);
+    if (upper.starts_with("--") && std::string_view(upper).substr(2) == longName) return true;
+    if (ClassifyArgument(upper) != ArgumentKind::Option) continue;
+    if (std::ranges::find(names, std::string_view(upper).substr(1)) != names.end()) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 ArgumentKind ClassifyArgument(std::string_view text) {
@@ -241,14 +255,11 @@ std::vector<std::string> NamedFiles(const std::vector<std::string>& arguments) {
 }
 
 bool AsksForHelp(const std::vector<std::string>& arguments) {
-  for (const std::string& argument : arguments) {
-    std::string upper = fileconv::UpperAscii(argument);
-    if (upper == "--HELP") return true;
-    if (ClassifyArgument(upper) != ArgumentKind::Option) continue;
-    upper.erase(0, 1);
-    if (upper == "?" || upper == "H" || upper == "HELP") return true;
-  }
-  return false;
+  return AsksFor(arguments, "HELP", {"?", "H", "HELP"});
+}
+
+bool AsksForVersion(const std::vector<std::string>& arguments) {
+  return AsksFor(arguments, "VERSION", {"VERSION"});
 }
 
 }  // namespace mxt::app

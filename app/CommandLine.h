@@ -51,5 +51,8 @@ std::vector<std::string> NamedFiles(const std::vector<std::string>& arguments);
 // Whether the arguments ask for the usage text: "/?", "/H", "/HELP" or "--help", in any
 // letter case and with "-" for "/".
 bool AsksForHelp(const std::vector<std::string>& arguments);
+// Whether the arguments ask for the version: "/VERSION" or "--version", in any letter case
+// and with "-" for "/".
+bool AsksForVersion(const std::vector<std::string>& arguments);
 
 }  // namespace mxt::app

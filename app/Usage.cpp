@@ -7,6 +7,7 @@ namespace mxt::app {
 
 namespace {
 
+// The manual page packaging/mxt.1.in says the same in English: keep the two in line.
 constexpr char kOptions[] = R"(使い方: mxt [オプション...] [ファイル...]
         mxt /B [オプション...] ファイル...
 
@@ -34,6 +35,8 @@ Shift-JIS, EUC, JIS の漢字コードと改行コードを変換します。/B 
   /INIFILE        最初の引数のとき、設定をプログラムと同じフォルダの MXT.INI から読む
   /HELP -h --help /?
                   この説明を表示する
+  /VERSION --version
+                  バージョンを表示する
 
 ワイルドカードは * と ? だけです。"/" で始まる引数は、ほかに "/" を含まないときだけ
 オプションです (ルートフォルダのファイルは //名前 と書きます)。

@@ -10,6 +10,7 @@
 #include "app/Settings.h"
 #include "app/Startup.h"
 #include "app/StartupLock.h"
+#include "app/Version.h"
 #include "fileconv/FileList.h"
 #include "fileconv/RunState.h"
 #include "fileconv/SettingsRecord.h"
@@ -86,6 +87,7 @@ void CloseOnStopSignal(TMXTWClass& window) {
 
 int RunWindowed(const std::vector<std::string>& arguments, int& argc, char** argv) {
   QApplication application(argc, argv);
+  QApplication::setDesktopFileName(QString::fromLatin1(app::kAppId));
   fileconv::ResetSettings();
   fileconv::ResetRunFlags();
   fileconv::ResetFileLists();

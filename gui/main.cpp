@@ -5,12 +5,17 @@
 #include "app/CommandLine.h"
 #include "app/Startup.h"
 #include "app/Usage.h"
+#include "app/Version.h"
 #include "gui/WindowedStart.h"
 
 int main(int argc, char** argv) {
   const std::vector<std::string> arguments(argv + 1, argv + argc);
   if (mxt::app::AsksForHelp(arguments)) {
     std::cout << mxt::app::UsageText();
+    return mxt::app::kExitDone;
+  }
+  if (mxt::app::AsksForVersion(arguments)) {
+    std::cout << "MXT " << mxt::app::kVersion << '\n';
     return mxt::app::kExitDone;
   }
   if (!mxt::app::HasDisplay()) {

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs the Debian packages MXT needs to build, test and benchmark.
+# Installs the Debian packages MXT needs to build, test, package and benchmark.
 # Safe to run again: it only calls apt-get when something is missing.
 set -euo pipefail
 
@@ -7,6 +7,8 @@ packages=(
   build-essential cmake
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-svg-dev libgl-dev libxkbcommon-dev fonts-dejavu-core
+  librsvg2-bin
+  desktop-file-utils appstream man-db
   nkf
   manpages-ja
   bc time
@@ -14,9 +16,14 @@ packages=(
   xvfb xauth xdotool
 )
 
+# One dpkg-query for all: one per package made every call of scripts/mxt.sh slow.
+declare -A installed=()
+while read -r status name; do
+  [ "$status" = ii ] && installed[$name]=1
+done < <(dpkg-query -W -f='${db:Status-Abbrev} ${Package}\n' "${packages[@]}" 2>/dev/null || true)
 missing=()
 for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  [ -n "${installed[$p]:-}" ] || missing+=("$p")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 

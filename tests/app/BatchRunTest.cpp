@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/Version.h"
 #include "tests/support/Bytes.h"
 #include "tests/support/ProgramRun.h"
 #include "tests/support/TempDir.h"
@@ -138,6 +139,19 @@ TEST_F(BatchRunTest, PrintsItsUsageWhenAskedAndConvertsNothing) {
     EXPECT_EQ(outcome.out.rfind("使い方: mxt", 0), 0u) << command;
     EXPECT_NE(outcome.out.find("終了コード"), std::string::npos) << command;
     EXPECT_NE(outcome.out.find(dir_ / "config/MXT/MXT.ini"), std::string::npos) << command;
+    EXPECT_EQ(outcome.err, "") << command;
+  }
+  EXPECT_EQ(ReadFile(dir_ / "a.txt"), kShiftJIS);
+}
+
+// Asked with a display too, the version comes before any window.
+TEST_F(BatchRunTest, PrintsItsVersionWhenAskedAndConvertsNothing) {
+  WriteFile(dir_ / "a.txt", kShiftJIS);
+  for (const char* command : {"mxt --version", "mxt /VERSION", "mxt /B /E -version a.txt",
+                              "QT_QPA_PLATFORM=offscreen timeout 10 \"$MXT\" --version a.txt"}) {
+    const Outcome outcome = Run(command);
+    EXPECT_EQ(outcome.exitCode, 0) << command;
+    EXPECT_EQ(outcome.out, std::string("MXT ") + kVersion + "\n") << command;
     EXPECT_EQ(outcome.err, "") << command;
   }
   EXPECT_EQ(ReadFile(dir_ / "a.txt"), kShiftJIS);

@@ -53,6 +53,23 @@ TEST(ClassifyArgumentTest, TellsOptionsFromFiles) {
     EXPECT_EQ(ClassifyArgument(c.text), c.kind) << c.text;
 }
 
+TEST(AsksForTest, HelpIsAskedByItsOptionsAndItsLongNameOnly) {
+  for (const char* asks : {"/?", "/H", "-h", "/HELP", "-Help", "--help", "--HELP"})
+    EXPECT_TRUE(AsksForHelp({"/B", asks, "a.txt"})) << asks;
+  for (const char* other : {"--h", "--?", "---help", "/help2", "//HELP", "/home/HELP", "help"})
+    EXPECT_FALSE(AsksForHelp({"/B", other})) << other;
+}
+
+TEST(AsksForTest, VersionIsAskedByItsOptionAndItsLongNameOnly) {
+  for (const char* asks : {"/VERSION", "/version", "-Version", "--version", "--VERSION"})
+    EXPECT_TRUE(AsksForVersion({"/B", "/E", asks, "a.txt"})) << asks;
+  for (const char* other :
+       {"/V", "-v", "--v", "/VERSIONS", "---version", "//VERSION", "/dir/VERSION", "version"})
+    EXPECT_FALSE(AsksForVersion({"/B", other})) << other;
+  EXPECT_FALSE(AsksForVersion({"/HELP"}));
+  EXPECT_FALSE(AsksForHelp({"/VERSION"}));
+}
+
 TEST_F(CommandLineTest, EachOptionSetsItsSetting) {
   const struct {
     const char* option;
