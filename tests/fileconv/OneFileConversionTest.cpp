@@ -33,12 +33,6 @@ const std::string kShiftJIS = Bytes("'A' 88 9F 0A");
 const std::string kEUC = Bytes("'A' B0 A1 0A");
 const std::string kJIS = Bytes("'A' ESC '$B' '0!' ESC '(J' 0A");
 
-struct stat StatOf(const std::string& path) {
-  struct stat info {};
-  EXPECT_EQ(::lstat(path.c_str(), &info), 0) << path;
-  return info;
-}
-
 // A child process holds an exclusive lock on a file until the guard goes.
 class LockHeldElsewhere {
  public:
@@ -135,13 +129,13 @@ TEST_F(OneFileConversionTest, AFileHeldByAnotherProgramIsSkippedAsAccessDenied) 
 TEST_F(OneFileConversionTest, ConvertsThroughARenamedTemporaryFileKeepingItsMode) {
   WriteFile(Path("a.txt"), kShiftJIS);
   ::chmod(Path("a.txt").c_str(), 0600);
-  const ino_t before = StatOf(Path("a.txt")).st_ino;
+  const ino_t before = testing::LinkStatOf(Path("a.txt")).st_ino;
   Settings.OutputKanjiCode = 1;
   const TMXTFile& entry = Convert(Path("a.txt"));
-  EXPECT_NE(StatOf(Path("a.txt")).st_ino, before) << "not renamed";
+  EXPECT_NE(testing::LinkStatOf(Path("a.txt")).st_ino, before) << "not renamed";
   EXPECT_EQ(entry.State, ConversionResult::crConverted);
   EXPECT_EQ(Notation(ReadFile(Path("a.txt"))), Notation(kEUC));
-  EXPECT_EQ(StatOf(Path("a.txt")).st_mode & 07777, 0600u);
+  EXPECT_EQ(testing::LinkStatOf(Path("a.txt")).st_mode & 07777, 0600u);
   EXPECT_EQ(entry.Code, 0x11);
   EXPECT_EQ(entry.Bitmap, FileImage::EUCFileImage);
   EXPECT_EQ(StatusColumns(entry, ListId::Input), "Converted:\tShift-JIS to EUC");
@@ -155,20 +149,20 @@ TEST_F(OneFileConversionTest, AFileConvertedByRootStillBelongsToItsOwner) {
   Settings.OutputKanjiCode = 1;
   Convert(Path("a.txt"));
   EXPECT_EQ(Notation(ReadFile(Path("a.txt"))), Notation(kEUC));
-  EXPECT_EQ(StatOf(Path("a.txt")).st_uid, 65534u);
-  EXPECT_EQ(StatOf(Path("a.txt")).st_gid, 65534u);
+  EXPECT_EQ(testing::LinkStatOf(Path("a.txt")).st_uid, 65534u);
+  EXPECT_EQ(testing::LinkStatOf(Path("a.txt")).st_gid, 65534u);
 }
 
 TEST_F(OneFileConversionTest, TheCopyMethodKeepsTheSourcesDirectoryEntry) {
   WriteFile(Path("a.txt"), kShiftJIS);
   ::chmod(Path("a.txt").c_str(), 0755);
-  const ino_t inode = StatOf(Path("a.txt")).st_ino;
+  const ino_t inode = testing::LinkStatOf(Path("a.txt")).st_ino;
   Settings.OutputKanjiCode = 2;
   Settings.WayToOverwrite = 1;
   Convert(Path("a.txt"));
   EXPECT_EQ(Notation(ReadFile(Path("a.txt"))), Notation(kJIS));
-  EXPECT_EQ(StatOf(Path("a.txt")).st_ino, inode);
-  EXPECT_EQ(StatOf(Path("a.txt")).st_mode & 07777, 0755u);
+  EXPECT_EQ(testing::LinkStatOf(Path("a.txt")).st_ino, inode);
+  EXPECT_EQ(testing::LinkStatOf(Path("a.txt")).st_mode & 07777, 0755u);
   EXPECT_EQ(Conversion.TempFileName.rfind(Settings.TempDir, 0), 0u);
   EXPECT_EQ(::access(Conversion.TempFileName.c_str(), F_OK), -1);
 }
@@ -188,7 +182,7 @@ TEST_F(OneFileConversionTest, KeepsTheLastWriteTimeWhenAsked) {
     Settings.WayToOverwrite = run.way;
     Settings.OutputKanjiCode = run.outputCode;
     EXPECT_EQ(Convert(Path("a.txt")).State, ConversionResult::crConverted);
-    const struct stat info = StatOf(Path("a.txt"));
+    const struct stat info = testing::LinkStatOf(Path("a.txt"));
     EXPECT_EQ(info.st_mtim.tv_sec, 1000000000) << int(run.way);
     EXPECT_EQ(info.st_mtim.tv_nsec, 123456789) << int(run.way);
   }
@@ -294,7 +288,7 @@ TEST_F(OneFileConversionTest, ConvertsALinksTargetAndKeepsTheLink) {
   ASSERT_EQ(::symlink(Path("target").c_str(), Path("link").c_str()), 0);
   Settings.OutputKanjiCode = 1;
   Convert(Path("link"));
-  EXPECT_TRUE(S_ISLNK(StatOf(Path("link")).st_mode));
+  EXPECT_TRUE(S_ISLNK(testing::LinkStatOf(Path("link")).st_mode));
   EXPECT_EQ(Notation(ReadFile(Path("target"))), Notation(kEUC));
 }
 

@@ -31,12 +31,6 @@ using testing::WriteFile;
 const std::string kShiftJIS = Bytes("'A' 88 9F 0A");
 const std::string kEUC = Bytes("'A' B0 A1 0A");
 
-struct stat StatOf(const std::string& path) {
-  struct stat info {};
-  EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
-  return info;
-}
-
 class ReplaceSourceTest : public testing::ConversionFixture {
  protected:
   void SetUp() override {
@@ -131,12 +125,12 @@ TEST_F(ReplaceSourceTest, TheRenameMethodKeepsAttributesAccessListAndGroup) {
   if (::geteuid() == 0) {
     ASSERT_EQ(::chown(Path("a.txt").c_str(), 65534, 65534), 0);
   }
-  const struct stat before = StatOf(Path("a.txt"));
+  const struct stat before = testing::StatOf(Path("a.txt"));
   char acl[256] = {};
   const ssize_t aclSize = ::getxattr(Path("a.txt").c_str(), "system.posix_acl_access", acl, 256);
 
   EXPECT_EQ(StatusColumns(Convert(Path("a.txt")), ListId::Input), "Converted:\tShift-JIS to EUC");
-  const struct stat after = StatOf(Path("a.txt"));
+  const struct stat after = testing::StatOf(Path("a.txt"));
   EXPECT_NE(after.st_ino, before.st_ino) << "renamed, not copied";
   EXPECT_EQ(after.st_uid, before.st_uid);
   EXPECT_EQ(after.st_gid, before.st_gid);
@@ -154,9 +148,9 @@ TEST_F(ReplaceSourceTest, TheRenameMethodKeepsAttributesAccessListAndGroup) {
 TEST_F(ReplaceSourceTest, AFileWithHardLinksIsCopiedBackSoEveryNameSeesTheText) {
   WriteFile(Path("a.txt"), kShiftJIS);
   ASSERT_EQ(::link(Path("a.txt").c_str(), Path("b.txt").c_str()), 0);
-  const ino_t inode = StatOf(Path("a.txt")).st_ino;
+  const ino_t inode = testing::StatOf(Path("a.txt")).st_ino;
   EXPECT_EQ(StatusColumns(Convert(Path("a.txt")), ListId::Input), "Converted:\tShift-JIS to EUC");
-  EXPECT_EQ(StatOf(Path("a.txt")).st_ino, inode);
+  EXPECT_EQ(testing::StatOf(Path("a.txt")).st_ino, inode);
   EXPECT_EQ(Notation(ReadFile(Path("b.txt"))), Notation(kEUC));
   EXPECT_EQ(FolderContent(), (std::set<std::string>{"a.txt", "b.txt"}));
 }
@@ -220,8 +214,8 @@ TEST_F(FullDiskTest, NeitherMethodLeavesHalfATextOrATemporaryFile) {
     EXPECT_NE(error.find("No space left on device"), std::string::npos) << int(way) << error;
     EXPECT_TRUE(ReadFile(path) == source) << int(way) << ": the source changed";
     EXPECT_EQ(::access(Conversion.TempFileName.c_str(), F_OK), -1) << int(way);
-    EXPECT_EQ(StatOf(Path("disk")).st_nlink, 2u);
-    const struct stat disk = StatOf(path);
+    EXPECT_EQ(testing::StatOf(Path("disk")).st_nlink, 2u);
+    const struct stat disk = testing::StatOf(path);
     EXPECT_EQ(disk.st_size, static_cast<off_t>(source.size()));
   }
   EXPECT_EQ(FolderContent(), (std::set<std::string>{"disk"}));

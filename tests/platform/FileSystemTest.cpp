@@ -26,12 +26,6 @@ std::string Attribute(const std::string& path, const char* name) {
   return size < 0 ? "" : std::string(value, static_cast<std::size_t>(size));
 }
 
-struct stat StatOf(const std::string& path) {
-  struct stat info {};
-  EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
-  return info;
-}
-
 class TakeOverIdentityTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -58,8 +52,8 @@ TEST_F(TakeOverIdentityTest, GivesModeGroupAttributesAndAccessList) {
   }
 
   EXPECT_TRUE(TakeOver());
-  const struct stat source = StatOf(dir_ / "source");
-  const struct stat taken = StatOf(dir_ / "new");
+  const struct stat source = testing::StatOf(dir_ / "source");
+  const struct stat taken = testing::StatOf(dir_ / "new");
   EXPECT_EQ(taken.st_mode & 07777, source.st_mode & 07777);
   EXPECT_EQ(taken.st_uid, source.st_uid);
   EXPECT_EQ(taken.st_gid, source.st_gid);

@@ -1,5 +1,7 @@
 #include "tests/support/TempDir.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -7,6 +9,18 @@
 #include <stdexcept>
 
 namespace mxt::testing {
+
+struct stat StatOf(const std::string& path) {
+  struct stat info {};
+  EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
+  return info;
+}
+
+struct stat LinkStatOf(const std::string& path) {
+  struct stat info {};
+  EXPECT_EQ(::lstat(path.c_str(), &info), 0) << path;
+  return info;
+}
 
 TempDir::TempDir() {
   char pattern[] = "/tmp/mxt-test-XXXXXX";

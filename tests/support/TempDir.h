@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/stat.h>
+
 #include <string>
 
 namespace mxt::testing {
@@ -19,6 +21,11 @@ class TempDir {
  private:
   std::string path_;
 };
+
+// What the system says of a path, its link followed or (LinkStatOf) not; a failure fails
+// the test.
+struct stat StatOf(const std::string& path);
+struct stat LinkStatOf(const std::string& path);
 
 // Writes `content` to a new file at `path`.
 void WriteFile(const std::string& path, const std::string& content);
