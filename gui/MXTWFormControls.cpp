@@ -57,7 +57,6 @@ void TMXTWClass::MakeControls() {
 
   convButton_ = new QPushButton(QStringLiteral("変換(&C)"), client_);
   convButton_->setObjectName(QStringLiteral("ConvButton"));
-  convButton_->setAccessibleName(QStringLiteral("変換(&C)"));
   convButton_->setStatusTip(QStringLiteral(" コードの変換を開始します。"));
   convButton_->setAutoDefault(false);
   convButton_->setGeometry(176, 203, 75, 25);

@@ -87,7 +87,6 @@ void TMXTWClass::SetCommandsLocked(std::span<const std::string_view> menuItems, 
 
 void TMXTWClass::SetConvertButton(std::string_view caption, bool cancels) {
   convButton_->setText(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
-  convButton_->setAccessibleName(convButton_->text());
   cancelShortcut_->setEnabled(cancels);
   items_.at("ConvMItem")->setEnabled(!cancels && !fileconv::Files.Inputs.empty());
 }
