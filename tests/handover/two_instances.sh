@@ -117,4 +117,24 @@ xdotool key Escape
 check "the busy instance's file stays as it was" unconverted e.txt
 stop_first
 
+# 6. Three thousand long names reach the first window whole and in order, in several blocks.
+printf '[Options]\n' >"$ini" # the last window stored its convert-at-start-up
+mkdir "$work/many"
+names=()
+long=$(printf '%0200d' 0)
+for i in $(seq -w 1 3000); do
+  names+=("$work/many/$long-$i.txt")
+  printf '\xb0\xa1\n' >"${names[-1]}"
+done
+start_first
+"$mxt" "${names[@]}"
+convert_in_first
+last_converted() { converted "many/$(basename "${names[-1]}")"; }
+all_converted() { [ -z "$(grep -L $'^\x88\x9f' "${names[@]}")" ]; }
+await last_converted
+check "all 3,000 handed-over files are in the list" all_converted
+# Converted in list order, so the last-write times follow the order they were given in.
+check "... in the order they were given" sh -c "[ \"\$(ls -tr '$work/many')\" = \"\$(ls '$work/many')\" ]"
+stop_first
+
 [ "$failed" -eq 0 ]
