@@ -24,6 +24,7 @@
 namespace mxt::gui {
 
 class ConvArrowBox;
+class TMXTWOptions;
 
 // The main window: the toolbar, the input list, the output list with the arrow above it,
 // the convert button, the status line, the main menu and the context menu. The work that
@@ -50,6 +51,9 @@ class TMXTWClass : public TMinForm, public fileconv::RunHost, public app::Settin
   // Back to overwrite mode; `sender` is the speed button that asked, or null.
   void SetOverwriteModeFrom(TSpeedButtonEx* sender);
   void ListBoxChange(TMXTListBox& list, int index);
+  // Opens the options dialog on page 0..4; after OK the toolbar and the name column follow
+  // the settings.
+  void OpenOptionsDialog(int page);
   // Starts the program the viewer opens a file with; tests stand in for it.
   void SetProgramStarter(app::ProgramStarter start) { startProgram_ = std::move(start); }
 
@@ -92,6 +96,18 @@ class TMXTWClass : public TMinForm, public fileconv::RunHost, public app::Settin
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  // The normal arrow over a box shown during a run; the hourglass again after it.
+  class ArrowDuringRun {
+   public:
+    ArrowDuringRun();
+    ~ArrowDuringRun();
+    ArrowDuringRun(const ArrowDuringRun&) = delete;
+    ArrowDuringRun& operator=(const ArrowDuringRun&) = delete;
+
+   private:
+    bool running_;
+  };
+
   // MXTWForm.cpp: creation and destruction
   void LoadStoredSettings();
   void ApplyStyle();
@@ -117,9 +133,13 @@ class TMXTWClass : public TMinForm, public fileconv::RunHost, public app::Settin
   void SetCodeAndNewline(int code, int newline);
   void NewlineButtonClicked(TSpeedButtonEx& button, int newline);
   void ChooseOutputFile(TSpeedButtonEx* sender);
-  void ChooseListFont();
   void RestoreDefaultSettings();
   void ConvertNow();
+
+  // MXTWFormDialogs.cpp
+  void ShowAbout();
+  void SearchHelp();
+  void ChooseListFont();
 
   // MXTWFormEntries.cpp
   void SelectFiles();
@@ -162,6 +182,7 @@ class TMXTWClass : public TMinForm, public fileconv::RunHost, public app::Settin
   QStatusBar* statusLine_ = nullptr;
 
   QMenu* popupSpeedMenu_ = nullptr;
+  QPointer<TMXTWOptions> options_;
   // Menu and popup items by their names.
   std::map<std::string, QAction*> items_;
 

@@ -84,25 +84,6 @@ TEST_F(OptionsPagesTest, AValueOutOfItsRangeChoosesNoneAndNoneLeavesTheField) {
   EXPECT_EQ(target.OutputNewlineCode, NewlineCode::LF);
 }
 
-TEST_F(OptionsPagesTest, AChosenEscapeSequenceSetIsTheConvertersAtOnce) {
-  SettingsRecord settings;
-  OptionsPageValues values = PageValuesOf(settings);
-  values.Choice(OptionChoice::EscapeSequence) = 3;
-  ApplyPageValues(values, settings);
-  EXPECT_EQ(settings.EscapeSequence, EscapeSequenceSet::EscKH);
-  EXPECT_EQ(engine::KanjiInSequence.first, 'K');
-  values.Choice(OptionChoice::EscapeSequence) = kNoChoice;
-  settings.EscapeSequence = EscapeSequenceSet::EscBB;
-  ApplyPageValues(values, settings);
-  EXPECT_EQ(engine::KanjiInSequence.first, 'K') << "nothing chosen: the set stays";
-}
-
-TEST_F(OptionsPagesTest, EachPageHasItsHelpContext) {
-  const int expected[] = {2500, 2510, 2520, 2530, 2540};
-  for (int page = 0; page < 5; ++page)
-    EXPECT_EQ(OptionsPageHelpContext(page), expected[page]) << kOptionsPages[page].name;
-}
-
 // Widths are ten pixels a byte: InitTabStops puts the column at 160.
 TEST_F(OptionsPagesTest, SwitchingShortNamesMovesTheStatusColumns) {
   testing::RecordingHost host;
