@@ -9,6 +9,7 @@ class QButtonGroup;
 class QBoxLayout;
 class QCheckBox;
 class QComboBox;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -42,7 +43,7 @@ class TMXTWOptions : public QDialog {
   void MakeFilePage();
   void MakeViewerPage();
   void MakeInterfacePage();
-  void AddChoice(app::OptionChoice choice, QWidget& parent, QBoxLayout& layout);
+  void AddChoice(app::OptionChoice choice, QGroupBox& box);
   void AddCheck(app::OptionCheck check, QWidget& parent, QBoxLayout& layout);
   QLabel* AddLabelledEdit(app::OptionText text, QWidget& page);
   QPushButton* AddButton(const char* name, const char* caption);

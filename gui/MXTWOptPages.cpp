@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <span>
@@ -129,6 +130,12 @@ QBoxLayout& LayoutOf(QWidget& widget) {
   return *static_cast<QBoxLayout*>(widget.layout());
 }
 
+// A caption as it reads: "&Q" marks the access key Q, "&&" is "&".
+QString ReadCaption(const QString& caption) {
+  return QString(caption).replace(QRegularExpression(QStringLiteral("&(.)")),
+                                  QStringLiteral("\\1"));
+}
+
 }  // namespace
 
 void TMXTWOptions::MakePages() {
@@ -162,7 +169,7 @@ void TMXTWOptions::MakeOutputCodePage() {
   columns->addLayout(left);
   columns->addLayout(right);
   QGroupBox& codes = *AddGroup("KanjiCodeGroupBox", "出力漢字コード", page, *left);
-  AddChoice(OptionChoice::OutputCode, codes, LayoutOf(codes));
+  AddChoice(OptionChoice::OutputCode, codes);
   escapeSequenceLabel_ = new FocusLabel("EscapeSequenceLabel", "ESC シーケンス(&Q):", &codes);
   escapeSequenceList_ = new QComboBox(&codes);
   escapeSequenceList_->setObjectName(QStringLiteral("EscapeSequenceComboBox"));
@@ -174,7 +181,7 @@ void TMXTWOptions::MakeOutputCodePage() {
   LayoutOf(codes).addWidget(escapeSequenceList_);
   left->addStretch();
   QGroupBox& newlines = *AddGroup("NewlineCodeGroupBox", "出力改行コード", page, *right);
-  AddChoice(OptionChoice::NewlineCode, newlines, LayoutOf(newlines));
+  AddChoice(OptionChoice::NewlineCode, newlines);
   AddCheck(OptionCheck::SevenBitMode, page, *right);
   right->addStretch();
 }
@@ -183,7 +190,7 @@ void TMXTWOptions::MakeInputCodePage() {
   QWidget& page = *AddPage(1);
   QVBoxLayout& layout = *PageLayout(page);
   QGroupBox& codes = *AddGroup("InputKanjiCodeGroupBox", "入力漢字コード", page, layout);
-  AddChoice(OptionChoice::InputCode, codes, LayoutOf(codes));
+  AddChoice(OptionChoice::InputCode, codes);
   layout.addStretch();
 }
 
@@ -193,7 +200,7 @@ void TMXTWOptions::MakeFilePage() {
   AddCheck(OptionCheck::RemoveCtrlZ, page, layout);
   AddCheck(OptionCheck::PreserveTimestamp, page, layout);
   QGroupBox& ways = *AddGroup("OverwriteGroupBox", "上書き方法", page, layout);
-  AddChoice(OptionChoice::WayToOverwrite, ways, LayoutOf(ways));
+  AddChoice(OptionChoice::WayToOverwrite, ways);
   layout.addStretch();
 }
 
@@ -222,15 +229,18 @@ void TMXTWOptions::MakeInterfacePage() {
   layout.addStretch();
 }
 
-void TMXTWOptions::AddChoice(OptionChoice choice, QWidget& parent, QBoxLayout& layout) {
+// Both kanji-code groups hold "Shift-JIS(&S)": a screen reader tells them apart by the name
+// of their group.
+void TMXTWOptions::AddChoice(OptionChoice choice, QGroupBox& box) {
   const auto index = static_cast<std::size_t>(choice);
   auto* group = new QButtonGroup(this);
   int id = 0;
   for (const Control& control : kChoiceButtons[index]) {
-    auto* button = new QRadioButton(QString::fromUtf8(control.caption), &parent);
+    auto* button = new QRadioButton(QString::fromUtf8(control.caption), &box);
     button->setObjectName(QString::fromUtf8(control.name));
+    button->setAccessibleName(box.title() + QLatin1Char(' ') + ReadCaption(button->text()));
     group->addButton(button, id++);
-    layout.addWidget(button);
+    LayoutOf(box).addWidget(button);
   }
   choices_[index] = group;
 }
