@@ -15,6 +15,8 @@
 #include "engine/EscapeSequence.h"
 #include "fileconv/FileList.h"
 #include "fileconv/RunState.h"
+#include "gui/HelpContext.h"
+#include "gui/HelpWindow.h"
 #include "gui/MessageBox.h"
 #include "gui/Pictures.h"
 #include "platform/Process.h"
@@ -35,6 +37,8 @@ TMXTWClass::TMXTWClass(const std::vector<std::string>& arguments)
       arguments_(arguments),
       startProgram_(platform::StartDetached) {
   setObjectName(QStringLiteral("MXTWForm"));
+  AssignHelpContext(*this);
+  QCoreApplication::instance()->installEventFilter(new HelpKeyFilter(this));
   setWindowTitle(QStringLiteral("MXT"));
   setWindowIcon(ProgramIcon());
   MakeControls();
@@ -70,6 +74,7 @@ TMXTWClass::TMXTWClass(const std::vector<std::string>& arguments)
 }
 
 TMXTWClass::~TMXTWClass() {
+  CloseHelp();
   DeleteViewerTempFiles();
   SaveStoredSettings();
   fileconv::ClearFileList();
@@ -130,11 +135,12 @@ void TMXTWClass::resizeEvent(QResizeEvent* event) {
 
 void TMXTWClass::closeEvent(QCloseEvent* event) {
   if (!fileconv::RunStatus.Busy) return event->accept();
-  QApplication::setOverrideCursor(Qt::ArrowCursor);
-  const auto answer = ShowMessage(fileconv::MessageKind::Confirmation,
-                                  "MXT は変換中です。MXT を終了してもよろしいですか。",
-                                  fileconv::MessageButtons::OkCancel);
-  QApplication::restoreOverrideCursor();
+  const auto answer = [this] {
+    const ArrowDuringRun arrow;
+    return ShowMessage(fileconv::MessageKind::Confirmation,
+                       "MXT は変換中です。MXT を終了してもよろしいですか。",
+                       fileconv::MessageButtons::OkCancel);
+  }();
   if (answer != fileconv::MessageAnswer::Ok) return event->ignore();
   fileconv::RunStatus.Abort = true;
   event->accept();

@@ -29,6 +29,7 @@ namespace mxt::gui {
 
 class ConvArrowBox;
 class InstanceServer;
+class TMXTWOptions;
 
 // The main window: the toolbar, the input list, the output list with the arrow above it,
 // the convert button, the status line, the main menu and the context menu. The work that
@@ -63,6 +64,9 @@ class TMXTWClass : public TDropForm, public fileconv::RunHost, public app::Setti
   // The rows of `list` dragged out to other programs: the selected entries' paths, in
   // list order. Raises EDragDropError when an entry has no path a file manager can take.
   QMimeData* DraggedFiles(const TMXTListBox& list) const;
+  // Opens the options dialog on page 0..4; after OK the toolbar and the name column follow
+  // the settings.
+  void OpenOptionsDialog(int page);
   // Starts the program the viewer opens a file with; tests stand in for it.
   void SetProgramStarter(app::ProgramStarter start) { startProgram_ = std::move(start); }
 
@@ -105,6 +109,18 @@ class TMXTWClass : public TDropForm, public fileconv::RunHost, public app::Setti
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  // The normal arrow over a box shown during a run; the hourglass again after it.
+  class ArrowDuringRun {
+   public:
+    ArrowDuringRun();
+    ~ArrowDuringRun();
+    ArrowDuringRun(const ArrowDuringRun&) = delete;
+    ArrowDuringRun& operator=(const ArrowDuringRun&) = delete;
+
+   private:
+    bool running_;
+  };
+
   // MXTWForm.cpp: creation and destruction
   void LoadStoredSettings();
   void ApplyStyle();
@@ -130,9 +146,13 @@ class TMXTWClass : public TDropForm, public fileconv::RunHost, public app::Setti
   void SetCodeAndNewline(int code, int newline);
   void NewlineButtonClicked(TSpeedButtonEx& button, int newline);
   void ChooseOutputFile(TSpeedButtonEx* sender);
-  void ChooseListFont();
   void RestoreDefaultSettings();
   void ConvertNow();
+
+  // MXTWFormDialogs.cpp
+  void ShowAbout();
+  void SearchHelp();
+  void ChooseListFont();
 
   // MXTWFormEntries.cpp
   void SelectFiles();
@@ -183,6 +203,7 @@ class TMXTWClass : public TDropForm, public fileconv::RunHost, public app::Setti
   QStatusBar* statusLine_ = nullptr;
 
   QMenu* popupSpeedMenu_ = nullptr;
+  QPointer<TMXTWOptions> options_;
   // Menu and popup items by their names.
   std::map<std::string, QAction*> items_;
 

@@ -5,6 +5,7 @@
 #include "app/MainLayout.h"
 #include "fileconv/RunState.h"
 #include "gui/ConvArrowBox.h"
+#include "gui/HelpContext.h"
 #include "gui/MXTWForm.h"
 #include "gui/Pictures.h"
 
@@ -61,6 +62,7 @@ void TMXTWClass::MakeControls() {
   convButton_->setAutoDefault(false);
   convButton_->setGeometry(176, 203, 75, 25);
   convButton_->setEnabled(false);
+  AssignHelpContext(*convButton_);
   cancelShortcut_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
   cancelShortcut_->setEnabled(false);
   connect(cancelShortcut_, &QShortcut::activated, convButton_, &QPushButton::click);
@@ -133,6 +135,7 @@ TMXTListBox* TMXTWClass::MakeList(const QString& name, fileconv::ListId list) {
   box->setLineWidth(2);
   box->setModel(new FileListModel(list, box));
   box->setGeometry(4, 39, 420, 4 * box->RowHeight() + 4);
+  AssignHelpContext(*box);
   ConnectListEvents(*box);
   return box;
 }

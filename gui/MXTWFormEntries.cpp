@@ -8,6 +8,7 @@
 #include "fileconv/FileList.h"
 #include "fileconv/RunState.h"
 #include "fileconv/SettingsRecord.h"
+#include "gui/HelpContext.h"
 #include "gui/MXTWForm.h"
 #include "gui/MessageBox.h"
 #include "gui/Pictures.h"
@@ -58,7 +59,7 @@ TMXTListBox* TMXTWClass::FocusedList() const {
 
 void TMXTWClass::SelectFiles() {
   QFileDialog dialog(this, QStringLiteral("ファイルを選択"));
-  dialog.setObjectName(QStringLiteral("SelectDialog"));
+  PrepareDialog(dialog, QStringLiteral("SelectDialog"));
   dialog.setFileMode(QFileDialog::ExistingFiles);
   dialog.setNameFilters({QStringLiteral("Text Files (*.txt)"),
                          QStringLiteral("HTML Files (*.htm *.html)"),

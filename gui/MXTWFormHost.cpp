@@ -8,22 +8,11 @@
 #include "fileconv/RunState.h"
 #include "fileconv/SettingsRecord.h"
 #include "gui/ConvArrowBox.h"
+#include "gui/Geometry.h"
 #include "gui/MXTWForm.h"
 #include "gui/SystemText.h"
 
 namespace mxt::gui {
-
-namespace {
-
-app::Bounds BoundsOf(const QRect& rect) {
-  return {rect.x(), rect.y(), rect.width(), rect.height()};
-}
-
-app::Rect RectOf(const QRect& rect) {
-  return {rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()};
-}
-
-}  // namespace
 
 // Measured with metrics kept for the list font: thousands of names are measured at once.
 std::optional<int> TMXTWClass::TextWidth(std::string_view text) {

@@ -7,6 +7,7 @@
 #include "fileconv/FileList.h"
 #include "fileconv/SettingsRecord.h"
 #include "gui/ConvArrowBox.h"
+#include "gui/HelpWindow.h"
 #include "gui/MXTWForm.h"
 #include "gui/SystemText.h"
 
@@ -44,12 +45,9 @@ void TMXTWClass::ApplyStyle() {
   }
   QMenu* help = menuBar()->findChild<QMenu*>(QStringLiteral("HelpMenu"));
   QAction* search = items_.at("SearchKeywordMItem");
-  QAction* contents = new QAction(QStringLiteral("目次(&C)"), help);
-  contents->setObjectName(QStringLiteral("ContentsMItem"));
-  contents->setStatusTip(QStringLiteral(" ヘルプの目次を開きます。"));
-  contents->setEnabled(false);  // help is not part of this window yet
-  help->insertAction(search, contents);
-  items_["ContentsMItem"] = contents;
+  QAction* contents = AddItem(*help, "ContentsMItem", "目次(&C)", "| ヘルプの目次を開きます。",
+                              [] { ShowHelpContents(); });
+  help->insertAction(search, contents);  // the first item
   search->setText(QStringLiteral("キーワードで検索(&S)..."));
   search->setStatusTip(QStringLiteral(" キーワードでヘルプを検索します。"));
 }

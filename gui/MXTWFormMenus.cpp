@@ -1,6 +1,7 @@
 // The main window's menus, context menu and toolbar commands.
+#include <QCoreApplication>
+#include <QEvent>
 #include <QFileDialog>
-#include <QFontDialog>
 #include <QMenuBar>
 
 #include "app/Settings.h"
@@ -9,6 +10,7 @@
 #include "fileconv/RunState.h"
 #include "fileconv/TrueCase.h"
 #include "gui/ConvArrowBox.h"
+#include "gui/HelpContext.h"
 #include "gui/MXTWForm.h"
 #include "gui/SystemText.h"
 
@@ -29,6 +31,8 @@ QMenu* AddMenu(QMenuBar& bar, const char* name, const char* caption) {
   QMenu* menu = bar.addMenu(QString::fromUtf8(caption));
   menu->setObjectName(QString::fromUtf8(name));
   menu->menuAction()->setObjectName(QString::fromUtf8(name));
+  AssignHelpContext(*menu);
+  AssignHelpContext(*menu->menuAction());
   return menu;
 }
 
@@ -42,6 +46,39 @@ void AddDummy(QMenu& menu, const char* name) {
 void AddSeparator(QMenu& menu) {
   menu.addSeparator()->setStatusTip(QStringLiteral(" "));
 }
+
+// The context menu has no menu bar to pass the hints of its items on to the window.
+class HintForwarder final : public QObject {
+ public:
+  HintForwarder(QWidget& window, QMenu& menu) : QObject(&menu), window_(window) {
+    menu.installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() != QEvent::StatusTip) return false;
+    QCoreApplication::sendEvent(&window_, event);
+    return true;
+  }
+
+ private:
+  QWidget& window_;
+};
+
+// The items that open the options dialog, in the order of its pages.
+struct OptionItem {
+  const char* name;
+  const char* caption;
+  const char* hint;
+};
+
+constexpr OptionItem kOptionItems[] = {
+    {"OutputCodeMItem", "出力コード(&O)...", "| 出力側の漢字コード、改行コードなどを設定します。"},
+    {"InputCodeMItem", "入力コード(&I)...", "| 入力側の漢字コードを設定します。"},
+    {"FileOpeMItem", "ファイル全般(&F)...", "| ファイル操作全般に関する設定をします。"},
+    {"ViewerMItem", "ビューア(&V)...", "| ビューアのパス名、引数を設定します。"},
+    {"InterfaceMItem", "ユーザインタフェース(&U)...", "| ユーザとの対話に関する設定をします。"},
+};
 
 // Restoring the defaults as the window shows it.
 class DefaultsHost final : public app::RestoreDefaultsHost {
@@ -72,11 +109,7 @@ QAction* TMXTWClass::AddItem(QMenu& menu, const char* name, const char* caption,
   QAction* item = menu.addAction(QString::fromUtf8(caption));
   item->setObjectName(QString::fromUtf8(name));
   item->setStatusTip(StatusPart(hint));
-  if (command) {
-    connect(item, &QAction::triggered, this, [this, command] { RunCommand(command); });
-  } else {
-    item->setEnabled(false);  // its command is not part of this window yet
-  }
+  connect(item, &QAction::triggered, this, [this, command] { RunCommand(command); });
   items_[name] = item;
   return item;
 }
@@ -125,28 +158,25 @@ void TMXTWClass::MakeMenus() {
           [this] { ChooseListFont(); });
 
   QMenu* option = AddMenu(bar, "OptionMenu", "オプション(&O)");
-  AddItem(*option, "OutputCodeMItem", "出力コード(&O)...",
-          "| 出力側の漢字コード、改行コードなどを設定します。", nullptr);
-  AddItem(*option, "InputCodeMItem", "入力コード(&I)...", "| 入力側の漢字コードを設定します。",
-          nullptr);
-  AddItem(*option, "FileOpeMItem", "ファイル全般(&F)...",
-          "| ファイル操作全般に関する設定をします。", nullptr);
-  AddItem(*option, "ViewerMItem", "ビューア(&V)...", "| ビューアのパス名、引数を設定します。",
-          nullptr);
-  AddItem(*option, "InterfaceMItem", "ユーザインタフェース(&U)...",
-          "| ユーザとの対話に関する設定をします。", nullptr);
+  for (int page = 0; page < std::ssize(kOptionItems); ++page) {
+    const OptionItem& item = kOptionItems[page];
+    AddItem(*option, item.name, item.caption, item.hint, [this, page] { OpenOptionsDialog(page); });
+  }
   AddSeparator(*option);
   AddItem(*option, "DefaultMItem", "デフォルト(&D)", "| すべての設定をデフォルト値にします。",
           [this] { RestoreDefaultSettings(); });
 
   QMenu* help = AddMenu(bar, "HelpMenu", "ヘルプ(&H)");
   AddItem(*help, "SearchKeywordMItem", "トピックの検索(&H)", "| ヘルプのトピックを検索します。",
-          nullptr);
+          [this] { SearchHelp(); });
   AddSeparator(*help);
-  AddItem(*help, "AboutMItem", "MXT について(&A)...", "| プログラムの情報を表示します。", nullptr);
+  AddItem(*help, "AboutMItem", "MXT について(&A)...", "| プログラムの情報を表示します。",
+          [this] { ShowAbout(); });
 
   popupSpeedMenu_ = new QMenu(this);
   popupSpeedMenu_->setObjectName(QStringLiteral("PopupSpeedMenu"));
+  AssignHelpContext(*popupSpeedMenu_);
+  new HintForwarder(*this, *popupSpeedMenu_);
   QMenu& popup = *popupSpeedMenu_;
   AddDummy(popup, "DummyPItem");
   AddItem(popup, "SelectPItem", "ファイルを選択...", " コードを変換するファイルを選択します。",
@@ -262,7 +292,7 @@ void TMXTWClass::SetOverwriteModeFrom(TSpeedButtonEx* sender) {
 
 void TMXTWClass::ChooseOutputFile(TSpeedButtonEx* sender) {
   QFileDialog dialog(this, QStringLiteral("別ファイルに出力"));
-  dialog.setObjectName(QStringLiteral("OutputToFileDialog"));
+  PrepareDialog(dialog, QStringLiteral("OutputToFileDialog"));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setNameFilters({QStringLiteral("Text Files (*.txt)"),
                          QStringLiteral("HTML Files (*.htm *.html)"),
@@ -298,18 +328,6 @@ void TMXTWClass::ChooseOutputFile(TSpeedButtonEx* sender) {
         outputToFileButton_->update();
       },
       Qt::QueuedConnection);
-}
-
-void TMXTWClass::ChooseListFont() {
-  bool chosen = false;
-  const QFont font = QFontDialog::getFont(&chosen, convListBox_->font(), this);
-  if (!chosen) return;
-  QFont listFont = convListBox_->font();
-  listFont.setFamily(font.family());
-  listFont.setPointSize(std::clamp(font.pointSize(), 1, 127));
-  Settings.FontName = listFont.family().toStdString();
-  Settings.FontSize = listFont.pointSize();
-  ApplyListFont(listFont);
 }
 
 void TMXTWClass::RestoreDefaultSettings() {

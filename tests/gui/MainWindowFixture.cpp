@@ -1,7 +1,11 @@
 #include "tests/gui/MainWindowFixture.h"
 
 #include <sys/stat.h>
+
+#include <QApplication>
+#include <QLineEdit>
 #include <QTest>
+#include <QTimer>
 
 #include "app/StartupLock.h"
 #include "engine/EscapeSequence.h"
@@ -26,7 +30,9 @@ void MainWindowFixture::SetUp() {
   fileconv::Settings.GUIStyle = 2;
   SetMessageAnswerer(
       [this](fileconv::MessageKind kind, std::string_view text, fileconv::MessageButtons buttons) {
-        messages_.push_back({kind, std::string(text)});
+        const QCursor* cursor = QApplication::overrideCursor();
+        messages_.push_back({kind, std::string(text), QApplication::activeModalWidget() != nullptr,
+                             cursor ? cursor->shape() : Qt::ArrowCursor});
         return buttons == fileconv::MessageButtons::Ok ? fileconv::MessageAnswer::Ok : answer_;
       });
 }
@@ -49,6 +55,31 @@ TMXTWClass& MainWindowFixture::Open(const std::vector<std::string>& arguments, b
   window_->activateWindow();
   if (firstIdle) window_->OnFirstIdle();
   return *window_;
+}
+
+bool MainWindowFixture::WithDialog(const std::function<void()>& run,
+                                   const std::function<void(QDialog&)>& act) {
+  bool shown = false;
+  QTimer watch;
+  watch.setInterval(10);
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (!dialog || !dialog->isVisible()) return;
+    watch.stop();
+    shown = true;
+    act(*dialog);
+  });
+  watch.start();
+  run();
+  watch.stop();
+  return shown;
+}
+
+void MainWindowFixture::ChooseFile(QDialog& dialog, const std::string& path) {
+  auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+  ASSERT_NE(name, nullptr) << "the toolkit's own file dialog";
+  name->setText(QString::fromStdString(path));
+  dialog.done(QDialog::Accepted);
 }
 
 void MainWindowFixture::ResizeClient(int width, int height) {

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDialog>
 #include <QPushButton>
 #include <QStatusBar>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,6 +25,9 @@ class MainWindowFixture : public ::testing::Test {
   struct Message {
     fileconv::MessageKind kind;
     std::string text;
+    // Whether a dialog was open when it came, and the cursor the application showed.
+    bool overDialog = false;
+    Qt::CursorShape cursor = Qt::ArrowCursor;
   };
 
   void SetUp() override;
@@ -31,6 +36,12 @@ class MainWindowFixture : public ::testing::Test {
   // Makes and shows the window with these command-line arguments; its first idle moment
   // follows when `firstIdle` is set.
   TMXTWClass& Open(const std::vector<std::string>& arguments = {}, bool firstIdle = true);
+  // Runs `act` on the next modal dialog, once it is shown; `act` closes it. False when none
+  // came up in `act`'s place while `run` ran.
+  bool WithDialog(const std::function<void()>& run, const std::function<void(QDialog&)>& act);
+  // Closes a file dialog as confirmed with `path` typed as the file name; the toolkit's own
+  // questions (replace the file?) are not ours to test.
+  static void ChooseFile(QDialog& dialog, const std::string& path);
   // Gives the window's client area this size.
   void ResizeClient(int width, int height);
 

@@ -1,0 +1,97 @@
+#include "app/OptionsPages.h"
+
+#include <algorithm>
+
+#include "app/HelpContexts.h"
+#include "engine/EscapeSequence.h"
+#include "fileconv/FileList.h"
+
+namespace mxt::app {
+
+namespace {
+
+using fileconv::SettingsRecord;
+
+constexpr bool SettingsRecord::*kCheckFields[kOptionChecks] = {
+    &SettingsRecord::SevenBitMode,      &SettingsRecord::RemoveCtrlZ,
+    &SettingsRecord::PreserveTimestamp, &SettingsRecord::ConvWhenExecuted,
+    &SettingsRecord::ConvWhenSelected,  &SettingsRecord::ConvWhenDropped,
+    &SettingsRecord::QuitWhenConverted, &SettingsRecord::DontShortenFileName,
+};
+
+int Count(OptionChoice group) {
+  return kChoiceCounts[static_cast<std::size_t>(group)];
+}
+
+int ChoiceOf(OptionChoice group, int value) {
+  return value >= 0 && value < Count(group) ? value : kNoChoice;
+}
+
+// Stores a choice that names one of the group; anything else leaves the field. True when
+// stored.
+template <typename Field>
+bool Store(const OptionsPageValues& values, OptionChoice group, Field& field) {
+  const int choice = values.Choice(group);
+  if (choice < 0 || choice >= Count(group)) return false;
+  field = static_cast<Field>(choice);
+  return true;
+}
+
+}  // namespace
+
+int OptionsPageHelpContext(int page) {
+  return HelpContextOf(kOptionsPages[static_cast<std::size_t>(page)].name).value_or(0);
+}
+
+OptionsPageValues PageValuesOf(const SettingsRecord& settings) {
+  OptionsPageValues values;
+  values.Choice(OptionChoice::OutputCode) =
+      ChoiceOf(OptionChoice::OutputCode, settings.OutputKanjiCode);
+  values.Choice(OptionChoice::EscapeSequence) =
+      ChoiceOf(OptionChoice::EscapeSequence, static_cast<int>(settings.EscapeSequence));
+  values.Choice(OptionChoice::NewlineCode) =
+      ChoiceOf(OptionChoice::NewlineCode, static_cast<int>(settings.OutputNewlineCode));
+  values.Choice(OptionChoice::InputCode) =
+      ChoiceOf(OptionChoice::InputCode, settings.InputKanjiCode);
+  values.Choice(OptionChoice::WayToOverwrite) =
+      ChoiceOf(OptionChoice::WayToOverwrite, settings.WayToOverwrite);
+  for (int i = 0; i < kOptionChecks; ++i)
+    values.checks[i] = settings.*kCheckFields[i];
+  values.Text(OptionText::ViewerPath) = settings.ViewerPath;
+  values.Text(OptionText::ViewerCmdLineOption) = settings.ViewerCmdLineOption;
+  return values;
+}
+
+void ApplyPageValues(const OptionsPageValues& values, SettingsRecord& settings) {
+  Store(values, OptionChoice::OutputCode, settings.OutputKanjiCode);
+  if (Store(values, OptionChoice::EscapeSequence, settings.EscapeSequence))
+    engine::SelectEscapeSequenceSet(settings.EscapeSequence);
+  Store(values, OptionChoice::NewlineCode, settings.OutputNewlineCode);
+  Store(values, OptionChoice::InputCode, settings.InputKanjiCode);
+  Store(values, OptionChoice::WayToOverwrite, settings.WayToOverwrite);
+  for (int i = 0; i < kOptionChecks; ++i)
+    settings.*kCheckFields[i] = values.checks[i];
+  settings.ViewerPath = values.Text(OptionText::ViewerPath);
+  settings.ViewerCmdLineOption = values.Text(OptionText::ViewerCmdLineOption);
+}
+
+bool EscapeSequenceEnabled(int outputCodeChoice) {
+  return outputCodeChoice == 2;
+}
+
+bool InputCodeWarns(int inputCodeChoice) {
+  return inputCodeChoice >= 1 && inputCodeChoice < Count(OptionChoice::InputCode);
+}
+
+void NameShorteningChanged(fileconv::RunHost& host) {
+  using fileconv::Files;
+  if (!fileconv::Settings.DontShortenFileName) {
+    fileconv::InitTabStops(host);
+    return;
+  }
+  const int output = fileconv::Settings.OutputToFile ? fileconv::OutputNameWidth(host) : 0;
+  Files.LongestNameWidth = std::max(fileconv::WidestInputName(host), output);
+  fileconv::UpdateTabStops();
+}
+
+}  // namespace mxt::app

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "fileconv/RunHost.h"
+#include "fileconv/SettingsRecord.h"
+
+namespace mxt::app {
+
+// The pages of the options dialog, in their order: the tab caption and the page's name.
+struct OptionsPage {
+  std::string_view caption;
+  std::string_view name;
+};
+
+inline constexpr OptionsPage kOptionsPages[] = {
+    {"Output Code", "OutputCodePage"}, {"Input Code", "InputCodePage"},     {"File", "FilePage"},
+    {"Viewer", "ViewerPage"},          {"User Interface", "InterfacePage"},
+};
+
+// The page's help context, for the index 0..4.
+int OptionsPageHelpContext(int page);
+
+// A group of which one is chosen: radio buttons, or the items of the escape-sequence list.
+enum class OptionChoice { OutputCode, EscapeSequence, NewlineCode, InputCode, WayToOverwrite };
+// How many there are to choose from in each group, in the order above.
+inline constexpr std::array<int, 5> kChoiceCounts = {3, 4, 4, 4, 2};
+// No radio button of the group chosen, no item of the list selected.
+inline constexpr int kNoChoice = -1;
+
+// The check boxes, in the order of the pages.
+enum class OptionCheck {
+  SevenBitMode,
+  RemoveCtrlZ,
+  PreserveTimestamp,
+  ConvWhenExecuted,
+  ConvWhenSelected,
+  ConvWhenDropped,
+  QuitWhenConverted,
+  DontShortenFileName,
+};
+inline constexpr int kOptionChecks = 8;
+
+enum class OptionText { ViewerPath, ViewerCmdLineOption };
+
+// What the dialog's controls show.
+struct OptionsPageValues {
+  std::array<int, kChoiceCounts.size()> choices{};
+  std::array<bool, kOptionChecks> checks{};
+  std::array<std::string, 2> texts;
+
+  int& Choice(OptionChoice group) { return choices[static_cast<std::size_t>(group)]; }
+  int Choice(OptionChoice group) const { return choices[static_cast<std::size_t>(group)]; }
+  bool& Check(OptionCheck box) { return checks[static_cast<std::size_t>(box)]; }
+  bool Check(OptionCheck box) const { return checks[static_cast<std::size_t>(box)]; }
+  std::string& Text(OptionText edit) { return texts[static_cast<std::size_t>(edit)]; }
+  const std::string& Text(OptionText edit) const { return texts[static_cast<std::size_t>(edit)]; }
+};
+
+// The controls as the settings fill them; a value out of its group's range chooses none.
+OptionsPageValues PageValuesOf(const fileconv::SettingsRecord& settings);
+
+// The controls into the settings. A group with nothing chosen leaves its field as it was;
+// a chosen escape-sequence set is made the converters' own at once.
+void ApplyPageValues(const OptionsPageValues& values, fileconv::SettingsRecord& settings);
+
+// The escape-sequence label and list apply to JIS output only.
+bool EscapeSequenceEnabled(int outputCodeChoice);
+// A fixed input code turns the detection off: choosing one warns.
+bool InputCodeWarns(int inputCodeChoice);
+inline constexpr std::string_view kInputCodeWarning =
+    "入力漢字コードを [自動検出] 以外に設定すると、漢字コードの自動検出、バイナリファイルの自動"
+    "検出は行われなくなります。誤った設定で変換してしまうと、元の状態に復元できなくなります。"
+    "十分に注意して下さい。";
+
+// After DontShortenFileName was switched: on, the status columns follow the widest full
+// name of the lists; off, they go back to the name column. The lists must be drawn again.
+void NameShorteningChanged(fileconv::RunHost& host);
+
+}  // namespace mxt::app

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QWidget>
+
+class QLineEdit;
+class QListWidget;
+class QTabWidget;
+class QTextBrowser;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace mxt::gui {
+
+// The program's help: the manual beside its contents, its keywords and a search over it.
+// One window serves the whole program; it is made when help is first asked for.
+class HelpWindow : public QWidget {
+ public:
+  // The navigation tabs, in their order.
+  enum class Pane { Contents, Keywords, Search };
+
+  HelpWindow();
+
+  void ShowContents();
+  // The search, as "topics" opens it.
+  void ShowFinder();
+  // The keywords, those holding `keyword` first in view.
+  void ShowKeywords(const QString& keyword);
+  void ShowContext(int context);
+
+  Pane CurrentPane() const;
+  // The anchor of the topic shown; empty at the top of the manual.
+  QString CurrentTopic() const;
+
+ private:
+  QWidget* MakeContentsPane();
+  QWidget* MakeKeywordsPane();
+  QWidget* MakeSearchPane();
+  void Present(Pane pane, QWidget* focus);
+  void GoTo(const QString& anchor);
+  void FilterKeywords(const QString& text);
+  void RunSearch();
+  void FollowTopic(const QString& anchor);
+
+  QTabWidget* panes_ = nullptr;
+  QTreeWidget* contents_ = nullptr;
+  QLineEdit* keywordEdit_ = nullptr;
+  QListWidget* keywords_ = nullptr;
+  QLineEdit* searchEdit_ = nullptr;
+  QListWidget* results_ = nullptr;
+  QTextBrowser* browser_ = nullptr;
+};
+
+// The help commands of the program, each showing the one help window.
+void ShowHelpContents();
+void ShowHelpFinder();
+void ShowHelpKeywords(const QString& keyword);
+void ShowHelpContext(int context);
+// The help window while it is open, else null.
+HelpWindow* OpenHelpWindow();
+// Help closes with the program.
+void CloseHelp();
+
+}  // namespace mxt::gui
