@@ -8,6 +8,7 @@
 #include <emmintrin.h>
 
 #include "engine/Avx2TextChunks.h"
+#include "engine/CpuFeatures.h"
 #include "engine/Sse2.h"
 #include "engine/TextChunks.h"
 #endif
@@ -62,10 +63,6 @@ inline std::size_t ConvertJISRun(const std::uint8_t* in, std::uint8_t* out, std:
     done += 16;
   }
   return done;
-}
-
-inline bool CpuHasAvx2() {
-  return __builtin_cpu_supports("avx2");
 }
 
 }  // namespace pair_runs

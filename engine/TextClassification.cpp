@@ -4,7 +4,9 @@
 #include <array>
 #include <cstring>
 
+#include "engine/Avx2UTF8.h"
 #include "engine/ByteClasses.h"
+#include "engine/CpuFeatures.h"
 
 namespace mxt::engine {
 
@@ -85,12 +87,9 @@ bool WellFormedPart(const std::uint8_t* data, std::uint32_t present, const UTF8L
   return true;
 }
 
-}  // namespace
-
-bool IsUTF8Text(const std::uint8_t* data, std::uint32_t length, bool dataGoesOn) {
-  if (length >= 3 && data[0] == 0xEF && data[1] == 0xBB && data[2] == 0xBF) return true;
-  bool multiByte = false;
-  std::uint32_t i = 0;
+// The rest of the test from data[i], a character's start, with what came before it.
+bool IsUTF8From(const std::uint8_t* data, std::uint32_t length, std::uint32_t i, bool multiByte,
+                bool dataGoesOn) {
   // Where four bytes are left, a whole character is tested at once.
   while (length - i >= 4) {
     if (data[i] < 0x80) {
@@ -115,6 +114,22 @@ bool IsUTF8Text(const std::uint8_t* data, std::uint32_t length, bool dataGoesOn)
     i += lead.length;
   }
   return multiByte;
+}
+
+UTF8Chunks CheckUTF8Chunks(const std::uint8_t* data, std::uint32_t length) {
+#if defined(__x86_64__)
+  if (CpuHasAvx2()) return CheckUTF8ChunksAvx2(data, length);
+#endif
+  return {true, 0, false};
+}
+
+}  // namespace
+
+bool IsUTF8Text(const std::uint8_t* data, std::uint32_t length, bool dataGoesOn) {
+  if (length >= 3 && data[0] == 0xEF && data[1] == 0xBB && data[2] == 0xBF) return true;
+  const UTF8Chunks chunks = CheckUTF8Chunks(data, length);
+  return chunks.wellFormed &&
+         IsUTF8From(data, length, chunks.restart, chunks.multiByte, dataGoesOn);
 }
 
 NewlineCode DetectNewlineCode(const std::uint8_t* data, std::uint32_t length) {

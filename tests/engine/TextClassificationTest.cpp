@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <optional>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "tests/support/Bytes.h"
 #include "tests/support/Iconv.h"
@@ -117,6 +121,124 @@ TEST(IsUTF8TextTest, AcceptsIconvsUTF8AndRefusesItsShiftJISAndEUC) {
   const std::string shiftJIS = testing::Iconv(euc, "EUC-JP", "SHIFT_JIS").value();
   EXPECT_FALSE(IsUTF8Text(Data(shiftJIS), Length(shiftJIS), false));
   EXPECT_FALSE(IsUTF8Text(Data(euc), Length(euc), false));
+}
+
+std::string EncodeUTF8(char32_t c) {
+  std::string s;
+  const auto put = [&s](unsigned value) { s.push_back(static_cast<char>(value)); };
+  if (c < 0x80) {
+    put(c);
+  } else if (c < 0x800) {
+    put(0xC0 | c >> 6), put(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    put(0xE0 | c >> 12), put(0x80 | (c >> 6 & 0x3F)), put(0x80 | (c & 0x3F));
+  } else {
+    put(0xF0 | c >> 18), put(0x80 | (c >> 12 & 0x3F)), put(0x80 | (c >> 6 & 0x3F));
+    put(0x80 | (c & 0x3F));
+  }
+  return s;
+}
+
+// Text in pieces: runs of ASCII, and characters near every edge of the encoding.
+class UTF8Pieces {
+ public:
+  explicit UTF8Pieces(unsigned seed) : random_(seed) {}
+
+  std::string Valid() {
+    if (Below(4) == 0) return std::string(Below(70), static_cast<char>('a' + Below(26)));
+    static const char32_t kEdges[][2] = {
+        {0x20, 0x7E},     {0x80, 0x7FF},    {0x800, 0xFFF},     {0x3000, 0x9FFF},
+        {0xD000, 0xD7FF}, {0xE000, 0xFFFF}, {0x10000, 0x10FFF}, {0x10F000, 0x10FFFF},
+    };
+    const auto& range = kEdges[Below(std::size(kEdges))];
+    return EncodeUTF8(range[0] + Below(range[1] - range[0] + 1));
+  }
+
+  // One fault of each kind the encoding can have.
+  std::string Faulty() {
+    const auto any = [this](unsigned low, unsigned high) {
+      return static_cast<char>(low + Below(high - low + 1));
+    };
+    switch (Below(9)) {
+      case 0:
+        return {any(0x80, 0xBF)};  // a stray continuation
+      case 1:
+        return {any(0xC0, 0xC1), any(0x80, 0xBF)};  // overlong in two bytes
+      case 2:
+        return {'\xE0', any(0x80, 0x9F), any(0x80, 0xBF)};  // overlong in three
+      case 3:
+        return {'\xED', any(0xA0, 0xBF), any(0x80, 0xBF)};  // a surrogate
+      case 4:
+        return {'\xF0', any(0x80, 0x8F), any(0x80, 0xBF), any(0x80, 0xBF)};
+      case 5:
+        return {'\xF4', any(0x90, 0xBF), any(0x80, 0xBF), any(0x80, 0xBF)};
+      case 6:
+        return {any(0xF5, 0xFF), any(0x80, 0xBF), any(0x80, 0xBF)};
+      case 7:
+        return Valid().substr(0, 1) + EncodeUTF8(0x3042).substr(0, 2) + "a";  // cut short
+      default:
+        return EncodeUTF8(0x3042) + any(0x80, 0xBF);  // one continuation too many
+    }
+  }
+
+  unsigned Below(std::size_t n) { return static_cast<unsigned>(random_() % n); }
+
+ private:
+  std::mt19937 random_;
+};
+
+bool HasHighByte(const std::string& s) {
+  return std::any_of(s.begin(), s.end(),
+                     [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+}
+
+bool StartsWithMark(const std::string& s) {
+  return s.starts_with(Bytes("EF BB BF"));
+}
+
+// glibc's decoder is the judge of well-formed text, over lengths that cross many chunks.
+TEST(IsUTF8TextTest, AgreesWithIconvOnTextWithAndWithoutFaults) {
+  UTF8Pieces pieces(7);
+  for (int round = 0; round < 3000; ++round) {
+    std::string text;
+    const unsigned count = pieces.Below(120);
+    const bool faulty = round % 2 == 1;
+    const unsigned faultAt = pieces.Below(count + 1);
+    for (unsigned k = 0; k <= count; ++k)
+      text += faulty && k == faultAt ? pieces.Faulty() : pieces.Valid();
+    const bool expected =
+        StartsWithMark(text) ||
+        (testing::Iconv(text, "UTF-8", "UTF-16LE").has_value() && HasHighByte(text));
+    EXPECT_EQ(IsUTF8Text(Data(text), Length(text), false), expected) << testing::Notation(text);
+  }
+}
+
+// Cut anywhere, well-formed text passes as going on only up to its last whole character.
+TEST(IsUTF8TextTest, JudgesTextCutAnywhereByItsWholeCharacters) {
+  UTF8Pieces pieces(11);
+  for (int round = 0; round < 2000; ++round) {
+    std::string text;
+    std::vector<std::size_t> starts;
+    for (unsigned k = pieces.Below(100); k-- > 0;) {
+      starts.push_back(text.size());
+      text += pieces.Valid();
+    }
+    const std::size_t cut = pieces.Below(text.size() + 1);
+    // Where the character the cut falls in starts; runs of ASCII are cut between characters.
+    starts.push_back(text.size());
+    std::size_t whole = cut;
+    for (std::size_t k = 0; k + 1 < starts.size(); ++k) {
+      const bool inside = starts[k] < cut && cut < starts[k + 1];
+      if (inside && static_cast<unsigned char>(text[starts[k]]) >= 0x80) whole = starts[k];
+    }
+    const std::string kept = text.substr(0, cut);
+    const bool mark = StartsWithMark(kept);
+    const bool multiByte = HasHighByte(text.substr(0, whole));
+    EXPECT_EQ(IsUTF8Text(Data(kept), Length(kept), true), mark || multiByte)
+        << testing::Notation(kept);
+    EXPECT_EQ(IsUTF8Text(Data(kept), Length(kept), false), mark || (cut == whole && multiByte))
+        << testing::Notation(kept);
+  }
 }
 
 TEST(DetectNewlineCodeTest, ReportsTheFirstNewline) {
