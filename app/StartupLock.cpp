@@ -1,6 +1,7 @@
 #include "app/StartupLock.h"
 
 #include <chrono>
+#include <exception>
 #include <optional>
 
 #include "platform/LockFile.h"
@@ -15,8 +16,12 @@ std::optional<platform::LockFile> startupLock;
 
 void AcquireStartupMutex() {
   using namespace std::chrono_literals;
-  startupLock = platform::LockFile::Lock(platform::kStartupLockName,
-                                         platform::LockFile::Mode::Exclusive, 3000ms);
+  try {
+    startupLock = platform::LockFile::Lock(platform::kStartupLockName,
+                                           platform::LockFile::Mode::Exclusive, 3000ms);
+  } catch (const std::exception&) {
+    startupLock.reset();  // without a runtime folder no other start waits on this one
+  }
 }
 
 void ReleaseStartupMutex() {
