@@ -20,6 +20,7 @@ namespace {
 // A connection must get on with it: a second start sends everything at once.
 constexpr int kStallMilliseconds = 5000;
 constexpr int kAnswerMilliseconds = 3000;
+constexpr int kRetryMilliseconds = 1000;
 
 std::span<const std::uint8_t> Bytes(const QByteArray& bytes) {
   return {reinterpret_cast<const std::uint8_t*>(bytes.constData()),
@@ -51,20 +52,30 @@ QString InstanceServer::ChannelPath() {
                            static_cast<qsizetype>(app::kChannelName.size()));
 }
 
+void InstanceServer::Open() {
+  if (Listen()) return;
+  connect(&retry_, &QTimer::timeout, this, [this] {
+    if (Listen()) retry_.stop();
+  });
+  retry_.start(kRetryMilliseconds);
+}
+
 bool InstanceServer::Listen() {
   QString path;
   try {
     path = ChannelPath();
+    channelLock_ = platform::LockFile::TryLock(platform::kChannelLockName,
+                                               platform::LockFile::Mode::Exclusive);
   } catch (const std::exception&) {
     return false;  // no private runtime folder: no channel
   }
+  if (!channelLock_) return false;
+  // A channel left behind belonged to an instance that ended without closing it.
   if (server_.listen(path)) return true;
-  // A channel nobody answers on was left by an instance that ended without closing it.
-  QLocalSocket probe;
-  probe.connectToServer(path);
-  if (probe.waitForConnected(500)) return false;
   QLocalServer::removeServer(path);
-  return server_.listen(path);
+  if (server_.listen(path)) return true;
+  channelLock_.reset();
+  return false;
 }
 
 void InstanceServer::Accept() {

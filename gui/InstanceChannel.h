@@ -2,11 +2,14 @@
 
 #include <QLocalServer>
 #include <QObject>
+#include <QTimer>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/HandOverChannel.h"
+#include "platform/LockFile.h"
 
 namespace mxt::gui {
 
@@ -25,18 +28,24 @@ class InstanceServer : public QObject {
   };
 
   InstanceServer(Window window, QObject* parent);
-  // False when the channel cannot be made, as when another instance keeps it.
-  bool Listen();
+  // Answers on the channel when no other instance does; until then tries again now and
+  // then, so that a later start finds this window once the instance that answered ends.
+  void Open();
+  bool Listening() const { return server_.isListening(); }
   // Where the channel lives: in the per-user runtime folder.
   static QString ChannelPath();
 
  private:
+  // False while another instance keeps the channel, or when it cannot be made.
+  bool Listen();
   void Accept();
   void Serve(QLocalSocket& socket, app::FrameReader& reader);
   void Act(QLocalSocket& socket, const app::HandOverFrame& frame);
 
   Window window_;
   QLocalServer server_;
+  std::optional<platform::LockFile> channelLock_;
+  QTimer retry_;
 };
 
 // The handing-over start's side: asks the running instance for its state, tells it what

@@ -36,7 +36,7 @@ void TMXTWClass::OpenChannel() {
                           [this] { handedOver_ = true; },
                           [this](std::vector<std::string> names) { TakeDrop(std::move(names)); }},
                          this);
-  channel_->Listen();  // a second instance of its own has none: the first keeps it
+  channel_->Open();
 }
 
 app::InstanceState TMXTWClass::InstanceStateNow() const {

@@ -10,6 +10,8 @@ namespace mxt::platform {
 inline constexpr char kInstanceLockName[] = "MXTW32_MUTEX";
 // Held exclusively by an instance while it starts.
 inline constexpr char kStartupLockName[] = "MXTW32FORM_MUTEX";
+// Held exclusively by the instance that answers on the hand-over channel.
+inline constexpr char kChannelLockName[] = "TMXTWClass.lock";
 
 // A lock shared by the processes of this user, named like a system-wide mutex. It is
 // released when the object goes, and by the system when the process ends.

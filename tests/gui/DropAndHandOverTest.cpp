@@ -210,5 +210,24 @@ TEST_F(DropTest, TheChannelRefusesHostileConnectionsAndStaysUsable) {
   EXPECT_EQ(Names(), std::vector<std::string>{"a.txt"});
 }
 
+// A window of its own takes the channel over once the instance that answered ends, so a
+// later start still finds a window to hand its files to.
+TEST_F(DropTest, AnotherWindowTakesTheChannelOverWhenTheFirstEnds) {
+  const InstanceServer::Window quiet{[] { return app::InstanceState{}; },
+                                     [](app::HandOverMessage) {}, [] {},
+                                     [](std::vector<std::string>) {}};
+  auto first = std::make_unique<InstanceServer>(quiet, nullptr);
+  first->Open();
+  InstanceServer second(quiet, nullptr);
+  second.Open();
+  EXPECT_TRUE(first->Listening());
+  EXPECT_FALSE(second.Listening());
+  QTest::qWait(1200);
+  EXPECT_FALSE(second.Listening()) << "took the channel from a running instance";
+  first.reset();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return second.Listening(); }, 3000));
+  Connect();
+}
+
 }  // namespace
 }  // namespace mxt::gui::testing

@@ -137,4 +137,20 @@ check "all 3,000 handed-over files are in the list" all_converted
 check "... in the order they were given" sh -c "[ \"\$(ls -tr '$work/many')\" = \"\$(ls '$work/many')\" ]"
 stop_first
 
+# 7. Once the first instance ends, a window of its own takes the files of a later start.
+printf '[Options]\n' >"$ini"
+euc f.txt
+euc g.txt
+start_first
+"$mxt" /S "$work/f.txt" &
+second=$!
+await has_window "$second"
+stop_first
+first=$second
+check "the window of its own takes the channel over" await channel_open
+"$mxt" "$work/g.txt"
+convert_in_first
+check "the later start's file is in its list" await converted g.txt
+stop_first
+
 [ "$failed" -eq 0 ]
