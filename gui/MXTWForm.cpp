@@ -130,7 +130,13 @@ bool TMXTWClass::event(QEvent* event) {
 
 void TMXTWClass::resizeEvent(QResizeEvent* event) {
   TDropForm::resizeEvent(event);
+  RememberNormalPlace();
   LayoutControls();
+}
+
+void TMXTWClass::moveEvent(QMoveEvent* event) {
+  TDropForm::moveEvent(event);
+  RememberNormalPlace();
 }
 
 void TMXTWClass::closeEvent(QCloseEvent* event) {

@@ -106,6 +106,7 @@ class TMXTWClass : public TDropForm, public fileconv::RunHost, public app::Setti
  protected:
   bool event(QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
@@ -126,6 +127,7 @@ class TMXTWClass : public TDropForm, public fileconv::RunHost, public app::Setti
   void ApplyStyle();
   void ApplyStoredListFont();
   void SaveStoredSettings();
+  void RememberNormalPlace();
   // Runs a command; an error it raises is shown as the program's errors are.
   void RunCommand(const std::function<void()>& command);
   void ShowError(const std::exception& error);
@@ -206,6 +208,9 @@ class TMXTWClass : public TDropForm, public fileconv::RunHost, public app::Setti
   QPointer<TMXTWOptions> options_;
   // Menu and popup items by their names.
   std::map<std::string, QAction*> items_;
+
+  // The frame's place and the inside's size while neither maximized nor minimized.
+  QRect normalPlace_;
 
   bool customLayout_ = false;
   bool hintShown_ = false;

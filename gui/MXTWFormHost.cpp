@@ -133,13 +133,19 @@ app::SettingsWindow::WindowState TMXTWClass::State() const {
   return isMaximized() ? WindowState::Maximized : WindowState::Normal;
 }
 
+// A place is the frame's, as move() takes it, and a size the inside's, as resize() takes
+// it: a window stored and put back stays where it was, whatever frame the desktop draws.
 app::Bounds TMXTWClass::CurrentBounds() const {
-  return BoundsOf(geometry());
+  return BoundsOf(QRect(pos(), size()));
 }
 
 app::Bounds TMXTWClass::NormalBounds() const {
-  const QRect normal = normalGeometry();
-  return BoundsOf(normal.isValid() ? normal : geometry());
+  return BoundsOf(normalPlace_.isValid() ? normalPlace_ : QRect(pos(), size()));
+}
+
+void TMXTWClass::RememberNormalPlace() {
+  if (!(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
+    normalPlace_ = QRect(pos(), size());
 }
 
 // A place that was never chosen is left to the desktop: the window moves only when the
@@ -147,6 +153,7 @@ app::Bounds TMXTWClass::NormalBounds() const {
 void TMXTWClass::SetNormalBounds(const app::Bounds& bounds) {
   resize(bounds.width, bounds.height);
   if (bounds.left != x() || bounds.top != y()) move(bounds.left, bounds.top);
+  normalPlace_ = QRect(pos(), size());
 }
 
 void TMXTWClass::SetBounds(const app::Bounds& bounds) {

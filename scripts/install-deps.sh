@@ -13,7 +13,7 @@ packages=(
   manpages-ja
   bc time
   acl attr
-  xvfb xauth xdotool
+  xvfb xauth xdotool openbox
 )
 
 # One dpkg-query for all: one per package made every call of scripts/mxt.sh slow.

@@ -162,6 +162,27 @@ TEST_F(MainWindowTest, TheConvertButtonRunsTheListAndStopsItBetweenFiles) {
   EXPECT_TRUE(messages_.empty());
 }
 
+// The normal place is kept through a maximized session: moved, maximized, stored, and put
+// back where it was.
+TEST_F(MainWindowTest, TheStoredPlaceIsTheNormalOneAlsoWhenMaximized) {
+  ASSERT_EQ(::mkdir(Path("config").c_str(), 0700), 0);
+  ASSERT_EQ(::mkdir(Path("config/MXT").c_str(), 0700), 0);
+  const std::string ini = Path("config/MXT/MXT.ini");
+  WriteFile(ini, "[MainWindow]\nPosX=40\nPosY=30\nWidth=400\nHeight=300\n");
+  Open().move(60, 50);
+  window_->showMaximized();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return window_->width() > 400; }, 2000));
+  window_.reset();
+  const std::string stored = ReadFile(ini);
+  EXPECT_NE(stored.find("PosX=60\nPosY=50\nWidth=400\nHeight=300\nState=1\n"), std::string::npos)
+      << stored;
+  Open();
+  EXPECT_TRUE(window_->isMaximized());
+  window_->showNormal();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return window_->width() == 400; }, 2000));
+  EXPECT_EQ(QRect(window_->pos(), window_->size()), QRect(60, 50, 400, 300));
+}
+
 TEST_F(MainWindowTest, TheFirstIdleMomentAddsTheFilesSetsTheOutputAndConvertsWhenAsked) {
   WriteFile(Path("a.txt"), kShiftJIS);
   ASSERT_EQ(::mkdir(Path("last").c_str(), 0755), 0);

@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# The window's stored place under a real window manager, which draws a frame around it:
+# started again and again it stays put, and a maximized session keeps the normal place.
+#   xvfb-run -a bash stored_place.sh MXT
+# Prints one line per case and exits 1 when any failed.
+set -uo pipefail
+
+mxt=$1
+work=$(mktemp -d "${TMPDIR:-/tmp}/mxt-place-XXXXXX")
+export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/run"
+mkdir -p "$XDG_CONFIG_HOME/MXT" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+ini="$XDG_CONFIG_HOME/MXT/MXT.ini"
+openbox >/dev/null 2>&1 &
+wm=$!
+running=""
+failed=0
+trap 'kill $running $wm 2>/dev/null; rm -rf "$work"' EXIT
+
+check() { # description, command...
+  local what=$1
+  shift
+  if "$@"; then echo "ok: $what"; else echo "FAILED: $what"; failed=1; fi
+}
+await() { # waits up to 10 s for a condition
+  for _ in $(seq 100); do
+    "$@" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+window() { xdotool search --onlyvisible --pid "$running" --name '^MXT$' 2>/dev/null | head -1; }
+shown() { [ -n "$(window)" ]; }
+# The inside's top-left on the screen, as "x,y".
+inside() { xdotool getwindowgeometry "$(window)" | sed -n 's/ *Position: \([0-9]*,[0-9]*\).*/\1/p'; }
+inside_at() { [ "$(inside)" = "$1" ]; }
+start() {
+  "$mxt" &
+  running=$!
+  await shown && sleep 0.3
+}
+stop() {
+  kill -TERM "$running"
+  wait "$running" 2>/dev/null
+  running=""
+}
+stored() { grep -E '^(PosX|PosY|Width|Height|State)=' "$ini" | tr '\n' ' '; }
+stored_is() { [ "$(stored)" = "$1" ]; }
+
+sleep 0.5 # the window manager takes the display
+printf '[MainWindow]\nPosX=100\nPosY=100\nWidth=400\nHeight=300\n' >"$ini"
+start
+first=$(inside)
+stop
+for _ in 1 2; do
+  start
+  check "a window started again is where it was" inside_at "$first"
+  stop
+done
+check "... and is stored where it was put" stored_is "PosX=100 PosY=100 Width=400 Height=300 State=0 "
+
+# Maximized by a double click on the title bar, 28 pixels above the inside.
+start
+IFS=, read -r x y <<<"$(inside)"
+xdotool mousemove $((x + 150)) $((y - 28)) click --repeat 2 --delay 80 1
+await sh -c "[ \"\$(xdotool getwindowgeometry $(window) | grep -c 'Geometry: 400x300')\" = 0 ]"
+stop
+check "a maximized window keeps its normal place" stored_is \
+  "PosX=100 PosY=100 Width=400 Height=300 State=1 "
+
+[ "$failed" -eq 0 ]
