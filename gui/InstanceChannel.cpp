@@ -1,7 +1,9 @@
 #include "gui/InstanceChannel.h"
 
 #include <QFile>
+#include <QDeadlineTimer>
 #include <QLocalSocket>
+#include <QThread>
 #include <QTimer>
 #include <memory>
 
@@ -21,6 +23,7 @@ namespace {
 constexpr int kStallMilliseconds = 5000;
 constexpr int kAnswerMilliseconds = 3000;
 constexpr int kRetryMilliseconds = 1000;
+constexpr qint64 kMostUnreadAnswerBytes = 64 * 1024;
 
 std::span<const std::uint8_t> Bytes(const QByteArray& bytes) {
   return {reinterpret_cast<const std::uint8_t*>(bytes.constData()),
@@ -102,34 +105,56 @@ void InstanceServer::Accept() {
 
 void InstanceServer::Serve(QLocalSocket& socket, app::FrameReader& reader) {
   reader.Feed(Bytes(socket.readAll()));
-  while (auto frame = reader.Next())
+  while (socket.state() == QLocalSocket::ConnectedState) {
+    auto frame = reader.Next();
+    if (!frame) break;
     Act(socket, *frame);
+  }
   if (reader.Refused()) socket.abort();
 }
 
 void InstanceServer::Act(QLocalSocket& socket, const app::HandOverFrame& frame) {
   switch (frame.type) {
     case app::HandOverMessage::StateQuery:
+      // A client that asks and never reads the answers is not fed without end.
+      if (socket.bytesToWrite() > kMostUnreadAnswerBytes) return socket.abort();
       Send(socket, app::HandOverMessage::State, app::EncodeState(window_.state()));
       break;
     case app::HandOverMessage::Minimize:
     case app::HandOverMessage::Restore:
     case app::HandOverMessage::Maximize:
     case app::HandOverMessage::BringToFront:
-      window_.show(frame.type);
+      Later([this, type = frame.type] { window_.show(type); });
       break;
     case app::HandOverMessage::Mark:
       if (std::equal(frame.payload.begin(), frame.payload.end(), MarkBytes().begin(),
                      MarkBytes().end())) {
-        window_.mark();
+        Later([this] { window_.mark(); });
       }
       break;
     case app::HandOverMessage::DropFiles:
-      if (auto names = app::ReadDropBlock(frame.payload)) window_.drop(std::move(*names));
+      if (auto names = app::ReadDropBlock(frame.payload))
+        Later([this, names = std::move(*names)]() mutable { window_.drop(std::move(names)); });
       break;
     case app::HandOverMessage::State:
       break;  // only the running instance answers with it
   }
+}
+
+void InstanceServer::Later(std::function<void()> action) {
+  asked_.push_back(std::move(action));
+  if (asked_.size() == 1 && !doing_) QTimer::singleShot(0, this, &InstanceServer::DoWhatWasAsked);
+}
+
+void InstanceServer::DoWhatWasAsked() {
+  if (doing_) return;
+  doing_ = true;
+  while (!asked_.empty()) {
+    const std::function<void()> action = std::move(asked_.front());
+    asked_.pop_front();
+    action();
+  }
+  doing_ = false;
 }
 
 namespace {
@@ -156,9 +181,16 @@ void SendFiles(QLocalSocket& socket, const std::vector<std::string>& arguments) 
   }
 }
 
+// Another window takes the channel over within a retry of the one that kept it ending; a
+// start in between waits for it.
 bool Connect(QLocalSocket& socket) {
-  socket.connectToServer(InstanceServer::ChannelPath());
-  return socket.waitForConnected(kAnswerMilliseconds);
+  const QDeadlineTimer deadline(2 * kRetryMilliseconds);
+  for (;;) {
+    socket.connectToServer(InstanceServer::ChannelPath());
+    if (socket.waitForConnected(kAnswerMilliseconds)) return true;
+    if (deadline.hasExpired()) return false;
+    QThread::msleep(100);
+  }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <QLocalServer>
 #include <QObject>
 #include <QTimer>
+#include <deque>
 #include <functional>
 #include <optional>
 #include <string>
@@ -41,11 +42,17 @@ class InstanceServer : public QObject {
   void Accept();
   void Serve(QLocalSocket& socket, app::FrameReader& reader);
   void Act(QLocalSocket& socket, const app::HandOverFrame& frame);
+  void Later(std::function<void()> action);
+  void DoWhatWasAsked();
 
   Window window_;
   QLocalServer server_;
   std::optional<platform::LockFile> channelLock_;
   QTimer retry_;
+  // What connections asked of the window, in the order asked. A drop may show a box, whose
+  // event loop must run neither inside a socket's signal nor inside an earlier drop.
+  std::deque<std::function<void()>> asked_;
+  bool doing_ = false;
 };
 
 // The handing-over start's side: asks the running instance for its state, tells it what

@@ -16,6 +16,7 @@
 #include "fileconv/RunState.h"
 #include "fileconv/SettingsRecord.h"
 #include "gui/InstanceChannel.h"
+#include "gui/MessageBox.h"
 #include "tests/gui/MainWindowFixture.h"
 #include "tests/support/Bytes.h"
 
@@ -203,11 +204,47 @@ TEST_F(DropTest, TheChannelRefusesHostileConnectionsAndStaysUsable) {
   auto stalled = Connect();
   stalled->write(QByteArray("\x08\x10\x00", 3));  // a frame that never comes whole
   stalled->flush();
+  auto greedy = Connect();  // asks and asks, and never reads an answer
+  const auto query = app::EncodeFrame(app::HandOverMessage::StateQuery, {});
+  QByteArray queries;
+  for (int i = 0; i < 400000; ++i)
+    queries.append(reinterpret_cast<const char*>(query.data()),
+                   static_cast<qsizetype>(query.size()));
+  greedy->write(queries);
+  EXPECT_TRUE(
+      QTest::qWaitFor([&] { return greedy->state() == QLocalSocket::UnconnectedState; }, 5000))
+      << "answers piled up for a client that never reads them";
   QTest::qWait(100);
   EXPECT_EQ(garbage->state(), QLocalSocket::UnconnectedState) << "rubbish kept on";
   EXPECT_TRUE(Files.Inputs.empty());
   HandOverFrom({Path("a.txt")});
   EXPECT_EQ(Names(), std::vector<std::string>{"a.txt"});
+}
+
+// A box shown for a handed-over block runs its own event loop while the second start goes
+// on sending and hangs up: the later blocks still arrive, and nothing freed is touched.
+TEST_F(DropTest, AHandOverGoesOnWhileABoxForItIsOpen) {
+  std::vector<std::string> names = {"a.txt"};
+  for (int i = 0; i < 400; ++i)
+    names.push_back(std::string(200, 'n') + std::to_string(i) + ".txt");
+  for (const std::string& name : names)
+    WriteFile(Path(name), kShiftJIS);
+  Open({Path("a.txt")});
+  SetMessageAnswerer(
+      [this](fileconv::MessageKind, std::string_view text, fileconv::MessageButtons) {
+        messages_.push_back({fileconv::MessageKind::Information, std::string(text), false, {}});
+        QTest::qWait(300);  // as a box would, while the user reads it
+        return fileconv::MessageAnswer::Ok;
+      });
+  std::vector<std::string> paths;
+  for (const std::string& name : names)
+    paths.push_back(Path(name));
+  HandOverFrom(paths);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Files.Inputs.size() == names.size(); }, 5000))
+      << Files.Inputs.size() << " of " << names.size() << " arrived";
+  EXPECT_TRUE(Names() == names) << "not in the order given";
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_EQ(messages_[0].text, "1 個のファイルは、すでに選択されていたため追加されませんでした。");
 }
 
 // A window of its own takes the channel over once the instance that answered ends, so a

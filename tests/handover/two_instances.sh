@@ -147,8 +147,8 @@ second=$!
 await has_window "$second"
 stop_first
 first=$second
-check "the window of its own takes the channel over" await channel_open
-"$mxt" "$work/g.txt"
+"$mxt" "$work/g.txt" # at once: it waits for the other window to take the channel over
+check "the window of its own takes the channel over" channel_open
 convert_in_first
 check "the later start's file is in its list" await converted g.txt
 stop_first
