@@ -103,13 +103,15 @@ std::size_t AddFileBatch(const std::vector<std::string>& paths, RunHost& host) {
   }
   const std::size_t added = Files.Inputs.size() - before;
   if (added > 0) host.FilesAdded(before);
-  if (added < paths.size()) {
-    host.ShowMessage(MessageKind::Information,
-                     std::to_string(paths.size() - added) +
-                         " 個のファイルは、すでに選択されていたため追加されませんでした。",
-                     MessageButtons::Ok);
-  }
   return added;
+}
+
+void ReportNotAdded(std::size_t given, std::size_t added, RunHost& host) {
+  if (added == given) return;
+  host.ShowMessage(MessageKind::Information,
+                   std::to_string(given - added) +
+                       " 個のファイルは、すでに選択されていたため追加されませんでした。",
+                   MessageButtons::Ok);
 }
 
 void InitTabStops(RunHost& host) {

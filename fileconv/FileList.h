@@ -35,9 +35,10 @@ std::string ShortenFileName(std::string_view name, RunHost& host);
 // warning). True when added.
 bool AddFileToList(std::string path, RunHost& host);
 
-// Adds the paths chosen or dropped together; tells how many were not added. Returns how
-// many were.
+// Adds the paths chosen or dropped together. Returns how many were added.
 std::size_t AddFileBatch(const std::vector<std::string>& paths, RunHost& host);
+// Tells how many of the `given` names of a batch were not added, when any.
+void ReportNotAdded(std::size_t given, std::size_t added, RunHost& host);
 
 void ClearFileList();
 

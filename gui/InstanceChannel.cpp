@@ -1,7 +1,7 @@
 #include "gui/InstanceChannel.h"
 
-#include <QFile>
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QLocalSocket>
 #include <QThread>
 #include <QTimer>

@@ -172,6 +172,7 @@ class TMXTWClass : public TDropForm, public fileconv::RunHost, public app::Setti
 
   // MXTWFormDrops.cpp
   void OpenChannel();
+  void Unminimize();
   void DragFilesOut(TMXTListBox& list);
 
   // MXTWFormHost.cpp

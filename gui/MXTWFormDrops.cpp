@@ -64,6 +64,11 @@ void TMXTWClass::ShowAsAsked(app::HandOverMessage message) {
   }
 }
 
+// Back as it was before it was minimized: maximized again when it was.
+void TMXTWClass::Unminimize() {
+  if (isMinimized()) setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+}
+
 void TMXTWClass::FormDropFiles(int, int, bool) {
   const bool handedOver = std::exchange(handedOver_, false);
   if (QWidget* dialog = QApplication::activeModalWidget()) {
@@ -79,7 +84,7 @@ void TMXTWClass::FormDropFiles(int, int, bool) {
   if (DroppedFiles().empty()) return;
   if (fileconv::RunStatus.Busy) {
     QApplication::setOverrideCursor(Qt::ArrowCursor);
-    if (isMinimized()) showNormal();
+    Unminimize();
     raise();
     activateWindow();
     ShowMessage(fileconv::MessageKind::Warning,
@@ -88,11 +93,12 @@ void TMXTWClass::FormDropFiles(int, int, bool) {
     QApplication::restoreOverrideCursor();
     return;
   }
-  const std::size_t before = fileconv::Files.Inputs.size();
-  fileconv::AddFileBatch(DroppedFiles(), *this);
-  if (fileconv::Files.Inputs.size() > before && isMinimized()) showNormal();
+  const std::vector<std::string> names = DroppedFiles();
+  const std::size_t added = fileconv::AddFileBatch(names, *this);
+  if (added > 0) Unminimize();
   raise();
   activateWindow();
+  fileconv::ReportNotAdded(names.size(), added, *this);
   if (Settings.ConvWhenDropped && items_.at("ConvMItem")->isEnabled() && !handedOver) ConvertNow();
 }
 

@@ -70,7 +70,7 @@ void TMXTWClass::SelectFiles() {
   for (const QString& chosen : dialog.selectedFiles())
     paths.push_back(PathToSystem(chosen));
   if (paths.empty()) return;
-  fileconv::AddFileBatch(paths, *this);
+  fileconv::ReportNotAdded(paths.size(), fileconv::AddFileBatch(paths, *this), *this);
   if (Settings.ConvWhenSelected && items_.at("ConvMItem")->isEnabled()) ConvertNow();
 }
 

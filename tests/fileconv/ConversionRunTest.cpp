@@ -228,6 +228,7 @@ TEST_F(ConversionRunTest, AnInputFileThatIsTheOutputFileIsRefusedAndCounted) {
   WriteFile(dir_ / "a", "a");
   const std::size_t added = AddFileBatch({dir_ / "a", dir_ / "a", dir_ / "out"}, host_);
   EXPECT_EQ(added, 1u);
+  ReportNotAdded(3, added, host_);
   ASSERT_EQ(host_.messages.size(), 2u);
   EXPECT_EQ(
       host_.messages[0].text,

@@ -221,6 +221,24 @@ TEST_F(DropTest, TheChannelRefusesHostileConnectionsAndStaysUsable) {
   EXPECT_EQ(Names(), std::vector<std::string>{"a.txt"});
 }
 
+// A drop brings a minimized window back as it was, maximized too, before it tells what was
+// not added.
+TEST_F(DropTest, ADropRestoresTheWindowBeforeItsMessage) {
+  MakeFiles({"a.txt", "b.txt"});
+  Open({Path("a.txt")});
+  window_->showMaximized();
+  window_->showMinimized();
+  ASSERT_TRUE(window_->isMinimized());
+  bool minimizedAtMessage = true;
+  SetMessageAnswerer([&](fileconv::MessageKind, std::string_view, fileconv::MessageButtons) {
+    minimizedAtMessage = window_->isMinimized();
+    return fileconv::MessageAnswer::Ok;
+  });
+  DropFiles({"a.txt", "b.txt"});
+  EXPECT_FALSE(minimizedAtMessage);
+  EXPECT_TRUE(window_->isMaximized());
+}
+
 // A box shown for a handed-over block runs its own event loop while the second start goes
 // on sending and hangs up: the later blocks still arrive, and nothing freed is touched.
 TEST_F(DropTest, AHandOverGoesOnWhileABoxForItIsOpen) {
