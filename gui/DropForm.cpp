@@ -20,8 +20,9 @@ bool TDropForm::Accepts(const QDropEvent& event) const {
   const QByteArray source = event.mimeData()->data(QStringLiteral("application/x-mxt-drag-source"));
   if (source == QByteArray::number(static_cast<qint64>(::getpid()))) return false;
   const QList<QUrl> urls = event.mimeData()->urls();
-  return !urls.isEmpty() &&
-         std::all_of(urls.begin(), urls.end(), [](const QUrl& url) { return url.isLocalFile(); });
+  return !urls.isEmpty() && std::all_of(urls.begin(), urls.end(), [](const QUrl& url) {
+    return LocalPathOf(url).has_value();
+  });
 }
 
 void TDropForm::dragEnterEvent(QDragEnterEvent* event) {
@@ -45,7 +46,7 @@ void TDropForm::dropEvent(QDropEvent* event) {
   std::vector<std::string> names;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   for (const QUrl& url : event->mimeData()->urls())
-    names.push_back(PathToSystem(url.toLocalFile()));
+    names.push_back(*LocalPathOf(url));
   QApplication::restoreOverrideCursor();
   event->acceptProposedAction();
   droppedFiles_ = std::move(names);

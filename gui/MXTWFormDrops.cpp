@@ -3,7 +3,6 @@
 #include <unistd.h>
 #include <QApplication>
 #include <QDrag>
-#include <QFile>
 #include <QUrl>
 
 #include "app/DragDropError.h"
@@ -13,6 +12,7 @@
 #include "gui/InstanceChannel.h"
 #include "gui/MXTWForm.h"
 #include "gui/Pictures.h"
+#include "gui/SystemText.h"
 
 namespace mxt::gui {
 
@@ -109,9 +109,9 @@ QMimeData* TMXTWClass::DraggedFiles(const TMXTListBox& list) const {
   QByteArray copied = "copy";
   for (int row = 0; row < model.rowCount(); ++row) {
     if (!list.IsRowSelected(row)) continue;
-    const QString path = QFile::decodeName(model.Entry(row)->Path.c_str());
-    const QUrl url = QUrl::fromLocalFile(path);
-    if (!path.startsWith(QLatin1Char('/'))) throw app::EDragDropError();
+    const std::string& path = model.Entry(row)->Path;
+    if (!path.starts_with('/')) throw app::EDragDropError();
+    const QUrl url = UrlOfPath(path);
     urls.push_back(url);
     copied += "\n" + url.toEncoded();
   }

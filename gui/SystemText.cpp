@@ -14,4 +14,16 @@ std::string PathToSystem(const QString& path) {
   return QFile::encodeName(path).toStdString();
 }
 
+std::optional<std::string> LocalPathOf(const QUrl& url) {
+  const QString host = url.host();
+  if (!url.isLocalFile() || !(host.isEmpty() || host == QLatin1String("localhost"))) return {};
+  // The escapes hold the bytes; decoding them as UTF-8 would lose every other name.
+  return QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString();
+}
+
+QUrl UrlOfPath(std::string_view path) {
+  const QByteArray bytes(path.data(), static_cast<qsizetype>(path.size()));
+  return QUrl::fromEncoded("file://" + bytes.toPercentEncoding("/"), QUrl::StrictMode);
+}
+
 }  // namespace mxt::gui

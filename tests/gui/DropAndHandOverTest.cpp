@@ -26,6 +26,7 @@ namespace {
 using fileconv::Files;
 using fileconv::Settings;
 using ::mxt::testing::Bytes;
+using ::mxt::testing::Notation;
 using ::mxt::testing::ReadFile;
 using ::mxt::testing::WriteFile;
 
@@ -219,6 +220,27 @@ TEST_F(DropTest, TheChannelRefusesHostileConnectionsAndStaysUsable) {
   EXPECT_TRUE(Files.Inputs.empty());
   HandOverFrom({Path("a.txt")});
   EXPECT_EQ(Names(), std::vector<std::string>{"a.txt"});
+}
+
+// Names are bytes: one in Shift-JIS comes in and goes out as it is on the disk, and a URL
+// naming this machine is a local file too.
+TEST_F(DropTest, NamesThatAreNotUTF8DropInAndDragOutByteForByte) {
+  const std::string shiftJISName = Bytes("82 A0 '.txt'");  // あ.txt
+  MakeFiles({shiftJISName.c_str(), "b.txt"});
+  Open();
+  QMimeData data;
+  data.setUrls({QUrl::fromEncoded(QByteArray("file://") + Path("").c_str() + "%82%A0.txt"),
+                QUrl::fromEncoded(QByteArray("file://localhost") + Path("b.txt").c_str())});
+  ASSERT_TRUE(Drop(data));
+  ASSERT_EQ(Files.Inputs.size(), 2u);
+  EXPECT_EQ(Notation(Files.Inputs[0]->Path), Notation(Path(shiftJISName)));
+  EXPECT_EQ(Files.Inputs[1]->Path, Path("b.txt"));
+  TMXTListBox& list = List("ConvListBox");
+  list.setFocus();
+  QTest::keyClick(&list, Qt::Key_Home);
+  std::unique_ptr<QMimeData> out(window_->DraggedFiles(list));
+  EXPECT_EQ(out->data(QStringLiteral("text/uri-list")).trimmed(),
+            QByteArray("file://") + Path("").c_str() + "%82%A0.txt");
 }
 
 // A drop brings a minimized window back as it was, maximized too, before it tells what was
