@@ -317,7 +317,11 @@ void TMXTWClass::ChooseOutputFile(TSpeedButtonEx* sender) {
     if (fileconv::UpdateTabStops()) RepaintLists();
     return;
   }
-  if (Settings.OutputToFile) return;
+  if (Settings.OutputToFile) {
+    // A classic-style item unticks itself when chosen; the mode is still output-to-file.
+    items_.at("OutputToFileMItem")->setChecked(true);
+    return;
+  }
   // Back up without a flicker: the button keeps its picture until the window is idle.
   outputToFileButton_->SetPaintSuppressed(true);
   QMetaObject::invokeMethod(

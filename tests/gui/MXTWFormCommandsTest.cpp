@@ -225,6 +225,26 @@ TEST_F(MainWindowCommandsTest, ANewOutputFileShowsTheOutputListAndOverwriteHides
   EXPECT_FALSE(Button("OutputToFileButton").isChecked());
 }
 
+// Choosing another output file and cancelling leaves the mode as it was, in either menu
+// style: the classic one has no group to keep the item ticked.
+TEST_F(MainWindowCommandsTest, ACancelledNewOutputFileKeepsTheModeAndItsTick) {
+  for (const std::uint8_t style : {1, 2}) {
+    Settings.GUIStyle = style;
+    Open({"/O", Path("out.txt")});
+    ASSERT_TRUE(Settings.OutputToFile);
+    ASSERT_TRUE(WithDialog([&] { Item("OutputToFileMItem").trigger(); },
+                           [&](QDialog& dialog) { dialog.reject(); }));
+    EXPECT_TRUE(Settings.OutputToFile) << int(style);
+    EXPECT_TRUE(Item("OutputToFileMItem").isChecked()) << int(style);
+    EXPECT_FALSE(Item("OverwriteMItem").isChecked()) << int(style);
+    EXPECT_TRUE(Button("OutputToFileButton").isChecked()) << int(style);
+    EXPECT_FALSE(window_->findChild<TOFSpeedButton*>(QStringLiteral("OutputToFileButton"))
+                     ->PaintSuppressed())
+        << int(style);
+    window_.reset();
+  }
+}
+
 TEST_F(MainWindowCommandsTest, ClosingDuringARunAsksAndStopsAfterTheFileInHand) {
   for (const auto answer : {fileconv::MessageAnswer::Cancel, fileconv::MessageAnswer::Ok}) {
     WriteInputs({"a.txt", "b.txt", "c.txt"});
