@@ -36,8 +36,11 @@ void TMXTWClass::OpenOptionsDialog(int page) {
   if (!options_) {
     options_ = new TMXTWOptions(this);
     options_->adjustSize();
+    // Not shown yet, the dialog has no frame: it is taken to get one like the window's.
+    const QSize frame = frameGeometry().size() - size();
     const app::Bounds place =
-        app::CentredOver(BoundsOf(frameGeometry()), options_->width(), options_->height());
+        app::CentredOver(BoundsOf(frameGeometry()), options_->width() + frame.width(),
+                         options_->height() + frame.height());
     options_->move(place.left, place.top);
   }
   options_->FillOptionsDialog();

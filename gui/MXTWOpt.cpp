@@ -96,7 +96,7 @@ void TMXTWOptions::FillOptionsDialog() {
   for (std::size_t i = 0; i < checks_.size(); ++i)
     checks_[i]->setChecked(values.checks[i]);
   for (std::size_t i = 0; i < texts_.size(); ++i)
-    texts_[i]->setText(FromSystem(values.texts[i]));
+    FillEdit(static_cast<app::OptionText>(i), FromSystem(values.texts[i]));
 }
 
 void TMXTWOptions::ApplyOptionsDialog() {
@@ -148,7 +148,7 @@ void TMXTWOptions::BrowseViewer() {
   dialog.setFilter(QDir::AllDirs | QDir::Files | QDir::Executable | QDir::NoDot);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
   const std::string path = fileconv::ListedPath(PathToSystem(dialog.selectedFiles().front()));
-  texts_[static_cast<std::size_t>(app::OptionText::ViewerPath)]->setText(FromSystem(path));
+  FillEdit(app::OptionText::ViewerPath, FromSystem(path));
 }
 
 void TMXTWOptions::OpenHelp() {

@@ -46,6 +46,7 @@ class TMXTWOptions : public QDialog {
   void AddChoice(app::OptionChoice choice, QGroupBox& box);
   void AddCheck(app::OptionCheck check, QWidget& parent, QBoxLayout& layout);
   QLabel* AddLabelledEdit(app::OptionText text, QWidget& page);
+  void FillEdit(app::OptionText text, const QString& value);
   QPushButton* AddButton(const char* name, const char* caption);
 
   // MXTWOpt.cpp

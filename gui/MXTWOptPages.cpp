@@ -253,6 +253,14 @@ void TMXTWOptions::AddCheck(OptionCheck check, QWidget& parent, QBoxLayout& layo
   checks_[static_cast<std::size_t>(check)] = box;
 }
 
+// A stored text longer than typing may make is shown and kept whole; typing stops at the
+// longer of the two.
+void TMXTWOptions::FillEdit(OptionText text, const QString& value) {
+  QLineEdit& edit = *texts_[static_cast<std::size_t>(text)];
+  edit.setMaxLength(std::max<int>(kMaxEditLength, static_cast<int>(value.size())));
+  edit.setText(value);
+}
+
 // The edit and the label that names it; returns the label.
 QLabel* TMXTWOptions::AddLabelledEdit(OptionText text, QWidget& page) {
   const auto index = static_cast<std::size_t>(text);

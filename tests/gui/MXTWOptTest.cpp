@@ -259,6 +259,17 @@ TEST_F(OptionsDialogTest, CancelChangesNeitherTheSettingsNorTheToolbar) {
   });
 }
 
+// The typing limit is not a limit on what is stored: OK on any page keeps long texts whole.
+TEST_F(OptionsDialogTest, LongStoredViewerTextsSurviveOK) {
+  Open();
+  Settings.ViewerPath = "/opt/" + std::string(300, 'v');
+  Settings.ViewerCmdLineOption = std::string(280, 'o');
+  const fileconv::SettingsRecord before = Settings;
+  WithOptions("OutputCodeMItem", [&](QDialog& dialog) { Click(dialog, "OKButton"); });
+  EXPECT_EQ(Settings.ViewerPath, before.ViewerPath);
+  EXPECT_EQ(Settings.ViewerCmdLineOption, before.ViewerCmdLineOption);
+}
+
 TEST_F(OptionsDialogTest, OKAppliesThePagesAndTheToolbarFollows) {
   Open();
   window_->SetOutputNewlineCode(1);
