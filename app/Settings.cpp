@@ -6,6 +6,7 @@
 #include <limits>
 #include <type_traits>
 
+#include "engine/EscapeSequence.h"
 #include "fileconv/CheckRange.h"
 #include "fileconv/PathText.h"
 #include "fileconv/TempFile.h"
@@ -195,6 +196,7 @@ void RestoreDefaults(RestoreDefaultsHost& host) {
   if (!host.Confirm("すべての設定をデフォルト値に戻しますか ?")) return;
   Settings.OutputKanjiCode = engine::kOutputShiftJIS;
   Settings.EscapeSequence = engine::EscapeSequenceSet::EscBJ;
+  engine::SelectEscapeSequenceSet(Settings.EscapeSequence);  // JIS is written as it reads now
   Settings.OutputNewlineCode = engine::NewlineCode::DontCare;
   host.ShowOutputCodes();
   Settings.InputKanjiCode = 0;

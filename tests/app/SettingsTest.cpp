@@ -10,6 +10,7 @@
 
 #include "app/IniStore.h"
 #include "app/ProfileText.h"
+#include "engine/EscapeSequence.h"
 #include "fileconv/MXTError.h"
 #include "platform/CurrentDirectory.h"
 #include "tests/support/TempDir.h"
@@ -382,7 +383,10 @@ TEST_F(SettingsTest, RestoringTheDefaultsAsksFirstAndKeepsTheHandSetValues) {
   EXPECT_EQ(Settings.OutputKanjiCode, 1);
   host.answer = true;
   host.calls.clear();
+  engine::SelectEscapeSequenceSet(Settings.EscapeSequence);
   RestoreDefaults(host);
+  EXPECT_EQ(engine::KanjiInSequence.second, 'B') << "JIS still written with the old escapes";
+  EXPECT_EQ(engine::KanjiOutSequence.first, '(');
   EXPECT_EQ(host.calls, (std::vector<std::string>{"すべての設定をデフォルト値に戻しますか ?",
                                                   "codes 0 0", "overwrite", "clear"}));
   EXPECT_EQ(Settings.InputKanjiCode, 0);
