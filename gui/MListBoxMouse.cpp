@@ -1,3 +1,4 @@
+#include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QMouseEvent>
 
@@ -65,6 +66,12 @@ void TMXTListBox::mouseReleaseEvent(QMouseEvent* event) {
   if (hold_.holding && event->button() == Qt::LeftButton) EndHold();
 }
 
+// A right click while a row is held is swallowed with the menu it would bring up.
+void TMXTListBox::contextMenuEvent(QContextMenuEvent* event) {
+  if (hold_.holding && event->reason() == QContextMenuEvent::Mouse) return event->accept();
+  QListView::contextMenuEvent(event);
+}
+
 void TMXTListBox::mouseDoubleClickEvent(QMouseEvent* event) {
   event->accept();
   if (event->button() != Qt::LeftButton) return;
@@ -106,7 +113,8 @@ void TMXTListBox::focusInEvent(QFocusEvent* event) {
 void TMXTListBox::focusOutEvent(QFocusEvent* event) {
   QListView::focusOutEvent(event);
   if (hold_.holding) EndHold();
-  SetAddMode(false);
+  // A menu takes the keys for a while, not the focus.
+  if (event->reason() != Qt::PopupFocusReason) SetAddMode(false);
   UpdateRow(selection_.Caret());
   if (OnExit && !FocusStaysInWindow(event)) OnExit(*this);
 }

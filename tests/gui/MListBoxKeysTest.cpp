@@ -1,3 +1,4 @@
+#include <QMenu>
 #include <QTest>
 
 #include "tests/gui/ListBoxFixture.h"
@@ -83,6 +84,14 @@ TEST_F(ListBoxKeysTest, ShiftF8AddModeMovesTheCaretAloneAndSpaceToggles) {
   EXPECT_EQ(Marks(), "...*.");
 
   Key(Qt::Key_F8, Qt::ShiftModifier);
+  {
+    QMenu menu;  // as the context menu does
+    menu.addAction(QStringLiteral("x"));
+    menu.popup(list_->mapToGlobal(QPoint(5, 5)));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu));
+    menu.close();
+  }
+  EXPECT_TRUE(list_->AddMode()) << "a menu ended add mode";
   Click(0);
   EXPECT_FALSE(list_->AddMode());
   Key(Qt::Key_F8, Qt::ShiftModifier);

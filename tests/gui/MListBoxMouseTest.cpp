@@ -34,6 +34,24 @@ TEST_F(ListBoxMouseTest, AClickOnTheSelectionTakesEffectAtTheRelease) {
   EXPECT_EQ(TakeLog(), (Log{"capture", "change 2", "end"}));
 }
 
+// A right click while a row is held is swallowed: no menu comes up and the hold goes on.
+// Only a click through the window makes the toolkit ask for a menu.
+TEST_F(ListBoxMouseTest, ARightClickDuringAHoldBringsNoMenu) {
+  SelectMiddle();
+  int menus = 0;
+  window_->setContextMenuPolicy(Qt::CustomContextMenu);
+  QObject::connect(window_.get(), &QWidget::customContextMenuRequested, [&] { ++menus; });
+  const QPoint at = list_->viewport()->mapTo(window_.get(), RowPoint(4));
+  Press(2);
+  QTest::mouseClick(window_->windowHandle(), Qt::RightButton, Qt::NoModifier, at);
+  EXPECT_EQ(menus, 0);
+  EXPECT_TRUE(list_->Holding());
+  Release(2);
+  EXPECT_EQ(Marks(), "..*...");
+  QTest::mouseClick(window_->windowHandle(), Qt::RightButton, Qt::NoModifier, at);
+  EXPECT_EQ(menus, 1) << "a right click without a hold asks for the menu";
+}
+
 TEST_F(ListBoxMouseTest, AClickOutsideTheSelectionTakesEffectAtThePress) {
   SelectMiddle();
   Press(5, Qt::ControlModifier);

@@ -329,8 +329,10 @@ TEST_F(OptionsDialogTest, TheDialogIsMadeOnceCentredAndAlwaysInsideTheWorkArea) 
     first = dialog.frameGeometry();
     dialog.reject();
   });
-  EXPECT_LE(std::abs(first.center().x() - window_->frameGeometry().center().x()), 1);
-  EXPECT_LE(std::abs(first.center().y() - window_->frameGeometry().center().y()), 1);
+  // Offscreen places a window not shown yet by its inside, so the frame is off by its own
+  // width here; tests/window checks the centring to the pixel under a window manager.
+  EXPECT_LE(std::abs(first.center().x() - window_->frameGeometry().center().x()), 3);
+  EXPECT_LE(std::abs(first.center().y() - window_->frameGeometry().center().y()), 3);
   window_->move(work.right() - 60, work.bottom() - 40);
   QCoreApplication::processEvents();
   for (int opening = 0; opening < 2; ++opening) {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The window's stored place under a real window manager, which draws a frame around it:
-# started again and again it stays put, and a maximized session keeps the normal place.
-#   xvfb-run -a bash stored_place.sh MXT
+# The window and its dialog under a real window manager, which draws frames around them:
+# started again and again the window stays put, a maximized session keeps the normal place,
+# and the options dialog opens centred over the window.
+#   xvfb-run -a bash window_manager.sh MXT
 # Prints one line per case and exits 1 when any failed.
 set -uo pipefail
 
@@ -28,10 +29,17 @@ await() { # waits up to 10 s for a condition
   done
   return 1
 }
-window() { xdotool search --onlyvisible --pid "$running" --name '^MXT$' 2>/dev/null | head -1; }
+window_named() { xdotool search --onlyvisible --pid "$running" --name "^$1\$" 2>/dev/null | head -1; }
+window() { window_named MXT; }
 shown() { [ -n "$(window)" ]; }
 # The inside's top-left on the screen, as "x,y".
 inside() { xdotool getwindowgeometry "$(window)" | sed -n 's/ *Position: \([0-9]*,[0-9]*\).*/\1/p'; }
+# The centre of a window's inside, as "x,y".
+centre() {
+  xdotool getwindowgeometry "$1" | tr '\n' ' ' |
+    sed -n 's/.*Position: \([0-9]*\),\([0-9]*\).*Geometry: \([0-9]*\)x\([0-9]*\).*/\1 \2 \3 \4/p' |
+    { read -r x y w h && echo "$((x + w / 2)),$((y + h / 2))"; }
+}
 inside_at() { [ "$(inside)" = "$1" ]; }
 start() {
   "$mxt" &
@@ -66,5 +74,18 @@ await sh -c "[ \"\$(xdotool getwindowgeometry $(window) | grep -c 'Geometry: 400
 stop
 check "a maximized window keeps its normal place" stored_is \
   "PosX=100 PosY=100 Width=400 Height=300 State=1 "
+
+# The options dialog, made on its first opening, comes up centred over the window.
+printf '[MainWindow]\nPosX=100\nPosY=100\nWidth=500\nHeight=400\n' >"$ini"
+start
+xdotool windowfocus --sync "$(window)"
+xdotool key alt+o
+sleep 0.3
+xdotool key Return
+await sh -c "[ -n \"\$(xdotool search --onlyvisible --name '^オプション\$')\" ]"
+dialog=$(xdotool search --onlyvisible --name '^オプション$' | head -1)
+check "the options dialog is centred over the window" [ "$(centre "$dialog")" = "$(centre "$(window)")" ]
+xdotool key Escape
+stop
 
 [ "$failed" -eq 0 ]
