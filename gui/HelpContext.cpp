@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QKeyEvent>
 #include <QMenu>
@@ -11,6 +12,8 @@
 
 #include "app/HelpContexts.h"
 #include "gui/HelpWindow.h"
+#include "gui/SystemText.h"
+#include "platform/CurrentDirectory.h"
 
 namespace mxt::gui {
 
@@ -44,6 +47,16 @@ void AddHelpButton(QDialog& dialog) {
   });
 }
 
+// The folder of a chosen file becomes the current one, where the next dialog opens and
+// which the settings keep at exit.
+void FollowChosenFolder(QFileDialog& dialog) {
+  QObject::connect(&dialog, &QDialog::accepted, &dialog, [&dialog] {
+    const QStringList chosen = dialog.selectedFiles();
+    if (!chosen.isEmpty())
+      platform::ChangeDirectory(PathToSystem(QFileInfo(chosen.front()).absolutePath()));
+  });
+}
+
 }  // namespace
 
 void AssignHelpContext(QObject& object) {
@@ -72,6 +85,7 @@ void PrepareDialog(QDialog& dialog, const QString& name) {
   UseOwnDialog(dialog);
   if (qobject_cast<QFileDialog*>(&dialog) || qobject_cast<QFontDialog*>(&dialog))
     AddHelpButton(dialog);
+  if (auto* files = qobject_cast<QFileDialog*>(&dialog)) FollowChosenFolder(*files);
 }
 
 bool HelpKeyFilter::eventFilter(QObject* watched, QEvent* event) {

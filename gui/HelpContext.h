@@ -16,7 +16,8 @@ std::optional<int> HelpContextAt(const QObject* object);
 
 // Names a dialog of the program and gives it the help context of that name. It blocks only
 // the window it belongs to, so the help window stays usable beside it, and a dialog built
-// from the toolkit's own button box gets the Help button.
+// from the toolkit's own button box gets the Help button. A file dialog makes the folder
+// of the chosen file the current one.
 void PrepareDialog(QDialog& dialog, const QString& name);
 
 // F1 opens help at the help context of the control, menu or dialog it is pressed in.

@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QFontDatabase>
@@ -13,6 +15,7 @@
 #include "fileconv/SettingsRecord.h"
 #include "gui/HelpWindow.h"
 #include "gui/MXTWForm.h"
+#include "platform/CurrentDirectory.h"
 #include "tests/gui/MainWindowFixture.h"
 #include "tests/support/Bytes.h"
 
@@ -204,6 +207,21 @@ TEST_F(MainWindowCommandsTest, AnInputFileIsRefusedAsOutputAndTheButtonRisesWhen
   EXPECT_TRUE(Button("OverwriteButton").isChecked());
   EXPECT_TRUE(Item("OverwriteMItem").isChecked());
   EXPECT_FALSE(Settings.OutputToFile);
+}
+
+// The folder a file was chosen in becomes the current one, which is stored at exit: the
+// next start opens its dialogs there.
+TEST_F(MainWindowCommandsTest, AChosenFileMakesItsFolderTheCurrentOne) {
+  ASSERT_EQ(::mkdir(Path("sub").c_str(), 0755), 0);
+  WriteInputs({"sub/a.txt"});
+  Open();
+  ASSERT_TRUE(WithDialog([&] { Item("SelectMItem").trigger(); },
+                         [&](QDialog& dialog) { ChooseFile(dialog, Path("sub/a.txt")); }));
+  EXPECT_EQ(platform::CurrentDirectory(), Path("sub"));
+  window_.reset();
+  EXPECT_NE(
+      ::mxt::testing::ReadFile(Path("config/MXT/MXT.ini")).find("LastDir=" + Path("sub") + "\n"),
+      std::string::npos);
 }
 
 TEST_F(MainWindowCommandsTest, ANewOutputFileShowsTheOutputListAndOverwriteHidesIt) {

@@ -14,10 +14,12 @@
 #include "fileconv/RunState.h"
 #include "fileconv/SettingsRecord.h"
 #include "gui/MessageBox.h"
+#include "platform/CurrentDirectory.h"
 
 namespace mxt::gui::testing {
 
 void MainWindowFixture::SetUp() {
+  startFolder_ = platform::CurrentDirectory();
   config_ =
       std::make_unique<::mxt::testing::ScopedEnv>("XDG_CONFIG_HOME", (dir_ / "config").c_str());
   runtime_ = std::make_unique<::mxt::testing::ScopedEnv>("XDG_RUNTIME_DIR", (dir_ / "run").c_str());
@@ -39,6 +41,7 @@ void MainWindowFixture::SetUp() {
 
 void MainWindowFixture::TearDown() {
   window_.reset();
+  platform::ChangeDirectory(startFolder_);  // a file dialog moves into the test's folder
   SetMessageAnswerer(nullptr);
   app::ReleaseStartupMutex();
   engine::SelectEscapeSequenceSet(engine::EscapeSequenceSet::EscBJ);

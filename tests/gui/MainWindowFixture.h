@@ -58,6 +58,7 @@ class MainWindowFixture : public ::testing::Test {
 
   ::mxt::testing::TempDir dir_;
   std::unique_ptr<::mxt::testing::ScopedEnv> config_;
+  std::string startFolder_;
   std::unique_ptr<::mxt::testing::ScopedEnv> runtime_;
   std::unique_ptr<TMXTWClass> window_;
   std::vector<Message> messages_;
