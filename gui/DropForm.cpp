@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QTimer>
 #include <QUrl>
 #include <algorithm>
 
@@ -49,11 +50,15 @@ void TDropForm::dropEvent(QDropEvent* event) {
     names.push_back(*LocalPathOf(url));
   QApplication::restoreOverrideCursor();
   event->acceptProposedAction();
-  droppedFiles_ = std::move(names);
   const QPoint at = centralWidget() ? centralWidget()->mapFrom(this, event->position().toPoint())
                                     : event->position().toPoint();
   const bool inClient = centralWidget() && centralWidget()->rect().contains(at);
-  if (OnDropFiles) OnDropFiles(at.x(), at.y(), inClient);
+  // The drop is done with first: the program it came from is not kept waiting through the
+  // boxes and the run that may follow.
+  QTimer::singleShot(0, this, [this, names = std::move(names), at, inClient]() mutable {
+    droppedFiles_ = std::move(names);
+    if (OnDropFiles) OnDropFiles(at.x(), at.y(), inClient);
+  });
 }
 
 void TDropForm::TakeDrop(std::vector<std::string> names) {
