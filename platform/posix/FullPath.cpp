@@ -24,8 +24,13 @@ std::string Joined(const std::string& folder, const std::string& name) {
 }  // namespace
 
 std::string FullPath(const std::string& path) {
-  const std::string absolute =
-      !path.empty() && path[0] == '/' ? path : Joined(CurrentDirectory(), path);
+  std::string absolute = path;
+  if (path.empty() || path[0] != '/') {
+    const std::string here = CurrentDirectory();
+    // In a folder removed since, a relative name names nothing, and stays as it is.
+    if (here.empty()) return path;
+    absolute = Joined(here, path);
+  }
   const auto slash = absolute.rfind('/');
   const std::string name = absolute.substr(slash + 1);
   if (name.empty() || name == "." || name == "..") return Resolved(absolute);
