@@ -6,32 +6,14 @@
 set -uo pipefail
 
 mxt=$1
-work=$(mktemp -d "${TMPDIR:-/tmp}/mxt-two-XXXXXX")
-export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/run"
-mkdir -p "$XDG_CONFIG_HOME/MXT" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-ini="$XDG_CONFIG_HOME/MXT/MXT.ini"
+source "$(dirname "$0")/../support/display_script.sh" two
 first=""
-failed=0
 trap '[ -n "$first" ] && kill "$first" 2>/dev/null; rm -rf "$work"' EXIT
-
-check() { # description, command...
-  local what=$1
-  shift
-  if "$@"; then echo "ok: $what"; else echo "FAILED: $what"; failed=1; fi
-}
 
 euc() { printf '\xb0\xa1 %s\n' "$1" >"$work/$1"; } # a file a run to Shift-JIS converts
 converted() { [ "$(head -c 2 "$work/$1" | od -An -tx1 | tr -d ' ')" = 889f ]; }
 unconverted() { ! converted "$1"; }
 
-# Waits up to 10 s for a condition.
-await() {
-  for _ in $(seq 100); do
-    "$@" && return 0
-    sleep 0.1
-  done
-  return 1
-}
 channel_open() { [ -S "$XDG_RUNTIME_DIR/MXT/TMXTWClass" ]; }
 window_of() { xdotool search --onlyvisible --pid "$1" --name '^MXT$' 2>/dev/null | head -1; }
 has_window() { [ -n "$(window_of "$1")" ]; }

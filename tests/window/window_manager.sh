@@ -7,30 +7,13 @@
 set -uo pipefail
 
 mxt=$1
-work=$(mktemp -d "${TMPDIR:-/tmp}/mxt-place-XXXXXX")
-export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/run"
-mkdir -p "$XDG_CONFIG_HOME/MXT" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-ini="$XDG_CONFIG_HOME/MXT/MXT.ini"
+source "$(dirname "$0")/../support/display_script.sh" place
 openbox >/dev/null 2>&1 &
 wm=$!
 running=""
-failed=0
 trap 'kill $running $wm 2>/dev/null; rm -rf "$work"' EXIT
 
-check() { # description, command...
-  local what=$1
-  shift
-  if "$@"; then echo "ok: $what"; else echo "FAILED: $what"; failed=1; fi
-}
-await() { # waits up to 10 s for a condition
-  for _ in $(seq 100); do
-    "$@" && return 0
-    sleep 0.1
-  done
-  return 1
-}
-window_named() { xdotool search --onlyvisible --pid "$running" --name "^$1\$" 2>/dev/null | head -1; }
-window() { window_named MXT; }
+window() { xdotool search --onlyvisible --pid "$running" --name '^MXT$' 2>/dev/null | head -1; }
 shown() { [ -n "$(window)" ]; }
 # The inside's top-left on the screen, as "x,y".
 inside() { xdotool getwindowgeometry "$(window)" | sed -n 's/ *Position: \([0-9]*,[0-9]*\).*/\1/p'; }
