@@ -124,7 +124,8 @@ void InstanceServer::Act(QLocalSocket& socket, const app::HandOverFrame& frame) 
     case app::HandOverMessage::Restore:
     case app::HandOverMessage::Maximize:
     case app::HandOverMessage::BringToFront:
-      Later([this, type = frame.type] { window_.show(type); });
+      // At once: a box an earlier drop shows is what comes forward.
+      window_.show(frame.type);
       break;
     case app::HandOverMessage::Mark:
       if (std::equal(frame.payload.begin(), frame.payload.end(), MarkBytes().begin(),

@@ -46,11 +46,14 @@ class InstanceServer : public QObject {
   void DoWhatWasAsked();
 
   Window window_;
-  QLocalServer server_;
+  // Held until the server has closed and removed its socket: another window that takes
+  // the lock earlier could have its new socket removed by this one's end.
   std::optional<platform::LockFile> channelLock_;
+  QLocalServer server_;
   QTimer retry_;
-  // What connections asked of the window, in the order asked. A drop may show a box, whose
-  // event loop must run neither inside a socket's signal nor inside an earlier drop.
+  // The drops connections asked for, with their marks, in the order asked. A drop may
+  // show a box, whose event loop must run neither inside a socket's signal nor inside an
+  // earlier drop.
   std::deque<std::function<void()>> asked_;
   bool doing_ = false;
 };

@@ -7,7 +7,7 @@ namespace mxt::platform {
 // The absolute form of `path` under which the list keeps a file: its folder part resolved
 // as the system resolves it (links, "." and ".."), its last component kept as given, so
 // that two spellings of one file give one path. Folders that do not exist yet are kept as
-// written. A relative path is kept as it is when there is no current folder.
+// written. Empty, naming no file, for a relative path when there is no current folder.
 std::string FullPath(const std::string& path);
 
 }  // namespace mxt::platform

@@ -27,8 +27,9 @@ std::string FullPath(const std::string& path) {
   std::string absolute = path;
   if (path.empty() || path[0] != '/') {
     const std::string here = CurrentDirectory();
-    // In a folder removed since, a relative name names nothing, and stays as it is.
-    if (here.empty()) return path;
+    // In a folder removed since, a relative name names no file: none may be taken for it,
+    // neither now nor once the program has moved to another folder.
+    if (here.empty()) return {};
     absolute = Joined(here, path);
   }
   const auto slash = absolute.rfind('/');

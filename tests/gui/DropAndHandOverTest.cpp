@@ -11,6 +11,7 @@
 #include <atomic>
 #include <thread>
 
+#include "app/DropBlock.h"
 #include "app/HandOverChannel.h"
 #include "fileconv/FileList.h"
 #include "fileconv/RunState.h"
@@ -301,6 +302,41 @@ TEST_F(DropTest, AHandOverGoesOnWhileABoxForItIsOpen) {
   EXPECT_TRUE(Names() == names) << "not in the order given";
   ASSERT_EQ(messages_.size(), 1u);
   EXPECT_EQ(messages_[0].text, "1 個のファイルは、すでに選択されていたため追加されませんでした。");
+}
+
+// While a drop shows its box, a later start's request to bring the window forward is done
+// at once: the box is what comes forward, not the window after the box is gone.
+TEST_F(DropTest, AShowRequestIsDoneAtOnceWhileADropShowsItsBox) {
+  std::vector<std::string> log;
+  bool inDrop = false;
+  InstanceServer server(
+      {[] { return app::InstanceState{}; },
+       [&](app::HandOverMessage) { log.push_back(inDrop ? "show during the drop" : "show"); },
+       [] {},
+       [&](std::vector<std::string>) {
+         inDrop = true;
+         QTest::qWait(300);  // as a box would
+         inDrop = false;
+         log.push_back("drop");
+       }},
+      nullptr);
+  server.Open();
+  ASSERT_TRUE(server.Listening());
+  const auto send = [](QLocalSocket& socket, app::HandOverMessage type,
+                       const std::vector<std::uint8_t>& payload) {
+    const auto frame = app::EncodeFrame(type, payload);
+    socket.write(reinterpret_cast<const char*>(frame.data()), static_cast<qint64>(frame.size()));
+    socket.flush();
+  };
+  auto dropping = Connect();
+  send(*dropping, app::HandOverMessage::DropFiles, app::MakeDropBlocks({Path("a.txt")}).front());
+  std::unique_ptr<QLocalSocket> later;
+  QTimer::singleShot(100, [&] {
+    later = Connect();
+    send(*later, app::HandOverMessage::BringToFront, {});
+  });
+  EXPECT_TRUE(QTest::qWaitFor([&] { return log.size() == 2; }, 3000));
+  EXPECT_EQ(log, (std::vector<std::string>{"show during the drop", "drop"}));
 }
 
 // A window of its own takes the channel over once the instance that answered ends, so a

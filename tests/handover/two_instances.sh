@@ -29,7 +29,6 @@ stop_first() {
   kill -TERM "$first" 2>/dev/null
   wait "$first" 2>/dev/null
   first=""
-  rm -f "$XDG_RUNTIME_DIR/MXT/TMXTWClass"
 }
 # Presses the convert button of the first window by its access key.
 convert_in_first() {

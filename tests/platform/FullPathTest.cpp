@@ -39,17 +39,17 @@ TEST(FullPathTest, ARelativePathIsTakenFromTheCurrentDirectory) {
   EXPECT_FALSE(ChangeDirectory(temp / "missing"));
 }
 
-// In a folder removed since, a relative name names nothing: it must not become a name at
-// the root of the file system.
-TEST(FullPathTest, WithoutACurrentDirectoryARelativePathStaysRelative) {
+// In a folder removed since, a relative name names nothing: not a name at the root of the
+// file system, nor one taken later from another current folder.
+TEST(FullPathTest, WithoutACurrentDirectoryARelativePathNamesNothing) {
   TempDir temp;
   const std::string before = CurrentDirectory();
   ASSERT_EQ(::mkdir((temp / "gone").c_str(), 0755), 0);
   ASSERT_TRUE(ChangeDirectory(temp / "gone"));
   ASSERT_EQ(::rmdir((temp / "gone").c_str()), 0);
-  const std::string full = FullPath("etc");
+  const std::string full = FullPath("../etc");
   ASSERT_TRUE(ChangeDirectory(before));
-  EXPECT_EQ(full, "etc");
+  EXPECT_EQ(full, "");
 }
 
 }  // namespace
