@@ -147,8 +147,8 @@ void InstanceServer::Later(std::function<void()> action) {
   if (asked_.size() == 1 && !doing_) QTimer::singleShot(0, this, &InstanceServer::DoWhatWasAsked);
 }
 
+// Scheduled only while nothing is being done, so it never runs inside itself.
 void InstanceServer::DoWhatWasAsked() {
-  if (doing_) return;
   doing_ = true;
   while (!asked_.empty()) {
     const std::function<void()> action = std::move(asked_.front());
