@@ -163,8 +163,8 @@ void AddFilesNamedBy(const std::string& argument, fileconv::RunHost& host) {
   if (found) return;
   const auto named = platform::FindFile(full);
   const bool folder = named && (named->attributes & platform::attr::kDirectory);
-  CommandLine.UnlistedNames.push_back({argument, folder ? fileconv::SkipReason::srDirectory
-                                                        : fileconv::SkipReason::srFileNotFound});
+  CommandLine.UnlistedNames.push_back(
+      {argument, folder ? fileconv::SkipReason::Directory : fileconv::SkipReason::FileNotFound});
 }
 
 // Whether an argument is one of `names` as an option, or `longName` after "--".

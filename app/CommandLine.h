@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "fileconv/FileEntry.h"
 #include "fileconv/RunHost.h"
-#include "fileconv/TMXTFile.h"
 
 namespace mxt::app {
 
@@ -22,7 +22,7 @@ ArgumentKind ClassifyArgument(std::string_view text);
 // A file argument that put nothing into the list, and why.
 struct UnlistedName {
   std::string argument;
-  fileconv::SkipReason reason;  // srFileNotFound, or srDirectory for a folder
+  fileconv::SkipReason reason;  // FileNotFound, or Directory for a folder
 };
 
 // What the command line of this start said beyond the settings.

@@ -5,9 +5,9 @@
 namespace mxt::app {
 
 // A dropped-files block that could not be made or delivered.
-class EDragDropError : public std::runtime_error {
+class DragDropError : public std::runtime_error {
  public:
-  EDragDropError() : std::runtime_error("Drag && Drop の処理に失敗しました") {}
+  DragDropError() : std::runtime_error("Drag && Drop の処理に失敗しました") {}
 };
 
 }  // namespace mxt::app

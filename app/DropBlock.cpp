@@ -46,7 +46,7 @@ std::vector<DropBlock> MakeDropBlocks(const std::vector<std::string>& names) {
   for (const std::string& name : names) {
     if (!blocks.empty() && AppendDropName(blocks.back(), name)) continue;
     blocks.push_back(MakeDropBlock(0, 0, true));
-    if (!AppendDropName(blocks.back(), name)) throw EDragDropError();
+    if (!AppendDropName(blocks.back(), name)) throw DragDropError();
   }
   return blocks;
 }

@@ -22,7 +22,7 @@ DropBlock MakeDropBlock(std::int32_t x, std::int32_t y, bool nonClient);
 // Appends one name; false, with the block unchanged, when it would pass the limit.
 bool AppendDropName(DropBlock& block, std::string_view name);
 
-// The names in as many blocks, in order, as they need. Raises EDragDropError when a name
+// The names in as many blocks, in order, as they need. Raises DragDropError when a name
 // does not fit in a block of its own.
 std::vector<DropBlock> MakeDropBlocks(const std::vector<std::string>& names);
 

@@ -5,9 +5,9 @@
 #include <utility>
 
 #include "app/ProfileText.h"
-#include "fileconv/MXTError.h"
 #include "fileconv/PathText.h"
-#include "platform/InOutError.h"
+#include "fileconv/UserError.h"
+#include "platform/IoError.h"
 #include "platform/OsFile.h"
 #include "platform/SystemPaths.h"
 #include "platform/SystemString.h"
@@ -16,7 +16,7 @@ namespace mxt::app {
 
 namespace {
 
-using fileconv::EMXTError;
+using fileconv::UserError;
 
 // Built by appending: g++ 12 warns falsely about a literal plus a temporary string.
 std::string Quoted(std::string_view name) {
@@ -50,19 +50,19 @@ void ReplaceWhole(const std::string& path, const std::string& text) {
   std::filesystem::path target = path;
   if (std::filesystem::is_symlink(std::filesystem::symlink_status(target, error))) {
     target = std::filesystem::canonical(target, error);
-    if (error) throw platform::EInOutError(error.value());
+    if (error) throw platform::IoError(error.value());
   }
   const std::string next = target.string() + ".new";
   try {
     platform::OsFile file = platform::OsFile::Create(next);
     file.WriteBlock(text.data(), text.size());
     file.Close();
-  } catch (const platform::EInOutError&) {
+  } catch (const platform::IoError&) {
     std::filesystem::remove(next, error);
     throw;
   }
   std::filesystem::rename(next, target, error);
-  if (error) throw platform::EInOutError(error.value());
+  if (error) throw platform::IoError(error.value());
 }
 
 }  // namespace
@@ -76,13 +76,13 @@ IniStore::IniStore(std::string path, Form form) : path_(std::move(path)), form_(
     const std::optional<std::string> text = ReadStoreText(path_);
     unreadable_ = !text;
     if (text) text_ = *text;
-  } catch (const platform::EInOutError& error) {
+  } catch (const platform::IoError& error) {
     unreadable_ = error.Code() != ENOENT && form_ == Form::PerUser;
   }
 }
 
 std::optional<std::string> IniStore::ReadString(std::string_view group, std::string_view name) {
-  if (unreadable_) throw EMXTError(Quoted(name) + " の取得に失敗しました");
+  if (unreadable_) throw UserError(Quoted(name) + " の取得に失敗しました");
   return ProfileValue(text_, group, name);
 }
 
@@ -95,9 +95,9 @@ void IniStore::WriteString(std::string_view group, std::string_view name, std::s
 void IniStore::Save(const std::string& text, std::string_view name) const {
   try {
     ReplaceWhole(path_, text);
-  } catch (const platform::EInOutError&) {
-    if (form_ == Form::PerUser) throw EMXTError(Quoted(name) + " の設定に失敗しました");
-    throw EMXTError(platform::SystemStringToUtf8(path_) + " に書き込めません");
+  } catch (const platform::IoError&) {
+    if (form_ == Form::PerUser) throw UserError(Quoted(name) + " の設定に失敗しました");
+    throw UserError(platform::SystemStringToUtf8(path_) + " に書き込めません");
   }
 }
 

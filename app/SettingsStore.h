@@ -10,7 +10,7 @@ namespace mxt::app {
 inline constexpr std::string_view kMainWindowGroup = "MainWindow";
 inline constexpr std::string_view kOptionsGroup = "Options";
 
-// Where the settings persist: named text values in groups. Failures raise EMXTError with
+// Where the settings persist: named text values in groups. Failures raise UserError with
 // the message the user sees.
 class SettingsStore {
  public:

@@ -28,14 +28,14 @@
 #include "fileconv/OneFileConversion.h"
 #include "fileconv/RunState.h"
 #include "fileconv/SettingsRecord.h"
-#include "gui/MXTWForm.h"
+#include "gui/MainWindow.h"
 #include "gui/MessageBox.h"
 #include "tests/support/Iconv.h"
 #include "tests/support/TempDir.h"
 
 namespace {
 
-using mxt::gui::TMXTWClass;
+using mxt::gui::MainWindow;
 
 constexpr int kSmallFiles = 10000;
 
@@ -72,9 +72,9 @@ void FreshProgramState() {
   mxt::fileconv::Settings.GUIStyle = 2;
 }
 
-std::unique_ptr<TMXTWClass> ShownWindow(const std::vector<std::string>& arguments) {
+std::unique_ptr<MainWindow> ShownWindow(const std::vector<std::string>& arguments) {
   FreshProgramState();
-  auto window = std::make_unique<TMXTWClass>(arguments);
+  auto window = std::make_unique<MainWindow>(arguments);
   FirstPaint paint(*window);
   window->show();
   paint.Wait();

@@ -5,13 +5,13 @@
 #include <exception>
 #include <functional>
 
-#include "fileconv/MXTError.h"
 #include "fileconv/OneFileConversion.h"
 #include "fileconv/PathIndex.h"
 #include "fileconv/PathText.h"
 #include "fileconv/RunState.h"
 #include "fileconv/SettingsRecord.h"
 #include "fileconv/TrueCase.h"
+#include "fileconv/UserError.h"
 #include "platform/FileIdentity.h"
 #include "platform/FileNameRule.h"
 #include "platform/FileSystem.h"
@@ -34,12 +34,12 @@ constexpr char kStopped[] = "終了の要求を受けたため、変換を中断
 constexpr char kAlreadyInput[] =
     "\rこのファイルは、すでに入力元として指定されているため、出力先には指定できません。";
 
-bool Processed(const TMXTFile& entry) {
-  return entry.State == ConversionResult::crConverted || entry.State == ConversionResult::crSkipped;
+bool Processed(const FileEntry& entry) {
+  return entry.State == RunResult::Converted || entry.State == RunResult::Skipped;
 }
 
-bool Ready(const TMXTFile& entry) {
-  return entry.State == ConversionResult::crReady;
+bool Ready(const FileEntry& entry) {
+  return entry.State == RunResult::Ready;
 }
 
 void LockWindow(RunHost& host) {
@@ -92,7 +92,7 @@ std::function<void(std::int64_t)> ShowHowFar(const std::string& status, RunHost&
 
 // Converts one entry that passed its checks and is open.
 void ConvertOpenEntry(std::size_t index, RunPosition position, RunHost& host) {
-  TMXTFile& entry = *Conversion.CurrentItem;
+  FileEntry& entry = *Conversion.CurrentItem;
   const std::string status = " Converting " + entry.Path + " (" + std::to_string(position.number) +
                              "/" + std::to_string(position.count) + ")";
   host.SetStatusText(status);
@@ -108,7 +108,7 @@ void ConvertOpenEntry(std::size_t index, RunPosition position, RunHost& host) {
 }
 
 void ConvertEntry(std::size_t index, RunPosition position, RunHost& host) {
-  TMXTFile& entry = *Files.Inputs[index];
+  FileEntry& entry = *Files.Inputs[index];
   Conversion.CurrentItem = &entry;
   entry.Bitmap = FileImage::UnknownFileImage;
   try {
@@ -116,7 +116,7 @@ void ConvertEntry(std::size_t index, RunPosition position, RunHost& host) {
     if (Ready(entry)) OpenInputFile();
     if (Ready(entry)) ConvertOpenEntry(index, position, host);
   } catch (...) {
-    entry.State = ConversionResult::crAborted;
+    entry.State = RunResult::Aborted;
     host.RedrawLine(ListId::Input, index);
     throw;
   }
@@ -136,8 +136,8 @@ void RejectOutputFile(const std::string& text, MessageKind kind, RunHost& host) 
 }  // namespace
 
 bool CheckOutputCode(RunHost& host) {
-  const TMXTFile* output = Files.Output.get();
-  if (!Settings.OutputToFile || !output || output->State != ConversionResult::crConverted ||
+  const FileEntry* output = Files.Output.get();
+  if (!Settings.OutputToFile || !output || output->State != RunResult::Converted ||
       output->Code == kNoKanjiWritten || output->Code == Settings.OutputKanjiCode) {
     return true;
   }
@@ -151,7 +151,7 @@ bool CheckOutputCode(RunHost& host) {
 
 bool CheckOutputIsNoInput(RunHost& host) {
   if (!Settings.OutputToFile || !Files.Output) return true;
-  const TMXTFile& output = *Files.Output;
+  const FileEntry& output = *Files.Output;
   const auto outputFile = platform::FileIdentityOf(output.Path);
   if (!outputFile) return true;
   for (const auto& entry : Files.Inputs) {
@@ -172,7 +172,7 @@ bool ConfirmReconversion(RunHost& host) {
   }
   RunStatus.AllDone = false;
   for (auto& entry : Files.Inputs) {
-    entry->State = ConversionResult::crNone;
+    entry->State = RunResult::None;
     entry->Code = 0;
   }
   host.RepaintList(ListId::Input);
@@ -200,12 +200,12 @@ bool ConvertAll(RunHost& host) {
   };
   try {
     for (std::size_t i = 0; i < count && !RunStatus.Abort; ++i, ++done) {
-      TMXTFile& entry = *Files.Inputs[i];
+      FileEntry& entry = *Files.Inputs[i];
       if (Processed(entry)) continue;
-      if (platform::StopSignalled()) throw EMXTError(kStopped);
+      if (platform::StopSignalled()) throw UserError(kStopped);
       ConvertEntry(i, {++started, inRun}, host);
       host.ProcessPendingEvents();
-      if (Ready(entry)) entry.State = ConversionResult::crConverted;
+      if (Ready(entry)) entry.State = RunResult::Converted;
       host.RedrawLine(ListId::Input, i);
     }
   } catch (...) {
@@ -231,10 +231,10 @@ void ConvButtonClick(RunHost& host) {
 }
 
 void ConvertForView(std::size_t index) {
-  TMXTFile& entry = *Files.Inputs[index];
+  FileEntry& entry = *Files.Inputs[index];
   const bool savedOutputToFile = Settings.OutputToFile;
   const std::uint8_t savedWay = Settings.WayToOverwrite;
-  const TMXTFile saved = entry;
+  const FileEntry saved = entry;
   Conversion.ViewMode = true;
   Conversion.CurrentItem = &entry;
   Settings.OutputToFile = true;
@@ -252,7 +252,7 @@ void ConvertForView(std::size_t index) {
     if (Ready(entry)) OpenInputFile();
     if (Ready(entry)) {
       ConvertAndClose();
-      if (Ready(entry) && saved.State == ConversionResult::crNone) RecordResultCode();
+      if (Ready(entry) && saved.State == RunResult::None) RecordResultCode();
     }
   } catch (...) {
     restore();
@@ -283,7 +283,7 @@ bool AcceptOutputFile(const std::string& path, RunHost& host) {
 
 void UseOutputFile(const std::string& path, RunHost& host) {
   Settings.OutputToFile = true;
-  auto entry = std::make_unique<TMXTFile>(TMXTFile::OutputEntry(path));
+  auto entry = std::make_unique<FileEntry>(FileEntry::OutputEntry(path));
   entry->DisplayName = ShortenFileName(entry->Name, host);
   Files.Output = std::move(entry);
   RunStatus.OutputPath = path;
@@ -311,7 +311,7 @@ void SetOutputFile(const std::string& path, RunHost& host) {
 }
 
 void RefreshOutputItem(RunHost& host) {
-  TMXTFile* output = Files.Output.get();
+  FileEntry* output = Files.Output.get();
   if (!output) return;
   const std::string onDisk = ListedPath(output->Path);
   if (onDisk == output->Path) return;
@@ -345,18 +345,18 @@ std::string ResultCodeText(std::uint8_t code) {
   }
 }
 
-std::string StatusColumns(const TMXTFile& entry, ListId list) {
+std::string StatusColumns(const FileEntry& entry, ListId list) {
   if (list == ListId::Output) {
     static constexpr const char* kCodes[] = {"Shift-JIS", "EUC", "JIS"};
-    if (entry.State != ConversionResult::crConverted) return "";
+    if (entry.State != RunResult::Converted) return "";
     return std::string("Output:\t") + (entry.Code <= 2 ? kCodes[entry.Code] : "");
   }
   switch (entry.State) {
-    case ConversionResult::crAborted:
+    case RunResult::Aborted:
       return "Aborted.";
-    case ConversionResult::crConverted:
+    case RunResult::Converted:
       return "Converted:\t" + ResultCodeText(entry.Code);
-    case ConversionResult::crSkipped:
+    case RunResult::Skipped:
       return "Skipped:\t" + std::string(fileconv::StatusText(entry.Reason));
     default:
       return "";

@@ -46,6 +46,6 @@ void RefreshOutputItem(RunHost& host);
 // "Shift-JIS to EUC" and the like, from an input entry's Code.
 std::string ResultCodeText(std::uint8_t code);
 // An entry's status after its name: empty until it has been processed.
-std::string StatusColumns(const TMXTFile& entry, ListId list);
+std::string StatusColumns(const FileEntry& entry, ListId list);
 
 }  // namespace mxt::fileconv

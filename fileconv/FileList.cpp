@@ -74,7 +74,7 @@ bool AddFileToList(std::string path, RunHost& host) {
         MessageButtons::Ok);
     return false;
   }
-  auto entry = std::make_unique<TMXTFile>(TMXTFile::InputEntry(path));
+  auto entry = std::make_unique<FileEntry>(FileEntry::InputEntry(path));
   entry->DiskName = CapturedName();
   entry->DisplayName = ShortenFileName(entry->Name, host);
   AddToPathIndex(*entry, key);

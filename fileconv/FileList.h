@@ -6,15 +6,15 @@
 #include <string_view>
 #include <vector>
 
+#include "fileconv/FileEntry.h"
 #include "fileconv/RunHost.h"
-#include "fileconv/TMXTFile.h"
 
 namespace mxt::fileconv {
 
 // The two lists of the main window: the input files and the one separate output file.
 struct FileLists {
-  std::vector<std::unique_ptr<TMXTFile>> Inputs;
-  std::unique_ptr<TMXTFile> Output;
+  std::vector<std::unique_ptr<FileEntry>> Inputs;
+  std::unique_ptr<FileEntry> Output;
   // The width a name may take before it is shortened.
   int NameColumnWidth = 0;
   // The widest full name measured since the font changed or the list was cleared.

@@ -5,14 +5,14 @@
 #include "engine/ConversionBuffers.h"
 #include "engine/StreamConversion.h"
 #include "engine/TextClassification.h"
-#include "fileconv/MXTError.h"
 #include "fileconv/PathText.h"
 #include "fileconv/SettingsRecord.h"
 #include "fileconv/SourceReplacement.h"
 #include "fileconv/TempFile.h"
+#include "fileconv/UserError.h"
 #include "platform/FileSystem.h"
 #include "platform/FindFile.h"
-#include "platform/InOutError.h"
+#include "platform/IoError.h"
 #include "platform/StopSignals.h"
 #include "platform/SystemString.h"
 
@@ -33,12 +33,12 @@ using platform::OsFile;
 
 constexpr char kTempPrefix[] = "MX";
 
-TMXTFile& Item() {
+FileEntry& Item() {
   return *Conversion.CurrentItem;
 }
 
 void Skip(SkipReason reason) {
-  Item().State = ConversionResult::crSkipped;
+  Item().State = RunResult::Skipped;
   Item().Reason = reason;
   if (const auto image = ImageForSkip(reason)) Item().Bitmap = *image;
 }
@@ -64,7 +64,7 @@ class CheckedInput final : public platform::File {
   CheckedInput(OsFile& file, std::int64_t limit) : file_(file), left_(limit) {}
 
   std::size_t ReadBlock(void* data, std::size_t size) override {
-    if (platform::StopSignalled()) throw EMXTError(kInterrupted);
+    if (platform::StopSignalled()) throw UserError(kInterrupted);
     // The whole size is read: the end needs no read of its own.
     if (left_ == 0) return 0;
     const auto wanted = static_cast<std::size_t>(std::min<std::int64_t>(left_, size));
@@ -95,15 +95,15 @@ void DiscardOutput(OutputTarget& output) noexcept;
 SkipReason AlreadyInCode(KanjiCode code) {
   switch (code) {
     case KanjiCode::ShiftJIS:
-      return SkipReason::srAlreadyShiftJIS;
+      return SkipReason::AlreadyShiftJIS;
     case KanjiCode::EUC:
-      return SkipReason::srAlreadyEUC;
+      return SkipReason::AlreadyEUC;
     case KanjiCode::JIS:
-      return SkipReason::srAlreadyJIS;
+      return SkipReason::AlreadyJIS;
     case KanjiCode::Ascii:
-      return SkipReason::srNoKanji;
+      return SkipReason::NoKanji;
     default:
-      return SkipReason::srCannotIdentify;
+      return SkipReason::CannotIdentify;
   }
 }
 
@@ -143,7 +143,7 @@ void DecideConversion() {
   const auto length = static_cast<std::uint32_t>(Buffers.BytesInLastBlock);
   const std::optional<KanjiCode> asItStands = CopiedAsItStands(block, length);
   if (asItStands && !Settings.OutputToFile) {
-    Skip(*asItStands == KanjiCode::Binary ? SkipReason::srBinary : SkipReason::srUTF8);
+    Skip(*asItStands == KanjiCode::Binary ? SkipReason::Binary : SkipReason::UTF8);
     return;
   }
   Buffers.NewlineMode = DecideNewlineMode(block, length, asItStands.has_value());
@@ -156,17 +156,17 @@ void DecideConversion() {
   if (Settings.InputKanjiCode == 0) {
     Skip(AlreadyInCode(code));
   } else if (same && Settings.OutputKanjiCode != engine::kOutputJIS) {
-    Skip(SkipReason::srNothingToDo);
+    Skip(SkipReason::NothingToDo);
   }
 }
 
 // The separate output file, created by the run's first file and appended to after it. It
 // is compared with the input before anything in it is cut or written.
 OutputTarget OpenSeparateOutput() {
-  const TMXTFile& output = *Conversion.OutputItem;
-  const EMXTError failure(platform::SystemStringToUtf8(output.Path) + " をオープンできません");
+  const FileEntry& output = *Conversion.OutputItem;
+  const UserError failure(platform::SystemStringToUtf8(output.Path) + " をオープンできません");
   const bool append =
-      output.State == ConversionResult::crConverted && platform::FindFile(output.Path).has_value();
+      output.State == RunResult::Converted && platform::FindFile(output.Path).has_value();
   std::optional<OsFile> file;
   try {
     file = append ? OsFile::OpenExclusive(output.Path, OsFile::Access::ReadWrite)
@@ -191,8 +191,8 @@ OutputTarget OpenTemporaryOutput(const std::string& target) {
   std::optional<OsFile> created;
   try {
     created = CreateTempFile(kTempPrefix, dir, name);
-  } catch (const platform::EInOutError& error) {
-    throw EMXTError(std::string("テンポラリファイルを作成できません: ") + error.what());
+  } catch (const platform::IoError& error) {
+    throw UserError(std::string("テンポラリファイルを作成できません: ") + error.what());
   }
   OutputTarget output{std::move(*created), name, 0, true, false};
   Conversion.TempFileName = name;
@@ -237,10 +237,10 @@ void WriteOutput(OutputTarget& output) {
   try {
     if (StreamThrough(output) == engine::StreamResult::Unrepresentable) {
       DiscardOutput(output);
-      return Skip(SkipReason::srUnrepresentable);
+      return Skip(SkipReason::Unrepresentable);
     }
     if (Buffers.TotalRead != Conversion.FoundSize)
-      throw EMXTError("読み込んだサイズとファイルのサイズが一致しません");
+      throw UserError("読み込んだサイズとファイルのサイズが一致しません");
     // Renamed over the source, the file takes the time with it.
     if (output.takesSourcesPlace && Settings.PreserveTimestamp) KeepTimestamp(output.file);
     output.file.Close();
@@ -254,35 +254,35 @@ void WriteOutput(OutputTarget& output) {
 
 void CheckFile() {
   const auto found = platform::FindFile(Item().Path);
-  if (!found) return Skip(SkipReason::srFileNotFound);
+  if (!found) return Skip(SkipReason::FileNotFound);
   Conversion.FoundSize = found->size;
   Conversion.FoundWriteTime = found->lastWrite;
   const std::uint32_t attributes = found->attributes;
-  if (attributes & platform::attr::kVolumeLabel) return Skip(SkipReason::srVolumeLabel);
-  if (attributes & platform::attr::kDirectory) return Skip(SkipReason::srDirectory);
+  if (attributes & platform::attr::kVolumeLabel) return Skip(SkipReason::VolumeLabel);
+  if (attributes & platform::attr::kDirectory) return Skip(SkipReason::Directory);
   if ((attributes & platform::attr::kReadOnly) && !Settings.OutputToFile) {
     // A file this user may not even read is refused for that, as its open would be.
     const bool readable = platform::MayRead(Item().Path);
-    return Skip(readable ? SkipReason::srReadOnly : SkipReason::srAccessDenied);
+    return Skip(readable ? SkipReason::ReadOnly : SkipReason::AccessDenied);
   }
-  if (found->size == 0) return Skip(SkipReason::srEmpty);
-  Item().State = ConversionResult::crReady;
-  Item().Reason = SkipReason::srNone;
+  if (found->size == 0) return Skip(SkipReason::Empty);
+  Item().State = RunResult::Ready;
+  Item().Reason = SkipReason::None;
 }
 
 void OpenInputFile() {
   try {
     Conversion.InputFile = OsFile::OpenExclusive(Item().Path, OsFile::Access::Read);
-  } catch (const platform::EInOutError& error) {
+  } catch (const platform::IoError& error) {
     if (error.Code() != platform::kErrorAccessDenied &&
         error.Code() != platform::kErrorSharingViolation) {
       throw;
     }
-    Skip(SkipReason::srAccessDenied);
-  } catch (const EMXTError&) {
+    Skip(SkipReason::AccessDenied);
+  } catch (const UserError&) {
     throw;
   } catch (const std::exception&) {
-    throw EMXTError(platform::SystemStringToUtf8(Item().Path) + " をオープンできません");
+    throw UserError(platform::SystemStringToUtf8(Item().Path) + " をオープンできません");
   }
   Buffers.TotalRead = 0;
   if (!Conversion.InputFile) return;
@@ -290,9 +290,8 @@ void OpenInputFile() {
   Conversion.Opened = Conversion.InputFile->Identity();
   if (Conversion.Opened.kind != platform::FileKind::Regular) {
     CloseInputFile();
-    return Skip(Conversion.Opened.kind == platform::FileKind::Directory
-                    ? SkipReason::srDirectory
-                    : SkipReason::srVolumeLabel);
+    return Skip(Conversion.Opened.kind == platform::FileKind::Directory ? SkipReason::Directory
+                                                                        : SkipReason::VolumeLabel);
   }
   if (Settings.PreserveTimestamp) Conversion.SavedWriteTime = Conversion.Opened.lastWrite;
 }
@@ -308,15 +307,15 @@ void ConvertFile() {
   struct Detach {
     ~Detach() { Buffers.InputFile = nullptr; }
   } detach;
-  if (engine::RefillInput()) return Skip(SkipReason::srEmpty);
+  if (engine::RefillInput()) return Skip(SkipReason::Empty);
   DecideConversion();
-  if (Item().State != ConversionResult::crReady) return;
+  if (Item().State != RunResult::Ready) return;
 
   const bool separateOutput = Settings.OutputToFile && !Conversion.ViewMode;
   const std::string target = separateOutput ? std::string() : OpenedFileLocation();
   OutputTarget output = separateOutput ? OpenSeparateOutput() : OpenTemporaryOutput(target);
   WriteOutput(output);
-  if (Item().State != ConversionResult::crReady || Settings.OutputToFile) return;
+  if (Item().State != RunResult::Ready || Settings.OutputToFile) return;
 
   EnsureUnchangedSinceCheck(output.path);
   CloseInputFile();
@@ -335,10 +334,10 @@ void RecordResultCode() {
 }
 
 bool UpdateOutputItem() {
-  TMXTFile& output = *Conversion.OutputItem;
+  FileEntry& output = *Conversion.OutputItem;
   bool changed = false;
-  if (output.State != ConversionResult::crConverted) {
-    output.State = ConversionResult::crConverted;
+  if (output.State != RunResult::Converted) {
+    output.State = RunResult::Converted;
     changed = true;
   }
   const KanjiCode code = Buffers.DetectedCode;

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "fileconv/TMXTFile.h"
+#include "fileconv/FileEntry.h"
 #include "platform/FileIdentity.h"
 #include "platform/FileTime.h"
 #include "platform/OsFile.h"
@@ -14,9 +14,9 @@ namespace mxt::fileconv {
 
 // The one conversion in progress; no two run at once.
 struct OneFileState {
-  TMXTFile* CurrentItem = nullptr;
+  FileEntry* CurrentItem = nullptr;
   // The separate output file's entry in output-to-file mode, else null.
-  TMXTFile* OutputItem = nullptr;
+  FileEntry* OutputItem = nullptr;
   // Only a temporary copy for the viewer is made.
   bool ViewMode = false;
   // The temporary file the last conversion that made one made.
@@ -37,7 +37,7 @@ extern OneFileState Conversion;
 
 void ResetOneFileState();
 
-// Existence, kind, write permission and size of CurrentItem: crReady or crSkipped.
+// Existence, kind, write permission and size of CurrentItem: Ready or Skipped.
 void CheckFile();
 // Opens the input for this conversion alone; a file held by another is skipped.
 void OpenInputFile();

@@ -2,14 +2,14 @@
 
 #include <array>
 
+#include "fileconv/FileEntry.h"
 #include "fileconv/PathText.h"
-#include "fileconv/TMXTFile.h"
 
 namespace mxt::fileconv {
 
 namespace {
 
-std::array<TMXTFile*, kPathIndexBuckets> heads{};
+std::array<FileEntry*, kPathIndexBuckets> heads{};
 
 std::uint32_t FullHash(std::string_view key) {
   std::uint32_t hash = 0;
@@ -35,17 +35,17 @@ std::uint32_t PathHash(std::string_view key) {
   return FullHash(key) % kPathIndexBuckets;
 }
 
-TMXTFile* FindByPath(std::string_view key, const platform::FileNameRule& rule) {
+FileEntry* FindByPath(std::string_view key, const platform::FileNameRule& rule) {
   const std::uint32_t hash = FullHash(key);
-  for (TMXTFile* entry = heads[hash % kPathIndexBuckets]; entry; entry = entry->Next) {
+  for (FileEntry* entry = heads[hash % kPathIndexBuckets]; entry; entry = entry->Next) {
     if (entry->KeyHash == hash && HasKey(entry->Path, key, rule)) return entry;
   }
   return nullptr;
 }
 
-void AddToPathIndex(TMXTFile& entry, std::string_view key) {
+void AddToPathIndex(FileEntry& entry, std::string_view key) {
   entry.KeyHash = FullHash(key);
-  TMXTFile*& head = heads[entry.KeyHash % kPathIndexBuckets];
+  FileEntry*& head = heads[entry.KeyHash % kPathIndexBuckets];
   entry.Next = head;
   head = &entry;
 }

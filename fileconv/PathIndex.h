@@ -8,7 +8,7 @@
 
 namespace mxt::fileconv {
 
-class TMXTFile;
+class FileEntry;
 
 inline constexpr std::uint32_t kPathIndexBuckets = 1001;
 
@@ -20,9 +20,9 @@ std::uint32_t PathHash(std::string_view key);
 
 // The newest input entry whose path has this key, or null. The index refers to the entries;
 // the list that owns them frees them.
-TMXTFile* FindByPath(std::string_view key,
-                     const platform::FileNameRule& rule = platform::SystemFileNameRule());
-void AddToPathIndex(TMXTFile& entry, std::string_view key);
+FileEntry* FindByPath(std::string_view key,
+                      const platform::FileNameRule& rule = platform::SystemFileNameRule());
+void AddToPathIndex(FileEntry& entry, std::string_view key);
 void ClearPathIndex();
 
 }  // namespace mxt::fileconv

@@ -3,12 +3,12 @@
 #include <optional>
 
 #include "engine/ConversionBuffers.h"
-#include "fileconv/MXTError.h"
 #include "fileconv/OneFileConversion.h"
 #include "fileconv/PathText.h"
 #include "fileconv/SettingsRecord.h"
+#include "fileconv/UserError.h"
 #include "platform/FileSystem.h"
-#include "platform/InOutError.h"
+#include "platform/IoError.h"
 #include "platform/StopSignals.h"
 #include "platform/SystemString.h"
 
@@ -18,7 +18,7 @@ namespace {
 
 using platform::OsFile;
 
-TMXTFile& Item() {
+FileEntry& Item() {
   return *Conversion.CurrentItem;
 }
 
@@ -26,7 +26,7 @@ TMXTFile& Item() {
 void EnsureStillTheOpenedFile(const platform::FileIdentity& now, const std::string& temp) {
   if (now.kind == platform::FileKind::Regular && now.SameFileAs(Conversion.Opened)) return;
   RemoveTemporaryFile(temp);
-  throw EMXTError(platform::SystemStringToUtf8(Item().Path) +
+  throw UserError(platform::SystemStringToUtf8(Item().Path) +
                   " は、変換中に別のファイルと入れ替えられたため、置き換えませんでした");
 }
 
@@ -55,7 +55,7 @@ void KeepTimestamp(OsFile& file) {
   try {
     file.SetLastWriteTime(Conversion.SavedWriteTime);
   } catch (const std::exception&) {
-    throw EMXTError("タイムスタンプのセットに失敗しました");
+    throw UserError("タイムスタンプのセットに失敗しました");
   }
 }
 
@@ -63,7 +63,7 @@ void EnsureUnchangedSinceCheck(const std::string& temp) {
   const platform::FileIdentity now = Conversion.InputFile->Identity();
   if (now.size == Conversion.FoundSize && now.lastWrite == Conversion.FoundWriteTime) return;
   RemoveTemporaryFile(temp);
-  throw EMXTError(platform::SystemStringToUtf8(Item().Path) +
+  throw UserError(platform::SystemStringToUtf8(Item().Path) +
                   " は、変換中にほかのプログラムが書き換えたため、置き換えませんでした");
 }
 
@@ -90,7 +90,7 @@ void CopyTempOverSource(const std::string& temp) {
     target = OsFile::OpenExclusive(Item().Path, OsFile::Access::ReadWrite);
     EnsureStillTheOpenedFile(target->Identity(), temp);
     target->Reserve(source->Size());
-  } catch (const platform::EInOutError&) {
+  } catch (const platform::IoError&) {
     RemoveTemporaryFile(temp);
     throw;
   }
@@ -102,11 +102,11 @@ void CopyTempOverSource(const std::string& temp) {
     try {
       copied = CopyBlocks(*source, *target);
     } catch (const std::exception& error) {
-      throw EMXTError("テンポラリファイルのコピーに失敗しました (" + std::string(error.what()) +
+      throw UserError("テンポラリファイルのコピーに失敗しました (" + std::string(error.what()) +
                       ")。変換した内容は " + platform::SystemStringToUtf8(temp) + " にあります");
     }
   }
-  if (copied != size) throw EMXTError("テンポラリファイルのコピーに失敗しました");
+  if (copied != size) throw UserError("テンポラリファイルのコピーに失敗しました");
   platform::DeleteFile(temp);
   if (Settings.PreserveTimestamp) KeepTimestamp(*target);
   target->Close();

@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <random>
 
-#include "fileconv/MXTError.h"
+#include "fileconv/UserError.h"
 #include "platform/FileNameRule.h"
-#include "platform/InOutError.h"
+#include "platform/IoError.h"
 #include "platform/OsFile.h"
 #include "platform/SystemPaths.h"
 
@@ -36,11 +36,11 @@ platform::OsFile CreateTempFile(const std::string& prefix, const std::string& di
     name = TempName(dir, shortPrefix, draw());
     try {
       return platform::OsFile::CreateNew(name);
-    } catch (const platform::EInOutError& error) {
+    } catch (const platform::IoError& error) {
       if (error.Code() != EEXIST) throw;
     }
   }
-  throw EMXTError("テンポラリファイルを作成できません");
+  throw UserError("テンポラリファイルを作成できません");
 }
 
 TempNumberSource tempNumbers = DrawFromSystem;

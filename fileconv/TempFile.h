@@ -15,7 +15,7 @@ using TempNumberSource = std::function<int()>;
 
 // Creates a new empty file named "<dir>~<prefix><5 digits>.TMP" (the prefix cut to 2
 // characters) and returns its name. A name that exists in any form, a link included, is
-// taken and another is drawn; after 16 taken names raises EMXTError.
+// taken and another is drawn; after 16 taken names raises UserError.
 std::string MakeTempFileName(const std::string& prefix, const std::string& dir);
 std::string MakeTempFileName(const std::string& prefix, const std::string& dir,
                              const TempNumberSource& draw);

@@ -14,7 +14,7 @@ int FileListModel::SourceCount() const {
   return static_cast<int>(fileconv::Files.Inputs.size());
 }
 
-const fileconv::TMXTFile* FileListModel::Entry(int row) const {
+const fileconv::FileEntry* FileListModel::Entry(int row) const {
   if (row < 0 || row >= SourceCount()) return nullptr;
   if (list_ == fileconv::ListId::Output) return fileconv::Files.Output.get();
   return fileconv::Files.Inputs[static_cast<std::size_t>(row)].get();
@@ -25,7 +25,7 @@ int FileListModel::rowCount(const QModelIndex& parent) const {
 }
 
 QVariant FileListModel::data(const QModelIndex& index, int role) const {
-  const fileconv::TMXTFile* entry = Entry(index.row());
+  const fileconv::FileEntry* entry = Entry(index.row());
   if (!entry || index.row() >= rows_) return {};
   switch (role) {
     case Qt::DisplayRole:

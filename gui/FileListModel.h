@@ -11,14 +11,14 @@ namespace mxt::gui {
 // file. The lists change elsewhere; the model is told afterwards.
 class FileListModel : public QAbstractListModel {
  public:
-  // The entry's ConversionResult, as an int.
+  // The entry's RunResult, as an int.
   static constexpr int StateRole = Qt::UserRole + 1;
 
   explicit FileListModel(fileconv::ListId list, QObject* parent = nullptr);
 
   fileconv::ListId List() const { return list_; }
   // Null past the end of the list.
-  const fileconv::TMXTFile* Entry(int row) const;
+  const fileconv::FileEntry* Entry(int row) const;
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   QVariant data(const QModelIndex& index, int role) const override;

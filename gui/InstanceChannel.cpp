@@ -213,7 +213,7 @@ void HandOver(const std::vector<std::string>& arguments) {
     Send(socket, message);
   try {
     if (steps.sendFiles) SendFiles(socket, arguments);
-  } catch (const app::EDragDropError& error) {
+  } catch (const app::DragDropError& error) {
     ShowMessage(nullptr, fileconv::MessageKind::Error, std::string(error.what()) + "。",
                 fileconv::MessageButtons::Ok);
   }

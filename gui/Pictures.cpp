@@ -92,7 +92,7 @@ QCursor DragCursor(DragCursorSlot slot) {
                  kCursorHotSpot.y());
 }
 
-SpeedGlyphs ToolbarGlyphs(ToolbarGlyph glyph) {
+ButtonGlyphs ToolbarGlyphs(ToolbarGlyph glyph) {
   const QString path =
       QStringLiteral(":/glyphs/%1.svg").arg(kGlyphNames[static_cast<std::size_t>(glyph)]);
   const QImage up = Render(path, kGlyphSize);

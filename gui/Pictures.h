@@ -4,8 +4,8 @@
 #include <QIcon>
 #include <QPixmap>
 
-#include "fileconv/TMXTFile.h"
-#include "gui/MSpdBtn.h"
+#include "fileconv/FileEntry.h"
+#include "gui/ToolbarButton.h"
 
 namespace mxt::gui {
 
@@ -18,7 +18,7 @@ enum class DragCursorSlot { FileDrag = 1, MultiFileDrag = 2, CantDrop = 3 };
 QCursor DragCursor(DragCursorSlot slot);
 
 enum class ToolbarGlyph { Select, Overwrite, OutputToFile, ShiftJIS, EUC, JIS, CRLF, LF, CR };
-SpeedGlyphs ToolbarGlyphs(ToolbarGlyph glyph);
+ButtonGlyphs ToolbarGlyphs(ToolbarGlyph glyph);
 
 QIcon ProgramIcon();
 

@@ -15,7 +15,7 @@
 #include "fileconv/RunState.h"
 #include "fileconv/SettingsRecord.h"
 #include "gui/InstanceChannel.h"
-#include "gui/MXTWForm.h"
+#include "gui/MainWindow.h"
 #include "gui/MessageBox.h"
 #include "platform/LockFile.h"
 #include "platform/StopSignals.h"
@@ -75,7 +75,7 @@ void WaitForStartingInstance() {
 }
 
 // A stop signal ends the program as its exit command does, once no run is in progress.
-void CloseOnStopSignal(TMXTWClass& window) {
+void CloseOnStopSignal(MainWindow& window) {
   auto* watch = new QTimer(&window);
   QObject::connect(watch, &QTimer::timeout, &window, [&window] {
     if (platform::StopSignalled() && !fileconv::RunStatus.Busy) window.close();
@@ -100,7 +100,7 @@ int RunWindowed(const std::vector<std::string>& arguments, int& argc, char** arg
   }
   const auto instanceLock = HoldInstanceLock();
   app::AcquireStartupMutex();
-  std::optional<TMXTWClass> window;
+  std::optional<MainWindow> window;
   try {
     window.emplace(arguments);
   } catch (const std::exception&) {

@@ -5,7 +5,7 @@
 
 namespace mxt::platform {
 
-// Block access to an open file. Every failure raises EInOutError; the calls are
+// Block access to an open file. Every failure raises IoError; the calls are
 // per block, never per byte, so the indirection costs nothing measurable.
 class File {
  public:

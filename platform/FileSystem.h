@@ -6,7 +6,7 @@
 
 namespace mxt::platform {
 
-// Each raises EInOutError with the system's code when it fails.
+// Each raises IoError with the system's code when it fails.
 void DeleteFile(const std::string& path);
 // Puts `from` in the place of `to` in one step; an existing `to` is replaced.
 void ReplaceFile(const std::string& from, const std::string& to);

@@ -19,7 +19,7 @@ class LockFile {
  public:
   enum class Mode { Shared, Exclusive };
 
-  // Nothing when another holder's lock conflicts with `mode`. Raises EInOutError when the
+  // Nothing when another holder's lock conflicts with `mode`. Raises IoError when the
   // lock cannot be made at all.
   static std::optional<LockFile> TryLock(const std::string& name, Mode mode);
   // Waits up to `timeout` for a conflicting holder to let go.

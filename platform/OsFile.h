@@ -25,12 +25,12 @@ class OsFile final : public File {
   static OsFile Create(const std::string& path);
 
   enum class Access { Read, ReadWrite };
-  // Opens a file no other MXT holds open, and holds it until closed. Raises EInOutError
+  // Opens a file no other MXT holds open, and holds it until closed. Raises IoError
   // with kErrorAccessDenied when this user may not open it, kErrorSharingViolation when
   // another holds it, else with the system's code.
   static OsFile OpenExclusive(const std::string& path, Access access);
   // Creates a file that did not exist, readable and writable by this user only. A name
-  // that exists, also as a symbolic link, raises EInOutError with EEXIST.
+  // that exists, also as a symbolic link, raises IoError with EEXIST.
   static OsFile CreateNew(const std::string& path);
   // As OpenExclusive for reading and writing, creating the file when missing; an
   // existing file keeps its content.
@@ -82,7 +82,7 @@ class OsFile final : public File {
  private:
   OsFile(NativeHandle handle, std::string path) : handle_(handle), path_(std::move(path)) {}
 
-  // Raises the system's error as EInOutError naming the file.
+  // Raises the system's error as IoError naming the file.
   [[noreturn]] void Fail(int error) const;
 
   NativeHandle handle_;

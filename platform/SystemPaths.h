@@ -15,7 +15,7 @@ std::string ProgramPath();
 std::string UserConfigDirectory();
 
 // This user's private folder for the instance locks and the hand-over channel, ending in
-// the separator. Made when missing; raises EInOutError when it cannot be made or when
+// the separator. Made when missing; raises IoError when it cannot be made or when
 // another user owns it.
 std::string RuntimeDirectory();
 

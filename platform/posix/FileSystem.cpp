@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/InOutError.h"
+#include "platform/IoError.h"
 
 namespace mxt::platform {
 
@@ -52,11 +52,11 @@ bool CopyAttributes(int from, int to) {
 }  // namespace
 
 void DeleteFile(const std::string& path) {
-  if (::unlink(path.c_str()) != 0) throw EInOutError(errno, path);
+  if (::unlink(path.c_str()) != 0) throw IoError(errno, path);
 }
 
 void ReplaceFile(const std::string& from, const std::string& to) {
-  if (::rename(from.c_str(), to.c_str()) != 0) throw EInOutError(errno, to);
+  if (::rename(from.c_str(), to.c_str()) != 0) throw IoError(errno, to);
 }
 
 std::string LinkTarget(const std::string& path) {
@@ -87,7 +87,7 @@ bool TakeOverIdentity(OsFile& model, const FileIdentity& known, OsFile& file) {
   const uid_t owner = known.owner == has.owner ? keep : known.owner;
   const gid_t group = known.group == has.group ? keep : known.group;
   if ((owner != keep || group != keep) && ::fchown(file.Handle(), owner, group) != 0) return false;
-  if (::fchmod(file.Handle(), known.permissions) != 0) throw EInOutError(errno, file.Path());
+  if (::fchmod(file.Handle(), known.permissions) != 0) throw IoError(errno, file.Path());
   return CopyAttributes(model.Handle(), file.Handle());
 }
 

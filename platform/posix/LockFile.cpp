@@ -8,7 +8,7 @@
 #include <thread>
 #include <utility>
 
-#include "platform/InOutError.h"
+#include "platform/IoError.h"
 #include "platform/SystemPaths.h"
 
 namespace mxt::platform {
@@ -23,12 +23,12 @@ constexpr auto kPollInterval = std::chrono::milliseconds(20);
 std::optional<LockFile> LockFile::TryLock(const std::string& name, Mode mode) {
   const std::string path = RuntimeDirectory() + name;
   const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-  if (fd < 0) throw EInOutError(errno, path);
+  if (fd < 0) throw IoError(errno, path);
   LockFile lock(fd);
   const int operation = (mode == Mode::Shared ? LOCK_SH : LOCK_EX) | LOCK_NB;
   while (::flock(fd, operation) != 0) {
     if (errno == EWOULDBLOCK) return std::nullopt;
-    if (errno != EINTR) throw EInOutError(errno, path);
+    if (errno != EINTR) throw IoError(errno, path);
   }
   return lock;
 }

@@ -9,7 +9,7 @@
 #include <csignal>
 #include <utility>
 
-#include "platform/InOutError.h"
+#include "platform/IoError.h"
 
 namespace mxt::platform {
 
@@ -22,7 +22,7 @@ int OpenOrThrow(const std::string& path, int flags, mode_t mode = 0) {
   do {
     fd = ::open(path.c_str(), flags | O_CLOEXEC, mode);
   } while (fd < 0 && errno == EINTR);
-  if (fd < 0) throw EInOutError(errno, path);
+  if (fd < 0) throw IoError(errno, path);
   return fd;
 }
 
@@ -57,15 +57,15 @@ OsFile OpenLocked(const std::string& path, int flags) {
   do {
     fd = ::open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK, 0666);
   } while (fd < 0 && errno == EINTR);
-  if (fd < 0) throw EInOutError(OpenErrorCode(errno), path, errno);
+  if (fd < 0) throw IoError(OpenErrorCode(errno), path, errno);
   OsFile file = OsFile::Adopt(fd, path);
   int locked;
   do {
     locked = ::flock(fd, LOCK_EX | LOCK_NB);
   } while (locked != 0 && errno == EINTR);
   if (locked != 0) {
-    if (errno == EWOULDBLOCK) throw EInOutError(kErrorSharingViolation, path, errno);
-    throw EInOutError(errno, path);
+    if (errno == EWOULDBLOCK) throw IoError(kErrorSharingViolation, path, errno);
+    throw IoError(errno, path);
   }
   return file;
 }
@@ -121,7 +121,7 @@ OsFile::~OsFile() {
 }
 
 void OsFile::Fail(int error) const {
-  throw EInOutError(error, path_);
+  throw IoError(error, path_);
 }
 
 std::size_t OsFile::ReadBlock(void* data, std::size_t size) {

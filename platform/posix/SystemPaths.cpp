@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "platform/InOutError.h"
+#include "platform/IoError.h"
 
 namespace mxt::platform {
 
@@ -40,12 +40,12 @@ std::string HomeDirectory() {
 // Makes the folder private to this user, or refuses one that someone else could have
 // planted.
 void MakePrivateDirectory(const std::string& path) {
-  if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) throw EInOutError(errno, path);
+  if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) throw IoError(errno, path);
   struct stat info;
-  if (::lstat(path.c_str(), &info) != 0) throw EInOutError(errno, path);
-  if (!S_ISDIR(info.st_mode) || info.st_uid != ::getuid()) throw EInOutError(EPERM, path);
+  if (::lstat(path.c_str(), &info) != 0) throw IoError(errno, path);
+  if (!S_ISDIR(info.st_mode) || info.st_uid != ::getuid()) throw IoError(EPERM, path);
   if ((info.st_mode & 0777) != 0700 && ::chmod(path.c_str(), 0700) != 0) {
-    throw EInOutError(errno, path);
+    throw IoError(errno, path);
   }
 }
 
@@ -62,7 +62,7 @@ std::string ProgramPath() {
   std::vector<char> buffer(256);
   for (;;) {
     const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
-    if (length < 0) throw EInOutError(errno);
+    if (length < 0) throw IoError(errno);
     if (static_cast<std::size_t>(length) < buffer.size())
       return {buffer.data(), buffer.data() + length};
     buffer.resize(buffer.size() * 2);

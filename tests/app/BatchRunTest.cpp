@@ -257,9 +257,9 @@ TEST_F(BatchRunTest, WithADisplayTheWindowConvertsClosesAndEndsWithTheBatchCodes
 // A runtime folder that cannot be used costs the single instance, not the window.
 TEST_F(BatchRunTest, WithADisplayAndAnUnusableRuntimeFolderTheWindowStillRuns) {
   WriteFile(dir_ / "a.txt", kShiftJIS);
-  const Outcome done = Run(
-      "mkdir run && ln -s nowhere run/MXT && export XDG_RUNTIME_DIR=\"$PWD/run\" "
-      "QT_QPA_PLATFORM=offscreen; timeout 20 \"$MXT\" /B /E a.txt");
+  const Outcome done =
+      Run("mkdir run && ln -s nowhere run/MXT && export XDG_RUNTIME_DIR=\"$PWD/run\" "
+          "QT_QPA_PLATFORM=offscreen; timeout 20 \"$MXT\" /B /E a.txt");
   EXPECT_EQ(done.exitCode, 0) << done.err;
   EXPECT_EQ(Notation(ReadFile(dir_ / "a.txt")), Notation(kEUC));
 }

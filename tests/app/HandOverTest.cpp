@@ -48,7 +48,7 @@ TEST(DropBlockTest, ABlockNeverPassesItsLimitAndManyNamesGoInSeveralInOrder) {
     read.insert(read.end(), part->begin(), part->end());
   }
   EXPECT_EQ(read, names);
-  EXPECT_THROW(MakeDropBlocks({"/" + std::string(kDropBlockLimit, 'x')}), EDragDropError);
+  EXPECT_THROW(MakeDropBlocks({"/" + std::string(kDropBlockLimit, 'x')}), DragDropError);
 }
 
 // A block that comes over the channel is checked whole before a name is read.

@@ -4,14 +4,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "fileconv/MXTError.h"
 #include "fileconv/PathText.h"
+#include "fileconv/UserError.h"
 #include "tests/support/TempDir.h"
 
 namespace mxt::app {
 namespace {
 
-using fileconv::EMXTError;
+using fileconv::UserError;
 using mxt::testing::ReadFile;
 using mxt::testing::ScopedEnv;
 using mxt::testing::TempDir;
@@ -20,7 +20,7 @@ using mxt::testing::WriteFile;
 std::string ErrorOf(const std::function<void()>& action) {
   try {
     action();
-  } catch (const EMXTError& error) {
+  } catch (const UserError& error) {
     return error.what();
   }
   return "";

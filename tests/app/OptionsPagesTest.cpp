@@ -90,10 +90,10 @@ TEST_F(OptionsPagesTest, SwitchingShortNamesMovesTheStatusColumns) {
   host.measures = true;
   fileconv::InitTabStops(host);
   const int initial = Files.StatusTabStops[0];
-  Files.Inputs.push_back(std::make_unique<fileconv::TMXTFile>(
-      fileconv::TMXTFile::InputEntry("/d/" + std::string(20, 'a'))));
-  Files.Output = std::make_unique<fileconv::TMXTFile>(
-      fileconv::TMXTFile::OutputEntry("/d/" + std::string(30, 'o')));
+  Files.Inputs.push_back(std::make_unique<fileconv::FileEntry>(
+      fileconv::FileEntry::InputEntry("/d/" + std::string(20, 'a'))));
+  Files.Output = std::make_unique<fileconv::FileEntry>(
+      fileconv::FileEntry::OutputEntry("/d/" + std::string(30, 'o')));
   struct Case {
     bool dontShorten;
     bool outputToFile;

@@ -11,7 +11,7 @@
 #include "app/IniStore.h"
 #include "app/ProfileText.h"
 #include "engine/EscapeSequence.h"
-#include "fileconv/MXTError.h"
+#include "fileconv/UserError.h"
 #include "platform/CurrentDirectory.h"
 #include "tests/support/TempDir.h"
 
@@ -58,11 +58,11 @@ class FailingStore final : public SettingsStore {
  public:
   FailingStore(SettingsStore& store, std::string_view failAt) : store_(store), failAt_(failAt) {}
   std::optional<std::string> ReadString(std::string_view group, std::string_view name) override {
-    if (name == failAt_) throw fileconv::EMXTError("read " + failAt_);
+    if (name == failAt_) throw fileconv::UserError("read " + failAt_);
     return store_.ReadString(group, name);
   }
   void WriteString(std::string_view group, std::string_view name, std::string_view value) override {
-    if (name == failAt_) throw fileconv::EMXTError("write " + failAt_);
+    if (name == failAt_) throw fileconv::UserError("write " + failAt_);
     store_.WriteString(group, name, value);
   }
 
@@ -337,7 +337,7 @@ TEST_F(SettingsTest, AFailedLoadKeepsOnlyWhatTakesEffectAtOnce) {
             "ViewerPath=less\nViewerCmdLineOption=-N\n");
   IniStore file = Store();
   FailingStore store(file, "ConvWhenSelected");
-  EXPECT_THROW(LoadSettings(window_, store), fileconv::EMXTError);
+  EXPECT_THROW(LoadSettings(window_, store), fileconv::UserError);
   EXPECT_EQ(Settings.LastDir, "/data");
   EXPECT_EQ(Settings.ViewerCmdLineOption, "-N");
   EXPECT_EQ(Settings.ViewerPath, "");
@@ -349,7 +349,7 @@ TEST_F(SettingsTest, AFailedLoadKeepsOnlyWhatTakesEffectAtOnce) {
 TEST_F(SettingsTest, AFailedSaveStopsAtTheValueThatFailed) {
   IniStore file = Store();
   FailingStore store(file, "ViewerPath");
-  EXPECT_THROW(SaveSettings(window_, store), fileconv::EMXTError);
+  EXPECT_THROW(SaveSettings(window_, store), fileconv::UserError);
   EXPECT_EQ(Stored("Options", "WayToOverwrite"), "0");
   EXPECT_EQ(Stored("Options", "ViewerCmdLineOption"), std::nullopt);
 }

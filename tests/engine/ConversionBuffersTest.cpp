@@ -5,7 +5,7 @@
 #include <string>
 
 #include "engine/NewlineConversion.h"
-#include "platform/InOutError.h"
+#include "platform/IoError.h"
 #include "tests/support/Bytes.h"
 #include "tests/support/EngineRun.h"
 
@@ -163,7 +163,7 @@ TEST_F(ConversionBuffersTest, AFailingWriteLeavesTheRoutineAtOnce) {
   try {
     StreamFile(input, output, Copying(NewlineCode::CRLF));
     FAIL() << "no error raised";
-  } catch (const platform::EInOutError& error) {
+  } catch (const platform::IoError& error) {
     EXPECT_EQ(error.Code(), 28);
     EXPECT_STREQ(error.what(), "I/O ｴﾗｰ (28) No space left on device");
   }

@@ -124,8 +124,7 @@ TEST(PairRunsTest, EveryChunkWidthWritesWhatTheByteWiseRoutinesWrite) {
   };
   std::vector<Width> widths = {{"SSE2", Convert<Sse2, text_chunks::ShiftJISToEUC>,
                                 Convert<Sse2, text_chunks::EUCToShiftJIS>}};
-  if (CpuHasAvx2())
-    widths.push_back({"AVX2", ShiftJISToEUCChunksAvx2, EUCToShiftJISChunksAvx2});
+  if (CpuHasAvx2()) widths.push_back({"AVX2", ShiftJISToEUCChunksAvx2, EUCToShiftJISChunksAvx2});
   std::mt19937 random(13);
   for (int round = 0; round < 300; ++round) {
     const std::string text = RandomText(random, 200);

@@ -4,11 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "fileconv/MXTError.h"
 #include "fileconv/OneFileConversion.h"
 #include "fileconv/PathIndex.h"
 #include "fileconv/RunState.h"
 #include "fileconv/SettingsRecord.h"
+#include "fileconv/UserError.h"
 #include "tests/support/Bytes.h"
 #include "tests/support/ConversionFixture.h"
 #include "tests/support/TempDir.h"
@@ -29,7 +29,7 @@ class ConversionRunTest : public testing::ConversionFixture {
     Settings.OutputKanjiCode = 1;
   }
 
-  TMXTFile& AddFile(const std::string& name, const std::string& content) {
+  FileEntry& AddFile(const std::string& name, const std::string& content) {
     WriteFile(dir_ / name, content);
     EXPECT_TRUE(AddFileToList(dir_ / name, host_));
     return *Files.Inputs.back();
@@ -61,12 +61,12 @@ TEST_F(ConversionRunTest, LocksTheWindowForTheRunAndRestoresItAfter) {
 }
 
 TEST_F(ConversionRunTest, TheConvertButtonStopsARunAfterTheCurrentFile) {
-  TMXTFile& first = AddFile("a", kShiftJIS);
-  TMXTFile& second = AddFile("b", kShiftJIS);
+  FileEntry& first = AddFile("a", kShiftJIS);
+  FileEntry& second = AddFile("b", kShiftJIS);
   host_.onPendingEvents = [&] { ConvButtonClick(host_); };
   ConvButtonClick(host_);
-  EXPECT_EQ(first.State, ConversionResult::crConverted);
-  EXPECT_EQ(second.State, ConversionResult::crNone);
+  EXPECT_EQ(first.State, RunResult::Converted);
+  EXPECT_EQ(second.State, RunResult::None);
   EXPECT_FALSE(RunStatus.AllDone);
   EXPECT_FALSE(RunStatus.RunGuard);
 
@@ -74,21 +74,21 @@ TEST_F(ConversionRunTest, TheConvertButtonStopsARunAfterTheCurrentFile) {
   host_.onPendingEvents = nullptr;
   host_.messages.clear();
   ConvButtonClick(host_);
-  EXPECT_EQ(second.State, ConversionResult::crConverted);
+  EXPECT_EQ(second.State, RunResult::Converted);
   EXPECT_TRUE(host_.messages.empty());
   EXPECT_TRUE(RunStatus.AllDone);
 }
 
 TEST_F(ConversionRunTest, AsksBeforeConvertingAFinishedListAgain) {
-  TMXTFile& entry = AddFile("a", kShiftJIS);
+  FileEntry& entry = AddFile("a", kShiftJIS);
   ConvertAll(host_);
-  ASSERT_EQ(entry.State, ConversionResult::crConverted);
+  ASSERT_EQ(entry.State, RunResult::Converted);
 
   host_.answer = MessageAnswer::Cancel;
   ConvertAll(host_);
   ASSERT_EQ(host_.messages.size(), 1u);
   EXPECT_EQ(host_.messages[0].text, "変換し直しますか ?");
-  EXPECT_EQ(entry.State, ConversionResult::crConverted);
+  EXPECT_EQ(entry.State, RunResult::Converted);
 
   host_.answer = MessageAnswer::Ok;
   Settings.OutputKanjiCode = 0;
@@ -100,10 +100,10 @@ TEST_F(ConversionRunTest, AsksBeforeConvertingAFinishedListAgain) {
 TEST_F(ConversionRunTest, AFileAddedToAFinishedListIsConvertedWithoutTheQuestion) {
   AddFile("a", kShiftJIS);
   ConvertAll(host_);
-  TMXTFile& added = AddFile("b", kShiftJIS);
+  FileEntry& added = AddFile("b", kShiftJIS);
   ConvertAll(host_);
   EXPECT_TRUE(host_.messages.empty());
-  EXPECT_EQ(added.State, ConversionResult::crConverted);
+  EXPECT_EQ(added.State, RunResult::Converted);
 }
 
 // Nothing but paint events gets through while one file converts: a large one shows on
@@ -112,10 +112,10 @@ TEST_F(ConversionRunTest, ALargeFileShowsHowFarItIs) {
   std::string text;
   while (text.size() < 4096)
     text += kShiftJIS;
-  TMXTFile& entry = AddFile("large", text);
+  FileEntry& entry = AddFile("large", text);
   ASSERT_EQ(::truncate(entry.Path.c_str(), std::int64_t{65} << 20), 0);  // the rest a hole
   ConvertAll(host_);
-  EXPECT_EQ(entry.State, ConversionResult::crConverted);
+  EXPECT_EQ(entry.State, RunResult::Converted);
   const std::string converting = "status  Converting " + entry.Path + " (1/1)";
   const auto statuses = host_.CallsStartingWith(converting);
   ASSERT_GE(statuses.size(), 100u);
@@ -128,15 +128,15 @@ TEST_F(ConversionRunTest, ALargeFileShowsHowFarItIs) {
 }
 
 TEST_F(ConversionRunTest, AnErrorAbortsTheEntryAndEndsTheRunWithTheWindowRestored) {
-  TMXTFile& bad = AddFile("a", kShiftJIS);
-  TMXTFile& after = AddFile("b", kShiftJIS);
+  FileEntry& bad = AddFile("a", kShiftJIS);
+  FileEntry& after = AddFile("b", kShiftJIS);
   Settings.WayToOverwrite = 1;
   Settings.TempDir = dir_ / "missing/";
   Settings.QuitWhenConverted = true;
   try {
     ConvertAll(host_);
     FAIL() << "no error";
-  } catch (const EMXTError& error) {
+  } catch (const UserError& error) {
     // The cause and the name it could not take.
     EXPECT_EQ(std::string(error.what())
                   .rfind("テンポラリファイルを作成できません: I/O ｴﾗｰ (2) "
@@ -146,9 +146,9 @@ TEST_F(ConversionRunTest, AnErrorAbortsTheEntryAndEndsTheRunWithTheWindowRestore
               0u)
         << error.what();
   }
-  EXPECT_EQ(bad.State, ConversionResult::crAborted);
+  EXPECT_EQ(bad.State, RunResult::Aborted);
   EXPECT_EQ(StatusColumns(bad, ListId::Input), "Aborted.");
-  EXPECT_EQ(after.State, ConversionResult::crNone);
+  EXPECT_EQ(after.State, RunResult::None);
   EXPECT_EQ(host_.CallsStartingWith("button").back(), "button 変換(&C)");
   EXPECT_TRUE(host_.CallsStartingWith("close").empty());
   EXPECT_FALSE(RunStatus.Busy);
@@ -173,7 +173,7 @@ TEST_F(ConversionRunTest, OneOutputFileNeverReceivesTwoKanjiCodes) {
   ConvertAll(host_);
   ASSERT_EQ(host_.messages.size(), 1u);
   EXPECT_EQ(host_.messages[0].kind, MessageKind::Warning);
-  EXPECT_EQ(Files.Inputs[1]->State, ConversionResult::crNone);
+  EXPECT_EQ(Files.Inputs[1]->State, RunResult::None);
 }
 
 TEST_F(ConversionRunTest, AnOutputFileOfPlainTextTakesAnyCode) {

@@ -78,7 +78,7 @@ TEST_F(FaithfulTextTest, OverTheFileLeavesWhatItCannotConvertAsItWas) {
     for (const std::uint8_t way : {0, 1}) {
       Settings.WayToOverwrite = way;
       ResetFileLists();
-      const TMXTFile& entry = Convert(Path(c.name));
+      const FileEntry& entry = Convert(Path(c.name));
       const std::string status = StatusColumns(entry, ListId::Input);
       EXPECT_EQ(status, c.inPlace) << c.name;
       EXPECT_TRUE(ReadFile(Path(c.name)) == c.content) << c.name << ": the source changed";
@@ -114,8 +114,8 @@ TEST_F(FaithfulTextTest, IntoTheOutputFileTakesOnlyWhatItCanConvertAndGoesOn) {
     WriteFile(Path("last"), "last\n");
     OutputTo(Path("out"));
     Add(Path("first"));
-    const TMXTFile& entry = Add(Path(c.name));
-    const TMXTFile& last = Add(Path("last"));
+    const FileEntry& entry = Add(Path(c.name));
+    const FileEntry& last = Add(Path("last"));
     ConvertList();
     EXPECT_EQ(StatusColumns(entry, ListId::Input), c.intoOutput) << c.name;
     EXPECT_EQ(StatusColumns(last, ListId::Input), "Converted:\tAscii") << c.name;

@@ -12,10 +12,10 @@
 
 #include "fileconv/ConversionRun.h"
 #include "fileconv/FileList.h"
-#include "fileconv/MXTError.h"
 #include "fileconv/RunState.h"
 #include "fileconv/SettingsRecord.h"
 #include "fileconv/TempFile.h"
+#include "fileconv/UserError.h"
 #include "tests/support/Bytes.h"
 #include "tests/support/ConversionFixture.h"
 #include "tests/support/TempDir.h"
@@ -71,35 +71,35 @@ TEST_F(OneFileConversionTest, SkipsWhatItNeedNotOrMayNotConvert) {
     SkipReason reason;
     FileImage image;
   } cases[] = {
-      {"missing", [](const std::string&) {}, [] {}, SkipReason::srFileNotFound,
+      {"missing", [](const std::string&) {}, [] {}, SkipReason::FileNotFound,
        FileImage::IsntFileImage},
       {"folder", [](const std::string& p) { ::mkdir(p.c_str(), 0755); }, [] {},
-       SkipReason::srDirectory, FileImage::DirImage},
+       SkipReason::Directory, FileImage::DirImage},
       {"fifo", [](const std::string& p) { ::mkfifo(p.c_str(), 0644); }, [] {},
-       SkipReason::srVolumeLabel, FileImage::IsntFileImage},
+       SkipReason::VolumeLabel, FileImage::IsntFileImage},
       {"readonly",
        [](const std::string& p) {
          WriteFile(p, kShiftJIS);
          ::chmod(p.c_str(), 0444);
        },
-       [] { Settings.OutputKanjiCode = 1; }, SkipReason::srReadOnly, FileImage::UnknownFileImage},
-      {"empty", [](const std::string& p) { WriteFile(p, ""); }, [] {}, SkipReason::srEmpty,
+       [] { Settings.OutputKanjiCode = 1; }, SkipReason::ReadOnly, FileImage::UnknownFileImage},
+      {"empty", [](const std::string& p) { WriteFile(p, ""); }, [] {}, SkipReason::Empty,
        FileImage::UnknownFileImage},
       {"binary", [](const std::string& p) { WriteFile(p, std::string(64, '\x01')); }, [] {},
-       SkipReason::srBinary, FileImage::BinaryFileImage},
+       SkipReason::Binary, FileImage::BinaryFileImage},
       {"sjis", [](const std::string& p) { WriteFile(p, kShiftJIS); }, [] {},
-       SkipReason::srAlreadyShiftJIS, FileImage::ShiftJISFileImage},
+       SkipReason::AlreadyShiftJIS, FileImage::ShiftJISFileImage},
       {"euc", [](const std::string& p) { WriteFile(p, kEUC); },
-       [] { Settings.OutputKanjiCode = 1; }, SkipReason::srAlreadyEUC, FileImage::EUCFileImage},
+       [] { Settings.OutputKanjiCode = 1; }, SkipReason::AlreadyEUC, FileImage::EUCFileImage},
       {"jis", [](const std::string& p) { WriteFile(p, kJIS); },
-       [] { Settings.OutputKanjiCode = 2; }, SkipReason::srAlreadyJIS, FileImage::JISFileImage},
-      {"ascii", [](const std::string& p) { WriteFile(p, "plain\n"); }, [] {}, SkipReason::srNoKanji,
+       [] { Settings.OutputKanjiCode = 2; }, SkipReason::AlreadyJIS, FileImage::JISFileImage},
+      {"ascii", [](const std::string& p) { WriteFile(p, "plain\n"); }, [] {}, SkipReason::NoKanji,
        FileImage::AsciiFileImage},
       {"unknown", [](const std::string& p) { WriteFile(p, Bytes("E0 A1 0A")); },
-       [] { Settings.OutputKanjiCode = 1; }, SkipReason::srCannotIdentify,
+       [] { Settings.OutputKanjiCode = 1; }, SkipReason::CannotIdentify,
        FileImage::CantIdentFileImage},
       {"fixed", [](const std::string& p) { WriteFile(p, kShiftJIS); },
-       [] { Settings.InputKanjiCode = 1; }, SkipReason::srNothingToDo, FileImage::UnknownFileImage},
+       [] { Settings.InputKanjiCode = 1; }, SkipReason::NothingToDo, FileImage::UnknownFileImage},
   };
   for (const auto& c : cases) {
     ResetSettings();
@@ -108,8 +108,8 @@ TEST_F(OneFileConversionTest, SkipsWhatItNeedNotOrMayNotConvert) {
     const std::string path = Path(c.name);
     c.make(path);
     c.settings();
-    const TMXTFile& entry = Convert(path);
-    EXPECT_EQ(entry.State, ConversionResult::crSkipped) << c.name;
+    const FileEntry& entry = Convert(path);
+    EXPECT_EQ(entry.State, RunResult::Skipped) << c.name;
     EXPECT_EQ(entry.Reason, c.reason) << c.name;
     EXPECT_EQ(entry.Bitmap, c.image) << c.name;
   }
@@ -121,8 +121,8 @@ TEST_F(OneFileConversionTest, AFileHeldByAnotherProgramIsSkippedAsAccessDenied) 
   WriteFile(Path("held"), kShiftJIS);
   Settings.OutputKanjiCode = 1;
   LockHeldElsewhere lock(Path("held"));
-  const TMXTFile& entry = Convert(Path("held"));
-  EXPECT_EQ(entry.Reason, SkipReason::srAccessDenied);
+  const FileEntry& entry = Convert(Path("held"));
+  EXPECT_EQ(entry.Reason, SkipReason::AccessDenied);
   EXPECT_EQ(ReadFile(Path("held")), kShiftJIS);
 }
 
@@ -131,9 +131,9 @@ TEST_F(OneFileConversionTest, ConvertsThroughARenamedTemporaryFileKeepingItsMode
   ::chmod(Path("a.txt").c_str(), 0600);
   const ino_t before = testing::LinkStatOf(Path("a.txt")).st_ino;
   Settings.OutputKanjiCode = 1;
-  const TMXTFile& entry = Convert(Path("a.txt"));
+  const FileEntry& entry = Convert(Path("a.txt"));
   EXPECT_NE(testing::LinkStatOf(Path("a.txt")).st_ino, before) << "not renamed";
-  EXPECT_EQ(entry.State, ConversionResult::crConverted);
+  EXPECT_EQ(entry.State, RunResult::Converted);
   EXPECT_EQ(Notation(ReadFile(Path("a.txt"))), Notation(kEUC));
   EXPECT_EQ(testing::LinkStatOf(Path("a.txt")).st_mode & 07777, 0600u);
   EXPECT_EQ(entry.Code, 0x11);
@@ -181,7 +181,7 @@ TEST_F(OneFileConversionTest, KeepsTheLastWriteTimeWhenAsked) {
     ResetFileLists();
     Settings.WayToOverwrite = run.way;
     Settings.OutputKanjiCode = run.outputCode;
-    EXPECT_EQ(Convert(Path("a.txt")).State, ConversionResult::crConverted);
+    EXPECT_EQ(Convert(Path("a.txt")).State, RunResult::Converted);
     const struct stat info = testing::LinkStatOf(Path("a.txt"));
     EXPECT_EQ(info.st_mtim.tv_sec, 1000000000) << int(run.way);
     EXPECT_EQ(info.st_mtim.tv_nsec, 123456789) << int(run.way);
@@ -225,8 +225,8 @@ TEST_F(OneFileConversionTest, DecidesByCodeNewlinesAndTheForcedInput) {
     c.settings();
     ::unlink(Path("case").c_str());
     WriteFile(Path("case"), Bytes(c.input));
-    const TMXTFile& entry = Convert(Path("case"));
-    EXPECT_EQ(entry.State, ConversionResult::crConverted) << c.input;
+    const FileEntry& entry = Convert(Path("case"));
+    EXPECT_EQ(entry.State, RunResult::Converted) << c.input;
     EXPECT_EQ(Notation(ReadFile(Path("case"))), Notation(Bytes(c.expected))) << c.input;
   }
 }
@@ -270,7 +270,7 @@ TEST_F(OneFileConversionTest, RefusesAnOutputFileThatIsAnInputUnderAnotherName) 
     host_.messages.clear();
     OutputTo(Path(name));
     Add(Path("other"));
-    TMXTFile& entry = Add(Path("input"));
+    FileEntry& entry = Add(Path("input"));
     EXPECT_FALSE(ConvertAll(host_)) << name;
     ASSERT_EQ(host_.messages.size(), 1u) << name;
     EXPECT_EQ(host_.messages[0].kind, MessageKind::Warning);
@@ -278,7 +278,7 @@ TEST_F(OneFileConversionTest, RefusesAnOutputFileThatIsAnInputUnderAnotherName) 
               Path(name) +
                   "\rこのファイルは、すでに入力元として指定されているため、出力先には指定"
                   "できません。");
-    EXPECT_EQ(entry.State, ConversionResult::crNone) << name;
+    EXPECT_EQ(entry.State, RunResult::None) << name;
     EXPECT_EQ(ReadFile(Path("input")), kShiftJIS) << name;
   }
 }
@@ -308,11 +308,11 @@ TEST_F(OneFileConversionTest, AViewerCopyLeavesTheSourceAndItsResultAlone) {
   WriteFile(Path("a.txt"), kShiftJIS);
   ::chmod(Path("a.txt").c_str(), 0444);
   Settings.OutputKanjiCode = 1;
-  TMXTFile& entry = Add(Path("a.txt"));
+  FileEntry& entry = Add(Path("a.txt"));
   ConvertForView(0);
   EXPECT_EQ(Notation(ReadFile(Conversion.TempFileName)), Notation(kEUC));
   EXPECT_EQ(ReadFile(Path("a.txt")), kShiftJIS);
-  EXPECT_EQ(entry.State, ConversionResult::crNone);
+  EXPECT_EQ(entry.State, RunResult::None);
   EXPECT_EQ(entry.Bitmap, FileImage::ShiftJISFileImage);
   EXPECT_FALSE(Settings.OutputToFile);
   RunStatus.ViewerTempFiles.push_back(Conversion.TempFileName);
@@ -325,7 +325,7 @@ TEST_F(OneFileConversionTest, AViewerCopyLeavesTheSourceAndItsResultAlone) {
 class ChangedFileTest : public OneFileConversionTest {
  protected:
   // Checks and opens the entry, gives the file `content`, then converts it.
-  void ConvertChanged(TMXTFile& entry, const std::string& content, const std::string& error) {
+  void ConvertChanged(FileEntry& entry, const std::string& content, const std::string& error) {
     Conversion.CurrentItem = &entry;
     Conversion.OutputItem = Files.Output.get();
     CheckFile();
@@ -334,7 +334,7 @@ class ChangedFileTest : public OneFileConversionTest {
     try {
       ConvertFile();
       ADD_FAILURE() << "no error";
-    } catch (const EMXTError& raised) {
+    } catch (const UserError& raised) {
       EXPECT_EQ(raised.what(), error);
     }
     CloseInputFile();
@@ -381,7 +381,7 @@ TEST_F(ChangedFileTest, ThatGrewGivesTheOutputFileWhatTheCheckFound) {
   WriteFile(Path("a.txt"), kShiftJIS);
   Settings.OutputKanjiCode = 1;
   OutputTo(Path("out"));
-  TMXTFile& entry = Add(Path("a.txt"));
+  FileEntry& entry = Add(Path("a.txt"));
   Conversion.CurrentItem = &entry;
   Conversion.OutputItem = Files.Output.get();
   CheckFile();

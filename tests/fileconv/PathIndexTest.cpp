@@ -4,8 +4,8 @@
 
 #include <deque>
 
+#include "fileconv/FileEntry.h"
 #include "fileconv/PathText.h"
-#include "fileconv/TMXTFile.h"
 
 namespace mxt::fileconv {
 namespace {
@@ -14,13 +14,13 @@ class PathIndexTest : public ::testing::Test {
  protected:
   void TearDown() override { ClearPathIndex(); }
 
-  TMXTFile& Add(const std::string& path, const FileNameRule& rule) {
-    TMXTFile& entry = entries_.emplace_back(TMXTFile::InputEntry(path));
+  FileEntry& Add(const std::string& path, const FileNameRule& rule) {
+    FileEntry& entry = entries_.emplace_back(FileEntry::InputEntry(path));
     AddToPathIndex(entry, PathIndexKey(path, rule));
     return entry;
   }
 
-  std::deque<TMXTFile> entries_;
+  std::deque<FileEntry> entries_;
 };
 
 TEST_F(PathIndexTest, TheHashMultipliesBy31AndTakesTheRestBy1001) {
@@ -36,7 +36,7 @@ TEST_F(PathIndexTest, TheHashMultipliesBy31AndTakesTheRestBy1001) {
 }
 
 TEST_F(PathIndexTest, WindowsKeysIgnoreTheCaseOfAsciiLettersOnly) {
-  TMXTFile& entry = Add("C:\\Data\\\x82\x60.txt", kShiftJisFileNames);  // "Ａ"
+  FileEntry& entry = Add("C:\\Data\\\x82\x60.txt", kShiftJisFileNames);  // "Ａ"
   EXPECT_EQ(
       FindByPath(PathIndexKey("c:\\DATA\\\x82\x60.TXT", kShiftJisFileNames), kShiftJisFileNames),
       &entry);
@@ -47,7 +47,7 @@ TEST_F(PathIndexTest, WindowsKeysIgnoreTheCaseOfAsciiLettersOnly) {
 }
 
 TEST_F(PathIndexTest, PosixKeysAreThePathsThemselves) {
-  TMXTFile& entry = Add("/data/Notes.txt", platform::SystemFileNameRule());
+  FileEntry& entry = Add("/data/Notes.txt", platform::SystemFileNameRule());
   EXPECT_EQ(FindByPath(PathIndexKey("/data/Notes.txt")), &entry);
   EXPECT_EQ(FindByPath(PathIndexKey("/data/notes.txt")), nullptr);
 }
@@ -60,9 +60,9 @@ TEST_F(PathIndexTest, EntriesOfOneBucketAreAllFoundNewestFirst) {
     const std::string path = "/f" + std::to_string(i);
     if (PathHash(path) == bucket) paths.push_back(path);
   }
-  TMXTFile& oldest = Add("/f0", platform::SystemFileNameRule());
-  TMXTFile& middle = Add(paths[0], platform::SystemFileNameRule());
-  TMXTFile& newest = Add(paths[1], platform::SystemFileNameRule());
+  FileEntry& oldest = Add("/f0", platform::SystemFileNameRule());
+  FileEntry& middle = Add(paths[0], platform::SystemFileNameRule());
+  FileEntry& newest = Add(paths[1], platform::SystemFileNameRule());
   EXPECT_EQ(newest.Next, &middle);
   EXPECT_EQ(middle.Next, &oldest);
   EXPECT_EQ(oldest.Next, nullptr);

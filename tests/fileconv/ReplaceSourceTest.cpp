@@ -14,9 +14,9 @@
 
 #include "fileconv/ConversionRun.h"
 #include "fileconv/FileList.h"
-#include "fileconv/MXTError.h"
 #include "fileconv/OneFileConversion.h"
 #include "fileconv/SettingsRecord.h"
+#include "fileconv/UserError.h"
 #include "tests/support/Bytes.h"
 #include "tests/support/ConversionFixture.h"
 
@@ -40,14 +40,14 @@ class ReplaceSourceTest : public testing::ConversionFixture {
 
   // Checks and opens the entry, lets `meanwhile` happen, then converts it. The error
   // raised, or nothing.
-  std::string ConvertWith(TMXTFile& entry, const std::function<void()>& meanwhile) {
+  std::string ConvertWith(FileEntry& entry, const std::function<void()>& meanwhile) {
     Conversion.CurrentItem = &entry;
     CheckFile();
     meanwhile();
     std::string error;
     try {
-      if (entry.State == ConversionResult::crReady) OpenInputFile();
-      if (entry.State == ConversionResult::crReady) ConvertFile();
+      if (entry.State == RunResult::Ready) OpenInputFile();
+      if (entry.State == RunResult::Ready) ConvertFile();
     } catch (const std::exception& raised) {
       error = raised.what();
     }
@@ -69,7 +69,7 @@ TEST_F(ReplaceSourceTest, ALinkRetargetedAfterTheOpenNeverLeadsTheTextElsewhere)
     ::unlink(Path("link").c_str());
     ASSERT_EQ(::symlink(Path("mine").c_str(), Path("link").c_str()), 0);
     Settings.WayToOverwrite = way;
-    TMXTFile& entry = Add(Path("link"));
+    FileEntry& entry = Add(Path("link"));
     std::string error;
     Conversion.CurrentItem = &entry;
     CheckFile();
@@ -77,7 +77,7 @@ TEST_F(ReplaceSourceTest, ALinkRetargetedAfterTheOpenNeverLeadsTheTextElsewhere)
     Retarget("link", "victim");
     try {
       ConvertFile();
-    } catch (const EMXTError& raised) {
+    } catch (const UserError& raised) {
       error = raised.what();
     }
     CloseInputFile();
@@ -100,7 +100,7 @@ TEST_F(ReplaceSourceTest, ANameSwappedForADeviceOrAFifoAfterItsCheckIsNoFile) {
   for (const char* swap : {"/dev/zero", "fifo"}) {
     ResetFileLists();
     WriteFile(Path("a.txt"), kShiftJIS);
-    TMXTFile& entry = Add(Path("a.txt"));
+    FileEntry& entry = Add(Path("a.txt"));
     const std::string error = ConvertWith(entry, [&] {
       ::unlink(Path("a.txt").c_str());
       if (std::string(swap) == "fifo") {
@@ -161,7 +161,7 @@ TEST_F(ReplaceSourceTest, ARefusedRenameLeavesTheSourceAndNoTemporaryFile) {
   // Mounted over the name: the file is there, but no rename may replace it.
   if (::mount(Path("elsewhere").c_str(), Path("a.txt").c_str(), nullptr, MS_BIND, nullptr) != 0)
     GTEST_SKIP() << "cannot mount here";
-  TMXTFile& entry = Add(Path("a.txt"));
+  FileEntry& entry = Add(Path("a.txt"));
   const std::string error = ConvertWith(entry, [] {});
   ::umount(Path("a.txt").c_str());
   EXPECT_EQ(error, "I/O ｴﾗｰ (16) Device or resource busy: " + Path("a.txt"));

@@ -6,8 +6,8 @@
 
 #include <vector>
 
-#include "fileconv/MXTError.h"
-#include "platform/InOutError.h"
+#include "fileconv/UserError.h"
+#include "platform/IoError.h"
 #include "tests/support/TempDir.h"
 
 namespace mxt::fileconv {
@@ -57,7 +57,7 @@ TEST(TempFileTest, SixteenTakenNamesAreAFailure) {
   try {
     MakeTempFileName("MX", folder, Numbers(std::vector<int>(16, 7)));
     ADD_FAILURE() << "no failure";
-  } catch (const EMXTError& error) {
+  } catch (const UserError& error) {
     EXPECT_STREQ(error.what(), "テンポラリファイルを作成できません");
   }
   // The seventeenth try is never made.
@@ -66,7 +66,7 @@ TEST(TempFileTest, SixteenTakenNamesAreAFailure) {
 }
 
 TEST(TempFileTest, AFolderThatCannotTakeTheFileFailsWithItsOwnError) {
-  EXPECT_THROW(MakeTempFileName("MX", "/nonexistent/", Numbers({1})), platform::EInOutError);
+  EXPECT_THROW(MakeTempFileName("MX", "/nonexistent/", Numbers({1})), platform::IoError);
 }
 
 TEST(TempFileTest, TheSystemsNumbersGiveDistinctFiles) {

@@ -162,7 +162,7 @@ TEST_F(DropTest, ADropWhileADialogIsOpenIsRefused) {
 TEST_F(DropTest, RowsDraggedOutCarryTheSelectedPathsInListOrderButNeverBackIn) {
   MakeFiles({"a.txt", "b.txt", "c.txt"});
   Open({Path("c.txt"), Path("a.txt"), Path("b.txt")});
-  TMXTListBox& list = List("ConvListBox");
+  FileListView& list = List("ConvListBox");
   list.setFocus();
   QTest::keyClick(&list, Qt::Key_Home);
   QTest::keyClick(&list, Qt::Key_End, Qt::ShiftModifier);
@@ -252,7 +252,7 @@ TEST_F(DropTest, NamesThatAreNotUTF8DropInAndDragOutByteForByte) {
   ASSERT_EQ(Files.Inputs.size(), 2u);
   EXPECT_EQ(Notation(Files.Inputs[0]->Path), Notation(Path(shiftJISName)));
   EXPECT_EQ(Files.Inputs[1]->Path, Path("b.txt"));
-  TMXTListBox& list = List("ConvListBox");
+  FileListView& list = List("ConvListBox");
   list.setFocus();
   QTest::keyClick(&list, Qt::Key_Home);
   std::unique_ptr<QMimeData> out(window_->DraggedFiles(list));

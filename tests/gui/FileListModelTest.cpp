@@ -10,10 +10,10 @@
 namespace mxt::gui {
 namespace {
 
-using fileconv::ConversionResult;
+using fileconv::FileEntry;
 using fileconv::FileImage;
 using fileconv::ListId;
-using fileconv::TMXTFile;
+using fileconv::RunResult;
 
 class FileListModelTest : public ::testing::Test {
  protected:
@@ -21,7 +21,7 @@ class FileListModelTest : public ::testing::Test {
   void TearDown() override { fileconv::ResetFileLists(); }
 
   static void AddInput(const std::string& path) {
-    fileconv::Files.Inputs.push_back(std::make_unique<TMXTFile>(TMXTFile::InputEntry(path)));
+    fileconv::Files.Inputs.push_back(std::make_unique<FileEntry>(FileEntry::InputEntry(path)));
   }
   static QString Text(const FileListModel& model, int row, int role) {
     return model.data(model.index(row), role).toString();
@@ -31,7 +31,7 @@ class FileListModelTest : public ::testing::Test {
 TEST_F(FileListModelTest, RowsShowTheNameTheStatusAndThePicture) {
   AddInput("/texts/a.txt");
   AddInput("/texts/b.txt");
-  fileconv::Files.Inputs[1]->State = ConversionResult::crConverted;
+  fileconv::Files.Inputs[1]->State = RunResult::Converted;
   fileconv::Files.Inputs[1]->Code = 0x13;
   fileconv::Files.Inputs[1]->Bitmap = FileImage::EUCFileImage;
   FileListModel model(ListId::Input);
@@ -41,7 +41,7 @@ TEST_F(FileListModelTest, RowsShowTheNameTheStatusAndThePicture) {
   EXPECT_EQ(Text(model, 1, Qt::AccessibleDescriptionRole),
             QStringLiteral("Converted:\tJIS to EUC"));
   EXPECT_EQ(model.data(model.index(1), FileListModel::StateRole).toInt(),
-            int(ConversionResult::crConverted));
+            int(RunResult::Converted));
   const QIcon icon = model.data(model.index(1), Qt::DecorationRole).value<QIcon>();
   EXPECT_EQ(icon.pixmap(16, 16).toImage(), FileImagePixmap(FileImage::EUCFileImage).toImage());
   EXPECT_EQ(model.Entry(1), fileconv::Files.Inputs[1].get());
@@ -51,8 +51,8 @@ TEST_F(FileListModelTest, RowsShowTheNameTheStatusAndThePicture) {
 TEST_F(FileListModelTest, TheOutputListHasItsOneEntry) {
   FileListModel model(ListId::Output);
   EXPECT_EQ(model.rowCount(), 0);
-  fileconv::Files.Output = std::make_unique<TMXTFile>(TMXTFile::OutputEntry("/out/all.txt"));
-  fileconv::Files.Output->State = ConversionResult::crConverted;
+  fileconv::Files.Output = std::make_unique<FileEntry>(FileEntry::OutputEntry("/out/all.txt"));
+  fileconv::Files.Output->State = RunResult::Converted;
   fileconv::Files.Output->Code = 1;
   model.EntriesReset();
   ASSERT_EQ(model.rowCount(), 1);

@@ -47,8 +47,8 @@ void MainWindowFixture::TearDown() {
   engine::SelectEscapeSequenceSet(engine::EscapeSequenceSet::EscBJ);
 }
 
-TMXTWClass& MainWindowFixture::Open(const std::vector<std::string>& arguments, bool firstIdle) {
-  window_ = std::make_unique<TMXTWClass>(arguments);
+MainWindow& MainWindowFixture::Open(const std::vector<std::string>& arguments, bool firstIdle) {
+  window_ = std::make_unique<MainWindow>(arguments);
   window_->SetProgramStarter([this](const std::vector<std::string>& started) {
     started_.push_back(started);
     return true;
@@ -95,8 +95,8 @@ QPushButton& MainWindowFixture::ConvButton() const {
   return *window_->findChild<QPushButton*>(QStringLiteral("ConvButton"));
 }
 
-TMXTListBox& MainWindowFixture::List(const char* name) const {
-  return *window_->findChild<TMXTListBox*>(QString::fromUtf8(name));
+FileListView& MainWindowFixture::List(const char* name) const {
+  return *window_->findChild<FileListView*>(QString::fromUtf8(name));
 }
 
 QStatusBar& MainWindowFixture::StatusLine() const {
@@ -109,8 +109,8 @@ QAction& MainWindowFixture::Item(const char* name) const {
   return *item;
 }
 
-TSpeedButtonEx& MainWindowFixture::Button(const char* name) const {
-  return *window_->findChild<TSpeedButtonEx*>(QString::fromUtf8(name));
+ToolbarButton& MainWindowFixture::Button(const char* name) const {
+  return *window_->findChild<ToolbarButton*>(QString::fromUtf8(name));
 }
 
 QWidget& MainWindowFixture::Control(const char* name) const {

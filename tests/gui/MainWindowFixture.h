@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "fileconv/RunHost.h"
-#include "gui/MSpdBtn.h"
-#include "gui/MXTWForm.h"
+#include "gui/MainWindow.h"
+#include "gui/ToolbarButton.h"
 #include "tests/support/TempDir.h"
 
 namespace mxt::gui::testing {
@@ -35,7 +35,7 @@ class MainWindowFixture : public ::testing::Test {
 
   // Makes and shows the window with these command-line arguments; its first idle moment
   // follows when `firstIdle` is set.
-  TMXTWClass& Open(const std::vector<std::string>& arguments = {}, bool firstIdle = true);
+  MainWindow& Open(const std::vector<std::string>& arguments = {}, bool firstIdle = true);
   // Runs `act` on the next modal dialog, once it is shown; `act` closes it. False when none
   // came up in `act`'s place while `run` ran.
   bool WithDialog(const std::function<void()>& run, const std::function<void(QDialog&)>& act);
@@ -46,10 +46,10 @@ class MainWindowFixture : public ::testing::Test {
   void ResizeClient(int width, int height);
 
   QPushButton& ConvButton() const;
-  TMXTListBox& List(const char* name) const;
+  FileListView& List(const char* name) const;
   QStatusBar& StatusLine() const;
   QAction& Item(const char* name) const;
-  TSpeedButtonEx& Button(const char* name) const;
+  ToolbarButton& Button(const char* name) const;
   QWidget& Control(const char* name) const;
   // The status columns of input entry `row` as the list publishes them.
   std::string RowDescription(int row) const;
@@ -60,7 +60,7 @@ class MainWindowFixture : public ::testing::Test {
   std::unique_ptr<::mxt::testing::ScopedEnv> config_;
   std::string startFolder_;
   std::unique_ptr<::mxt::testing::ScopedEnv> runtime_;
-  std::unique_ptr<TMXTWClass> window_;
+  std::unique_ptr<MainWindow> window_;
   std::vector<Message> messages_;
   fileconv::MessageAnswer answer_ = fileconv::MessageAnswer::Ok;
   std::vector<std::vector<std::string>> started_;

@@ -36,7 +36,7 @@ TEST(PicturesTest, TheNineListIconsTellTheirCasesApart) {
 TEST(PicturesTest, EveryToolbarGlyphHasFourStates) {
   std::vector<QImage> ups;
   for (int glyph = 0; glyph <= int(ToolbarGlyph::CR); ++glyph) {
-    const SpeedGlyphs g = ToolbarGlyphs(ToolbarGlyph(glyph));
+    const ButtonGlyphs g = ToolbarGlyphs(ToolbarGlyph(glyph));
     ExpectDistinct({g.up.toImage(), g.disabled.toImage(), g.down.toImage(), g.heldDown.toImage()},
                    QSize(16, 16));
     ups.push_back(g.up.toImage());

@@ -4,7 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "platform/InOutError.h"
+#include "platform/IoError.h"
 #include "platform/SystemPaths.h"
 #include "tests/support/TempDir.h"
 
@@ -29,12 +29,12 @@ TEST_F(LockFileTest, TheRuntimeFolderIsPrivate) {
 
 TEST_F(LockFileTest, RefusesAFolderOfAnotherUserOrALink) {
   ASSERT_EQ(::symlink("/tmp", (runtime_ / "MXT").c_str()), 0);
-  EXPECT_THROW(RuntimeDirectory(), EInOutError);
+  EXPECT_THROW(RuntimeDirectory(), IoError);
   ::unlink((runtime_ / "MXT").c_str());
   if (::geteuid() != 0) GTEST_SKIP() << "only root can give a folder to another user";
   ASSERT_EQ(::mkdir((runtime_ / "MXT").c_str(), 0700), 0);
   ASSERT_EQ(::chown((runtime_ / "MXT").c_str(), 65534, 65534), 0);
-  EXPECT_THROW(RuntimeDirectory(), EInOutError);
+  EXPECT_THROW(RuntimeDirectory(), IoError);
 }
 
 TEST_F(LockFileTest, InstancesShareTheFirstLockAndKeepOutAnExclusiveOne) {

@@ -10,7 +10,7 @@
 #include <cerrno>
 #include <string>
 
-#include "platform/InOutError.h"
+#include "platform/IoError.h"
 #include "tests/support/TempDir.h"
 
 namespace mxt::platform {
@@ -27,7 +27,7 @@ class OsFileTest : public ::testing::Test {
 int ErrorCodeOf(void (*operation)()) {
   try {
     operation();
-  } catch (const EInOutError& error) {
+  } catch (const IoError& error) {
     return error.Code();
   }
   return 0;
@@ -69,7 +69,7 @@ TEST_F(OsFileTest, AnExclusiveOpenKeepsOutTheNextOne) {
   try {
     OsFile::OpenExclusive(path, OsFile::Access::ReadWrite);
     ADD_FAILURE() << "a second exclusive open succeeded";
-  } catch (const EInOutError& error) {
+  } catch (const IoError& error) {
     EXPECT_EQ(error.Code(), kErrorSharingViolation);
   }
   held.Close();
@@ -82,7 +82,7 @@ int AccessDeniedCodeOf(const std::string& path) {
   const auto code = [&] {
     try {
       OsFile::OpenExclusive(path, OsFile::Access::Read);
-    } catch (const EInOutError& error) {
+    } catch (const IoError& error) {
       return error.Code();
     }
     return 0;
@@ -118,7 +118,7 @@ TEST_F(OsFileTest, CreateNewRefusesEveryExistingNameAndIsPrivate) {
     try {
       OsFile::CreateNew(taken);
       ADD_FAILURE() << name << " was created";
-    } catch (const EInOutError& error) {
+    } catch (const IoError& error) {
       EXPECT_EQ(error.Code(), EEXIST) << name;
     }
   }
@@ -148,8 +148,8 @@ TEST_F(OsFileTest, AnExclusiveOpenOfAFifoDoesNotWaitForAWriter) {
 }
 
 TEST(InOutErrorTest, NamesTheCodeTheCauseAndTheFile) {
-  EXPECT_STREQ(EInOutError(ENOSPC).what(), "I/O ｴﾗｰ (28) No space left on device");
-  EXPECT_STREQ(EInOutError(kErrorAccessDenied, "/d/a.txt", EACCES).what(),
+  EXPECT_STREQ(IoError(ENOSPC).what(), "I/O ｴﾗｰ (28) No space left on device");
+  EXPECT_STREQ(IoError(kErrorAccessDenied, "/d/a.txt", EACCES).what(),
                "I/O ｴﾗｰ (5) Permission denied: /d/a.txt");
 }
 
@@ -159,7 +159,7 @@ TEST_F(OsFileTest, ItsFailuresNameTheFile) {
   try {
     file.WriteBlock("x", 1);
     FAIL() << "written";
-  } catch (const EInOutError& error) {
+  } catch (const IoError& error) {
     EXPECT_EQ(error.what(), "I/O ｴﾗｰ (9) Bad file descriptor: " + dir_ + "/a.txt");
   }
 }

@@ -21,7 +21,7 @@ void ConversionFixture::SetUp() {
   fileconv::Settings.TempDir = dir_.Path() + "/";
 }
 
-fileconv::TMXTFile& ConversionFixture::Add(const std::string& path) {
+fileconv::FileEntry& ConversionFixture::Add(const std::string& path) {
   EXPECT_TRUE(fileconv::AddFileToList(path, host_)) << path;
   return *fileconv::Files.Inputs.back();
 }
@@ -30,8 +30,8 @@ void ConversionFixture::ConvertList() {
   fileconv::ConvertAll(host_);
 }
 
-fileconv::TMXTFile& ConversionFixture::Convert(const std::string& path) {
-  fileconv::TMXTFile& entry = Add(path);
+fileconv::FileEntry& ConversionFixture::Convert(const std::string& path) {
+  fileconv::FileEntry& entry = Add(path);
   ConvertList();
   return entry;
 }

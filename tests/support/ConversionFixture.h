@@ -5,7 +5,7 @@
 #include <set>
 #include <string>
 
-#include "fileconv/TMXTFile.h"
+#include "fileconv/FileEntry.h"
 #include "tests/support/RecordingHost.h"
 #include "tests/support/TempDir.h"
 
@@ -20,11 +20,11 @@ class ConversionFixture : public ::testing::Test {
 
   std::string Path(const std::string& name) const { return dir_ / name; }
   // Adds a path to the input list.
-  fileconv::TMXTFile& Add(const std::string& path);
+  fileconv::FileEntry& Add(const std::string& path);
   // Converts the whole list as one run.
   void ConvertList();
   // Adds a path and runs the list.
-  fileconv::TMXTFile& Convert(const std::string& path);
+  fileconv::FileEntry& Convert(const std::string& path);
   void OutputTo(const std::string& path);
   // The names in the test's folder.
   std::set<std::string> FolderContent() const;

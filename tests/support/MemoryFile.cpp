@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/InOutError.h"
+#include "platform/IoError.h"
 
 namespace mxt::testing {
 
@@ -17,7 +17,7 @@ std::size_t MemoryFile::ReadBlock(void* data, std::size_t size) {
 
 void MemoryFile::WriteBlock(const void* data, std::size_t size) {
   ++writeCalls_;
-  if (position_ + size > writeLimit_) throw platform::EInOutError(failureCode_);
+  if (position_ + size > writeLimit_) throw platform::IoError(failureCode_);
   const auto* bytes = static_cast<const char*>(data);
   const std::size_t overlap =
       std::min(size, content_.size() - std::min(position_, content_.size()));

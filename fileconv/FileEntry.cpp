@@ -1,0 +1,101 @@
+#include "fileconv/FileEntry.h"
+
+#include <array>
+#include <utility>
+
+#include "fileconv/PathText.h"
+
+namespace mxt::fileconv {
+
+namespace {
+
+using engine::KanjiCode;
+
+constexpr std::array<std::string_view, 16> kStatusTexts = {
+    "File not found.",       "Is not a file.",
+    "Is not a file.",        "File is read only.",
+    "File is empty.",        "File access denied. Maybe file is being used.",
+    "May be binary file.",   "Shift-JIS code already exists.",
+    "EUC already exists.",   "JIS code already exists.",
+    "No KANJI code exists.", "Cannot identify KANJI code.",
+    "Nothing to do.",        "",
+    "May be UTF-8 file.",    "Has characters the output code cannot hold.",
+};
+
+}  // namespace
+
+std::string_view StatusText(SkipReason reason) {
+  return kStatusTexts[static_cast<std::size_t>(reason)];
+}
+
+std::optional<FileImage> ImageForSkip(SkipReason reason) {
+  switch (reason) {
+    case SkipReason::FileNotFound:
+    case SkipReason::VolumeLabel:
+      return FileImage::IsntFileImage;
+    case SkipReason::Directory:
+      return FileImage::DirImage;
+    case SkipReason::Binary:
+      return ImageForCode(KanjiCode::Binary);
+    case SkipReason::AlreadyShiftJIS:
+      return ImageForCode(KanjiCode::ShiftJIS);
+    case SkipReason::AlreadyEUC:
+      return ImageForCode(KanjiCode::EUC);
+    case SkipReason::AlreadyJIS:
+      return ImageForCode(KanjiCode::JIS);
+    case SkipReason::NoKanji:
+      return ImageForCode(KanjiCode::Ascii);
+    case SkipReason::CannotIdentify:
+      return ImageForCode(KanjiCode::Unknown);
+    case SkipReason::UTF8:
+      return ImageForCode(KanjiCode::UTF8);
+    default:
+      return std::nullopt;
+  }
+}
+
+FileImage ImageForCode(KanjiCode code) {
+  switch (code) {
+    case KanjiCode::ShiftJIS:
+      return FileImage::ShiftJISFileImage;
+    case KanjiCode::EUC:
+      return FileImage::EUCFileImage;
+    case KanjiCode::JIS:
+      return FileImage::JISFileImage;
+    case KanjiCode::Ascii:
+      return FileImage::AsciiFileImage;
+    case KanjiCode::Unknown:
+    case KanjiCode::UTF8:
+      return FileImage::CantIdentFileImage;
+    case KanjiCode::Binary:
+      return FileImage::BinaryFileImage;
+  }
+  return FileImage::UnknownFileImage;
+}
+
+FileImage ImageForOutputCode(std::uint8_t outputCode) {
+  if (outputCode > engine::kOutputJIS) return FileImage::UnknownFileImage;
+  return ImageForCode(static_cast<KanjiCode>(outputCode + 1));
+}
+
+FileImage ImageAfterConversion(KanjiCode detected, std::uint8_t outputCode, bool outputToFile) {
+  if (outputToFile || detected == KanjiCode::Ascii || detected == KanjiCode::Unknown) {
+    return ImageForCode(detected);
+  }
+  return ImageForOutputCode(outputCode);
+}
+
+FileEntry::FileEntry(std::string path)
+    : Path(std::move(path)), Name(FileNamePart(Path)), DisplayName(Name) {}
+
+FileEntry FileEntry::InputEntry(std::string path) {
+  return FileEntry(std::move(path));
+}
+
+FileEntry FileEntry::OutputEntry(std::string path) {
+  FileEntry entry(std::move(path));
+  entry.Code = kNoKanjiWritten;
+  return entry;
+}
+
+}  // namespace mxt::fileconv

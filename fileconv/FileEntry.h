@@ -1,0 +1,97 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "engine/KanjiCode.h"
+
+namespace mxt::fileconv {
+
+enum class RunResult : std::uint8_t {
+  None = 0,
+  Ready = 1,
+  Aborted = 2,
+  Converted = 3,
+  Skipped = 4,
+};
+
+enum class SkipReason : std::uint8_t {
+  FileNotFound = 0,
+  VolumeLabel = 1,
+  Directory = 2,
+  ReadOnly = 3,
+  Empty = 4,
+  AccessDenied = 5,
+  Binary = 6,
+  AlreadyShiftJIS = 7,
+  AlreadyEUC = 8,
+  AlreadyJIS = 9,
+  NoKanji = 10,
+  CannotIdentify = 11,
+  NothingToDo = 12,
+  None = 13,
+  UTF8 = 14,             // left alone: converting it as a kanji code would garble it
+  Unrepresentable = 15,  // a character the output code has no place for
+};
+
+// The status text of a skipped entry; empty for None.
+std::string_view StatusText(SkipReason reason);
+
+// The nine icons of the file lists.
+enum class FileImage : std::uint8_t {
+  UnknownFileImage,
+  IsntFileImage,
+  DirImage,
+  BinaryFileImage,
+  ShiftJISFileImage,
+  EUCFileImage,
+  JISFileImage,
+  AsciiFileImage,
+  CantIdentFileImage,
+};
+
+// The output entry's Code while no kanji text has been written into the file.
+inline constexpr std::uint8_t kNoKanjiWritten = 3;
+
+// The image of an entry skipped for `reason`: nothing when it keeps the one it has.
+std::optional<FileImage> ImageForSkip(SkipReason reason);
+// The image of a file found to be in `code` (Shift-JIS .. UTF-8).
+FileImage ImageForCode(engine::KanjiCode code);
+// The image of text in the output code 0..2 (Shift-JIS, EUC, JIS); kNoKanjiWritten shows
+// the unknown image.
+FileImage ImageForOutputCode(std::uint8_t outputCode);
+// The image of an input entry after its conversion: in overwrite mode the file now holds
+// the output code, written to a separate file it keeps its own.
+FileImage ImageAfterConversion(engine::KanjiCode detected, std::uint8_t outputCode,
+                               bool outputToFile);
+
+// One entry of a file list.
+class FileEntry {
+ public:
+  static FileEntry InputEntry(std::string path);
+  static FileEntry OutputEntry(std::string path);
+
+  std::string Path;
+  std::string Name;
+  // The name as stored on disk, when Name was re-cased for display.
+  std::string DiskName;
+  std::string DisplayName;
+  FileImage Bitmap = FileImage::UnknownFileImage;
+  // Written only by the path index.
+  FileEntry* Next = nullptr;
+  // The hash of the entry's key before the bucket is taken from it; also written only by
+  // the path index, which compares it first and so looks at few paths in a long chain.
+  std::uint32_t KeyHash = 0;
+  RunResult State = RunResult::None;
+  SkipReason Reason = SkipReason::FileNotFound;
+  // Input entry: low 4 bits the code decided for the file, high 4 bits the output code.
+  // Output entry: the output code of the kanji text in the file, or kNoKanjiWritten.
+  std::uint8_t Code = 0;
+
+ private:
+  explicit FileEntry(std::string path);
+};
+
+}  // namespace mxt::fileconv

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QDialog>
+
+class QFrame;
+class QLabel;
+class QPushButton;
+
+namespace mxt::gui {
+
+// The about box: the program's icon, name, version and two notice lines. Enter and Escape
+// both close it through OK.
+class AboutDialog : public QDialog {
+ public:
+  explicit AboutDialog(QWidget* owner);
+
+  void SetIcon(const QIcon& icon);
+
+ protected:
+  void reject() override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  QLabel* AddLabel(const char* name, const QString& text, int top);
+  void FitWidth();
+
+  QFrame* bevel_ = nullptr;
+  QLabel* image_ = nullptr;
+  QPushButton* okButton_ = nullptr;
+};
+
+}  // namespace mxt::gui

@@ -1,0 +1,342 @@
+// The main window's menus, context menu and toolbar commands.
+#include <QCoreApplication>
+#include <QEvent>
+#include <QFileDialog>
+#include <QMenuBar>
+
+#include "app/Settings.h"
+#include "fileconv/ConversionRun.h"
+#include "fileconv/FileList.h"
+#include "fileconv/RunState.h"
+#include "fileconv/TrueCase.h"
+#include "gui/ConversionArrow.h"
+#include "gui/HelpContext.h"
+#include "gui/MainWindow.h"
+#include "gui/SystemText.h"
+
+namespace mxt::gui {
+
+namespace {
+
+using fileconv::Settings;
+
+// "short|long": the status line shows the long part; a hint without "|" shows whole.
+QString StatusPart(const char* hint) {
+  const QString text = QString::fromUtf8(hint);
+  const qsizetype bar = text.indexOf(QLatin1Char('|'));
+  return bar < 0 ? text : text.mid(bar + 1);
+}
+
+QMenu* AddMenu(QMenuBar& bar, const char* name, const char* caption) {
+  QMenu* menu = bar.addMenu(QString::fromUtf8(caption));
+  menu->setObjectName(QString::fromUtf8(name));
+  menu->menuAction()->setObjectName(QString::fromUtf8(name));
+  AssignHelpContext(*menu);
+  AssignHelpContext(*menu->menuAction());
+  return menu;
+}
+
+// The invisible first item every menu of the window begins with.
+void AddDummy(QMenu& menu, const char* name) {
+  QAction* dummy = menu.addAction(QString());
+  dummy->setObjectName(QString::fromUtf8(name));
+  dummy->setVisible(false);
+}
+
+void AddSeparator(QMenu& menu) {
+  menu.addSeparator()->setStatusTip(QStringLiteral(" "));
+}
+
+// The context menu has no menu bar to pass the hints of its items on to the window.
+class HintForwarder final : public QObject {
+ public:
+  HintForwarder(QWidget& window, QMenu& menu) : QObject(&menu), window_(window) {
+    menu.installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() != QEvent::StatusTip) return false;
+    QCoreApplication::sendEvent(&window_, event);
+    return true;
+  }
+
+ private:
+  QWidget& window_;
+};
+
+// The items that open the options dialog, in the order of its pages.
+struct OptionItem {
+  const char* name;
+  const char* caption;
+  const char* hint;
+};
+
+constexpr OptionItem kOptionItems[] = {
+    {"OutputCodeMItem", "出力コード(&O)...", "| 出力側の漢字コード、改行コードなどを設定します。"},
+    {"InputCodeMItem", "入力コード(&I)...", "| 入力側の漢字コードを設定します。"},
+    {"FileOpeMItem", "ファイル全般(&F)...", "| ファイル操作全般に関する設定をします。"},
+    {"ViewerMItem", "ビューア(&V)...", "| ビューアのパス名、引数を設定します。"},
+    {"InterfaceMItem", "ユーザインタフェース(&U)...", "| ユーザとの対話に関する設定をします。"},
+};
+
+// Restoring the defaults as the window shows it.
+class DefaultsHost final : public app::RestoreDefaultsHost {
+ public:
+  DefaultsHost(MainWindow& window, std::function<void()> clear)
+      : window_(window), clear_(std::move(clear)) {}
+
+  bool Confirm(std::string_view question) override {
+    return window_.ShowMessage(fileconv::MessageKind::Confirmation, question,
+                               fileconv::MessageButtons::OkCancel) == fileconv::MessageAnswer::Ok;
+  }
+  void ShowOutputCodes() override {
+    window_.SetOutputKanjiCode(Settings.OutputKanjiCode);
+    window_.SetOutputNewlineCode(static_cast<int>(Settings.OutputNewlineCode));
+  }
+  void SwitchToOverwrite() override { window_.SetOverwriteModeFrom(nullptr); }
+  void ClearFileList() override { clear_(); }
+
+ private:
+  MainWindow& window_;
+  std::function<void()> clear_;
+};
+
+}  // namespace
+
+QAction* MainWindow::AddItem(QMenu& menu, const char* name, const char* caption, const char* hint,
+                             std::function<void()> command) {
+  QAction* item = menu.addAction(QString::fromUtf8(caption));
+  item->setObjectName(QString::fromUtf8(name));
+  item->setStatusTip(StatusPart(hint));
+  connect(item, &QAction::triggered, this, [this, command] { RunCommand(command); });
+  items_[name] = item;
+  return item;
+}
+
+void MainWindow::MakeMenus() {
+  QMenuBar& bar = *menuBar();
+  bar.setObjectName(QStringLiteral("MainMenu"));
+
+  QMenu* file = AddMenu(bar, "FileMenu", "ファイル(&F)");
+  AddDummy(*file, "DummyMItem");
+  AddItem(*file, "SelectMItem", "ファイルを選択(&S)...", "| コードを変換するファイルを選択します。",
+          [this] { SelectFiles(); });
+  AddItem(*file, "ClearMItem", "クリア(&L)", "| ファイルの選択をクリアします。", [this] {
+    ClearFileList();
+  })->setEnabled(false);
+  AddSeparator(*file);
+  QAction* overwrite =
+      AddItem(*file, "OverwriteMItem", "上書き(&V)", "| 元のファイルに上書きする設定にします。",
+              [this] { SetOverwriteModeFrom(nullptr); });
+  QAction* outputToFile =
+      AddItem(*file, "OutputToFileMItem", "別ファイルに出力(&A)...",
+              "| 出力先のファイルを設定します。", [this] { ChooseOutputFile(nullptr); });
+  overwrite->setCheckable(true);
+  outputToFile->setCheckable(true);
+  overwrite->setChecked(true);
+  AddSeparator(*file);
+  AddItem(*file, "ConvMItem", "変換(&C)", "| コードの変換を開始します。", [this] {
+    ConvertNow();
+  })->setEnabled(false);
+  AddSeparator(*file);
+  AddItem(*file, "ExitMItem", "MXT の終了(&X)", "| MXT を終了します。", [this] { close(); });
+
+  QMenu* view = AddMenu(bar, "ViewMenu", "表示(&V)");
+  connect(view, &QMenu::aboutToShow, this, [this] { ViewMenuOpening(); });
+  AddItem(*view, "ViewMItem", "ビュー(&V)", "| ビューアを起動します。", [this] {
+    if (FileListView* list = FocusedList()) OpenEntry(*list, list->Caret(), false);
+  })->setEnabled(false);
+  AddItem(*view, "ConvViewMItem", "変換ビュー(&C)", "| 一時的に変換して、ビューアを起動します。",
+          [this] {
+            if (FocusedList() == convListBox_)
+              OpenEntry(*convListBox_, convListBox_->Caret(), true);
+          })
+      ->setEnabled(false);
+  AddSeparator(*view);
+  AddItem(*view, "FontMItem", "フォント(&F)...", "| フォントを設定します。",
+          [this] { ChooseListFont(); });
+
+  QMenu* option = AddMenu(bar, "OptionMenu", "オプション(&O)");
+  for (int page = 0; page < std::ssize(kOptionItems); ++page) {
+    const OptionItem& item = kOptionItems[page];
+    AddItem(*option, item.name, item.caption, item.hint, [this, page] { OpenOptionsDialog(page); });
+  }
+  AddSeparator(*option);
+  AddItem(*option, "DefaultMItem", "デフォルト(&D)", "| すべての設定をデフォルト値にします。",
+          [this] { RestoreDefaultSettings(); });
+
+  QMenu* help = AddMenu(bar, "HelpMenu", "ヘルプ(&H)");
+  AddItem(*help, "SearchKeywordMItem", "トピックの検索(&H)", "| ヘルプのトピックを検索します。",
+          [this] { SearchHelp(); });
+  AddSeparator(*help);
+  AddItem(*help, "AboutMItem", "MXT について(&A)...", "| プログラムの情報を表示します。",
+          [this] { ShowAbout(); });
+
+  popupSpeedMenu_ = new QMenu(this);
+  popupSpeedMenu_->setObjectName(QStringLiteral("PopupSpeedMenu"));
+  AssignHelpContext(*popupSpeedMenu_);
+  new HintForwarder(*this, *popupSpeedMenu_);
+  QMenu& popup = *popupSpeedMenu_;
+  AddDummy(popup, "DummyPItem");
+  AddItem(popup, "SelectPItem", "ファイルを選択...", " コードを変換するファイルを選択します。",
+          [this] { SelectFiles(); });
+  AddSeparator(popup);
+  AddItem(popup, "ShiftJISNewlinePItem", "Shift-JIS, CR LF", " Shift-JIS, CR LF に設定します。",
+          [this] { SetCodeAndNewline(0, 1); });
+  AddItem(popup, "EUCNewlinePItem", "EUC, LF", " EUC, LF に設定します。",
+          [this] { SetCodeAndNewline(1, 2); });
+  AddItem(popup, "JISNewline", "JIS, LF", " JIS, LF に設定します。",
+          [this] { SetCodeAndNewline(2, 2); });
+  AddSeparator(popup);
+  AddItem(popup, "ShiftJISNonePItem", "Shift-JIS", " Shift-JIS に設定します。",
+          [this] { SetCodeAndNewline(0, 0); });
+  AddItem(popup, "EUCNonePItem", "EUC", " EUC に設定します。", [this] { SetCodeAndNewline(1, 0); });
+  AddItem(popup, "JISNonePItem", "JIS", " JIS に設定します。", [this] { SetCodeAndNewline(2, 0); });
+  setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(this, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& at) { popupSpeedMenu_->popup(mapToGlobal(at)); });
+}
+
+void MainWindow::ConnectCommands() {
+  selectButton_->OnReleasedInside = [this](ToolbarButton&) {
+    ShowHint(QString());
+    RunCommand([this] { SelectFiles(); });
+  };
+  connect(overwriteButton_, &QToolButton::clicked, this,
+          [this] { RunCommand([this] { SetOverwriteModeFrom(overwriteButton_); }); });
+  outputToFileButton_->OnReleasedInside = [this](ToolbarButton&) {
+    ShowHint(QString());
+    RunCommand([this] { ChooseOutputFile(outputToFileButton_); });
+  };
+  for (int code = 0; code < 3; ++code) {
+    connect(codeButtons_[code], &QToolButton::clicked, this,
+            [this, code] { SetOutputKanjiCode(code); });
+  }
+  for (int i = 0; i < 3; ++i) {
+    ToolbarButton& button = *newlineButtons_[i];
+    connect(&button, &QToolButton::clicked, this,
+            [this, &button, i] { NewlineButtonClicked(button, i + 1); });
+  }
+  connect(convButton_, &QPushButton::clicked, this,
+          [this] { RunCommand([this] { fileconv::ConvButtonClick(*this); }); });
+}
+
+void MainWindow::ConvertNow() {
+  fileconv::ConvertAllGuarded(*this);
+}
+
+void MainWindow::SetCommandsEnabled(bool enabled) {
+  fileconv::RunStatus.AllDone = false;
+  if (!enabled && convButton_->hasFocus() && isActiveWindow()) convListBox_->setFocus();
+  items_.at("ConvMItem")->setEnabled(enabled);
+  items_.at("ClearMItem")->setEnabled(enabled);
+  convButton_->setEnabled(enabled);
+}
+
+void MainWindow::ViewMenuOpening() {
+  const bool running = fileconv::RunStatus.Busy;
+  const FileListView* focused = FocusedList();
+  bool view = false;
+  bool convView = false;
+  if (!running && focused == convListBox_) {
+    view = convView = !fileconv::Files.Inputs.empty();
+  } else if (!running && focused == outputListBox_) {
+    view = fileconv::Files.Output != nullptr;
+  }
+  items_.at("ViewMItem")->setEnabled(view);
+  items_.at("ConvViewMItem")->setEnabled(convView);
+}
+
+void MainWindow::SetOutputKanjiCode(int code) {
+  if (code < 0 || code > 2) return;
+  if (!codeButtons_[code]->isChecked()) codeButtons_[code]->setChecked(true);
+  Settings.OutputKanjiCode = static_cast<std::uint8_t>(code);
+}
+
+void MainWindow::SetOutputNewlineCode(int code) {
+  for (int i = 0; i < 3; ++i)
+    newlineButtons_[i]->setChecked(i + 1 == code);
+  Settings.OutputNewlineCode = static_cast<engine::NewlineCode>(code >= 1 && code <= 3 ? code : 0);
+}
+
+void MainWindow::SetCodeAndNewline(int code, int newline) {
+  SetOutputKanjiCode(code);
+  SetOutputNewlineCode(newline);
+}
+
+void MainWindow::NewlineButtonClicked(ToolbarButton& button, int newline) {
+  SetOutputNewlineCode(button.isChecked() ? newline : 0);
+}
+
+void MainWindow::SetOverwriteModeFrom(ToolbarButton* sender) {
+  items_.at("OutputToFileMItem")->setChecked(false);
+  items_.at("OverwriteMItem")->setChecked(true);
+  Settings.OutputToFile = false;
+  outputToFileButton_->setChecked(false);
+  if (sender != overwriteButton_) overwriteButton_->setChecked(true);
+  if (outputListBox_->hasFocus()) convListBox_->setFocus();
+  convArrow_->hide();
+  outputListBox_->hide();
+  LayoutControls();
+  const int outputWidth = fileconv::OutputNameWidth(*this);
+  fileconv::Files.Output.reset();
+  fileconv::RunStatus.OutputPath.clear();
+  outputModel_->EntriesReset();
+  if (!Settings.DontShortenFileName) return;
+  // The status columns move left when the output name was the widest.
+  if (outputWidth >= fileconv::Files.LongestNameWidth)
+    fileconv::Files.LongestNameWidth = fileconv::WidestInputName(*this);
+  if (fileconv::UpdateTabStops()) RepaintLists();
+}
+
+void MainWindow::ChooseOutputFile(ToolbarButton* sender) {
+  QFileDialog dialog(this, QStringLiteral("別ファイルに出力"));
+  PrepareDialog(dialog, QStringLiteral("OutputToFileDialog"));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setNameFilters({QStringLiteral("Text Files (*.txt)"),
+                         QStringLiteral("HTML Files (*.htm *.html)"),
+                         QStringLiteral("All Files (*)")});
+  dialog.setDefaultSuffix(QStringLiteral("txt"));
+  const bool chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
+  const std::string path =
+      chosen ? fileconv::ListedPath(PathToSystem(dialog.selectedFiles().front())) : std::string();
+  if (chosen && fileconv::AcceptOutputFile(path, *this)) {
+    const int oldWidth = fileconv::OutputNameWidth(*this);
+    const int longestBefore = fileconv::Files.LongestNameWidth;
+    items_.at("OverwriteMItem")->setChecked(false);
+    items_.at("OutputToFileMItem")->setChecked(true);
+    overwriteButton_->setChecked(false);
+    if (sender != outputToFileButton_) outputToFileButton_->setChecked(true);
+    fileconv::UseOutputFile(path, *this);  // a wider new name widens the column by itself
+    if (!Settings.DontShortenFileName) return;
+    const int newWidth = fileconv::OutputNameWidth(*this);
+    if (oldWidth >= longestBefore && newWidth < longestBefore) {
+      fileconv::Files.LongestNameWidth = std::max(fileconv::WidestInputName(*this), newWidth);
+    }
+    if (fileconv::UpdateTabStops()) RepaintLists();
+    return;
+  }
+  if (Settings.OutputToFile) {
+    // A classic-style item unticks itself when chosen; the mode is still output-to-file.
+    items_.at("OutputToFileMItem")->setChecked(true);
+    return;
+  }
+  // Back up without a flicker: the button keeps its picture until the window is idle.
+  outputToFileButton_->SetPaintSuppressed(true);
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        outputToFileButton_->SetPaintSuppressed(false);
+        SetOverwriteModeFrom(nullptr);
+        outputToFileButton_->update();
+      },
+      Qt::QueuedConnection);
+}
+
+void MainWindow::RestoreDefaultSettings() {
+  DefaultsHost host(*this, [this] { ClearFileList(); });
+  app::RestoreDefaults(host);
+}
+
+}  // namespace mxt::gui

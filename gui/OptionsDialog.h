@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QDialog>
+#include <array>
+
+#include "app/OptionsPages.h"
+
+class QButtonGroup;
+class QBoxLayout;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+
+namespace mxt::gui {
+
+// The options dialog: five pages that edit copies of the settings, written back only when
+// the dialog closes with OK.
+class OptionsDialog : public QDialog {
+ public:
+  explicit OptionsDialog(QWidget* owner);
+
+  // The controls from the settings; a radio button chosen here warns as a click would.
+  void FillOptionsDialog();
+  // The controls into the settings.
+  void ApplyOptionsDialog();
+  // Shows page 0..4, whose help the Help button and F1 open.
+  void ShowPage(int page);
+
+ protected:
+  // However it was placed, the dialog opens inside the work area.
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  // OptionsDialogPages.cpp
+  void MakePages();
+  QWidget* AddPage(int index);
+  void MakeOutputCodePage();
+  void MakeInputCodePage();
+  void MakeFilePage();
+  void MakeViewerPage();
+  void MakeInterfacePage();
+  void AddChoice(app::OptionChoice choice, QGroupBox& box);
+  void AddCheck(app::OptionCheck check, QWidget& parent, QBoxLayout& layout);
+  QLabel* AddLabelledEdit(app::OptionText text, QWidget& page);
+  void FillEdit(app::OptionText text, const QString& value);
+  QPushButton* AddButton(const char* name, const char* caption);
+
+  // OptionsDialog.cpp
+  void ConnectRules();
+  void WhenChosen(app::OptionChoice choice, void (OptionsDialog::*rule)(int));
+  void OutputCodeChosen(int code);
+  void InputCodeChosen(int code);
+  void BrowseViewer();
+  void OpenHelp();
+
+  QTabWidget* pages_ = nullptr;
+  // Null for the escape-sequence set, which is chosen from a list.
+  std::array<QButtonGroup*, app::kChoiceCounts.size()> choices_{};
+  QLabel* escapeSequenceLabel_ = nullptr;
+  QComboBox* escapeSequenceList_ = nullptr;
+  std::array<QCheckBox*, app::kOptionChecks> checks_{};
+  std::array<QLineEdit*, 2> texts_{};
+  QPushButton* browseButton_ = nullptr;
+  QPushButton* okButton_ = nullptr;
+  QPushButton* cancelButton_ = nullptr;
+  QPushButton* helpButton_ = nullptr;
+};
+
+}  // namespace mxt::gui

@@ -1,0 +1,283 @@
+// The pages of the options dialog and their controls, in the order the keyboard visits them.
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <span>
+
+#include "gui/HelpContext.h"
+#include "gui/OptionsDialog.h"
+
+namespace mxt::gui {
+
+namespace {
+
+using app::OptionCheck;
+using app::OptionChoice;
+using app::OptionText;
+
+struct Control {
+  const char* name;
+  const char* caption;
+};
+
+constexpr Control kOutputCodes[] = {
+    {"ShiftJISRadioButton", "Shift-JIS(&S)"},
+    {"EUCRadioButton", "EUC(&E)"},
+    {"JISRadioButton", "JIS(&J)"},
+};
+constexpr Control kNewlineCodes[] = {
+    {"DontCareRadioButton", "変換しない(&N)"},
+    {"CRLFRadioButton", "CR LF(&M)"},
+    {"LFRadioButton", "LF(&U)"},
+    {"CRRadioButton", "CR(&A)"},
+};
+constexpr Control kInputCodes[] = {
+    {"InputAutoRadioButton", "自動検出(&A)"},
+    {"InputShiftJISRadioButton", "Shift-JIS(&S)"},
+    {"InputEUCRadioButton", "EUC(&E)"},
+    {"InputJISRadioButton", "JIS(&J)"},
+};
+constexpr Control kWaysToOverwrite[] = {
+    {"RenTempRadioButton", "テンポラリファイルをリネーム(&R)"},
+    {"CopyTempRadioButton", "テンポラリファイルをコピー(&C)"},
+};
+// By OptionChoice; the escape-sequence set is chosen from a list instead.
+constexpr std::span<const Control> kChoiceButtons[] = {
+    kOutputCodes, {}, kNewlineCodes, kInputCodes, kWaysToOverwrite,
+};
+
+// By OptionCheck.
+constexpr Control kChecks[app::kOptionChecks] = {
+    {"_7BitCheckBox", "7bit モード(&7)"},
+    {"RemoveCtrlZCheckBox", "末尾の ^Z を削除(&Z)"},
+    {"PreserveTimeCheckBox", "タイムスタンプを保存(&T)"},
+    {"WhenExecutedCheckBox", "起動後、すぐに変換を開始(&E)"},
+    {"WhenSelectedCheckBox", "ファイル選択後、すぐに変換を開始(&S)"},
+    {"WhenDroppedCheckBox", "Drag && Drop 後、すぐに変換を開始(&D)"},
+    {"WhenConvertedCheckBox", "変換後、MXT を終了(&Q)"},
+    {"DontShortenCheckBox", "長いファイル名を省略表示しない(&F)"},
+};
+
+// By OptionText: the edit and the label in front of it.
+constexpr Control kEdits[] = {
+    {"ViewerPathEdit", "パス名(&P):"},
+    {"CmdLineEdit", "コマンドライン引数(&C):"},
+};
+constexpr const char* kEditLabels[] = {"ViewerPathLabel", "CmdLineLabel"};
+
+constexpr const char* kEscapeSequences[] = {
+    "ESC $B, ESC (J",
+    "ESC $B, ESC (B",
+    "ESC $@, ESC (J",
+    "ESC K, ESC H",
+};
+
+constexpr int kMaxEditLength = 260;
+constexpr int kPageMargin = 8;
+
+// A label that gives its control the focus when clicked, not only by its access key.
+class FocusLabel final : public QLabel {
+ public:
+  FocusLabel(const char* name, const char* caption, QWidget* parent)
+      : QLabel(QString::fromUtf8(caption), parent) {
+    setObjectName(QString::fromUtf8(name));
+  }
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override {
+    QLabel::mousePressEvent(event);
+    if (buddy()) buddy()->setFocus(Qt::MouseFocusReason);
+  }
+};
+
+// An edit that keeps its text unselected when the keyboard moves into it.
+class PlainEntryEdit final : public QLineEdit {
+ public:
+  using QLineEdit::QLineEdit;
+
+ protected:
+  void focusInEvent(QFocusEvent* event) override {
+    QLineEdit::focusInEvent(event);
+    deselect();
+  }
+};
+
+QVBoxLayout* PageLayout(QWidget& page) {
+  auto* layout = new QVBoxLayout(&page);
+  layout->setContentsMargins(kPageMargin, kPageMargin, kPageMargin, kPageMargin);
+  return layout;
+}
+
+QGroupBox* AddGroup(const char* name, const char* title, QWidget& page, QBoxLayout& layout) {
+  auto* group = new QGroupBox(QString::fromUtf8(title), &page);
+  group->setObjectName(QString::fromUtf8(name));
+  new QVBoxLayout(group);
+  layout.addWidget(group);
+  return group;
+}
+
+QBoxLayout& LayoutOf(QWidget& widget) {
+  return *static_cast<QBoxLayout*>(widget.layout());
+}
+
+// A caption as it reads: "&Q" marks the access key Q, "&&" is "&".
+QString ReadCaption(const QString& caption) {
+  return QString(caption).replace(QRegularExpression(QStringLiteral("&(.)")),
+                                  QStringLiteral("\\1"));
+}
+
+}  // namespace
+
+void OptionsDialog::MakePages() {
+  pages_ = new QTabWidget(this);
+  pages_->setObjectName(QStringLiteral("OptionPageControl"));
+  pages_->setMinimumSize(321, 169);
+  // Every tab caption in view, however wide the font draws them.
+  pages_->setUsesScrollButtons(false);
+  MakeOutputCodePage();
+  MakeInputCodePage();
+  MakeFilePage();
+  MakeViewerPage();
+  MakeInterfacePage();
+}
+
+QWidget* OptionsDialog::AddPage(int index) {
+  const app::OptionsPage& design = app::kOptionsPages[index];
+  auto* page = new QWidget;
+  page->setObjectName(QString::fromUtf8(design.name.data(), std::ssize(design.name)));
+  AssignHelpContext(*page);
+  pages_->addTab(page, QString::fromUtf8(design.caption.data(), std::ssize(design.caption)));
+  return page;
+}
+
+void OptionsDialog::MakeOutputCodePage() {
+  QWidget& page = *AddPage(0);
+  auto* columns = new QHBoxLayout(&page);
+  columns->setContentsMargins(kPageMargin, kPageMargin, kPageMargin, kPageMargin);
+  auto* left = new QVBoxLayout;
+  auto* right = new QVBoxLayout;
+  columns->addLayout(left);
+  columns->addLayout(right);
+  QGroupBox& codes = *AddGroup("KanjiCodeGroupBox", "出力漢字コード", page, *left);
+  AddChoice(OptionChoice::OutputCode, codes);
+  escapeSequenceLabel_ = new FocusLabel("EscapeSequenceLabel", "ESC シーケンス(&Q):", &codes);
+  escapeSequenceList_ = new QComboBox(&codes);
+  escapeSequenceList_->setObjectName(QStringLiteral("EscapeSequenceComboBox"));
+  escapeSequenceList_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  for (const char* set : kEscapeSequences)
+    escapeSequenceList_->addItem(QString::fromUtf8(set));
+  escapeSequenceLabel_->setBuddy(escapeSequenceList_);
+  LayoutOf(codes).addWidget(escapeSequenceLabel_);
+  LayoutOf(codes).addWidget(escapeSequenceList_);
+  left->addStretch();
+  QGroupBox& newlines = *AddGroup("NewlineCodeGroupBox", "出力改行コード", page, *right);
+  AddChoice(OptionChoice::NewlineCode, newlines);
+  AddCheck(OptionCheck::SevenBitMode, page, *right);
+  right->addStretch();
+}
+
+void OptionsDialog::MakeInputCodePage() {
+  QWidget& page = *AddPage(1);
+  QVBoxLayout& layout = *PageLayout(page);
+  QGroupBox& codes = *AddGroup("InputKanjiCodeGroupBox", "入力漢字コード", page, layout);
+  AddChoice(OptionChoice::InputCode, codes);
+  layout.addStretch();
+}
+
+void OptionsDialog::MakeFilePage() {
+  QWidget& page = *AddPage(2);
+  QVBoxLayout& layout = *PageLayout(page);
+  AddCheck(OptionCheck::RemoveCtrlZ, page, layout);
+  AddCheck(OptionCheck::PreserveTimestamp, page, layout);
+  QGroupBox& ways = *AddGroup("OverwriteGroupBox", "上書き方法", page, layout);
+  AddChoice(OptionChoice::WayToOverwrite, ways);
+  layout.addStretch();
+}
+
+void OptionsDialog::MakeViewerPage() {
+  QWidget& page = *AddPage(3);
+  auto* grid = new QGridLayout(&page);
+  grid->setContentsMargins(kPageMargin, kPageMargin, kPageMargin, kPageMargin);
+  grid->addWidget(AddLabelledEdit(OptionText::ViewerPath, page), 0, 0);
+  grid->addWidget(texts_[0], 1, 0);
+  browseButton_ = new QPushButton(QStringLiteral("参照(&B)..."), &page);
+  browseButton_->setObjectName(QStringLiteral("ViewerBrowseButton"));
+  grid->addWidget(browseButton_, 1, 1);
+  grid->addWidget(AddLabelledEdit(OptionText::ViewerCmdLineOption, page), 2, 0);
+  grid->addWidget(texts_[1], 3, 0);
+  grid->setRowStretch(4, 1);
+}
+
+void OptionsDialog::MakeInterfacePage() {
+  QWidget& page = *AddPage(4);
+  QVBoxLayout& layout = *PageLayout(page);
+  for (const auto check :
+       {OptionCheck::ConvWhenExecuted, OptionCheck::ConvWhenSelected, OptionCheck::ConvWhenDropped,
+        OptionCheck::QuitWhenConverted, OptionCheck::DontShortenFileName}) {
+    AddCheck(check, page, layout);
+  }
+  layout.addStretch();
+}
+
+// Both kanji-code groups hold "Shift-JIS(&S)": a screen reader tells them apart by the name
+// of their group.
+void OptionsDialog::AddChoice(OptionChoice choice, QGroupBox& box) {
+  const auto index = static_cast<std::size_t>(choice);
+  auto* group = new QButtonGroup(this);
+  int id = 0;
+  for (const Control& control : kChoiceButtons[index]) {
+    auto* button = new QRadioButton(QString::fromUtf8(control.caption), &box);
+    button->setObjectName(QString::fromUtf8(control.name));
+    button->setAccessibleName(box.title() + QLatin1Char(' ') + ReadCaption(button->text()));
+    group->addButton(button, id++);
+    LayoutOf(box).addWidget(button);
+  }
+  choices_[index] = group;
+}
+
+void OptionsDialog::AddCheck(OptionCheck check, QWidget& parent, QBoxLayout& layout) {
+  const Control& control = kChecks[static_cast<std::size_t>(check)];
+  auto* box = new QCheckBox(QString::fromUtf8(control.caption), &parent);
+  box->setObjectName(QString::fromUtf8(control.name));
+  layout.addWidget(box);
+  checks_[static_cast<std::size_t>(check)] = box;
+}
+
+// A stored text longer than typing may make is shown and kept whole; typing stops at the
+// longer of the two.
+void OptionsDialog::FillEdit(OptionText text, const QString& value) {
+  QLineEdit& edit = *texts_[static_cast<std::size_t>(text)];
+  edit.setMaxLength(std::max<int>(kMaxEditLength, static_cast<int>(value.size())));
+  edit.setText(value);
+}
+
+// The edit and the label that names it; returns the label.
+QLabel* OptionsDialog::AddLabelledEdit(OptionText text, QWidget& page) {
+  const auto index = static_cast<std::size_t>(text);
+  auto* label = new FocusLabel(kEditLabels[index], kEdits[index].caption, &page);
+  auto* edit = new PlainEntryEdit(&page);
+  edit->setObjectName(QString::fromUtf8(kEdits[index].name));
+  edit->setMaxLength(kMaxEditLength);
+  label->setBuddy(edit);
+  texts_[index] = edit;
+  return label;
+}
+
+QPushButton* OptionsDialog::AddButton(const char* name, const char* caption) {
+  auto* button = new QPushButton(QString::fromUtf8(caption), this);
+  button->setObjectName(QString::fromUtf8(name));
+  button->setMinimumSize(75, 25);
+  return button;
+}
+
+}  // namespace mxt::gui

@@ -1,0 +1,314 @@
+#include "gui/MainWindow.h"
+
+#include <unistd.h>
+
+#include <QAccessible>
+#include <QApplication>
+#include <QTest>
+#include <QTimer>
+#include <climits>
+#include <cstdlib>
+
+#include "app/StartupLock.h"
+#include "fileconv/FileList.h"
+#include "fileconv/RunState.h"
+#include "fileconv/SettingsRecord.h"
+#include "platform/LockFile.h"
+#include "platform/SystemString.h"
+#include "tests/gui/MainWindowFixture.h"
+#include "tests/support/Bytes.h"
+
+namespace mxt::gui::testing {
+namespace {
+
+using fileconv::Files;
+using fileconv::Settings;
+using ::mxt::testing::Bytes;
+using ::mxt::testing::Notation;
+using ::mxt::testing::ReadFile;
+using ::mxt::testing::WriteFile;
+
+const std::string kShiftJIS = Bytes("'A' 88 9F 0A");
+const std::string kEUC = Bytes("'A' B0 A1 0A");
+
+using MainWindowTest = MainWindowFixture;
+
+int Bottom(const QWidget& widget) {
+  return widget.y() + widget.height();
+}
+
+TEST_F(MainWindowTest, TheFixedLayoutFollowsTheClientSize) {
+  for (const std::uint8_t style : {2, 1}) {
+    Settings.GUIStyle = style;
+    Open({}, false);
+    window_->setMinimumSize(0, 0);  // a menu bar in two rows comes this low
+    ResizeClient(428, 254);
+    const QStatusBar& status = StatusLine();
+    EXPECT_TRUE(status.isVisible());
+    EXPECT_EQ(status.height(), style == 2 ? 22 : 18);
+    EXPECT_EQ(ConvButton().geometry(), QRect(176, 254 - status.height() - 4 - 25, 75, 25));
+    ResizeClient(400, 140);
+    EXPECT_FALSE(status.isVisible());
+    EXPECT_EQ(ConvButton().geometry(), QRect(162, style == 2 ? 97 : 101, 75, 25)) << int(style);
+    ResizeClient(401, 300);
+    const FileListView& list = List("ConvListBox");
+    EXPECT_EQ(list.x(), 4);
+    EXPECT_EQ(list.width(), 401 - 8);
+    EXPECT_EQ((list.height() - 4) % list.RowHeight(), 0) << "whole rows";
+    EXPECT_LE(Bottom(list), ConvButton().y() - 4);
+    window_.reset();
+  }
+}
+
+TEST_F(MainWindowTest, TheWindowCannotBeMadeSmallerThanItsMinimumTrackingSize) {
+  Open({}, false);
+  window_->resize(100, 100);
+  QCoreApplication::processEvents();
+  EXPECT_GE(window_->frameGeometry().width(), 288);
+  EXPECT_GE(window_->frameGeometry().height(), 220);
+}
+
+TEST_F(MainWindowTest, TheOutputListAndTheArrowShareTheRoomAboveTheButton) {
+  WriteFile(Path("a.txt"), kShiftJIS);
+  Open({"/O", Path("out.txt"), Path("a.txt")});
+  ResizeClient(500, 300);
+  const FileListView& input = List("ConvListBox");
+  const FileListView& output = List("OutputListBox");
+  const QWidget& arrow = Control("ConvArrow");
+  ASSERT_TRUE(output.isVisible());
+  ASSERT_TRUE(arrow.isVisible());
+  EXPECT_EQ(output.geometry(),
+            QRect(4, ConvButton().y() - output.RowHeight() - 8, 492, output.RowHeight() + 4));
+  EXPECT_EQ(arrow.x(), (500 - arrow.width()) / 2);
+  EXPECT_EQ(arrow.y(), (output.y() + Bottom(input) - arrow.height()) / 2);
+  EXPECT_LT(Bottom(input), arrow.y());
+  EXPECT_EQ(output.model()->rowCount(), 1);
+}
+
+TEST_F(MainWindowTest, AListFontOfItsOwnComputesTheLayout) {
+  Open({}, false);
+  window_->setMinimumSize(0, 0);
+  QFont big = List("ConvListBox").font();
+  big.setPointSize(big.pointSize() + 8);
+  window_->ApplyListFont(big);
+  const FileListView& list = List("ConvListBox");
+  const int needed = list.RowHeight() + list.y() + 25 + StatusLine().height() + 12;
+  ResizeClient(428, needed - 1);
+  EXPECT_FALSE(StatusLine().isVisible());
+  EXPECT_EQ(ConvButton().y(), needed - StatusLine().height() - 25 - 4);
+  ResizeClient(428, needed + 40);
+  EXPECT_TRUE(StatusLine().isVisible());
+  EXPECT_EQ(Bottom(ConvButton()), StatusLine().y() - 4);
+}
+
+TEST_F(MainWindowTest, CodeAndNewlineButtonsKeepTheirGroupsAndTheSettings) {
+  Open();
+  QTest::mouseClick(&Button("EUCButton"), Qt::LeftButton);
+  EXPECT_EQ(Settings.OutputKanjiCode, 1);
+  EXPECT_TRUE(Button("EUCButton").isChecked());
+  EXPECT_FALSE(Button("ShiftJISButton").isChecked());
+  QTest::mouseClick(&Button("EUCButton"), Qt::LeftButton);  // down already: no change
+  EXPECT_TRUE(Button("EUCButton").isChecked());
+  QTest::mouseClick(&Button("CRLFButton"), Qt::LeftButton);
+  EXPECT_EQ(Settings.OutputNewlineCode, engine::NewlineCode::CRLF);
+  QTest::mouseClick(&Button("CRLFButton"), Qt::LeftButton);  // down: raised again
+  EXPECT_FALSE(Button("CRLFButton").isChecked());
+  EXPECT_EQ(Settings.OutputNewlineCode, engine::NewlineCode::DontCare);
+  Item("JISNewline").trigger();
+  EXPECT_EQ(Settings.OutputKanjiCode, 2);
+  EXPECT_TRUE(Button("LFButton").isChecked());
+  Item("JISNonePItem").trigger();
+  EXPECT_EQ(Settings.OutputKanjiCode, 2);
+  EXPECT_EQ(Settings.OutputNewlineCode, engine::NewlineCode::DontCare);
+  EXPECT_FALSE(Button("LFButton").isChecked());
+}
+
+// The run from the convert button: the window is locked while it goes on, and a second
+// click on the button stops it after the file in hand.
+TEST_F(MainWindowTest, TheConvertButtonRunsTheListAndStopsItBetweenFiles) {
+  for (const char* name : {"a.txt", "b.txt", "c.txt"})
+    WriteFile(Path(name), kShiftJIS);
+  Open({"/E", Path("a.txt"), Path("b.txt"), Path("c.txt")});
+  ASSERT_EQ(Files.Inputs.size(), 3u);
+  EXPECT_TRUE(ConvButton().isEnabled());
+  struct During {
+    QString caption;
+    bool selectEnabled = true;
+    bool convItemEnabled = true;
+    bool locked = false;
+    QString status;
+  } during;
+  QTimer::singleShot(0, window_.get(), [&] {
+    during = {ConvButton().text(), Item("SelectMItem").isEnabled(), Item("ConvMItem").isEnabled(),
+              Button("SelectButton").MouseLocked(), StatusLine().currentMessage()};
+    QTest::mouseClick(&ConvButton(), Qt::LeftButton);  // asks the run to stop
+  });
+  QTest::mouseClick(&ConvButton(), Qt::LeftButton);
+  EXPECT_EQ(during.caption, QStringLiteral("中断(&B)"));
+  EXPECT_FALSE(during.selectEnabled);
+  EXPECT_FALSE(during.convItemEnabled);
+  EXPECT_TRUE(during.locked);
+  EXPECT_EQ(during.status, QString::fromStdString(" Converting " + Path("a.txt") + " (1/3)"));
+  EXPECT_EQ(RowDescription(0), "Converted:\tShift-JIS to EUC");
+  EXPECT_EQ(RowDescription(1), "");
+  EXPECT_EQ(Notation(ReadFile(Path("a.txt"))), Notation(kEUC));
+  EXPECT_EQ(ReadFile(Path("b.txt")), kShiftJIS);
+  EXPECT_EQ(ConvButton().text(), QStringLiteral("変換(&C)"));
+  EXPECT_TRUE(Item("SelectMItem").isEnabled());
+  EXPECT_FALSE(Button("SelectButton").MouseLocked());
+  // The rest follows with the next run, without the question.
+  QTest::mouseClick(&ConvButton(), Qt::LeftButton);
+  EXPECT_EQ(RowDescription(2), "Converted:\tShift-JIS to EUC");
+  EXPECT_TRUE(messages_.empty());
+}
+
+// The normal place is kept through a maximized session: moved, maximized, stored, and put
+// back where it was.
+TEST_F(MainWindowTest, TheStoredPlaceIsTheNormalOneAlsoWhenMaximized) {
+  ASSERT_EQ(::mkdir(Path("config").c_str(), 0700), 0);
+  ASSERT_EQ(::mkdir(Path("config/MXT").c_str(), 0700), 0);
+  const std::string ini = Path("config/MXT/MXT.ini");
+  WriteFile(ini, "[MainWindow]\nPosX=40\nPosY=30\nWidth=400\nHeight=300\n");
+  Open().move(60, 50);
+  window_->showMaximized();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return window_->width() > 400; }, 2000));
+  window_.reset();
+  const std::string stored = ReadFile(ini);
+  EXPECT_NE(stored.find("PosX=60\nPosY=50\nWidth=400\nHeight=300\nState=1\n"), std::string::npos)
+      << stored;
+  Open();
+  EXPECT_TRUE(window_->isMaximized());
+  window_->showNormal();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return window_->width() == 400; }, 2000));
+  EXPECT_EQ(QRect(window_->pos(), window_->size()), QRect(60, 50, 400, 300));
+}
+
+TEST_F(MainWindowTest, TheFirstIdleMomentAddsTheFilesSetsTheOutputAndConvertsWhenAsked) {
+  WriteFile(Path("a.txt"), kShiftJIS);
+  ASSERT_EQ(::mkdir(Path("last").c_str(), 0755), 0);
+  ASSERT_EQ(::mkdir(Path("config").c_str(), 0700), 0);
+  ASSERT_EQ(::mkdir(Path("config/MXT").c_str(), 0700), 0);
+  WriteFile(Path("config/MXT/MXT.ini"), "[MainWindow]\nLastDir=" + Path("last") + "\n");
+  char before[PATH_MAX];
+  ASSERT_NE(::getcwd(before, sizeof before), nullptr);
+  app::AcquireStartupMutex();
+  Open({"/E", "/UE", "/O", Path("out.txt"), Path("a.txt")}, false);
+  EXPECT_TRUE(Button("OutputToFileButton").MouseLocked());
+  EXPECT_FALSE(
+      platform::LockFile::TryLock(platform::kStartupLockName, platform::LockFile::Mode::Exclusive)
+          .has_value());
+  EXPECT_TRUE(window_->OnFirstIdle());
+  char after[PATH_MAX];
+  ASSERT_NE(::getcwd(after, sizeof after), nullptr);
+  EXPECT_EQ(std::string(after), Path("last"));
+  ASSERT_EQ(::chdir(before), 0);
+  EXPECT_FALSE(Button("OutputToFileButton").MouseLocked());
+  EXPECT_TRUE(
+      platform::LockFile::TryLock(platform::kStartupLockName, platform::LockFile::Mode::Exclusive)
+          .has_value());
+  EXPECT_EQ(RowDescription(0), "Converted:\tShift-JIS to EUC");
+  EXPECT_EQ(Notation(ReadFile(Path("out.txt"))), Notation(kEUC));
+}
+
+TEST_F(MainWindowTest, EnterOpensTheEntryInTheViewerAndShiftEnterAConvertedCopy) {
+  WriteFile(Path("a.txt"), kShiftJIS);
+  Settings.ViewerPath = "less";
+  Open({"/E", "/UF", Path("a.txt")});
+  Settings.ViewerPath = "viewer";
+  Settings.ViewerCmdLineOption = "-n 'two words'";
+  FileListView& list = List("ConvListBox");
+  list.setFocus();
+  QTest::keyClick(&list, Qt::Key_Return);
+  QTest::keyClick(&list, Qt::Key_Return, Qt::ShiftModifier);
+  ASSERT_EQ(started_.size(), 2u);
+  EXPECT_EQ(started_[0], (std::vector<std::string>{"viewer", "-n", "two words", Path("a.txt")}));
+  const std::string copy = started_[1].back();
+  EXPECT_NE(copy, Path("a.txt"));
+  EXPECT_EQ(Notation(ReadFile(copy)), Notation(kEUC));
+  EXPECT_EQ(ReadFile(Path("a.txt")), kShiftJIS);
+  window_.reset();
+  EXPECT_EQ(::access(copy.c_str(), F_OK), -1) << "the converted copy outlived the window";
+}
+
+TEST_F(MainWindowTest, NamesAreShortenedByWholeCharactersToTheColumn) {
+  const std::string name = "日本語のとても長いファイル名のテキストファイルです.txt";
+  WriteFile(Path(name), kShiftJIS);
+  Open({Path(name)});
+  const fileconv::FileEntry& entry = *Files.Inputs.at(0);
+  const QString shown = QString::fromStdString(entry.DisplayName);
+  ASSERT_TRUE(shown.endsWith(QStringLiteral("...")));
+  EXPECT_EQ(platform::SystemStringToUtf8(entry.DisplayName), entry.DisplayName)
+      << "cut inside a character";
+  const QFontMetrics metrics(List("ConvListBox").font());
+  EXPECT_LE(metrics.horizontalAdvance(shown), Files.NameColumnWidth);
+  const QString full = QString::fromStdString(name);
+  const QString oneMore = full.left(shown.size() - 3 + 1) + QStringLiteral("...");
+  EXPECT_GT(metrics.horizontalAdvance(oneMore), Files.NameColumnWidth);
+  EXPECT_EQ(Files.StatusTabStops[0], 16 * metrics.horizontalAdvance(QLatin1Char('x')) + 8);
+  EXPECT_EQ(Files.StatusTabStops[1] - Files.StatusTabStops[0],
+            metrics.horizontalAdvance(QStringLiteral("Converted:")) + 4);
+}
+
+TEST_F(MainWindowTest, LongNamesMoveTheStatusColumnsWhenNamesAreNotShortened) {
+  const std::string name = std::string(60, 'n') + ".txt";
+  WriteFile(Path(name), kShiftJIS);
+  Open({"/UF", Path(name)});
+  const QFontMetrics metrics(List("ConvListBox").font());
+  EXPECT_EQ(Files.StatusTabStops[0], metrics.horizontalAdvance(QString::fromStdString(name)) + 8);
+  window_->findChild<QAction*>(QStringLiteral("ClearMItem"))->trigger();
+  EXPECT_EQ(Files.StatusTabStops[0], Files.NameColumnWidth + 8);
+  EXPECT_FALSE(ConvButton().isEnabled());
+}
+
+TEST_F(MainWindowTest, TheStatusLineShowsTheSelectedEntryAndTheHints) {
+  WriteFile(Path("a.txt"), kShiftJIS);
+  WriteFile(Path("b.txt"), kShiftJIS);
+  Open({Path("a.txt"), Path("b.txt")});
+  FileListView& list = List("ConvListBox");
+  list.setFocus();
+  QTest::keyClick(&list, Qt::Key_Down);
+  EXPECT_EQ(StatusLine().currentMessage(), QString::fromStdString(" " + Path("b.txt")));
+  QStatusTipEvent hint(QStringLiteral(" ファイルの選択をクリアします。"));
+  QApplication::sendEvent(window_.get(), &hint);
+  EXPECT_EQ(StatusLine().currentMessage(), QStringLiteral(" ファイルの選択をクリアします。"));
+  QStatusTipEvent none{QString()};
+  QApplication::sendEvent(window_.get(), &none);
+  EXPECT_EQ(StatusLine().currentMessage(), QString::fromStdString(" " + Path("b.txt")));
+}
+
+TEST_F(MainWindowTest, EveryControlAndItemHasItsNameAndAnAccessibleName) {
+  Open();
+  for (const char* name :
+       {"SpeedBar", "SelectButton", "OverwriteButton", "OutputToFileButton", "ShiftJISButton",
+        "EUCButton", "JISButton", "CRLFButton", "LFButton", "CRButton", "ConvListBox",
+        "OutputListBox", "ConvArrow", "ConvButton", "StatusLine"}) {
+    const QWidget* control = window_->findChild<QWidget*>(QString::fromUtf8(name));
+    ASSERT_NE(control, nullptr) << name;
+    if (std::string(name) == "SpeedBar") continue;
+    // What a screen reader is told: a caption's access-key "&" is no part of it.
+    const QString told = QAccessible::queryAccessibleInterface(const_cast<QWidget*>(control))
+                             ->text(QAccessible::Name);
+    EXPECT_FALSE(told.isEmpty()) << name;
+    EXPECT_FALSE(told.contains(QLatin1Char('&'))) << name;
+  }
+  for (const char* name :
+       {"DummyMItem",           "SelectMItem",     "ClearMItem",      "OverwriteMItem",
+        "OutputToFileMItem",    "ConvMItem",       "ExitMItem",       "ViewMItem",
+        "ConvViewMItem",        "FontMItem",       "OutputCodeMItem", "InputCodeMItem",
+        "FileOpeMItem",         "ViewerMItem",     "InterfaceMItem",  "DefaultMItem",
+        "SearchKeywordMItem",   "AboutMItem",      "DummyPItem",      "SelectPItem",
+        "ShiftJISNewlinePItem", "EUCNewlinePItem", "JISNewline",      "ShiftJISNonePItem",
+        "EUCNonePItem",         "JISNonePItem"}) {
+    const QAction& item = Item(name);
+    const bool dummy = std::string(name).rfind("Dummy", 0) == 0;
+    EXPECT_EQ(item.isVisible(), !dummy) << name;
+    if (!dummy) {
+      EXPECT_FALSE(item.text().isEmpty()) << name;
+    }
+  }
+  EXPECT_EQ(Button("EUCButton").accessibleName(), QStringLiteral("EUC"));
+  EXPECT_EQ(Button("EUCButton").toolTip(), QStringLiteral("EUC"));
+}
+
+}  // namespace
+}  // namespace mxt::gui::testing
