@@ -5,17 +5,12 @@
 #include <initializer_list>
 #include <map>
 
-#include "app/StartupLock.h"
-#include "fileconv/FileList.h"
 #include "fileconv/PathText.h"
-#include "fileconv/SettingsRecord.h"
 #include "fileconv/TrueCase.h"
 #include "platform/FindFile.h"
 #include "platform/FullPath.h"
 
 namespace mxt::app {
-
-CommandLineState CommandLine;
 
 namespace {
 
@@ -23,18 +18,18 @@ using engine::EscapeSequenceSet;
 using engine::NewlineCode;
 using fileconv::Settings;
 
-using Effect = std::function<void(fileconv::SettingsRecord&)>;
+using Effect = std::function<void(Settings&)>;
 
-void Nothing(fileconv::SettingsRecord&) {}
+void Nothing(Settings&) {}
 
 Effect OutputJIS(EscapeSequenceSet set) {
-  return [set](fileconv::SettingsRecord& s) {
+  return [set](Settings& s) {
     s.OutputKanjiCode = engine::kOutputJIS;
     s.EscapeSequence = set;
   };
 }
 
-void BatchRun(fileconv::SettingsRecord& s) {
+void BatchRun(Settings& s) {
   s.BatchMode = true;
   s.OutputToFile = false;
   s.InputKanjiCode = 0;
@@ -55,7 +50,7 @@ void BatchRun(fileconv::SettingsRecord& s) {
 
 // Every option by its text after the prefix character, upper-cased.
 const std::map<std::string, Effect, std::less<>>& Options() {
-  using R = fileconv::SettingsRecord;
+  using R = Settings;
   static const std::map<std::string, Effect, std::less<>> options = {
       {"S", [](R& s) { s.OutputKanjiCode = engine::kOutputShiftJIS; }},
       {"E", [](R& s) { s.OutputKanjiCode = engine::kOutputEUC; }},
@@ -111,13 +106,6 @@ const std::map<std::string, Effect, std::less<>>& Options() {
   return options;
 }
 
-// Shown while start-up is not holding up a second start of the program.
-void ShowStartupError(const std::string& text, fileconv::RunHost& host) {
-  ReleaseStartupMutex();
-  Settings.CommandLineError = true;
-  host.ShowMessage(fileconv::MessageKind::Error, text, fileconv::MessageButtons::Ok);
-}
-
 bool Listable(const platform::FindData& found) {
   constexpr std::uint32_t kLeftOut =
       platform::attr::kDirectory | platform::attr::kHidden | platform::attr::kSystem;
@@ -126,15 +114,12 @@ bool Listable(const platform::FindData& found) {
 
 // The name to list: an all-upper-case name with no long name of its own is shown
 // re-cased, and its spelling on disk is kept for the entry.
-std::string ListedName(const platform::FindData& found) {
+fileconv::CasedPath ListedName(const std::string& dir, const platform::FindData& found) {
   std::string name = found.name;
   const bool ownLongName = !found.alternateName || !found.alternateName->empty();
-  if (!ownLongName && fileconv::IsAllUpperName(name)) {
-    fileconv::SetNameCapture(true);
-    fileconv::CapitalizeName(name);
-    fileconv::SetNameCapture(false);
-  }
-  return name;
+  if (ownLongName || !fileconv::IsAllUpperName(name)) return {dir + name, ""};
+  fileconv::CapitalizeName(name);
+  return {dir + name, found.name};
 }
 
 // The file arguments in order: options and the parameter of "/O" left out.
@@ -146,25 +131,6 @@ void ForEachFileArgument(const std::vector<std::string>& arguments, Visit visit)
     if (kind == ArgumentKind::File && !parameterNext) visit(argument);
     parameterNext = kind == ArgumentKind::ParameterOption;
   }
-}
-
-// Files already listed count as found; a name that finds nothing listable is noted.
-void AddFilesNamedBy(const std::string& argument, fileconv::RunHost& host) {
-  const std::string full = platform::FullPath(argument);
-  const std::string dir = fileconv::DirectoryPart(fileconv::ListedPath(full));
-  bool found = false;
-  for (const platform::FindData& data : platform::FindFiles(full)) {
-    if (!Listable(data)) continue;
-    found = true;
-    fileconv::ClearCapturedName();
-    const std::string name = ListedName(data);
-    fileconv::AddFileToList(dir + name, host);
-  }
-  if (found) return;
-  const auto named = platform::FindFile(full);
-  const bool folder = named && (named->attributes & platform::attr::kDirectory);
-  CommandLine.UnlistedNames.push_back(
-      {argument, folder ? fileconv::SkipReason::Directory : fileconv::SkipReason::FileNotFound});
 }
 
 // Whether an argument is one of `names` as an option, or `longName` after "--".
@@ -191,55 +157,77 @@ ArgumentKind ClassifyArgument(std::string_view text) {
   return ArgumentKind::Option;
 }
 
-void ApplyOption(std::string_view text, fileconv::RunHost& host) {
+bool ApplyOption(std::string_view text, Settings& settings) {
   const std::string upper = fileconv::UpperAscii(text);
   const auto& options = Options();
   // Keys of one to three characters stand for options of two to four; longer ones are
   // the two words every other length may be.
   const auto option = options.find(std::string_view(upper).substr(1));
-  if (option == options.end()) {
-    ShowStartupError(
-        "コマンドラインオプションに誤りがあります。\rオプション: '" + std::string(text) + "'",
-        host);
-    return;
-  }
-  option->second(Settings);
+  if (option == options.end()) return false;
+  option->second(settings);
+  return true;
 }
 
-void ParseCommandLine(std::vector<std::string> arguments, fileconv::RunHost& host) {
-  CommandLine = CommandLineState{std::move(arguments), 0, {}};
-  Settings.OutputFileName.clear();
-  Settings.CommandLineError = false;
+std::vector<std::string> CommandLine::Parse(std::vector<std::string> arguments,
+                                            Settings& settings) {
+  arguments_ = std::move(arguments);
+  fileCount_ = 0;
+  unlistedNames_.clear();
+  settings.OutputFileName.clear();
+  std::vector<std::string> rejected;
   bool parameterNext = false;
   std::string lastParameterOption;
-  for (const std::string& argument : CommandLine.Arguments) {
+  for (const std::string& argument : arguments_) {
     const ArgumentKind kind = ClassifyArgument(argument);
     if (kind == ArgumentKind::File) {
       if (parameterNext) {
-        Settings.OutputFileName = argument;
+        settings.OutputFileName = argument;
       } else {
-        ++CommandLine.CommandLineFileCount;
+        ++fileCount_;
       }
     } else {
-      ApplyOption(argument, host);
+      if (!ApplyOption(argument, settings)) {
+        rejected.push_back("コマンドラインオプションに誤りがあります。\rオプション: '" + argument +
+                           "'");
+      }
       if (kind == ArgumentKind::ParameterOption) lastParameterOption = argument;
     }
     parameterNext = kind == ArgumentKind::ParameterOption;
   }
-  if (Settings.OutputToFile && Settings.OutputFileName.empty()) {
-    Settings.OutputToFile = false;
-    ShowStartupError("コマンドラインオプションにパラメータが不足しています。\rオプション: '" +
-                         lastParameterOption + "'",
-                     host);
+  if (settings.OutputToFile && settings.OutputFileName.empty()) {
+    settings.OutputToFile = false;
+    rejected.push_back("コマンドラインオプションにパラメータが不足しています。\rオプション: '" +
+                       lastParameterOption + "'");
   }
+  settings.CommandLineError = !rejected.empty();
+  return rejected;
 }
 
-void AddCommandLineFiles(fileconv::RunHost& host) {
-  CommandLine.UnlistedNames.clear();
-  const std::size_t before = fileconv::Files.Inputs.size();
-  ForEachFileArgument(CommandLine.Arguments,
-                      [&](const std::string& argument) { AddFilesNamedBy(argument, host); });
-  if (fileconv::Files.Inputs.size() > before) host.FilesAdded(before);
+// Files already listed count as found; a name that finds nothing listable is noted.
+void CommandLine::AddFilesNamedBy(const std::string& argument, fileconv::FileList& files,
+                                  fileconv::RunHost& host) {
+  const std::string full = platform::FullPath(argument);
+  const std::string dir = fileconv::DirectoryPart(fileconv::ListedPath(full));
+  bool found = false;
+  for (const platform::FindData& data : platform::FindFiles(full)) {
+    if (!Listable(data)) continue;
+    found = true;
+    fileconv::CasedPath listed = ListedName(dir, data);
+    files.Add(std::move(listed.path), std::move(listed.diskName), host);
+  }
+  if (found) return;
+  const auto named = platform::FindFile(full);
+  const bool folder = named && (named->attributes & platform::attr::kDirectory);
+  unlistedNames_.push_back(
+      {argument, folder ? fileconv::SkipReason::Directory : fileconv::SkipReason::FileNotFound});
+}
+
+void CommandLine::AddFiles(fileconv::FileList& files, fileconv::RunHost& host) {
+  unlistedNames_.clear();
+  const std::size_t before = files.Inputs().size();
+  ForEachFileArgument(arguments_,
+                      [&](const std::string& argument) { AddFilesNamedBy(argument, files, host); });
+  if (files.Inputs().size() > before) host.FilesAdded(before);
 }
 
 std::vector<std::string> NamedFiles(const std::vector<std::string>& arguments) {

@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "fileconv/FileEntry.h"
+#include "fileconv/FileList.h"
 #include "fileconv/RunHost.h"
+#include "fileconv/Settings.h"
 
 namespace mxt::app {
 
@@ -25,26 +27,35 @@ struct UnlistedName {
   fileconv::SkipReason reason;  // FileNotFound, or Directory for a folder
 };
 
+// Applies one option to the settings; false, with the settings unchanged, for an option
+// there is none of.
+bool ApplyOption(std::string_view text, fileconv::Settings& settings);
+
 // What the command line of this start said beyond the settings.
-struct CommandLineState {
-  std::vector<std::string> Arguments;
-  int CommandLineFileCount = 0;
-  // Filled by AddCommandLineFiles.
-  std::vector<UnlistedName> UnlistedNames;
+class CommandLine {
+ public:
+  // Applies the options, in order, to the settings just loaded, and takes the output file
+  // and the file arguments. Returns the messages of what it rejected, in order; the
+  // settings' CommandLineError then tells so.
+  std::vector<std::string> Parse(std::vector<std::string> arguments, fileconv::Settings& settings);
+  // Puts the files the arguments name into the input list; a name that matches no file
+  // is noted, not reported.
+  void AddFiles(fileconv::FileList& files, fileconv::RunHost& host);
+
+  int FileCount() const { return fileCount_; }
+  // Filled by AddFiles.
+  const std::vector<UnlistedName>& UnlistedNames() const { return unlistedNames_; }
+
+ private:
+  void AddFilesNamedBy(const std::string& argument, fileconv::FileList& files,
+                       fileconv::RunHost& host);
+
+  std::vector<std::string> arguments_;
+  int fileCount_ = 0;
+  std::vector<UnlistedName> unlistedNames_;
 };
 
-extern CommandLineState CommandLine;
-
-// Applies one option to the settings; an unknown one is reported.
-void ApplyOption(std::string_view text, fileconv::RunHost& host);
-// The options over the settings just loaded, in order; the output file; the count of
-// file arguments.
-void ParseCommandLine(std::vector<std::string> arguments, fileconv::RunHost& host);
-// Puts the files the command line names into the input list; a name that matches no
-// file is noted, not reported.
-void AddCommandLineFiles(fileconv::RunHost& host);
-
-// The full paths the file arguments name, expanded as AddCommandLineFiles expands them
+// The full paths the file arguments name, expanded as CommandLine::AddFiles expands them
 // (wildcards; folders, hidden and system files left out), for another instance.
 std::vector<std::string> NamedFiles(const std::vector<std::string>& arguments);
 

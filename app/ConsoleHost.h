@@ -15,19 +15,17 @@ class ConsoleHost final : public fileconv::RunHost {
   fileconv::MessageAnswer ShowMessage(fileconv::MessageKind kind, std::string_view text,
                                       fileconv::MessageButtons buttons) override;
   std::optional<int> TextWidth(std::string_view) override { return std::nullopt; }
-  void RedrawLine(fileconv::ListId, std::size_t) override {}
-  void RepaintList(fileconv::ListId) override {}
-  void SetStatusText(std::string_view) override {}
-  void SetCommandsLocked(std::span<const std::string_view>, bool) override {}
-  void SetConvertButton(std::string_view, bool) override {}
-  void SetBusy(bool) override {}
+  void FilesAdded(std::size_t) override {}
+  void EntryChanged(fileconv::ListId, std::size_t) override {}
+  void ListChanged(fileconv::ListId) override {}
+  void RunStarted() override {}
+  void FileStarted(std::string_view, std::size_t, std::size_t) override {}
+  void FileProgress(int) override {}
+  void RunEnded() override {}
   void ProcessPendingEvents() override {}
-  void ProcessPaintEvents() override {}
   void CloseMainWindow() override {}
   void SetOverwriteMode() override {}
   void ShowOutputList() override {}
-  void RefreshFocusedEntry() override {}
-  void FilesAdded(std::size_t) override {}
 
  private:
   std::ostream& errors_;

@@ -4,11 +4,7 @@
 #include <string_view>
 #include <utility>
 
-#include "fileconv/ConversionRun.h"
-#include "fileconv/FileList.h"
-#include "fileconv/OneFileConversion.h"
-#include "fileconv/RunState.h"
-#include "fileconv/SettingsRecord.h"
+#include "platform/FileSystem.h"
 #include "platform/SystemString.h"
 
 namespace mxt::app {
@@ -90,27 +86,6 @@ std::optional<std::vector<std::string>> SplitWords(std::string_view text) {
   return words;
 }
 
-// The converted copy to show; nothing, after saying so, when the file was not converted.
-std::optional<std::string> ConvertedCopy(std::size_t index, fileconv::RunHost& host) {
-  fileconv::Conversion.TempFileName.clear();
-  fileconv::ConvertForView(index);
-  const std::string& copy = fileconv::Conversion.TempFileName;
-  if (copy.empty()) {
-    host.ShowMessage(MessageKind::Information,
-                     platform::SystemStringToUtf8(fileconv::Files.Inputs[index]->Path) +
-                         std::string(kNotConverted),
-                     MessageButtons::Ok);
-    return std::nullopt;
-  }
-  fileconv::RunStatus.ViewerTempFiles.push_back(copy);
-  return copy;
-}
-
-const std::string& EntryPath(ListId list, std::size_t index) {
-  return list == ListId::Output ? fileconv::Files.Output->Path
-                                : fileconv::Files.Inputs[index]->Path;
-}
-
 }  // namespace
 
 std::vector<std::string> ViewerArguments(const std::string& viewerPath, const std::string& options,
@@ -125,25 +100,44 @@ std::vector<std::string> ViewerArguments(const std::string& viewerPath, const st
   return arguments;
 }
 
-void OpenInViewer(ListId list, std::size_t index, bool conv, fileconv::RunHost& host,
-                  const ProgramStarter& start) {
-  if (fileconv::RunStatus.Busy || (conv && list == ListId::Output)) return;
-  const fileconv::SettingsRecord& settings = fileconv::Settings;
+void EntryViewer::Open(Session& session, ListId list, std::size_t index, bool conv) {
+  if (session.run.Busy() || (conv && list == ListId::Output)) return;
+  const fileconv::Settings& settings = session.settings;
   if (settings.ViewerPath.empty()) {
-    host.ShowMessage(MessageKind::Warning, kNoViewer, MessageButtons::Ok);
+    session.host.ShowMessage(MessageKind::Warning, kNoViewer, MessageButtons::Ok);
     return;
   }
   std::string file;
   if (conv) {
-    std::optional<std::string> copy = ConvertedCopy(index, host);
-    if (!copy) return;
-    file = std::move(*copy);
+    const std::optional<std::string> copy = session.run.ConvertForView(index);
+    if (!copy) {
+      session.host.ShowMessage(MessageKind::Information,
+                               platform::SystemStringToUtf8(session.files.Input(index).Path) +
+                                   std::string(kNotConverted),
+                               MessageButtons::Ok);
+      return;
+    }
+    copies_.push_back(*copy);
+    file = *copy;
   } else {
-    file = EntryPath(list, index);
+    file = list == ListId::Output ? session.files.Output()->Path : session.files.Input(index).Path;
   }
-  if (!start(ViewerArguments(settings.ViewerPath, settings.ViewerCmdLineOption, file))) {
-    host.ShowMessage(MessageKind::Error, kViewerFailed, MessageButtons::Ok);
+  if (!start_(ViewerArguments(settings.ViewerPath, settings.ViewerCmdLineOption, file))) {
+    session.host.ShowMessage(MessageKind::Error, kViewerFailed, MessageButtons::Ok);
   }
+}
+
+std::size_t EntryViewer::DeleteCopies() {
+  std::size_t failures = 0;
+  for (const std::string& path : copies_) {
+    try {
+      platform::DeleteFile(path);
+    } catch (const std::exception&) {
+      ++failures;
+    }
+  }
+  copies_.clear();
+  return failures;
 }
 
 }  // namespace mxt::app

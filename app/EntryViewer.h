@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "fileconv/RunHost.h"
+#include "app/Session.h"
 
 namespace mxt::app {
 
@@ -20,13 +20,31 @@ std::vector<std::string> ViewerArguments(const std::string& viewerPath, const st
 // not be started.
 using ProgramStarter = std::function<bool(const std::vector<std::string>& arguments)>;
 
-// Opens entry `index` of `list` in the viewer (Settings.ViewerPath with
-// Settings.ViewerCmdLineOption). With `conv`, a copy converted under the current settings
-// is shown instead, and it is listed in RunStatus.ViewerTempFiles to be deleted at exit.
-// Nothing happens during a run, nor for a converted view of the output list. The
-// messages of an empty viewer path, a file that was not converted and a viewer that did
-// not start go to `host`; errors of the conversion propagate.
-void OpenInViewer(fileconv::ListId list, std::size_t index, bool conv, fileconv::RunHost& host,
-                  const ProgramStarter& start);
+// Opens list entries in the viewer program, and keeps the converted copies it showed
+// until they are deleted at exit.
+class EntryViewer {
+ public:
+  explicit EntryViewer(ProgramStarter start) : start_(std::move(start)) {}
+
+  // Starts the program the viewer opens a file with; tests stand in for it.
+  void SetProgramStarter(ProgramStarter start) { start_ = std::move(start); }
+
+  // Opens entry `index` of `list` in the viewer (ViewerPath with ViewerCmdLineOption).
+  // With `conv`, a copy converted under the current settings is shown instead, and kept
+  // to be deleted at exit. Nothing happens during a run, nor for a converted view of the
+  // output list. The messages of an empty viewer path, a file that was not converted and
+  // a viewer that did not start go to the session's host; errors of the conversion
+  // propagate.
+  void Open(Session& session, fileconv::ListId list, std::size_t index, bool conv);
+
+  // The converted copies shown so far.
+  const std::vector<std::string>& Copies() const { return copies_; }
+  // Deletes them; returns how many could not be deleted.
+  std::size_t DeleteCopies();
+
+ private:
+  ProgramStarter start_;
+  std::vector<std::string> copies_;
+};
 
 }  // namespace mxt::app

@@ -3,20 +3,17 @@
 #include <algorithm>
 
 #include "app/HelpContexts.h"
-#include "engine/EscapeSequence.h"
-#include "fileconv/FileList.h"
 
 namespace mxt::app {
 
 namespace {
 
-using fileconv::SettingsRecord;
+using fileconv::Settings;
 
-constexpr bool SettingsRecord::*kCheckFields[kOptionChecks] = {
-    &SettingsRecord::SevenBitMode,      &SettingsRecord::RemoveCtrlZ,
-    &SettingsRecord::PreserveTimestamp, &SettingsRecord::ConvWhenExecuted,
-    &SettingsRecord::ConvWhenSelected,  &SettingsRecord::ConvWhenDropped,
-    &SettingsRecord::QuitWhenConverted, &SettingsRecord::DontShortenFileName,
+constexpr bool Settings::*kCheckFields[kOptionChecks] = {
+    &Settings::SevenBitMode,      &Settings::RemoveCtrlZ,         &Settings::PreserveTimestamp,
+    &Settings::ConvWhenExecuted,  &Settings::ConvWhenSelected,    &Settings::ConvWhenDropped,
+    &Settings::QuitWhenConverted, &Settings::DontShortenFileName,
 };
 
 int Count(OptionChoice group) {
@@ -27,14 +24,11 @@ int ChoiceOf(OptionChoice group, int value) {
   return value >= 0 && value < Count(group) ? value : kNoChoice;
 }
 
-// Stores a choice that names one of the group; anything else leaves the field. True when
-// stored.
+// Stores a choice that names one of the group; anything else leaves the field.
 template <typename Field>
-bool Store(const OptionsPageValues& values, OptionChoice group, Field& field) {
+void Store(const OptionsPageValues& values, OptionChoice group, Field& field) {
   const int choice = values.Choice(group);
-  if (choice < 0 || choice >= Count(group)) return false;
-  field = static_cast<Field>(choice);
-  return true;
+  if (choice >= 0 && choice < Count(group)) field = static_cast<Field>(choice);
 }
 
 }  // namespace
@@ -43,7 +37,7 @@ int OptionsPageHelpContext(int page) {
   return HelpContextOf(kOptionsPages[static_cast<std::size_t>(page)].name).value_or(0);
 }
 
-OptionsPageValues PageValuesOf(const SettingsRecord& settings) {
+OptionsPageValues PageValuesOf(const Settings& settings) {
   OptionsPageValues values;
   values.Choice(OptionChoice::OutputCode) =
       ChoiceOf(OptionChoice::OutputCode, settings.OutputKanjiCode);
@@ -62,10 +56,9 @@ OptionsPageValues PageValuesOf(const SettingsRecord& settings) {
   return values;
 }
 
-void ApplyPageValues(const OptionsPageValues& values, SettingsRecord& settings) {
+void ApplyPageValues(const OptionsPageValues& values, Settings& settings) {
   Store(values, OptionChoice::OutputCode, settings.OutputKanjiCode);
-  if (Store(values, OptionChoice::EscapeSequence, settings.EscapeSequence))
-    engine::SelectEscapeSequenceSet(settings.EscapeSequence);
+  Store(values, OptionChoice::EscapeSequence, settings.EscapeSequence);
   Store(values, OptionChoice::NewlineCode, settings.OutputNewlineCode);
   Store(values, OptionChoice::InputCode, settings.InputKanjiCode);
   Store(values, OptionChoice::WayToOverwrite, settings.WayToOverwrite);
@@ -81,17 +74,6 @@ bool EscapeSequenceEnabled(int outputCodeChoice) {
 
 bool InputCodeWarns(int inputCodeChoice) {
   return inputCodeChoice >= 1 && inputCodeChoice < Count(OptionChoice::InputCode);
-}
-
-void NameShorteningChanged(fileconv::RunHost& host) {
-  using fileconv::Files;
-  if (!fileconv::Settings.DontShortenFileName) {
-    fileconv::InitTabStops(host);
-    return;
-  }
-  const int output = fileconv::Settings.OutputToFile ? fileconv::OutputNameWidth(host) : 0;
-  Files.LongestNameWidth = std::max(fileconv::WidestInputName(host), output);
-  fileconv::UpdateTabStops();
 }
 
 }  // namespace mxt::app

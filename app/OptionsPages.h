@@ -4,8 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "fileconv/RunHost.h"
-#include "fileconv/SettingsRecord.h"
+#include "fileconv/Settings.h"
 
 namespace mxt::app {
 
@@ -60,11 +59,10 @@ struct OptionsPageValues {
 };
 
 // The controls as the settings fill them; a value out of its group's range chooses none.
-OptionsPageValues PageValuesOf(const fileconv::SettingsRecord& settings);
+OptionsPageValues PageValuesOf(const fileconv::Settings& settings);
 
-// The controls into the settings. A group with nothing chosen leaves its field as it was;
-// a chosen escape-sequence set is made the converters' own at once.
-void ApplyPageValues(const OptionsPageValues& values, fileconv::SettingsRecord& settings);
+// The controls into the settings. A group with nothing chosen leaves its field as it was.
+void ApplyPageValues(const OptionsPageValues& values, fileconv::Settings& settings);
 
 // The escape-sequence label and list apply to JIS output only.
 bool EscapeSequenceEnabled(int outputCodeChoice);
@@ -74,9 +72,5 @@ inline constexpr std::string_view kInputCodeWarning =
     "入力漢字コードを [自動検出] 以外に設定すると、漢字コードの自動検出、バイナリファイルの自動"
     "検出は行われなくなります。誤った設定で変換してしまうと、元の状態に復元できなくなります。"
     "十分に注意して下さい。";
-
-// After DontShortenFileName was switched: on, the status columns follow the widest full
-// name of the lists; off, they go back to the name column. The lists must be drawn again.
-void NameShorteningChanged(fileconv::RunHost& host);
 
 }  // namespace mxt::app

@@ -4,20 +4,12 @@
 #include <exception>
 #include <ostream>
 
-#include "app/CommandLine.h"
 #include "app/ConsoleHost.h"
 #include "app/HeadlessWindow.h"
 #include "app/IniStore.h"
-#include "app/Settings.h"
-#include "app/StartupLock.h"
+#include "app/StoredSettings.h"
 #include "app/Usage.h"
-#include "engine/ConversionBuffers.h"
-#include "engine/EscapeSequence.h"
-#include "fileconv/ConversionRun.h"
-#include "fileconv/FileList.h"
 #include "fileconv/PathText.h"
-#include "fileconv/RunState.h"
-#include "fileconv/SettingsRecord.h"
 #include "platform/CurrentDirectory.h"
 #include "platform/OsKind.h"
 #include "platform/StopSignals.h"
@@ -26,7 +18,8 @@ namespace mxt::app {
 
 namespace {
 
-using fileconv::Settings;
+using fileconv::MessageButtons;
+using fileconv::MessageKind;
 
 // A path on one line of the report, whatever characters its names hold.
 std::string ReportedPath(std::string_view path) {
@@ -45,80 +38,22 @@ std::string ReportedPath(std::string_view path) {
   return line;
 }
 
-void Report(std::ostream& report) {
-  for (const auto& entry : fileconv::Files.Inputs) {
-    const std::string status = fileconv::StatusColumns(*entry, fileconv::ListId::Input);
-    report << ReportedPath(entry->Path) << '\t' << (status.empty() ? "Not converted." : status)
-           << '\n';
-  }
-  for (const UnlistedName& name : CommandLine.UnlistedNames) {
-    report << ReportedPath(name.argument) << "\tSkipped:\t" << fileconv::StatusText(name.reason)
-           << '\n';
-  }
-  if (Settings.OutputToFile && fileconv::Files.Output) {
-    const auto& output = *fileconv::Files.Output;
-    report << ReportedPath(output.Path) << '\t'
-           << fileconv::StatusColumns(output, fileconv::ListId::Output) << '\n';
-  }
-}
-
 }  // namespace
 
-void ShowError(const std::exception& error, fileconv::RunHost& host) {
-  host.ShowMessage(fileconv::MessageKind::Error, std::string(error.what()) + "。",
-                   fileconv::MessageButtons::Ok);
+void ShowError(const std::exception& error, fileconv::MessageHost& host) {
+  host.ShowMessage(MessageKind::Error, std::string(error.what()) + "。", MessageButtons::Ok);
 }
 
-bool CheckOs(const Asker& ask) {
+bool CheckOs(const Asker& ask, fileconv::Settings& settings) {
   const platform::OsKindInfo os = platform::DetectOsKind();
-  Settings.OsKind = os.kind;
-  Settings.NewUiFont = os.newUiFont;
-  Settings.GUIStyle = platform::DefaultGuiStyle(os.kind);
+  settings.OsKind = os.kind;
+  settings.NewUiFont = os.newUiFont;
+  settings.GUIStyle = platform::DefaultGuiStyle(os.kind);
   if (os.kind != 0 && os.kind != 4) return true;
-  return ask(fileconv::MessageKind::Warning,
+  return ask(MessageKind::Warning,
              "このバージョンの MXT は、この OS をサポートしていません。この OS "
              "上での動作は保証されません。プログラムを終了します。",
-             fileconv::MessageButtons::OkCancel) == fileconv::MessageAnswer::Cancel;
-}
-
-void LoadStoredSettings(SettingsWindow& window, fileconv::RunHost& host) {
-  try {
-    const auto store = OpenSettingsStore(Settings.UseIniFile);
-    LoadSettings(window, *store);
-  } catch (const std::exception& error) {
-    ReleaseStartupMutex();
-    ShowError(error, host);
-    host.ShowMessage(fileconv::MessageKind::Error, kLoadFailedMessage,
-                     fileconv::MessageButtons::Ok);
-  }
-}
-
-bool RunFirstIdle(fileconv::RunHost& host) {
-  if (CommandLine.CommandLineFileCount > 0) AddCommandLineFiles(host);
-  if (Settings.OutputToFile) fileconv::SetOutputFile(Settings.OutputFileName, host);
-  if (!Settings.LastDir.empty())
-    platform::ChangeDirectory(Settings.LastDir);  // a folder gone since is no error
-  const bool convertEnabled = !fileconv::Files.Inputs.empty();
-  if (!Settings.ConvWhenExecuted || Settings.CommandLineError || !convertEnabled) return true;
-  try {
-    return fileconv::ConvertAllGuarded(host);
-  } catch (const std::exception& error) {
-    ShowError(error, host);
-    return false;
-  }
-}
-
-int BatchExitCode(bool ranWithoutError) {
-  const bool allNamesListed = CommandLine.UnlistedNames.empty();
-  return ranWithoutError && !Settings.CommandLineError && allNamesListed ? kExitDone : kExitError;
-}
-
-bool HasDisplay() {
-  for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
-    const char* value = std::getenv(variable);
-    if (value && *value) return true;
-  }
-  return false;
+             MessageButtons::OkCancel) == fileconv::MessageAnswer::Cancel;
 }
 
 bool DecideStorage(const std::vector<std::string>& arguments, std::uint8_t osKind) {
@@ -129,6 +64,76 @@ bool DecideStorage(const std::vector<std::string>& arguments, std::uint8_t osKin
          fileconv::UpperAscii(first.substr(1)) == "INIFILE";
 }
 
+void LoadStoredSettings(Session& session, SettingsWindow& window) {
+  try {
+    const auto store = OpenSettingsStore(session.settings.UseIniFile);
+    LoadSettings(session.settings, window, *store);
+  } catch (const std::exception& error) {
+    session.startupLock.Release();
+    ShowError(error, session.host);
+    session.host.ShowMessage(MessageKind::Error, kLoadFailedMessage, MessageButtons::Ok);
+  }
+}
+
+void ParseCommandLine(Session& session) {
+  const std::vector<std::string> rejected =
+      session.commandLine.Parse(session.arguments, session.settings);
+  if (rejected.empty()) return;
+  session.startupLock.Release();
+  for (const std::string& text : rejected)
+    session.host.ShowMessage(MessageKind::Error, text, MessageButtons::Ok);
+}
+
+FirstRun RunFirstIdle(Session& session) {
+  const fileconv::Settings& settings = session.settings;
+  if (session.commandLine.FileCount() > 0)
+    session.commandLine.AddFiles(session.files, session.host);
+  if (settings.OutputToFile) session.run.SetOutputFile(settings.OutputFileName);
+  if (!settings.LastDir.empty())
+    platform::ChangeDirectory(settings.LastDir);  // a folder gone since is no error
+  const bool convertEnabled = !session.files.Inputs().empty();
+  if (!settings.ConvWhenExecuted || settings.CommandLineError || !convertEnabled)
+    return FirstRun::NotStarted;
+  try {
+    return session.run.ConvertAll() ? FirstRun::Done : FirstRun::Refused;
+  } catch (const std::exception& error) {
+    ShowError(error, session.host);
+    return FirstRun::Failed;
+  }
+}
+
+int BatchExitCode(const Session& session, FirstRun run) {
+  const bool ranWithoutError = run == FirstRun::Done || run == FirstRun::NotStarted;
+  const bool allNamesListed = session.commandLine.UnlistedNames().empty();
+  return ranWithoutError && !session.settings.CommandLineError && allNamesListed ? kExitDone
+                                                                                 : kExitError;
+}
+
+void Report(const Session& session, std::ostream& report) {
+  for (const auto& entry : session.files.Inputs()) {
+    const std::string status = fileconv::StatusColumns(*entry, fileconv::ListId::Input);
+    report << ReportedPath(entry->Path) << '\t' << (status.empty() ? "Not converted." : status)
+           << '\n';
+  }
+  for (const UnlistedName& name : session.commandLine.UnlistedNames()) {
+    report << ReportedPath(name.argument) << "\tSkipped:\t" << fileconv::StatusText(name.reason)
+           << '\n';
+  }
+  const fileconv::FileEntry* output = session.files.Output();
+  if (session.settings.OutputToFile && output) {
+    report << ReportedPath(output->Path) << '\t'
+           << fileconv::StatusColumns(*output, fileconv::ListId::Output) << '\n';
+  }
+}
+
+bool HasDisplay() {
+  for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+    const char* value = std::getenv(variable);
+    if (value && *value) return true;
+  }
+  return false;
+}
+
 int RunWithoutWindow(const std::vector<std::string>& arguments, std::ostream& report,
                      std::ostream& errors) {
   if (AsksForHelp(arguments)) {
@@ -136,40 +141,29 @@ int RunWithoutWindow(const std::vector<std::string>& arguments, std::ostream& re
     return kExitDone;
   }
   ConsoleHost host(errors);
-  fileconv::ResetSettings();
-  const auto ask = [&host](fileconv::MessageKind kind, std::string_view text,
-                           fileconv::MessageButtons buttons) {
+  StartupInfo start{arguments, {}, {}};
+  const auto ask = [&host](MessageKind kind, std::string_view text, MessageButtons buttons) {
     return host.ShowMessage(kind, text, buttons);
   };
-  if (!CheckOs(ask)) return kExitCannotStart;
-  Settings.UseIniFile = DecideStorage(arguments, Settings.OsKind);
+  if (!CheckOs(ask, start.settings)) return kExitCannotStart;
+  start.settings.UseIniFile = DecideStorage(arguments, start.settings.OsKind);
+  Session session(host, std::move(start));
   HeadlessWindow window;
-  LoadStoredSettings(window, host);
-  ParseCommandLine(arguments, host);
-  if (!Settings.BatchMode) {
+  LoadStoredSettings(session, window);
+  ParseCommandLine(session);
+  if (!session.settings.BatchMode) {
     errors << "MXT: ディスプレイがないため、ウィンドウを開けません。バッチ実行には /B "
               "を指定してください。\n";
     return kExitCannotStart;
   }
   platform::CatchStopSignals();
-  engine::SelectEscapeSequenceSet(Settings.EscapeSequence);
-  engine::AllocateConversionBuffers();
-  const bool ranWithoutError = RunFirstIdle(host);
-  if (fileconv::Files.Inputs.empty()) {
-    host.ShowMessage(fileconv::MessageKind::Information, "変換するファイルがありません。",
-                     fileconv::MessageButtons::Ok);
+  const FirstRun run = RunFirstIdle(session);
+  if (session.files.Inputs().empty()) {
+    host.ShowMessage(MessageKind::Information, "変換するファイルがありません。",
+                     MessageButtons::Ok);
   }
-  Report(report);
-  const std::size_t undeleted = fileconv::DeleteViewerTempFiles();
-  if (undeleted > 0) {
-    host.ShowMessage(fileconv::MessageKind::Information,
-                     std::to_string(undeleted) +
-                         " 個のテンポラリファイルは、すでに存在しないか現在使用中などの理由により、"
-                         "削除できませんでした。",
-                     fileconv::MessageButtons::Ok);
-  }
-  engine::FreeConversionBuffers();
-  return BatchExitCode(ranWithoutError);
+  Report(session, report);
+  return BatchExitCode(session, run);
 }
 
 }  // namespace mxt::app

@@ -12,9 +12,8 @@
 #include <string>
 
 #include "bench/SampleText.h"
-#include "engine/ConversionBuffers.h"
+#include "engine/Converter.h"
 #include "engine/EscapeSequence.h"
-#include "engine/StreamConversion.h"
 #include "engine/TextClassification.h"
 #include "platform/OsFile.h"
 #include "tests/support/EngineRun.h"
@@ -90,25 +89,32 @@ const std::string& PathOf(KanjiCode code) {
                                      : t.jisPath;
 }
 
+// JIS is written in the set iconv writes, ESC "$B" and ESC "(B", so that both do the same work.
+mxt::testing::EngineConversion ConversionOf(const Direction& d, NewlineCode newlines) {
+  return {d.from, newlines, {d.outputCode, false, false, 0, mxt::engine::EscapeSequenceSet::EscBB}};
+}
+
 void InMemory(benchmark::State& state, Direction d, NewlineCode newlines) {
   MemoryFile input(TextIn(d.from));
   MemoryFile output;
   output.Content().reserve(2 * input.Content().size() + 1024);
+  mxt::engine::Converter converter;
   for (auto _ : state) {
     input.Rewind();
     output.Rewind();
     output.Content().clear();
-    mxt::testing::StreamFile(input, output, {d.from, newlines, {d.outputCode, false, false}});
+    mxt::testing::StreamFile(converter, input, output, ConversionOf(d, newlines));
     benchmark::DoNotOptimize(output.Content().data());
   }
   state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(input.Content().size()));
 }
 
 void FileToFile(benchmark::State& state, Direction d, NewlineCode newlines) {
+  mxt::engine::Converter converter;
   for (auto _ : state) {
     auto input = mxt::platform::OsFile::OpenForReading(PathOf(d.from));
     auto output = mxt::platform::OsFile::Create(SampleTexts().outputPath);
-    mxt::testing::StreamFile(input, output, {d.from, newlines, {d.outputCode, false, false}});
+    mxt::testing::StreamFile(converter, input, output, ConversionOf(d, newlines));
   }
   state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(TextIn(d.from).size()));
 }
@@ -241,8 +247,6 @@ void PrintSummary(const std::map<std::string, double>& throughput) {
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  mxt::engine::AllocateConversionBuffers();
-  mxt::engine::SelectEscapeSequenceSet(mxt::engine::EscapeSequenceSet::EscBB);
   SampleTexts();
   RegisterAll();
   SummaryReporter reporter;
@@ -250,7 +254,6 @@ int main(int argc, char** argv) {
   PrintSummary(reporter.throughput);
   PrintClassificationSummary(reporter.nanoseconds);
   std::system(("rm -rf '" + SampleTexts().dir + "'").c_str());
-  mxt::engine::FreeConversionBuffers();
   benchmark::Shutdown();
   return 0;
 }

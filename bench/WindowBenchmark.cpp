@@ -20,14 +20,7 @@
 #include <string>
 #include <vector>
 
-#include "app/StartupLock.h"
 #include "bench/SampleText.h"
-#include "engine/EscapeSequence.h"
-#include "fileconv/ConversionRun.h"
-#include "fileconv/FileList.h"
-#include "fileconv/OneFileConversion.h"
-#include "fileconv/RunState.h"
-#include "fileconv/SettingsRecord.h"
 #include "gui/MainWindow.h"
 #include "gui/MessageBox.h"
 #include "tests/support/Iconv.h"
@@ -63,18 +56,13 @@ mxt::testing::TempDir& Work() {
   return dir;
 }
 
-void FreshProgramState() {
-  mxt::fileconv::ResetSettings();
-  mxt::fileconv::ResetRunFlags();
-  mxt::fileconv::ResetFileLists();
-  mxt::fileconv::ResetOneFileState();
-  mxt::fileconv::Settings.OsKind = 3;
-  mxt::fileconv::Settings.GUIStyle = 2;
-}
-
+// A window as a start on this system makes it, its boxes answered OK.
 std::unique_ptr<MainWindow> ShownWindow(const std::vector<std::string>& arguments) {
-  FreshProgramState();
-  auto window = std::make_unique<MainWindow>(arguments);
+  mxt::app::StartupInfo start{arguments, {}, {}};
+  start.settings.OsKind = 3;
+  start.settings.GUIStyle = 2;
+  auto window = std::make_unique<MainWindow>(
+      std::move(start), [](auto, auto, auto) { return mxt::fileconv::MessageAnswer::Ok; });
   FirstPaint paint(*window);
   window->show();
   paint.Wait();
@@ -160,7 +148,6 @@ void AddFilesFromTheCommandLine(benchmark::State& state) {
     state.PauseTiming();
     bytesPerEntry[count] = static_cast<double>(AllocatedBytes() - before) / count;
     window.reset();
-    mxt::app::ReleaseStartupMutex();
     state.ResumeTiming();
   }
 }
@@ -181,7 +168,7 @@ void RunInTheWindow(benchmark::State& state) {
     auto window = ShownWindow({"/E", folder + "/*.txt"});
     window->OnFirstIdle();
     state.ResumeTiming();
-    mxt::fileconv::ConvertAllGuarded(*window);
+    window->Session().run.ConvertAll();
     state.PauseTiming();
     window.reset();
     state.ResumeTiming();
@@ -247,7 +234,6 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   QApplication application(argc, argv);
   program = argc > 1 ? argv[1] : "mxt";
-  mxt::gui::SetMessageAnswerer([](auto, auto, auto) { return mxt::fileconv::MessageAnswer::Ok; });
   ::setenv("XDG_CONFIG_HOME", (Work() / "config").c_str(), 1);
   for (const char* what : {"window", "minimal-qt"}) {
     benchmark::RegisterBenchmark((std::string("first-paint/") + what).c_str(), FirstPaintOfAStart,

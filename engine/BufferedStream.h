@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "engine/ConversionBuffers.h"
+#include "engine/Converter.h"
 
 namespace mxt::engine {
 
@@ -15,29 +15,30 @@ struct InputSpan {
 
 // Out of line, taken only at a block boundary. They take and return cursors by value
 // so that the stream's own copies never have their address taken.
-InputSpan RefillInputAt(const std::uint8_t* cursor);
-std::uint8_t* FlushFullOutput();
+InputSpan RefillInputAt(Converter& converter, const std::uint8_t* cursor);
+std::uint8_t* FlushFullOutput(Converter& converter);
 
-// The byte source and sink over the conversion buffers. It works on copies of the
-// record's cursors, which the compiler can keep in registers through a stream
-// routine, and puts them back into the record when it goes.
+// The byte source and sink over a converter's buffers. It works on copies of the
+// buffers' cursors, which the compiler can keep in registers through a stream
+// routine, and puts them back when it goes.
 class BufferedStream {
  public:
-  BufferedStream()
-      : in_(Buffers.InputCursor),
-        inEnd_(Buffers.InputEnd),
-        out_(Buffers.OutputCursor),
-        outEnd_(Buffers.OutputEnd) {}
+  explicit BufferedStream(Converter& converter)
+      : converter_(converter),
+        in_(converter.Buffers().InputCursor),
+        inEnd_(converter.Buffers().InputEnd),
+        out_(converter.Buffers().OutputCursor),
+        outEnd_(converter.Buffers().OutputEnd) {}
   BufferedStream(const BufferedStream&) = delete;
   BufferedStream& operator=(const BufferedStream&) = delete;
   ~BufferedStream() {
-    Buffers.InputCursor = in_;
-    Buffers.OutputCursor = out_;
+    converter_.Buffers().InputCursor = in_;
+    converter_.Buffers().OutputCursor = out_;
   }
 
   int ReadByte() {
     if (in_ == inEnd_) [[unlikely]] {
-      const InputSpan next = RefillInputAt(in_);
+      const InputSpan next = RefillInputAt(converter_, in_);
       in_ = next.cursor;
       inEnd_ = next.end;
       if (in_ == inEnd_) return -1;
@@ -47,7 +48,7 @@ class BufferedStream {
 
   void WriteByte(std::uint8_t b) {
     if (out_ == outEnd_) [[unlikely]]
-      out_ = FlushFullOutput();
+      out_ = FlushFullOutput(converter_);
     *out_++ = b;
   }
 
@@ -75,6 +76,7 @@ class BufferedStream {
   }
 
  private:
+  Converter& converter_;
   const std::uint8_t* in_;
   const std::uint8_t* inEnd_;
   std::uint8_t* out_;

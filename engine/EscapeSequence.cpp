@@ -2,12 +2,11 @@
 
 namespace mxt::engine {
 
-const char EscapeSequenceTable[4][5] = {"$B(J", "$B(B", "$@(J", "K H "};
-
-Designator KanjiInSequence = {'$', 'B'};
-Designator KanjiOutSequence = {'(', 'J'};
-
 namespace {
+
+// Per set: kanji-in designator, then kanji-out designator, each written after an ESC; a
+// space in a designator's second place means it has one character only.
+constexpr char kEscapeSequenceTable[4][5] = {"$B(J", "$B(B", "$@(J", "K H "};
 
 Designator DesignatorAt(const char* text) {
   return {static_cast<std::uint8_t>(text[0]),
@@ -16,11 +15,10 @@ Designator DesignatorAt(const char* text) {
 
 }  // namespace
 
-void SelectEscapeSequenceSet(EscapeSequenceSet set) {
+EscapeSequence EscapeSequenceOf(EscapeSequenceSet set) {
   const auto index = static_cast<std::uint8_t>(set);
-  const char* entry = EscapeSequenceTable[index < 4 ? index : 0];
-  KanjiInSequence = DesignatorAt(entry);
-  KanjiOutSequence = DesignatorAt(entry + 2);
+  const char* entry = kEscapeSequenceTable[index < 4 ? index : 0];
+  return {DesignatorAt(entry), DesignatorAt(entry + 2)};
 }
 
 }  // namespace mxt::engine

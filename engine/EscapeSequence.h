@@ -6,19 +6,19 @@
 
 namespace mxt::engine {
 
-// Per set: kanji-in designator, then kanji-out designator, each written after an
-// ESC; a space in a designator's second place means it has one character only.
-extern const char EscapeSequenceTable[4][5];
-
 // The designator bytes written after ESC; a second byte of 0 is not written.
 struct Designator {
   std::uint8_t first;
   std::uint8_t second;
 };
 
-extern Designator KanjiInSequence;
-extern Designator KanjiOutSequence;
+// What JIS output writes to enter and to leave kanji mode.
+struct EscapeSequence {
+  Designator kanjiIn;
+  Designator kanjiOut;
+};
 
-void SelectEscapeSequenceSet(EscapeSequenceSet set);
+// The pair of a set; any value beyond the four sets is the first.
+EscapeSequence EscapeSequenceOf(EscapeSequenceSet set);
 
 }  // namespace mxt::engine

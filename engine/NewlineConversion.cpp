@@ -8,16 +8,16 @@ namespace mxt::engine {
 namespace {
 
 template <class WriteNewline>
-std::uint32_t ConvertNewlines(const std::uint8_t* data, std::uint32_t count,
-                              WriteNewline writeNewline) {
+std::uint32_t ConvertNewlines(ConversionBuffers& buffers, const std::uint8_t* data,
+                              std::uint32_t count, WriteNewline writeNewline) {
   if (count == 0) return 0;
   const std::uint8_t* in = data;
   const std::uint8_t* const end = data + count;
-  std::uint8_t* const start = Buffers.NewlineBuffer.get();
+  std::uint8_t* const start = buffers.NewlineBuffer.get();
   std::uint8_t* out = start;
   // An LF here completes the CR that ended the previous block, already written.
-  if (Buffers.PendingCR && *in == kLF) ++in;
-  Buffers.PendingCR = false;
+  if (buffers.PendingCR && *in == kLF) ++in;
+  buffers.PendingCR = false;
   while (in != end) {
     const std::uint8_t b = *in++;
     if (b == kLF) {
@@ -25,7 +25,7 @@ std::uint32_t ConvertNewlines(const std::uint8_t* data, std::uint32_t count,
     } else if (b == kCR) {
       out = writeNewline(out);
       if (in == end) {
-        Buffers.PendingCR = true;
+        buffers.PendingCR = true;
       } else if (*in == kLF) {
         ++in;
       }
@@ -38,17 +38,18 @@ std::uint32_t ConvertNewlines(const std::uint8_t* data, std::uint32_t count,
 
 }  // namespace
 
-std::uint32_t ConvertNewlinesToCRLF(const std::uint8_t* data, std::uint32_t count) {
-  return ConvertNewlines(data, count, [](std::uint8_t* out) {
+std::uint32_t ConvertNewlinesToCRLF(ConversionBuffers& buffers, const std::uint8_t* data,
+                                    std::uint32_t count) {
+  return ConvertNewlines(buffers, data, count, [](std::uint8_t* out) {
     out[0] = kCR;
     out[1] = kLF;
     return out + 2;
   });
 }
 
-std::uint32_t ConvertNewlinesToByte(const std::uint8_t* data, std::uint32_t count,
-                                    std::uint8_t newline) {
-  return ConvertNewlines(data, count, [newline](std::uint8_t* out) {
+std::uint32_t ConvertNewlinesToByte(ConversionBuffers& buffers, const std::uint8_t* data,
+                                    std::uint32_t count, std::uint8_t newline) {
+  return ConvertNewlines(buffers, data, count, [newline](std::uint8_t* out) {
     *out = newline;
     return out + 1;
   });

@@ -54,49 +54,34 @@ void WriteDesignator(S& s, Designator designator) {
   if (designator.second != 0) s.WriteByte(designator.second);
 }
 
-template <ByteStream S>
-void WriteKanjiIn(S& s) {
-  WriteDesignator(s, KanjiInSequence);
-}
-
-template <ByteStream S>
-void WriteKanjiOut(S& s) {
-  WriteDesignator(s, KanjiOutSequence);
-}
-
-// Writes the close of whichever output mode is open; the caller clears its flag.
-template <ByteStream S>
-void CloseJISMode(S& s, bool kanjiOpen, bool shiftOutOpen) {
-  if (shiftOutOpen) {
-    s.WriteByte(kShiftIn);
-  } else if (kanjiOpen) {
-    WriteKanjiOut(s);
-  }
-}
-
 // The output side of the JIS writers: at most one of kanji mode and shift-out is
 // open, and a new file starts with neither.
 template <ByteStream S>
 class JISModeWriter {
  public:
-  explicit JISModeWriter(S& s) : s_(s) {}
+  JISModeWriter(S& s, EscapeSequence escapes) : s_(s), escapes_(escapes) {}
 
   bool KanjiOpen() const { return kanjiOpen_; }
   bool ShiftOutOpen() const { return shiftOutOpen_; }
 
+  // Writes the close of whichever mode is open.
   void Close() {
-    CloseJISMode(s_, kanjiOpen_, shiftOutOpen_);
+    if (shiftOutOpen_) {
+      s_.WriteByte(kShiftIn);
+    } else if (kanjiOpen_) {
+      WriteDesignator(s_, escapes_.kanjiOut);
+    }
     kanjiOpen_ = shiftOutOpen_ = false;
   }
   void OpenKanji() {
     if (kanjiOpen_) return;
     CloseShiftOut();
-    WriteKanjiIn(s_);
+    WriteDesignator(s_, escapes_.kanjiIn);
     kanjiOpen_ = true;
   }
   void CloseKanji() {
     if (!kanjiOpen_) return;
-    WriteKanjiOut(s_);
+    WriteDesignator(s_, escapes_.kanjiOut);
     kanjiOpen_ = false;
   }
   void OpenShiftOut() {
@@ -122,6 +107,7 @@ class JISModeWriter {
 
  private:
   S& s_;
+  const EscapeSequence escapes_;
   bool kanjiOpen_ = false;
   bool shiftOutOpen_ = false;
 };
@@ -215,8 +201,8 @@ StreamResult EUCToShiftJIS(S& s) {
 }
 
 template <ByteStream S>
-StreamResult ShiftJISToJIS(S& s, bool sevenBitMode) {
-  JISModeWriter<S> out(s);
+StreamResult ShiftJISToJIS(S& s, bool sevenBitMode, EscapeSequence escapes) {
+  JISModeWriter<S> out(s, escapes);
   for (int b; (b = s.ReadByte()) >= 0;) {
     if (IsShiftJISLead(b)) {
       const int c = s.ReadByte();
@@ -247,8 +233,8 @@ StreamResult ShiftJISToJIS(S& s, bool sevenBitMode) {
 }
 
 template <ByteStream S>
-StreamResult EUCToJIS(S& s, bool sevenBitMode) {
-  JISModeWriter<S> out(s);
+StreamResult EUCToJIS(S& s, bool sevenBitMode, EscapeSequence escapes) {
+  JISModeWriter<S> out(s, escapes);
   for (int b; (b = s.ReadByte()) >= 0;) {
     if (IsEUCByte(b)) {
       const int c = s.ReadByte();
@@ -397,8 +383,8 @@ StreamResult JISToEUC(S& s, bool sevenBitMode) {
 }
 
 template <ByteStream S>
-StreamResult JISToJIS(S& s, bool sevenBitMode) {
-  JISModeWriter<S> out(s);
+StreamResult JISToJIS(S& s, bool sevenBitMode, EscapeSequence escapes) {
+  JISModeWriter<S> out(s, escapes);
   bool inKanji = false;
   bool inShiftOut = false;
   int c = s.ReadByte();
@@ -457,20 +443,21 @@ StreamResult JISToJIS(S& s, bool sevenBitMode) {
 }
 
 template <ByteStream S>
-StreamResult ConvertStream(S& s, KanjiCode detected, std::uint8_t outputCode, bool sevenBitMode) {
+StreamResult ConvertStream(S& s, KanjiCode detected, std::uint8_t outputCode, bool sevenBitMode,
+                           EscapeSequence escapes) {
   switch (detected) {
     case KanjiCode::ShiftJIS:
       if (outputCode == kOutputEUC) return ShiftJISToEUC(s);
-      if (outputCode == kOutputJIS) return ShiftJISToJIS(s, sevenBitMode);
+      if (outputCode == kOutputJIS) return ShiftJISToJIS(s, sevenBitMode, escapes);
       break;
     case KanjiCode::EUC:
       if (outputCode == kOutputShiftJIS) return EUCToShiftJIS(s);
-      if (outputCode == kOutputJIS) return EUCToJIS(s, sevenBitMode);
+      if (outputCode == kOutputJIS) return EUCToJIS(s, sevenBitMode, escapes);
       break;
     case KanjiCode::JIS:
       if (outputCode == kOutputShiftJIS) return JISToShiftJIS(s, sevenBitMode);
       if (outputCode == kOutputEUC) return JISToEUC(s, sevenBitMode);
-      if (outputCode == kOutputJIS) return JISToJIS(s, sevenBitMode);
+      if (outputCode == kOutputJIS) return JISToJIS(s, sevenBitMode, escapes);
       break;
     default:
       break;

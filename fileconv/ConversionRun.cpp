@@ -1,20 +1,13 @@
 #include "fileconv/ConversionRun.h"
 
 #include <algorithm>
-#include <array>
 #include <exception>
-#include <functional>
 
-#include "fileconv/OneFileConversion.h"
-#include "fileconv/PathIndex.h"
 #include "fileconv/PathText.h"
-#include "fileconv/RunState.h"
-#include "fileconv/SettingsRecord.h"
 #include "fileconv/TrueCase.h"
 #include "fileconv/UserError.h"
 #include "platform/FileIdentity.h"
 #include "platform/FileNameRule.h"
-#include "platform/FileSystem.h"
 #include "platform/StopSignals.h"
 #include "platform/SystemString.h"
 
@@ -22,17 +15,13 @@ namespace mxt::fileconv {
 
 namespace {
 
-constexpr std::array<std::string_view, 11> kLockedMenuItems = {
-    "ファイルを選択(&S)...",       "クリア(&L)",          "上書き(&V)",
-    "別ファイルに出力(&A)...",     "フォント(&F)...",     "出力コード(&O)...",
-    "入力コード(&I)...",           "ファイル全般(&F)...", "ビューア(&V)...",
-    "ユーザインタフェース(&U)...", "デフォルト(&D)",
-};
-
 constexpr char kStopped[] = "終了の要求を受けたため、変換を中断しました";
 
 constexpr char kAlreadyInput[] =
     "\rこのファイルは、すでに入力元として指定されているため、出力先には指定できません。";
+
+// A file this large shows how far it is, since no event gets through before its end.
+constexpr std::int64_t kLargeFile = std::int64_t{64} << 20;
 
 bool Processed(const FileEntry& entry) {
   return entry.State == RunResult::Converted || entry.State == RunResult::Skipped;
@@ -42,106 +31,87 @@ bool Ready(const FileEntry& entry) {
   return entry.State == RunResult::Ready;
 }
 
-void LockWindow(RunHost& host) {
-  host.SetStatusText("");
-  host.SetCommandsLocked(kLockedMenuItems, true);
-  host.SetConvertButton("中断(&B)", true);
-  host.SetBusy(true);
-}
+// Set for as long as it lives.
+class Raised {
+ public:
+  explicit Raised(bool& flag) : flag_(flag) { flag_ = true; }
+  ~Raised() { flag_ = false; }
+  Raised(const Raised&) = delete;
+  Raised& operator=(const Raised&) = delete;
 
-void RestoreWindow(RunHost& host) {
-  host.SetBusy(false);
-  host.SetConvertButton("変換(&C)", false);
-  host.SetCommandsLocked(kLockedMenuItems, false);
-  host.SetStatusText(RunStatus.StatusText);
-  if (Settings.OutputToFile) RefreshOutputItem(host);
-  host.RefreshFocusedEntry();
-}
-
-// The file is closed whatever the conversion does.
-void ConvertAndClose() {
-  try {
-    ConvertFile();
-  } catch (...) {
-    CloseInputFile();
-    throw;
-  }
-  CloseInputFile();
-}
-
-// Where a file stands in the run: the how-manieth of how many.
-struct RunPosition {
-  std::size_t number;
-  std::size_t count;
+ private:
+  bool& flag_;
 };
-
-// A file this large shows how far it is, since no event gets through before its end.
-constexpr std::int64_t kLargeFile = std::int64_t{64} << 20;
-
-// Shows the percentage of a large file read, each time it grows, with paint events only.
-std::function<void(std::int64_t)> ShowHowFar(const std::string& status, RunHost& host) {
-  if (Conversion.FoundSize <= kLargeFile) return nullptr;
-  return [&status, &host, shown = -1](std::int64_t read) mutable {
-    const auto percent = static_cast<int>(read * 100 / Conversion.FoundSize);
-    if (percent == shown) return;
-    shown = percent;
-    host.SetStatusText(status + " " + std::to_string(percent) + "%");
-    host.ProcessPaintEvents();
-  };
-}
-
-// Converts one entry that passed its checks and is open.
-void ConvertOpenEntry(std::size_t index, RunPosition position, RunHost& host) {
-  FileEntry& entry = *Conversion.CurrentItem;
-  const std::string status = " Converting " + entry.Path + " (" + std::to_string(position.number) +
-                             "/" + std::to_string(position.count) + ")";
-  host.SetStatusText(status);
-  host.RedrawLine(ListId::Input, index);
-  Conversion.BlockRead = ShowHowFar(status, host);
-  struct Forget {
-    ~Forget() { Conversion.BlockRead = nullptr; }
-  } forget;
-  ConvertAndClose();
-  if (!Ready(entry)) return;
-  RecordResultCode();
-  if (Settings.OutputToFile && UpdateOutputItem()) host.RedrawLine(ListId::Output, 0);
-}
-
-void ConvertEntry(std::size_t index, RunPosition position, RunHost& host) {
-  FileEntry& entry = *Files.Inputs[index];
-  Conversion.CurrentItem = &entry;
-  entry.Bitmap = FileImage::UnknownFileImage;
-  try {
-    CheckFile();
-    if (Ready(entry)) OpenInputFile();
-    if (Ready(entry)) ConvertOpenEntry(index, position, host);
-  } catch (...) {
-    entry.State = RunResult::Aborted;
-    host.RedrawLine(ListId::Input, index);
-    throw;
-  }
-}
-
-// Back to overwrite mode after a rejected output file.
-void RejectOutputFile(const std::string& text, MessageKind kind, RunHost& host) {
-  Settings.CommandLineError = true;
-  host.ShowMessage(kind, text, MessageButtons::Ok);
-  if (Settings.OutputToFile) {
-    Settings.OutputToFile = false;
-    Files.Output.reset();
-    host.SetOverwriteMode();
-  }
-}
 
 }  // namespace
 
-bool CheckOutputCode(RunHost& host) {
-  const FileEntry* output = Files.Output.get();
-  if (!Settings.OutputToFile || !output || output->State != RunResult::Converted ||
-      output->Code == kNoKanjiWritten || output->Code == Settings.OutputKanjiCode) {
+ConversionRun::ConversionRun(Settings& settings, FileList& files, RunHost& host)
+    : settings_(settings), files_(files), host_(host) {}
+
+bool ConversionRun::AllDone() const {
+  const auto& inputs = files_.Inputs();
+  return !inputs.empty() && std::all_of(inputs.begin(), inputs.end(),
+                                        [](const auto& entry) { return Processed(*entry); });
+}
+
+// The file is closed whatever the conversion does.
+void ConversionRun::ConvertAndClose() {
+  try {
+    conversion_.ConvertFile();
+  } catch (...) {
+    conversion_.CloseInputFile();
+    throw;
+  }
+  conversion_.CloseInputFile();
+}
+
+// A large file tells how far it is each time the percentage grows.
+void ConversionRun::ShowHowFar() {
+  const std::int64_t size = conversion_.FoundSize();
+  if (size <= kLargeFile) return conversion_.SetBlockRead(nullptr);
+  conversion_.SetBlockRead([this, size, shown = -1](std::int64_t read) mutable {
+    const auto percent = static_cast<int>(read * 100 / size);
+    if (percent == shown) return;
+    shown = percent;
+    host_.FileProgress(percent);
+  });
+}
+
+// Converts one entry that passed its checks and is open.
+void ConversionRun::ConvertOpenEntry(std::size_t index, RunPosition position) {
+  FileEntry& entry = files_.Input(index);
+  host_.FileStarted(entry.Path, position.number, position.count);
+  host_.EntryChanged(ListId::Input, index);
+  ShowHowFar();
+  ConvertAndClose();
+  if (!Ready(entry)) return;
+  conversion_.RecordResultCode();
+  if (settings_.OutputToFile && conversion_.UpdateOutputItem())
+    host_.EntryChanged(ListId::Output, 0);
+}
+
+void ConversionRun::ConvertEntry(std::size_t index, RunPosition position) {
+  FileEntry& entry = files_.Input(index);
+  conversion_.Begin(entry, settings_.OutputToFile ? files_.Output() : nullptr, settings_);
+  entry.Bitmap = FileImage::UnknownFileImage;
+  try {
+    conversion_.CheckFile();
+    if (Ready(entry)) conversion_.OpenInputFile();
+    if (Ready(entry)) ConvertOpenEntry(index, position);
+  } catch (...) {
+    entry.State = RunResult::Aborted;
+    host_.EntryChanged(ListId::Input, index);
+    throw;
+  }
+}
+
+bool ConversionRun::CheckOutputCode() {
+  const FileEntry* output = files_.Output();
+  if (!settings_.OutputToFile || !output || output->State != RunResult::Converted ||
+      output->Code == kNoKanjiWritten || output->Code == settings_.OutputKanjiCode) {
     return true;
   }
-  host.ShowMessage(
+  host_.ShowMessage(
       MessageKind::Warning,
       "同じファイルに、前回出力した漢字コードと違う漢字コードを出力しようとしています。"
       "変換をキャンセルします。",
@@ -149,218 +119,150 @@ bool CheckOutputCode(RunHost& host) {
   return false;
 }
 
-bool CheckOutputIsNoInput(RunHost& host) {
-  if (!Settings.OutputToFile || !Files.Output) return true;
-  const FileEntry& output = *Files.Output;
+bool ConversionRun::CheckOutputIsNoInput() {
+  if (!settings_.OutputToFile || !files_.Output()) return true;
+  const FileEntry& output = *files_.Output();
   const auto outputFile = platform::FileIdentityOf(output.Path);
   if (!outputFile) return true;
-  for (const auto& entry : Files.Inputs) {
+  for (const auto& entry : files_.Inputs()) {
     const auto input = platform::FileIdentityOf(entry->Path);
     if (!input || !input->SameFileAs(*outputFile)) continue;
-    host.ShowMessage(MessageKind::Warning,
-                     platform::SystemStringToUtf8(output.Path) + kAlreadyInput, MessageButtons::Ok);
+    host_.ShowMessage(MessageKind::Warning,
+                      platform::SystemStringToUtf8(output.Path) + kAlreadyInput,
+                      MessageButtons::Ok);
     return false;
   }
   return true;
 }
 
-bool ConfirmReconversion(RunHost& host) {
-  if (!RunStatus.AllDone) return true;
-  if (host.ShowMessage(MessageKind::Confirmation, "変換し直しますか ?", MessageButtons::OkCancel) ==
-      MessageAnswer::Cancel) {
+bool ConversionRun::ConfirmReconversion() {
+  if (!AllDone()) return true;
+  if (host_.ShowMessage(MessageKind::Confirmation, "変換し直しますか ?",
+                        MessageButtons::OkCancel) == MessageAnswer::Cancel) {
     return false;
   }
-  RunStatus.AllDone = false;
-  for (auto& entry : Files.Inputs) {
+  for (const auto& entry : files_.Inputs()) {
     entry->State = RunResult::None;
     entry->Code = 0;
   }
-  host.RepaintList(ListId::Input);
+  host_.ListChanged(ListId::Input);
   return true;
 }
 
-bool ConvertAll(RunHost& host) {
-  if (!CheckOutputCode(host) || !CheckOutputIsNoInput(host) || !ConfirmReconversion(host))
-    return false;
-  LockWindow(host);
-  RunStatus.Abort = false;
-  RunStatus.Busy = true;
-  Conversion.OutputItem = Settings.OutputToFile ? Files.Output.get() : nullptr;
-  const std::size_t count = Files.Inputs.size();
-  const auto inRun =
-      static_cast<std::size_t>(std::count_if(Files.Inputs.begin(), Files.Inputs.end(),
-                                             [](const auto& entry) { return !Processed(*entry); }));
-  std::size_t started = 0;
-  std::size_t done = 0;
+bool ConversionRun::ConvertAll() {
+  const Raised running(running_);
+  if (!CheckOutputCode() || !CheckOutputIsNoInput() || !ConfirmReconversion()) return false;
+  host_.RunStarted();
+  abort_ = false;
+  busy_ = true;
+  const auto& inputs = files_.Inputs();
+  const std::size_t count = inputs.size();
+  const auto inRun = static_cast<std::size_t>(std::count_if(
+      inputs.begin(), inputs.end(), [](const auto& entry) { return !Processed(*entry); }));
   // Whether the run ends by an error or not.
   auto finish = [&] {
-    RunStatus.Busy = false;
-    RunStatus.AllDone = count <= done;
-    RestoreWindow(host);
+    busy_ = false;
+    if (settings_.OutputToFile) files_.RefreshOutput(host_);
+    host_.RunEnded();
   };
   try {
-    for (std::size_t i = 0; i < count && !RunStatus.Abort; ++i, ++done) {
-      FileEntry& entry = *Files.Inputs[i];
+    std::size_t started = 0;
+    for (std::size_t i = 0; i < count && !abort_; ++i) {
+      FileEntry& entry = files_.Input(i);
       if (Processed(entry)) continue;
       if (platform::StopSignalled()) throw UserError(kStopped);
-      ConvertEntry(i, {++started, inRun}, host);
-      host.ProcessPendingEvents();
+      ConvertEntry(i, {++started, inRun});
+      host_.ProcessPendingEvents();
       if (Ready(entry)) entry.State = RunResult::Converted;
-      host.RedrawLine(ListId::Input, i);
+      host_.EntryChanged(ListId::Input, i);
     }
   } catch (...) {
     finish();
     throw;
   }
   finish();
-  if (Settings.QuitWhenConverted && !RunStatus.Abort) host.CloseMainWindow();
+  if (settings_.QuitWhenConverted && !abort_) host_.CloseMainWindow();
   return true;
 }
 
-bool ConvertAllGuarded(RunHost& host) {
-  RunStatus.RunGuard = true;
-  struct Release {
-    ~Release() { RunStatus.RunGuard = false; }
-  } release;
-  return ConvertAll(host);
+void ConversionRun::ConvertButtonClicked() {
+  abort_ = true;
+  if (!running_) ConvertAll();
 }
 
-void ConvButtonClick(RunHost& host) {
-  RunStatus.Abort = true;
-  if (!RunStatus.RunGuard) ConvertAllGuarded(host);
-}
-
-void ConvertForView(std::size_t index) {
-  FileEntry& entry = *Files.Inputs[index];
-  const bool savedOutputToFile = Settings.OutputToFile;
-  const std::uint8_t savedWay = Settings.WayToOverwrite;
+std::optional<std::string> ConversionRun::ConvertForView(std::size_t index) {
+  FileEntry& entry = files_.Input(index);
+  // Converted as into a separate file, copied back if at all: nothing of the source changes.
+  Settings viewSettings = settings_;
+  viewSettings.OutputToFile = true;
+  viewSettings.WayToOverwrite = 1;
   const FileEntry saved = entry;
-  Conversion.ViewMode = true;
-  Conversion.CurrentItem = &entry;
-  Settings.OutputToFile = true;
-  Settings.WayToOverwrite = 1;
   auto restore = [&] {
-    Settings.OutputToFile = savedOutputToFile;
-    Settings.WayToOverwrite = savedWay;
     entry.State = saved.State;
     entry.Reason = saved.Reason;
     entry.Code = saved.Code;
-    Conversion.ViewMode = false;
   };
+  conversion_.ForgetTempFileName();
+  conversion_.SetBlockRead(nullptr);
+  conversion_.Begin(entry, nullptr, viewSettings, true);
   try {
-    CheckFile();
-    if (Ready(entry)) OpenInputFile();
+    conversion_.CheckFile();
+    if (Ready(entry)) conversion_.OpenInputFile();
     if (Ready(entry)) {
       ConvertAndClose();
-      if (Ready(entry) && saved.State == RunResult::None) RecordResultCode();
+      if (Ready(entry) && saved.State == RunResult::None) conversion_.RecordResultCode();
     }
   } catch (...) {
     restore();
     throw;
   }
   restore();
+  if (conversion_.TempFileName().empty()) return std::nullopt;
+  return conversion_.TempFileName();
 }
 
-std::size_t DeleteViewerTempFiles() {
-  std::size_t failures = 0;
-  for (const std::string& path : RunStatus.ViewerTempFiles) {
-    try {
-      platform::DeleteFile(path);
-    } catch (const std::exception&) {
-      ++failures;
-    }
-  }
-  RunStatus.ViewerTempFiles.clear();
-  return failures;
-}
-
-bool AcceptOutputFile(const std::string& path, RunHost& host) {
-  if (!FindByPath(PathIndexKey(path))) return true;
-  host.ShowMessage(MessageKind::Warning, platform::SystemStringToUtf8(path) + kAlreadyInput,
-                   MessageButtons::Ok);
+bool ConversionRun::AcceptOutputFile(const std::string& path) {
+  if (!files_.FindInput(path)) return true;
+  host_.ShowMessage(MessageKind::Warning, platform::SystemStringToUtf8(path) + kAlreadyInput,
+                    MessageButtons::Ok);
   return false;
 }
 
-void UseOutputFile(const std::string& path, RunHost& host) {
-  Settings.OutputToFile = true;
-  auto entry = std::make_unique<FileEntry>(FileEntry::OutputEntry(path));
-  entry->DisplayName = ShortenFileName(entry->Name, host);
-  Files.Output = std::move(entry);
-  RunStatus.OutputPath = path;
-  host.ShowOutputList();
+void ConversionRun::UseOutputFile(const std::string& path) {
+  settings_.OutputToFile = true;
+  files_.SetOutput(path, host_);
+  host_.ShowOutputList();
 }
 
-void SetOutputFile(const std::string& path, RunHost& host) {
+// Back to overwrite mode after a rejected output file.
+void ConversionRun::RejectOutputFile(const std::string& text, MessageKind kind) {
+  settings_.CommandLineError = true;
+  host_.ShowMessage(kind, text, MessageButtons::Ok);
+  if (settings_.OutputToFile) {
+    settings_.OutputToFile = false;
+    files_.RemoveOutput();
+    host_.SetOverwriteMode();
+  }
+}
+
+void ConversionRun::SetOutputFile(const std::string& path) {
   if (path.find_first_of("*?") != std::string::npos) {
     return RejectOutputFile(platform::SystemStringToUtf8(path) +
                                 "\r出力先の指定にワイルドカードを含めることはできません。",
-                            MessageKind::Warning, host);
+                            MessageKind::Warning);
   }
   std::string full = ListedPath(path);
   if (platform::SystemFileNameRule().hasDrives) RemoveTrailingDot(full);
   if (FileNamePart(path).empty() || FileNamePart(full).empty()) {
     return RejectOutputFile(
         platform::SystemStringToUtf8(path) + "\r出力先の指定にファイル名が含まれていません。",
-        MessageKind::Error, host);
+        MessageKind::Error);
   }
-  if (FindByPath(PathIndexKey(full))) {
+  if (files_.FindInput(full)) {
     return RejectOutputFile(platform::SystemStringToUtf8(full) + kAlreadyInput,
-                            MessageKind::Warning, host);
+                            MessageKind::Warning);
   }
-  UseOutputFile(full, host);
-}
-
-void RefreshOutputItem(RunHost& host) {
-  FileEntry* output = Files.Output.get();
-  if (!output) return;
-  const std::string onDisk = ListedPath(output->Path);
-  if (onDisk == output->Path) return;
-  output->Path = onDisk;
-  output->Name = FileNamePart(onDisk);
-  output->DisplayName = ShortenFileName(output->Name, host);
-}
-
-std::string ResultCodeText(std::uint8_t code) {
-  static constexpr const char* kNames[] = {"Shift-JIS", "EUC", "JIS"};
-  const unsigned in = code & 0x0F;
-  const unsigned out = code >> 4;
-  switch (in) {
-    case 1:
-    case 2:
-    case 3: {
-      std::string text = kNames[in - 1];
-      if (out <= 2 && out != in - 1) text += std::string(" to ") + kNames[out];
-      return text;
-    }
-    case 4:
-      return "Ascii";
-    case 5:
-      return "Unknown";
-    case 6:
-      return "Binary";
-    case 7:
-      return "UTF-8";
-    default:
-      return "";
-  }
-}
-
-std::string StatusColumns(const FileEntry& entry, ListId list) {
-  if (list == ListId::Output) {
-    static constexpr const char* kCodes[] = {"Shift-JIS", "EUC", "JIS"};
-    if (entry.State != RunResult::Converted) return "";
-    return std::string("Output:\t") + (entry.Code <= 2 ? kCodes[entry.Code] : "");
-  }
-  switch (entry.State) {
-    case RunResult::Aborted:
-      return "Aborted.";
-    case RunResult::Converted:
-      return "Converted:\t" + ResultCodeText(entry.Code);
-    case RunResult::Skipped:
-      return "Skipped:\t" + std::string(fileconv::StatusText(entry.Reason));
-    default:
-      return "";
-  }
+  UseOutputFile(full);
 }
 
 }  // namespace mxt::fileconv

@@ -98,4 +98,47 @@ FileEntry FileEntry::OutputEntry(std::string path) {
   return entry;
 }
 
+std::string ResultCodeText(std::uint8_t code) {
+  static constexpr const char* kNames[] = {"Shift-JIS", "EUC", "JIS"};
+  const unsigned in = code & 0x0F;
+  const unsigned out = code >> 4;
+  switch (in) {
+    case 1:
+    case 2:
+    case 3: {
+      std::string text = kNames[in - 1];
+      if (out <= 2 && out != in - 1) text += std::string(" to ") + kNames[out];
+      return text;
+    }
+    case 4:
+      return "Ascii";
+    case 5:
+      return "Unknown";
+    case 6:
+      return "Binary";
+    case 7:
+      return "UTF-8";
+    default:
+      return "";
+  }
+}
+
+std::string StatusColumns(const FileEntry& entry, ListId list) {
+  if (list == ListId::Output) {
+    static constexpr const char* kCodes[] = {"Shift-JIS", "EUC", "JIS"};
+    if (entry.State != RunResult::Converted) return "";
+    return std::string("Output:\t") + (entry.Code <= 2 ? kCodes[entry.Code] : "");
+  }
+  switch (entry.State) {
+    case RunResult::Aborted:
+      return "Aborted.";
+    case RunResult::Converted:
+      return "Converted:\t" + ResultCodeText(entry.Code);
+    case RunResult::Skipped:
+      return "Skipped:\t" + std::string(StatusText(entry.Reason));
+    default:
+      return "";
+  }
+}
+
 }  // namespace mxt::fileconv

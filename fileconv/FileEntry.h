@@ -67,6 +67,8 @@ FileImage ImageForOutputCode(std::uint8_t outputCode);
 FileImage ImageAfterConversion(engine::KanjiCode detected, std::uint8_t outputCode,
                                bool outputToFile);
 
+enum class ListId { Input = 0, Output = 1 };
+
 // One entry of a file list.
 class FileEntry {
  public:
@@ -78,6 +80,8 @@ class FileEntry {
   // The name as stored on disk, when Name was re-cased for display.
   std::string DiskName;
   std::string DisplayName;
+  // Name's width in the list font, as last measured; 0 when it cannot be measured.
+  int NameWidth = 0;
   FileImage Bitmap = FileImage::UnknownFileImage;
   // Written only by the path index.
   FileEntry* Next = nullptr;
@@ -93,5 +97,11 @@ class FileEntry {
  private:
   explicit FileEntry(std::string path);
 };
+
+// "Shift-JIS to EUC" and the like, from an input entry's Code.
+std::string ResultCodeText(std::uint8_t code);
+// An entry's status after its name, as the list shows it: empty until it has been
+// processed.
+std::string StatusColumns(const FileEntry& entry, ListId list);
 
 }  // namespace mxt::fileconv

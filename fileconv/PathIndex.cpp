@@ -9,8 +9,6 @@ namespace mxt::fileconv {
 
 namespace {
 
-std::array<FileEntry*, kPathIndexBuckets> heads{};
-
 std::uint32_t FullHash(std::string_view key) {
   std::uint32_t hash = 0;
   for (const char c : key)
@@ -35,23 +33,19 @@ std::uint32_t PathHash(std::string_view key) {
   return FullHash(key) % kPathIndexBuckets;
 }
 
-FileEntry* FindByPath(std::string_view key, const platform::FileNameRule& rule) {
+FileEntry* PathIndex::Find(std::string_view key, const platform::FileNameRule& rule) const {
   const std::uint32_t hash = FullHash(key);
-  for (FileEntry* entry = heads[hash % kPathIndexBuckets]; entry; entry = entry->Next) {
+  for (FileEntry* entry = heads_[hash % kPathIndexBuckets]; entry; entry = entry->Next) {
     if (entry->KeyHash == hash && HasKey(entry->Path, key, rule)) return entry;
   }
   return nullptr;
 }
 
-void AddToPathIndex(FileEntry& entry, std::string_view key) {
+void PathIndex::Add(FileEntry& entry, std::string_view key) {
   entry.KeyHash = FullHash(key);
-  FileEntry*& head = heads[entry.KeyHash % kPathIndexBuckets];
+  FileEntry*& head = heads_[entry.KeyHash % kPathIndexBuckets];
   entry.Next = head;
   head = &entry;
-}
-
-void ClearPathIndex() {
-  heads.fill(nullptr);
 }
 
 }  // namespace mxt::fileconv

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -18,11 +19,18 @@ std::string PathIndexKey(std::string_view path,
 
 std::uint32_t PathHash(std::string_view key);
 
-// The newest input entry whose path has this key, or null. The index refers to the entries;
-// the list that owns them frees them.
-FileEntry* FindByPath(std::string_view key,
-                      const platform::FileNameRule& rule = platform::SystemFileNameRule());
-void AddToPathIndex(FileEntry& entry, std::string_view key);
-void ClearPathIndex();
+// Finds the input entries by their paths. It refers to the entries, which the list owns
+// and frees; it chains them through their own Next.
+class PathIndex {
+ public:
+  // The newest entry whose path has this key, or null.
+  FileEntry* Find(std::string_view key,
+                  const platform::FileNameRule& rule = platform::SystemFileNameRule()) const;
+  void Add(FileEntry& entry, std::string_view key);
+  void Clear() { heads_.fill(nullptr); }
+
+ private:
+  std::array<FileEntry*, kPathIndexBuckets> heads_{};
+};
 
 }  // namespace mxt::fileconv

@@ -6,13 +6,6 @@ namespace mxt::fileconv {
 
 namespace {
 
-struct NameCapture {
-  bool on = false;
-  std::string name;
-};
-
-NameCapture capture;
-
 bool IsUpper(char c) {
   return c >= 'A' && c <= 'Z';
 }
@@ -84,19 +77,8 @@ bool IsAllUpperName(std::string_view name, const FileNameRule& rule) {
 }
 
 void CapitalizeName(std::string& name, const FileNameRule& rule) {
-  if (capture.on) capture.name = name;
   name = LowerAscii(name, rule);
   if (!name.empty() && IsLower(name[0])) name[0] = char(name[0] - 32);
-}
-
-void SetNameCapture(bool on) {
-  capture.on = on;
-}
-void ClearCapturedName() {
-  capture.name.clear();
-}
-const std::string& CapturedName() {
-  return capture.name;
 }
 
 void UpcaseDriveLetter(std::string& path, const FileNameRule& rule) {

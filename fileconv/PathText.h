@@ -26,12 +26,8 @@ std::string UpperAscii(std::string_view text,
 bool IsAllUpperName(std::string_view name,
                     const FileNameRule& rule = platform::SystemFileNameRule());
 
-// README.TXT becomes Readme.txt. While the capture is on, the name as it was is kept in
-// the capture slot first, so that the entry can remember the name on disk.
+// README.TXT becomes Readme.txt.
 void CapitalizeName(std::string& name, const FileNameRule& rule = platform::SystemFileNameRule());
-void SetNameCapture(bool on);
-void ClearCapturedName();
-const std::string& CapturedName();
 
 void UpcaseDriveLetter(std::string& path,
                        const FileNameRule& rule = platform::SystemFileNameRule());

@@ -16,15 +16,18 @@ namespace {
 
 constexpr int kTries = 16;
 
-int DrawFromSystem() {
-  static std::mt19937 generator{std::random_device{}()};
-  return std::uniform_int_distribution<int>(0, 99999)(generator);
-}
-
 std::string TempName(const std::string& dir, const std::string& prefix, int number) {
   char digits[8];
   std::snprintf(digits, sizeof digits, "%5.5d", number);
   return dir + "~" + prefix + digits + ".TMP";
+}
+
+}  // namespace
+
+TempNumberSource SystemTempNumbers() {
+  return [generator = std::mt19937{std::random_device{}()}]() mutable {
+    return std::uniform_int_distribution<int>(0, 99999)(generator);
+  };
 }
 
 // Creating the file is what reserves the name: a name merely checked could be taken, or
@@ -43,17 +46,9 @@ platform::OsFile CreateTempFile(const std::string& prefix, const std::string& di
   throw UserError("テンポラリファイルを作成できません");
 }
 
-TempNumberSource tempNumbers = DrawFromSystem;
-
-}  // namespace
-
 std::string DefaultTempDir() {
   const std::string dir = platform::TempDirectory();
   return dir.empty() ? std::string(".") + platform::SystemFileNameRule().separator : dir;
-}
-
-std::string MakeTempFileName(const std::string& prefix, const std::string& dir) {
-  return MakeTempFileName(prefix, dir, DrawFromSystem);
 }
 
 std::string MakeTempFileName(const std::string& prefix, const std::string& dir,
@@ -61,19 +56,6 @@ std::string MakeTempFileName(const std::string& prefix, const std::string& dir,
   std::string name;
   CreateTempFile(prefix, dir, draw, name).Close();
   return name;
-}
-
-platform::OsFile CreateTempFile(const std::string& prefix, const std::string& dir,
-                                std::string& name) {
-  return CreateTempFile(prefix, dir, tempNumbers, name);
-}
-
-void SetTempNumbers(TempNumberSource draw) {
-  tempNumbers = std::move(draw);
-}
-
-void ResetTempNumbers() {
-  tempNumbers = DrawFromSystem;
 }
 
 }  // namespace mxt::fileconv

@@ -13,21 +13,18 @@ std::string DefaultTempDir();
 // Draws a number from 0..99999.
 using TempNumberSource = std::function<int()>;
 
+// Random numbers from a generator of its own, seeded by the system.
+TempNumberSource SystemTempNumbers();
+
 // Creates a new empty file named "<dir>~<prefix><5 digits>.TMP" (the prefix cut to 2
 // characters) and returns its name. A name that exists in any form, a link included, is
 // taken and another is drawn; after 16 taken names raises UserError.
-std::string MakeTempFileName(const std::string& prefix, const std::string& dir);
 std::string MakeTempFileName(const std::string& prefix, const std::string& dir,
-                             const TempNumberSource& draw);
+                             const TempNumberSource& draw = SystemTempNumbers());
 
 // As MakeTempFileName, and hands over the new file open for reading and writing, so that
 // nothing can take its place before it is written. Its name goes to `name`.
 platform::OsFile CreateTempFile(const std::string& prefix, const std::string& dir,
-                                std::string& name);
-
-// The numbers CreateTempFile draws, for tests; the system's random numbers again after
-// ResetTempNumbers.
-void SetTempNumbers(TempNumberSource draw);
-void ResetTempNumbers();
+                                const TempNumberSource& draw, std::string& name);
 
 }  // namespace mxt::fileconv

@@ -26,25 +26,33 @@ std::string TrueCaseOfMissing(const std::string& path, const NameFinder& find,
   return prefix.empty() ? name : Joined(prefix, name, rule);
 }
 
-}  // namespace
-
-std::string TrueCaseName(const std::string& path, const NameFinder& find,
-                         const FileNameRule& rule) {
+// The name as the list shows it; `diskName` receives the name on disk when it was re-cased.
+std::string TrueCaseName(const std::string& path, const NameFinder& find, const FileNameRule& rule,
+                         std::string& diskName) {
   if (IsUncShareRoot(path, rule)) return "";
   const std::optional<platform::FindData> found = find(path);
   if (!found) return "";
   std::string name = found->name;
   const bool hasNoShortForm = found->alternateName && found->alternateName->empty();
-  if (hasNoShortForm && IsAllUpperName(name, rule)) CapitalizeName(name, rule);
+  if (hasNoShortForm && IsAllUpperName(name, rule)) {
+    diskName = name;
+    CapitalizeName(name, rule);
+  }
   return name == "." ? "" : name;
 }
 
-std::string TrueCasePath(const std::string& path, const NameFinder& find,
+}  // namespace
+
+std::string TrueCaseName(const std::string& path, const NameFinder& find,
                          const FileNameRule& rule) {
-  SetNameCapture(true);
-  std::string result = TrueCaseName(path, find, rule);
-  SetNameCapture(false);
-  if (result.empty()) return TrueCaseOfMissing(path, find, rule);
+  std::string diskName;
+  return TrueCaseName(path, find, rule, diskName);
+}
+
+CasedPath TrueCasePath(const std::string& path, const NameFinder& find, const FileNameRule& rule) {
+  std::string diskName;
+  std::string result = TrueCaseName(path, find, rule, diskName);
+  if (result.empty()) return {TrueCaseOfMissing(path, find, rule), ""};
   std::string rest = path;
   for (;;) {
     const std::string parent = ParentPath(rest, rule);
@@ -56,12 +64,13 @@ std::string TrueCasePath(const std::string& path, const NameFinder& find,
   }
   RemoveTrailingBackslash(rest, rule);
   UpcaseDriveLetter(rest, rule);
-  return Joined(rest, result, rule);
+  return {Joined(rest, result, rule), diskName};
 }
 
-std::string ListedPath(const std::string& path) {
-  const std::string full = platform::FullPath(path);
-  return platform::SystemFileNameRule().ignoresAsciiCase ? TrueCasePath(full) : full;
+CasedPath ListedPathOf(const std::string& path) {
+  std::string full = platform::FullPath(path);
+  if (platform::SystemFileNameRule().ignoresAsciiCase) return TrueCasePath(full);
+  return {std::move(full), ""};
 }
 
 }  // namespace mxt::fileconv

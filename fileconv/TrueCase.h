@@ -18,15 +18,23 @@ using NameFinder = std::function<std::optional<platform::FindData>(const std::st
 std::string TrueCaseName(const std::string& path, const NameFinder& find = platform::FindFile,
                          const FileNameRule& rule = platform::SystemFileNameRule());
 
+// A path and, when its last component is shown re-cased, that name as the disk holds it.
+struct CasedPath {
+  std::string path;
+  std::string diskName;
+};
+
 // The path rebuilt from the names the file system holds, up to the first component without
-// an entry of its own; that prefix is kept, with a drive letter upper-cased. The capture
-// slot receives the last component's name on disk when it was re-cased.
-std::string TrueCasePath(const std::string& path, const NameFinder& find = platform::FindFile,
-                         const FileNameRule& rule = platform::SystemFileNameRule());
+// an entry of its own; that prefix is kept, with a drive letter upper-cased.
+CasedPath TrueCasePath(const std::string& path, const NameFinder& find = platform::FindFile,
+                       const FileNameRule& rule = platform::SystemFileNameRule());
 
 // A path as the file list keeps it: absolute, and in its true case where names ignore
 // case; elsewhere with its folders resolved as the system resolves them and its last
 // component as given.
-std::string ListedPath(const std::string& path);
+CasedPath ListedPathOf(const std::string& path);
+inline std::string ListedPath(const std::string& path) {
+  return ListedPathOf(path).path;
+}
 
 }  // namespace mxt::fileconv

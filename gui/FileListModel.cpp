@@ -1,23 +1,23 @@
 #include "gui/FileListModel.h"
 
-#include "fileconv/ConversionRun.h"
 #include "gui/Pictures.h"
 #include "gui/SystemText.h"
 
 namespace mxt::gui {
 
-FileListModel::FileListModel(fileconv::ListId list, QObject* parent)
-    : QAbstractListModel(parent), list_(list), rows_(SourceCount()) {}
+FileListModel::FileListModel(const fileconv::FileList& files, fileconv::ListId list,
+                             QObject* parent)
+    : QAbstractListModel(parent), files_(files), list_(list), rows_(SourceCount()) {}
 
 int FileListModel::SourceCount() const {
-  if (list_ == fileconv::ListId::Output) return fileconv::Files.Output ? 1 : 0;
-  return static_cast<int>(fileconv::Files.Inputs.size());
+  if (list_ == fileconv::ListId::Output) return files_.Output() ? 1 : 0;
+  return static_cast<int>(files_.Inputs().size());
 }
 
 const fileconv::FileEntry* FileListModel::Entry(int row) const {
   if (row < 0 || row >= SourceCount()) return nullptr;
-  if (list_ == fileconv::ListId::Output) return fileconv::Files.Output.get();
-  return fileconv::Files.Inputs[static_cast<std::size_t>(row)].get();
+  if (list_ == fileconv::ListId::Output) return files_.Output();
+  return &files_.Input(static_cast<std::size_t>(row));
 }
 
 int FileListModel::rowCount(const QModelIndex& parent) const {

@@ -7,14 +7,14 @@
 
 namespace mxt::gui {
 
-// One of the two file lists of fileconv::Files as rows: the input files, or the one output
-// file. The lists change elsewhere; the model is told afterwards.
+// One of the two lists of a FileList as rows: the input files, or the one output file. The
+// lists change through the FileList; the model is told afterwards.
 class FileListModel : public QAbstractListModel {
  public:
   // The entry's RunResult, as an int.
   static constexpr int StateRole = Qt::UserRole + 1;
 
-  explicit FileListModel(fileconv::ListId list, QObject* parent = nullptr);
+  FileListModel(const fileconv::FileList& files, fileconv::ListId list, QObject* parent = nullptr);
 
   fileconv::ListId List() const { return list_; }
   // Null past the end of the list.
@@ -33,6 +33,7 @@ class FileListModel : public QAbstractListModel {
  private:
   int SourceCount() const;
 
+  const fileconv::FileList& files_;
   fileconv::ListId list_;
   int rows_ = 0;
 };

@@ -79,7 +79,7 @@ void FileListView::Mirror() {
   scrollTo(caret);
   if (selection_.Caret() != reportedCaret_) {
     reportedCaret_ = selection_.Caret();
-    if (OnChange) OnChange(*this, reportedCaret_);
+    if (OnCaretMoved) OnCaretMoved(*this, reportedCaret_);
   }
 }
 
@@ -108,7 +108,7 @@ void FileListView::ApplyFont() {
   textTopBase_ = row.textTopBase;
   doItemsLayout();
   if (OnFontChanged) OnFontChanged(*this);
-  if (hasFocus() && RowCount() > 0 && OnChange) OnChange(*this, selection_.Caret());
+  if (hasFocus() && RowCount() > 0 && OnCaretMoved) OnCaretMoved(*this, selection_.Caret());
   FitHeight();
   viewport()->update();
 }

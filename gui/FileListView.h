@@ -22,36 +22,36 @@ class FileListView : public QListView {
   static constexpr std::uint8_t kDrawFocus = 2;
 
   using NotifyEvent = std::function<void(FileListView& sender)>;
-  using QueryDragDropEvent = std::function<void(FileListView& sender, bool& allowDragDrop)>;
+  using MayDragEvent = std::function<void(FileListView& sender, bool& allowDragDrop)>;
   // `dest` is moved and clipped to the row: `itemRect` is (0, 0, row width, row height).
   // Pen, font and background are the row's: selected rows in the highlight colours,
   // entries being converted in bold.
-  using SmartDrawItemEvent = std::function<void(FileListView& sender, int index, QPainter& dest,
-                                                const QRect& itemRect, std::uint8_t state)>;
-  using ChangeEvent = std::function<void(FileListView& sender, int index)>;
+  using DrawRowEvent = std::function<void(FileListView& sender, int index, QPainter& dest,
+                                          const QRect& itemRect, std::uint8_t state)>;
+  using CaretMovedEvent = std::function<void(FileListView& sender, int index)>;
   using OpenEvent = std::function<void(FileListView& sender, int index, bool conv)>;
 
   // `name` is the object name and the accessible name.
   explicit FileListView(const QString& name, QWidget* parent = nullptr);
 
   // A press on a row starts holding the mouse.
-  NotifyEvent OnCapture;
+  NotifyEvent OnHoldStarted;
   // The held mouse moved far enough: a file drag starts.
-  NotifyEvent OnFileDrag;
+  NotifyEvent OnDragOut;
   // The hold ended, however it ended.
-  NotifyEvent OnEndCapture;
+  NotifyEvent OnHoldEnded;
   // Asked at a press on a row; false forbids the hold and the drag.
-  QueryDragDropEvent OnQueryDragDrop;
-  SmartDrawItemEvent OnSmartDrawItem;
+  MayDragEvent OnMayDrag;
+  DrawRowEvent OnDrawRow;
   // The caret moved to another row.
-  ChangeEvent OnChange;
+  CaretMovedEvent OnCaretMoved;
   // Enter or a double click on a row; `conv` is whether Shift was held.
   OpenEvent OnOpen;
   // The font changed and the row height followed it.
   NotifyEvent OnFontChanged;
   // The list gained or lost the keyboard focus.
-  NotifyEvent OnEnter;
-  NotifyEvent OnExit;
+  NotifyEvent OnFocusIn;
+  NotifyEvent OnFocusOut;
 
   bool IntegralHeight() const { return integralHeight_; }
   // The control's height is kept a whole number of rows.

@@ -1,24 +1,10 @@
 #include <QPainter>
 #include <QStyleOptionViewItem>
 
-#include "gui/FileListDelegate.h"
 #include "gui/FileListModel.h"
 #include "gui/FileListView.h"
 
 namespace mxt::gui {
-
-FileListDelegate::FileListDelegate(FileListView& list)
-    : QAbstractItemDelegate(&list), list_(list) {}
-
-void FileListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
-                             const QModelIndex& index) const {
-  list_.DrawRow(*painter, option.rect, index.row());
-}
-
-QSize FileListDelegate::sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const {
-  // The view stretches a row across its width.
-  return QSize(1, list_.RowHeight());
-}
 
 void FileListView::DrawRow(QPainter& painter, const QRect& rect, int row) {
   const bool selected = selection_.IsSelected(row);
@@ -38,8 +24,8 @@ void FileListView::DrawRow(QPainter& painter, const QRect& rect, int row) {
   painter.translate(rect.topLeft());
   const QRect itemRect(QPoint(0, 0), rect.size());
   painter.setClipRect(itemRect);
-  if (OnSmartDrawItem) {
-    OnSmartDrawItem(*this, row, painter, itemRect, state);
+  if (OnDrawRow) {
+    OnDrawRow(*this, row, painter, itemRect, state);
   } else {
     painter.drawText(2, textTopBase_ + 2 + painter.fontMetrics().ascent(),
                      index.data(Qt::DisplayRole).toString());

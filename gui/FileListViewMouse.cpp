@@ -26,7 +26,7 @@ void FileListView::PressRow(int row, Qt::KeyboardModifiers keys) {
   hold_.wasSelected = selection_.IsSelected(row);
   if (!hold_.wasSelected) ApplyClick();
   bool allowDragDrop = true;
-  if (OnQueryDragDrop) OnQueryDragDrop(*this, allowDragDrop);
+  if (OnMayDrag) OnMayDrag(*this, allowDragDrop);
   if (!allowDragDrop) {
     if (hold_.wasSelected) ApplyClick();
     return;
@@ -35,7 +35,7 @@ void FileListView::PressRow(int row, Qt::KeyboardModifiers keys) {
   if (!selection_.IsSelected(row)) return;
   hold_.several = selection_.SelectedCount() > 1;
   hold_.holding = true;
-  if (OnCapture) OnCapture(*this);
+  if (OnHoldStarted) OnHoldStarted(*this);
 }
 
 void FileListView::ApplyClick() {
@@ -56,7 +56,7 @@ void FileListView::mouseMoveEvent(QMouseEvent* event) {
   if (!app::BeyondDragDistance(moved.x(), moved.y(), dragDistance_)) return;
   hold_.dragging = true;
   viewport()->setCursor(DragCursor(DragCursorSlot::CantDrop));
-  if (OnFileDrag) OnFileDrag(*this);
+  if (OnDragOut) OnDragOut(*this);
   // A drag carried out to its end, dropped or not, has taken the release with it.
   if (hold_.holding && !(QGuiApplication::mouseButtons() & Qt::LeftButton)) EndHold();
 }
@@ -91,7 +91,7 @@ void FileListView::EndHold() {
     ApplyClick();
   }
   hold_ = Hold{};
-  if (OnEndCapture) OnEndCapture(*this);
+  if (OnHoldEnded) OnHoldEnded(*this);
 }
 
 namespace {
@@ -107,7 +107,7 @@ bool FocusStaysInWindow(const QFocusEvent* event) {
 void FileListView::focusInEvent(QFocusEvent* event) {
   QListView::focusInEvent(event);
   UpdateRow(selection_.Caret());
-  if (OnEnter && !FocusStaysInWindow(event)) OnEnter(*this);
+  if (OnFocusIn && !FocusStaysInWindow(event)) OnFocusIn(*this);
 }
 
 void FileListView::focusOutEvent(QFocusEvent* event) {
@@ -116,7 +116,7 @@ void FileListView::focusOutEvent(QFocusEvent* event) {
   // A menu takes the keys for a while, not the focus.
   if (event->reason() != Qt::PopupFocusReason) SetAddMode(false);
   UpdateRow(selection_.Caret());
-  if (OnExit && !FocusStaysInWindow(event)) OnExit(*this);
+  if (OnFocusOut && !FocusStaysInWindow(event)) OnFocusOut(*this);
 }
 
 }  // namespace mxt::gui

@@ -11,7 +11,7 @@
 #include <QPushButton>
 
 #include "app/HelpContexts.h"
-#include "gui/HelpWindow.h"
+#include "gui/ProgramHelp.h"
 #include "gui/SystemText.h"
 #include "platform/CurrentDirectory.h"
 
@@ -37,13 +37,13 @@ void UseOwnDialog(QDialog& dialog) {
   }
 }
 
-void AddHelpButton(QDialog& dialog) {
+void AddHelpButton(QDialog& dialog, ProgramHelp& help) {
   auto* box = dialog.findChild<QDialogButtonBox*>();
   if (!box) return;
-  QPushButton* help = box->addButton(QStringLiteral("ヘルプ(&H)"), QDialogButtonBox::HelpRole);
-  help->setObjectName(QStringLiteral("HelpButton"));
-  QObject::connect(help, &QPushButton::clicked, &dialog, [&dialog] {
-    if (const auto context = HelpContextAt(&dialog)) ShowHelpContext(*context);
+  QPushButton* button = box->addButton(QStringLiteral("ヘルプ(&H)"), QDialogButtonBox::HelpRole);
+  button->setObjectName(QStringLiteral("HelpButton"));
+  QObject::connect(button, &QPushButton::clicked, &dialog, [&dialog, &help] {
+    if (const auto context = HelpContextAt(&dialog)) help.ShowContext(*context);
   });
 }
 
@@ -78,13 +78,13 @@ std::optional<int> HelpContextAt(const QObject* object) {
   return std::nullopt;
 }
 
-void PrepareDialog(QDialog& dialog, const QString& name) {
+void PrepareDialog(QDialog& dialog, const QString& name, ProgramHelp& help) {
   dialog.setObjectName(name);
   AssignHelpContext(dialog);
   dialog.setWindowModality(Qt::WindowModal);
   UseOwnDialog(dialog);
   if (qobject_cast<QFileDialog*>(&dialog) || qobject_cast<QFontDialog*>(&dialog))
-    AddHelpButton(dialog);
+    AddHelpButton(dialog, help);
   if (auto* files = qobject_cast<QFileDialog*>(&dialog)) FollowChosenFolder(*files);
 }
 
@@ -98,7 +98,7 @@ bool HelpKeyFilter::eventFilter(QObject* watched, QEvent* event) {
   // A menu closes before help opens over it.
   while (QWidget* popup = QApplication::activePopupWidget())
     popup->close();
-  ShowHelpContext(*context);
+  help_.ShowContext(*context);
   return true;
 }
 

@@ -4,7 +4,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPointer>
 #include <QPushButton>
 #include <QSplitter>
 #include <QTabWidget>
@@ -21,16 +20,6 @@ namespace {
 
 constexpr int kAnchorRole = Qt::UserRole;
 constexpr char kTopAnchor[] = "top";
-
-QPointer<HelpWindow>& Instance() {
-  static QPointer<HelpWindow> window;
-  return window;
-}
-
-HelpWindow& Window() {
-  if (!Instance()) Instance() = new HelpWindow;
-  return *Instance();
-}
 
 // A pane of a labelled edit with its button above a list of topics to go to.
 struct FinderPane {
@@ -227,30 +216,6 @@ void HelpWindow::FollowTopic(const QString& anchor) {
     contents_->setCurrentItem(*it);
     return;
   }
-}
-
-void ShowHelpContents() {
-  Window().ShowContents();
-}
-
-void ShowHelpFinder() {
-  Window().ShowFinder();
-}
-
-void ShowHelpKeywords(const QString& keyword) {
-  Window().ShowKeywords(keyword);
-}
-
-void ShowHelpContext(int context) {
-  Window().ShowContext(context);
-}
-
-HelpWindow* OpenHelpWindow() {
-  return Instance();
-}
-
-void CloseHelp() {
-  delete Instance();
 }
 
 }  // namespace mxt::gui

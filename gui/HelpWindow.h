@@ -12,7 +12,6 @@ class QTreeWidgetItem;
 namespace mxt::gui {
 
 // The program's help: the manual beside its contents, its keywords and a search over it.
-// One window serves the whole program; it is made when help is first asked for.
 class HelpWindow : public QWidget {
  public:
   // The navigation tabs, in their order.
@@ -49,15 +48,5 @@ class HelpWindow : public QWidget {
   QListWidget* results_ = nullptr;
   QTextBrowser* browser_ = nullptr;
 };
-
-// The help commands of the program, each showing the one help window.
-void ShowHelpContents();
-void ShowHelpFinder();
-void ShowHelpKeywords(const QString& keyword);
-void ShowHelpContext(int context);
-// The help window while it is open, else null.
-HelpWindow* OpenHelpWindow();
-// Help closes with the program.
-void CloseHelp();
 
 }  // namespace mxt::gui

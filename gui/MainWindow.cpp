@@ -1,23 +1,15 @@
 #include "gui/MainWindow.h"
-#include "gui/ConversionArrow.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QStatusTipEvent>
 
-#include "app/CommandLine.h"
 #include "app/IniStore.h"
-#include "app/Settings.h"
-#include "app/Startup.h"
-#include "app/StartupLock.h"
-#include "engine/ConversionBuffers.h"
-#include "engine/EscapeSequence.h"
-#include "fileconv/FileList.h"
-#include "fileconv/RunState.h"
+#include "app/StoredSettings.h"
+#include "gui/ConversionArrow.h"
+#include "gui/FileDropTarget.h"
 #include "gui/HelpContext.h"
-#include "gui/HelpWindow.h"
-#include "gui/MessageBox.h"
 #include "gui/Pictures.h"
 #include "platform/Process.h"
 
@@ -25,79 +17,75 @@ namespace mxt::gui {
 
 namespace {
 
-using fileconv::Settings;
-
+// The whole window, frame included, can be made no smaller.
 constexpr QSize kMinimumTrackingSize(288, 220);
 constexpr QSize kClientSize(428, 254);
 
 }  // namespace
 
-MainWindow::MainWindow(const std::vector<std::string>& arguments)
-    : TDropForm(kMinimumTrackingSize),
-      arguments_(arguments),
-      startProgram_(platform::StartDetached) {
+MainWindow::MainWindow(app::StartupInfo start, MessageAnswerer answerer)
+    : session_(*this, std::move(start)), viewer_(platform::StartDetached) {
+  boxes_.SetAnswerer(std::move(answerer));
   setObjectName(QStringLiteral("MXTWForm"));
+  setMinimumSize(kMinimumTrackingSize);
   AssignHelpContext(*this);
-  QCoreApplication::instance()->installEventFilter(new HelpKeyFilter(this));
+  QCoreApplication::instance()->installEventFilter(new HelpKeyFilter(help_, this));
   setWindowTitle(QStringLiteral("MXT"));
   setWindowIcon(ProgramIcon());
   MakeControls();
   MakeMenus();
   ConnectCommands();
-  OnDropFiles = [this](int x, int y, bool inClientArea) {
-    RunCommand([&] { FormDropFiles(x, y, inClientArea); });
-  };
+  dropTarget_ = new FileDropTarget(*this, [this](std::vector<std::string> names) {
+    RunCommand([&] { AddDroppedFiles(names, false); });
+  });
   resize(kClientSize.width(), kClientSize.height() + menuBar()->sizeHint().height());
-  fileconv::InitTabStops(*this);
+  session_.files.MeasureNames(*this);
   SetOutputKanjiCode(engine::kOutputShiftJIS);
   SetOutputNewlineCode(0);
-  LoadStoredSettings();
+  app::LoadStoredSettings(session_, *this);
   ApplyStyle();
   ApplyStoredListFont();
-  convListBox_->move(4, speedBar_->y() + speedBar_->height() + 4);
+  convListBox_->move(4, toolbar_->y() + toolbar_->height() + 4);
   outputListBox_->move(4, 179);
-  app::ParseCommandLine(arguments_, *this);
-  if (Settings.OutputToFile) {
+  app::ParseCommandLine(session_);
+  const fileconv::Settings& settings = session_.settings;
+  if (settings.OutputToFile) {
     ShowOutputList();
   } else {
     SetOverwriteModeFrom(nullptr);
   }
-  SetOutputKanjiCode(Settings.OutputKanjiCode <= engine::kOutputJIS ? Settings.OutputKanjiCode
+  SetOutputKanjiCode(settings.OutputKanjiCode <= engine::kOutputJIS ? settings.OutputKanjiCode
                                                                     : engine::kOutputShiftJIS);
-  engine::SelectEscapeSequenceSet(Settings.EscapeSequence);
-  SetOutputNewlineCode(static_cast<int>(Settings.OutputNewlineCode));
-  engine::AllocateConversionBuffers();
+  SetOutputNewlineCode(static_cast<int>(settings.OutputNewlineCode));
   // Until start-up is complete the output file named on the command line is not set.
   outputToFileButton_->SetMouseLocked(true);
   OpenChannel();
-  created_ = true;
 }
 
 MainWindow::~MainWindow() {
-  CloseHelp();
-  DeleteViewerTempFiles();
+  help_.Close();
+  DeleteViewerCopies();
   SaveStoredSettings();
-  fileconv::ClearFileList();
-  fileconv::Files.Output.reset();
-  engine::FreeConversionBuffers();
 }
 
-bool MainWindow::OnFirstIdle() {
-  app::ReleaseStartupMutex();
+app::FirstRun MainWindow::OnFirstIdle() {
+  session_.startupLock.Release();
   outputToFileButton_->SetMouseLocked(false);
-  return app::RunFirstIdle(*this);
-}
-
-void MainWindow::LoadStoredSettings() {
-  app::LoadStoredSettings(*this, *this);
+  const app::FirstRun run = app::RunFirstIdle(session_);
+  // A batch run that found nothing to convert has nothing to show either.
+  const fileconv::Settings& settings = session_.settings;
+  const bool nothingRan = run == app::FirstRun::NotStarted || run == app::FirstRun::Refused;
+  if (settings.BatchMode && settings.ConvWhenExecuted && settings.QuitWhenConverted && nothingRan)
+    close();
+  return run;
 }
 
 void MainWindow::SaveStoredSettings() {
   try {
-    const auto store = app::OpenSettingsStore(Settings.UseIniFile);
-    app::SaveSettings(*this, *store);
+    const auto store = app::OpenSettingsStore(session_.settings.UseIniFile);
+    app::SaveSettings(session_.settings, *this, *store);
   } catch (const std::exception& error) {
-    ShowError(error);
+    app::ShowError(error, *this);
   }
 }
 
@@ -105,17 +93,13 @@ void MainWindow::RunCommand(const std::function<void()>& command) {
   try {
     command();
   } catch (const std::exception& error) {
-    ShowError(error);
+    app::ShowError(error, *this);
   }
-}
-
-void MainWindow::ShowError(const std::exception& error) {
-  app::ShowError(error, *this);
 }
 
 fileconv::MessageAnswer MainWindow::ShowMessage(fileconv::MessageKind kind, std::string_view text,
                                                 fileconv::MessageButtons buttons) {
-  return gui::ShowMessage(isVisible() ? this : nullptr, kind, text, buttons);
+  return boxes_.Show(isVisible() ? this : nullptr, kind, text, buttons);
 }
 
 // A hint that reaches the window goes to the status line; none brings the selected entry's
@@ -125,30 +109,37 @@ bool MainWindow::event(QEvent* event) {
     if (hintsOn_) ShowHint(static_cast<QStatusTipEvent*>(event)->tip());
     return true;
   }
-  return TDropForm::event(event);
+  return QMainWindow::event(event);
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  // The frame is known only once the window is on the screen.
+  const QSize frame = frameGeometry().size() - geometry().size();
+  setMinimumSize((kMinimumTrackingSize - frame).expandedTo(QSize(0, 0)));
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
-  TDropForm::resizeEvent(event);
+  QMainWindow::resizeEvent(event);
   RememberNormalPlace();
   LayoutControls();
 }
 
 void MainWindow::moveEvent(QMoveEvent* event) {
-  TDropForm::moveEvent(event);
+  QMainWindow::moveEvent(event);
   RememberNormalPlace();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (!fileconv::RunStatus.Busy) return event->accept();
+  if (!session_.run.Busy()) return event->accept();
   const auto answer = [this] {
-    const ArrowDuringRun arrow;
+    const ArrowDuringRun arrow(session_.run.Busy());
     return ShowMessage(fileconv::MessageKind::Confirmation,
                        "MXT は変換中です。MXT を終了してもよろしいですか。",
                        fileconv::MessageButtons::OkCancel);
   }();
   if (answer != fileconv::MessageAnswer::Ok) return event->ignore();
-  fileconv::RunStatus.Abort = true;
+  session_.run.RequestAbort();
   event->accept();
 }
 

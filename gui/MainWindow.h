@@ -5,12 +5,12 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QFrame>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMimeData>
 #include <QPointer>
 #include <QPushButton>
 #include <QShortcut>
-#include <QStatusBar>
 #include <functional>
 #include <map>
 #include <string>
@@ -18,34 +18,42 @@
 
 #include "app/EntryViewer.h"
 #include "app/HandOverChannel.h"
+#include "app/Session.h"
 #include "app/SettingsWindow.h"
+#include "app/Startup.h"
 #include "fileconv/RunHost.h"
-#include "gui/DropForm.h"
 #include "gui/FileListModel.h"
 #include "gui/FileListView.h"
+#include "gui/MessageBox.h"
+#include "gui/OutputFileButton.h"
+#include "gui/ProgramHelp.h"
+#include "gui/StatusLine.h"
+#include "gui/StickyToolbarButton.h"
 #include "gui/ToolbarButton.h"
 
 namespace mxt::gui {
 
 class ConversionArrow;
+class FileDropTarget;
 class InstanceServer;
 class OptionsDialog;
 
 // The main window: the toolbar, the input list, the output list with the arrow above it,
-// the convert button, the status line, the main menu and the context menu. The work that
-// is not drawing (the lists' entries, the run, the settings) lives in the layers below,
-// which reach the window through RunHost and SettingsWindow.
-class MainWindow : public TDropForm, public fileconv::RunHost, public app::SettingsWindow {
+// the convert button, the status line, the main menu and the context menu. It owns the
+// session of this start (the settings, the file lists, the run), whose logic lives in the
+// layers below and reaches the window through RunHost and SettingsWindow.
+class MainWindow : public QMainWindow, public fileconv::RunHost, public app::SettingsWindow {
  public:
   // Creates the window as the program starts: its controls, the settings loaded, the
-  // command line `arguments` parsed. Nothing is shown yet.
-  explicit MainWindow(const std::vector<std::string>& arguments);
+  // command line parsed. Nothing is shown yet. Tests answer its boxes with `answerer`.
+  explicit MainWindow(app::StartupInfo start, MessageAnswerer answerer = {});
   ~MainWindow() override;
 
-  // The completion mark: creation went through.
-  bool Created() const { return created_; }
-  // What the first idle moment does; false when a run it started ended in an error.
-  bool OnFirstIdle();
+  app::Session& Session() { return session_; }
+  const app::Session& Session() const { return session_; }
+
+  // What the first idle moment does. A batch run that had nothing to convert ends here.
+  app::FirstRun OnFirstIdle();
 
   void SetOutputKanjiCode(int code);
   void SetOutputNewlineCode(int code);
@@ -53,11 +61,13 @@ class MainWindow : public TDropForm, public fileconv::RunHost, public app::Setti
   void ApplyListFont(const QFont& font);
   // The convert commands, with "Clear", follow whether the input list has entries.
   void SetCommandsEnabled(bool enabled);
-  // Back to overwrite mode; `sender` is the speed button that asked, or null.
+  // Back to overwrite mode; `sender` is the toolbar button that asked, or null.
   void SetOverwriteModeFrom(ToolbarButton* sender);
-  void ListBoxChange(FileListView& list, int index);
-  // Files dropped on the window, or handed over by another start of the program.
-  void FormDropFiles(int x, int y, bool inClientArea);
+  // The caret of `list` moved to `index`: the status line shows that entry's path.
+  void CurrentEntryChanged(FileListView& list, int index);
+  // Files dropped on the window, or handed over by another start of the program, which
+  // never start a run by themselves.
+  void AddDroppedFiles(const std::vector<std::string>& names, bool handedOver);
   // What a second start asks of the running window over the channel.
   app::InstanceState InstanceStateNow() const;
   void ShowAsAsked(app::HandOverMessage message);
@@ -68,7 +78,12 @@ class MainWindow : public TDropForm, public fileconv::RunHost, public app::Setti
   // the settings.
   void OpenOptionsDialog(int page);
   // Starts the program the viewer opens a file with; tests stand in for it.
-  void SetProgramStarter(app::ProgramStarter start) { startProgram_ = std::move(start); }
+  void SetProgramStarter(app::ProgramStarter start) { viewer_.SetProgramStarter(std::move(start)); }
+  // Answers the window's message boxes instead of a person, for tests.
+  void SetMessageAnswerer(MessageAnswerer answerer) { boxes_.SetAnswerer(std::move(answerer)); }
+
+  // The program's help window, while it is open.
+  HelpWindow* OpenHelpWindow() const { return help_.OpenWindow(); }
 
   FileListView* ConvListBox() const { return convListBox_; }
   FileListView* OutputListBox() const { return outputListBox_; }
@@ -77,19 +92,17 @@ class MainWindow : public TDropForm, public fileconv::RunHost, public app::Setti
   fileconv::MessageAnswer ShowMessage(fileconv::MessageKind kind, std::string_view text,
                                       fileconv::MessageButtons buttons) override;
   std::optional<int> TextWidth(std::string_view text) override;
-  void RedrawLine(fileconv::ListId list, std::size_t index) override;
-  void RepaintList(fileconv::ListId list) override;
-  void SetStatusText(std::string_view text) override;
-  void SetCommandsLocked(std::span<const std::string_view> menuItems, bool locked) override;
-  void SetConvertButton(std::string_view caption, bool cancels) override;
-  void SetBusy(bool busy) override;
+  void FilesAdded(std::size_t firstNewIndex) override;
+  void EntryChanged(fileconv::ListId list, std::size_t index) override;
+  void ListChanged(fileconv::ListId list) override;
+  void RunStarted() override;
+  void FileStarted(std::string_view path, std::size_t number, std::size_t count) override;
+  void FileProgress(int percent) override;
+  void RunEnded() override;
   void ProcessPendingEvents() override;
-  void ProcessPaintEvents() override;
   void CloseMainWindow() override;
   void SetOverwriteMode() override;
   void ShowOutputList() override;
-  void RefreshFocusedEntry() override;
-  void FilesAdded(std::size_t firstNewIndex) override;
 
   // SettingsWindow
   WindowState State() const override;
@@ -105,6 +118,7 @@ class MainWindow : public TDropForm, public fileconv::RunHost, public app::Setti
 
  protected:
   bool event(QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -113,7 +127,7 @@ class MainWindow : public TDropForm, public fileconv::RunHost, public app::Setti
   // The normal arrow over a box shown during a run; the hourglass again after it.
   class ArrowDuringRun {
    public:
-    ArrowDuringRun();
+    explicit ArrowDuringRun(bool running);
     ~ArrowDuringRun();
     ArrowDuringRun(const ArrowDuringRun&) = delete;
     ArrowDuringRun& operator=(const ArrowDuringRun&) = delete;
@@ -123,19 +137,17 @@ class MainWindow : public TDropForm, public fileconv::RunHost, public app::Setti
   };
 
   // MainWindow.cpp: creation and destruction
-  void LoadStoredSettings();
   void ApplyStyle();
   void ApplyStoredListFont();
   void SaveStoredSettings();
   void RememberNormalPlace();
   // Runs a command; an error it raises is shown as the program's errors are.
   void RunCommand(const std::function<void()>& command);
-  void ShowError(const std::exception& error);
 
   // MainWindowControls.cpp
   void MakeControls();
-  void MakeSpeedBar();
-  ToolbarButton* AddSpeedButton(ToolbarButton* button, int left, const char* hint, int glyph);
+  void MakeToolbar();
+  ToolbarButton* AddToolbarButton(ToolbarButton* button, int left, const char* hint, int glyph);
   FileListView* MakeList(const QString& name, fileconv::ListId list);
   void ConnectListEvents(FileListView& list);
 
@@ -160,13 +172,15 @@ class MainWindow : public TDropForm, public fileconv::RunHost, public app::Setti
   void SelectFiles();
   void ClearFileList();
   void DrawEntry(FileListView& list, int index, QPainter& dest, const QRect& itemRect);
-  void ListFontChanged(FileListView& list);
+  void ListFontChanged();
+  // Where the status columns stand after names came or went or the shortening changed.
+  void RefitStatusColumns();
   void OpenEntry(FileListView& list, int index, bool conv);
-  void ListBoxEnter(FileListView& list);
-  void ListBoxExit(FileListView& list);
+  void ListFocused(FileListView& list);
+  void ListUnfocused();
   void ShowHint(const QString& hint);
   void RepaintLists();
-  void DeleteViewerTempFiles();
+  void DeleteViewerCopies();
   FileListModel& ModelOf(fileconv::ListId list) const;
   FileListView* FocusedList() const;
 
@@ -178,24 +192,28 @@ class MainWindow : public TDropForm, public fileconv::RunHost, public app::Setti
   // MainWindowHost.cpp
   bool TimeToShow();
   void ShowChangedRows();
+  void ShowRunStatus(const QString& text);
+  void LockCommands(bool locked);
+  void SetBusy(bool busy);
 
   // MainWindowLayout.cpp
   bool IsCustomLayout(const QFont& font) const;
   void PlaceStatusLine(bool visible);
 
-  bool created_ = false;
-  std::vector<std::string> arguments_;
-  app::ProgramStarter startProgram_;
+  app::Session session_;
+  app::EntryViewer viewer_;
+  MessageBoxes boxes_;
+  ProgramHelp help_;
 
   QWidget* client_ = nullptr;
-  QFrame* speedBar_ = nullptr;
-  QFrame* speedBarBevel_ = nullptr;
+  QFrame* toolbar_ = nullptr;
+  QFrame* toolbarBevel_ = nullptr;
   ToolbarButton* selectButton_ = nullptr;
   StickyToolbarButton* overwriteButton_ = nullptr;
   OutputFileButton* outputToFileButton_ = nullptr;
   StickyToolbarButton* codeButtons_[3] = {};
   ToolbarButton* newlineButtons_[3] = {};
-  std::vector<ToolbarButton*> speedButtons_;
+  std::vector<ToolbarButton*> toolbarButtons_;
   FileListView* convListBox_ = nullptr;
   FileListView* outputListBox_ = nullptr;
   FileListModel* inputModel_ = nullptr;
@@ -203,22 +221,27 @@ class MainWindow : public TDropForm, public fileconv::RunHost, public app::Setti
   ConversionArrow* convArrow_ = nullptr;
   QPushButton* convButton_ = nullptr;
   QShortcut* cancelShortcut_ = nullptr;
-  QStatusBar* statusLine_ = nullptr;
+  StatusLine* statusLine_ = nullptr;
+  FileDropTarget* dropTarget_ = nullptr;
 
-  QMenu* popupSpeedMenu_ = nullptr;
+  QMenu* popupMenu_ = nullptr;
   QPointer<OptionsDialog> options_;
   // Menu and popup items by their names.
   std::map<std::string, QAction*> items_;
+  // The menu items a run locks, with whether each was enabled before it.
+  std::vector<std::pair<QAction*, bool>> lockedDuringRun_;
 
   // The frame's place and the inside's size while neither maximized nor minimized.
   QRect normalPlace_;
 
+  // What the status line shows when no hint is shown: the selected entry's path.
+  QString statusText_;
+  // What it shows while a file converts, before the percentage.
+  QString converting_;
   bool customLayout_ = false;
   bool hintShown_ = false;
   bool hintsOn_ = true;
   bool busy_ = false;
-  // The next drop was handed over by another start: it never starts a run by itself.
-  bool handedOver_ = false;
   InstanceServer* channel_ = nullptr;
   // Lines the run changed that the window has not shown yet, and when it last showed any.
   static constexpr int kShowEveryMilliseconds = 40;

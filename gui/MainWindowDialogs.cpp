@@ -4,12 +4,9 @@
 
 #include "app/DialogPlacement.h"
 #include "app/OptionsPages.h"
-#include "fileconv/RunState.h"
-#include "fileconv/SettingsRecord.h"
 #include "gui/AboutDialog.h"
 #include "gui/Geometry.h"
 #include "gui/HelpContext.h"
-#include "gui/HelpWindow.h"
 #include "gui/MainWindow.h"
 #include "gui/OptionsDialog.h"
 
@@ -17,14 +14,12 @@ namespace mxt::gui {
 
 namespace {
 
-using fileconv::Settings;
-
 constexpr int kMinFontSize = 1;
 constexpr int kMaxFontSize = 127;
 
 }  // namespace
 
-MainWindow::ArrowDuringRun::ArrowDuringRun() : running_(fileconv::RunStatus.Busy) {
+MainWindow::ArrowDuringRun::ArrowDuringRun(bool running) : running_(running) {
   if (running_) QApplication::setOverrideCursor(Qt::ArrowCursor);
 }
 
@@ -34,7 +29,7 @@ MainWindow::ArrowDuringRun::~ArrowDuringRun() {
 
 void MainWindow::OpenOptionsDialog(int page) {
   if (!options_) {
-    options_ = new OptionsDialog(this);
+    options_ = new OptionsDialog(this, boxes_, help_);
     options_->adjustSize();
     // Not shown yet, the dialog has no frame: it is taken to get one like the window's.
     const QSize frame = frameGeometry().size() - size();
@@ -43,44 +38,45 @@ void MainWindow::OpenOptionsDialog(int page) {
                          options_->height() + frame.height());
     options_->move(place.left, place.top);
   }
-  options_->FillOptionsDialog();
+  fileconv::Settings& settings = session_.settings;
+  options_->Fill(settings);
   options_->ShowPage(page);
   if (options_->exec() != QDialog::Accepted) return;
-  const bool dontShortenBefore = Settings.DontShortenFileName;
-  options_->ApplyOptionsDialog();
-  SetOutputKanjiCode(Settings.OutputKanjiCode);
-  SetOutputNewlineCode(static_cast<int>(Settings.OutputNewlineCode));
-  if (Settings.DontShortenFileName == dontShortenBefore) return;
-  app::NameShorteningChanged(*this);
+  const bool dontShortenBefore = settings.DontShortenFileName;
+  options_->Apply(settings);
+  SetOutputKanjiCode(settings.OutputKanjiCode);
+  SetOutputNewlineCode(static_cast<int>(settings.OutputNewlineCode));
+  if (settings.DontShortenFileName == dontShortenBefore) return;
+  RefitStatusColumns();
   RepaintLists();
 }
 
 void MainWindow::ChooseListFont() {
   QFontDialog dialog(convListBox_->font(), this);
-  PrepareDialog(dialog, QStringLiteral("FontDialog"));
+  PrepareDialog(dialog, QStringLiteral("FontDialog"), help_);
   if (dialog.exec() != QDialog::Accepted) return;
   // Face and size only: the style and the effects chosen stay out of the list.
   QFont listFont = convListBox_->font();
   listFont.setFamily(dialog.selectedFont().family());
   listFont.setPointSize(std::clamp(dialog.selectedFont().pointSize(), kMinFontSize, kMaxFontSize));
-  Settings.FontName = listFont.family().toStdString();
-  Settings.FontSize = listFont.pointSize();
+  session_.settings.FontName = listFont.family().toStdString();
+  session_.settings.FontSize = listFont.pointSize();
   ApplyListFont(listFont);
 }
 
 void MainWindow::ShowAbout() {
   AboutDialog about(this);
   about.SetIcon(windowIcon());
-  const ArrowDuringRun arrow;
+  const ArrowDuringRun arrow(session_.run.Busy());
   about.exec();
 }
 
 // The new-shell style opens the search over the topics, the classic style the keywords.
 void MainWindow::SearchHelp() {
-  if (Settings.GUIStyle == 1) {
-    ShowHelpKeywords(QString());
+  if (session_.settings.GUIStyle == 1) {
+    help_.ShowKeywords(QString());
   } else {
-    ShowHelpFinder();
+    help_.ShowFinder();
   }
 }
 

@@ -1,46 +1,30 @@
 // Files dropped on the main window or handed over by another start, and rows dragged out
 // of its lists to other programs.
-#include <unistd.h>
 #include <QApplication>
 #include <QDrag>
 #include <QUrl>
 
 #include "app/DragDropError.h"
-#include "fileconv/FileList.h"
-#include "fileconv/RunState.h"
-#include "fileconv/SettingsRecord.h"
-#include "gui/InstanceChannel.h"
+#include "gui/FileDropTarget.h"
+#include "gui/InstanceServer.h"
 #include "gui/MainWindow.h"
 #include "gui/Pictures.h"
 #include "gui/SystemText.h"
 
 namespace mxt::gui {
 
-namespace {
-
-using fileconv::Settings;
-
-// Marks a drag out of this process's own lists, which its own window refuses.
-constexpr char kOwnDragType[] = "application/x-mxt-drag-source";
-
-QByteArray ThisProcess() {
-  return QByteArray::number(static_cast<qint64>(::getpid()));
-}
-
-}  // namespace
-
 void MainWindow::OpenChannel() {
-  channel_ =
-      new InstanceServer({[this] { return InstanceStateNow(); },
-                          [this](app::HandOverMessage message) { ShowAsAsked(message); },
-                          [this] { handedOver_ = true; },
-                          [this](std::vector<std::string> names) { TakeDrop(std::move(names)); }},
-                         this);
+  channel_ = new InstanceServer({[this] { return InstanceStateNow(); },
+                                 [this](app::HandOverMessage message) { ShowAsAsked(message); },
+                                 [this](const std::vector<std::string>& names) {
+                                   RunCommand([&] { AddDroppedFiles(names, true); });
+                                 }},
+                                this);
   channel_->Open();
 }
 
 app::InstanceState MainWindow::InstanceStateNow() const {
-  return {!fileconv::RunStatus.Busy, QApplication::activeModalWidget() == nullptr, isMinimized(),
+  return {!session_.run.Busy(), QApplication::activeModalWidget() == nullptr, isMinimized(),
           isMaximized()};
 }
 
@@ -69,8 +53,7 @@ void MainWindow::Unminimize() {
   if (isMinimized()) setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
 }
 
-void MainWindow::FormDropFiles(int, int, bool) {
-  const bool handedOver = std::exchange(handedOver_, false);
+void MainWindow::AddDroppedFiles(const std::vector<std::string>& names, bool handedOver) {
   if (QWidget* dialog = QApplication::activeModalWidget()) {
     activateWindow();
     ShowMessage(fileconv::MessageKind::Warning,
@@ -81,8 +64,8 @@ void MainWindow::FormDropFiles(int, int, bool) {
     dialog->activateWindow();
     return;
   }
-  if (DroppedFiles().empty()) return;
-  if (fileconv::RunStatus.Busy) {
+  if (names.empty()) return;
+  if (session_.run.Busy()) {
     QApplication::setOverrideCursor(Qt::ArrowCursor);
     Unminimize();
     raise();
@@ -93,13 +76,13 @@ void MainWindow::FormDropFiles(int, int, bool) {
     QApplication::restoreOverrideCursor();
     return;
   }
-  const std::vector<std::string> names = DroppedFiles();
-  const std::size_t added = fileconv::AddFileBatch(names, *this);
+  const std::size_t added = session_.files.AddBatch(names, *this);
   if (added > 0) Unminimize();
   raise();
   activateWindow();
   fileconv::ReportNotAdded(names.size(), added, *this);
-  if (Settings.ConvWhenDropped && items_.at("ConvMItem")->isEnabled() && !handedOver) ConvertNow();
+  if (session_.settings.ConvWhenDropped && items_.at("ConvMItem")->isEnabled() && !handedOver)
+    ConvertNow();
 }
 
 QMimeData* MainWindow::DraggedFiles(const FileListView& list) const {
@@ -120,7 +103,7 @@ QMimeData* MainWindow::DraggedFiles(const FileListView& list) const {
   data->setUrls(urls);
   // File managers of the GNOME family take a drop in their own form too.
   data->setData(QStringLiteral("x-special/gnome-copied-files"), copied);
-  data->setData(QString::fromLatin1(kOwnDragType), ThisProcess());
+  FileDropTarget::MarkOwnDrag(*data);
   return data;
 }
 

@@ -3,14 +3,8 @@
 #include <QFileDialog>
 #include <QPainter>
 
-#include "app/EntryViewer.h"
-#include "fileconv/ConversionRun.h"
-#include "fileconv/FileList.h"
-#include "fileconv/RunState.h"
-#include "fileconv/SettingsRecord.h"
 #include "gui/HelpContext.h"
 #include "gui/MainWindow.h"
-#include "gui/MessageBox.h"
 #include "gui/Pictures.h"
 #include "gui/SystemText.h"
 
@@ -18,19 +12,11 @@ namespace mxt::gui {
 
 namespace {
 
-using fileconv::Files;
-using fileconv::RunStatus;
-using fileconv::Settings;
-
 constexpr int kPictureSize = 16;
-
-fileconv::ListId IdOf(const FileListView& list, const FileListView* convListBox) {
-  return &list == convListBox ? fileconv::ListId::Input : fileconv::ListId::Output;
-}
 
 // Text with tabs, each moving on to the next stop after what was drawn before it.
 void DrawTabbedText(QPainter& painter, int x, int baseline, const QString& text,
-                    const int (&stops)[2]) {
+                    const std::array<int, 2>& stops) {
   const QFontMetrics metrics = painter.fontMetrics();
   int at = x;
   const QStringList parts = text.split(QLatin1Char('\t'));
@@ -38,9 +24,8 @@ void DrawTabbedText(QPainter& painter, int x, int baseline, const QString& text,
     painter.drawText(QPoint(at, baseline), parts[i]);
     at += metrics.horizontalAdvance(parts[i]);
     if (i + 1 == parts.size()) break;
-    const int* stop =
-        std::find_if(std::begin(stops), std::end(stops), [&](int s) { return x + s > at; });
-    at = stop != std::end(stops) ? x + *stop : at + metrics.horizontalAdvance(QLatin1Char(' '));
+    const auto stop = std::find_if(stops.begin(), stops.end(), [&](int s) { return x + s > at; });
+    at = stop != stops.end() ? x + *stop : at + metrics.horizontalAdvance(QLatin1Char(' '));
   }
 }
 
@@ -59,7 +44,7 @@ FileListView* MainWindow::FocusedList() const {
 
 void MainWindow::SelectFiles() {
   QFileDialog dialog(this, QStringLiteral("ファイルを選択"));
-  PrepareDialog(dialog, QStringLiteral("SelectDialog"));
+  PrepareDialog(dialog, QStringLiteral("SelectDialog"), help_);
   dialog.setFileMode(QFileDialog::ExistingFiles);
   dialog.setNameFilters({QStringLiteral("Text Files (*.txt)"),
                          QStringLiteral("HTML Files (*.htm *.html)"),
@@ -70,72 +55,78 @@ void MainWindow::SelectFiles() {
   for (const QString& chosen : dialog.selectedFiles())
     paths.push_back(PathToSystem(chosen));
   if (paths.empty()) return;
-  fileconv::ReportNotAdded(paths.size(), fileconv::AddFileBatch(paths, *this), *this);
-  if (Settings.ConvWhenSelected && items_.at("ConvMItem")->isEnabled()) ConvertNow();
+  fileconv::ReportNotAdded(paths.size(), session_.files.AddBatch(paths, *this), *this);
+  if (session_.settings.ConvWhenSelected && items_.at("ConvMItem")->isEnabled()) ConvertNow();
 }
 
 void MainWindow::FilesAdded(std::size_t firstNewIndex) {
   inputModel_->EntriesAdded();
-  if (convListBox_->hasFocus() && firstNewIndex == 0) ListBoxChange(*convListBox_, 0);
+  if (convListBox_->hasFocus() && firstNewIndex == 0) CurrentEntryChanged(*convListBox_, 0);
   SetCommandsEnabled(true);
   convListBox_->scrollTo(inputModel_->index(static_cast<int>(firstNewIndex)),
                          QAbstractItemView::PositionAtTop);
-  if (Settings.DontShortenFileName && fileconv::UpdateTabStops()) RepaintLists();
+  RefitStatusColumns();
 }
 
 void MainWindow::ClearFileList() {
   SetCommandsEnabled(false);
-  if (convListBox_->hasFocus()) ListBoxExit(*convListBox_);
-  fileconv::ClearFileList();
+  if (convListBox_->hasFocus()) ListUnfocused();
+  session_.files.Clear();
   inputModel_->EntriesReset();
-  if (!Settings.DontShortenFileName) return;
-  Files.LongestNameWidth = Settings.OutputToFile ? fileconv::OutputNameWidth(*this) : 0;
-  if (fileconv::UpdateTabStops()) RepaintLists();
+  RefitStatusColumns();
+}
+
+void MainWindow::RefitStatusColumns() {
+  if (session_.files.FitStatusColumns(session_.settings.DontShortenFileName)) RepaintLists();
 }
 
 void MainWindow::DrawEntry(FileListView& list, int index, QPainter& dest, const QRect& itemRect) {
-  const FileListModel& model = ModelOf(IdOf(list, convListBox_));
+  const FileListModel& model = list.model() == inputModel_ ? *inputModel_ : *outputModel_;
   const fileconv::FileEntry* entry = model.Entry(index);
   if (!entry) return;
   dest.drawPixmap(2, (itemRect.height() - kPictureSize) / 2, FileImagePixmap(entry->Bitmap));
-  std::string text = Settings.DontShortenFileName ? entry->Name : entry->DisplayName;
+  std::string text = session_.settings.DontShortenFileName ? entry->Name : entry->DisplayName;
   const std::string status = fileconv::StatusColumns(*entry, model.List());
   if (!status.empty()) text += "\t" + status;
   const int baseline = list.TextTopBase() + 2 + dest.fontMetrics().ascent();
-  DrawTabbedText(dest, kPictureSize + 4, baseline, FromSystem(text), Files.StatusTabStops);
+  DrawTabbedText(dest, kPictureSize + 4, baseline, FromSystem(text),
+                 session_.files.Column().StatusTabStops());
 }
 
-void MainWindow::ListFontChanged(FileListView& list) {
-  fileconv::RemeasureNames(IdOf(list, convListBox_), *this);
-  if (&list == convListBox_ && Settings.DontShortenFileName) fileconv::UpdateTabStops();
-  list.viewport()->update();
+// The names are measured in the input list's font, which both lists share.
+void MainWindow::ListFontChanged() {
+  session_.files.MeasureNames(*this);
+  RefitStatusColumns();
+  RepaintLists();
 }
 
 void MainWindow::OpenEntry(FileListView& list, int index, bool conv) {
   if (index < 0) return;
-  app::OpenInViewer(IdOf(list, convListBox_), static_cast<std::size_t>(index), conv, *this,
-                    startProgram_);
+  const fileconv::ListId id =
+      &list == convListBox_ ? fileconv::ListId::Input : fileconv::ListId::Output;
+  viewer_.Open(session_, id, static_cast<std::size_t>(index), conv);
 }
 
-void MainWindow::ListBoxChange(FileListView& list, int index) {
-  const fileconv::FileEntry* entry = ModelOf(IdOf(list, convListBox_)).Entry(index);
+void MainWindow::CurrentEntryChanged(FileListView& list, int index) {
+  const FileListModel& model = list.model() == inputModel_ ? *inputModel_ : *outputModel_;
+  const fileconv::FileEntry* entry = model.Entry(index);
   if (!entry) return;
-  RunStatus.StatusText = " " + entry->Path;
-  if (!hintShown_) statusLine_->showMessage(FromSystem(RunStatus.StatusText));
+  statusText_ = QStringLiteral(" ") + FromSystem(entry->Path);
+  if (!hintShown_) statusLine_->showMessage(statusText_);
 }
 
-void MainWindow::ListBoxEnter(FileListView& list) {
-  if (list.model()->rowCount() > 0) ListBoxChange(list, list.Caret());
+void MainWindow::ListFocused(FileListView& list) {
+  if (list.model()->rowCount() > 0) CurrentEntryChanged(list, list.Caret());
 }
 
-void MainWindow::ListBoxExit(FileListView&) {
+void MainWindow::ListUnfocused() {
   if (!hintShown_) statusLine_->clearMessage();
-  RunStatus.StatusText.clear();
+  statusText_.clear();
 }
 
 void MainWindow::ShowHint(const QString& hint) {
   hintShown_ = !hint.isEmpty();
-  statusLine_->showMessage(hintShown_ ? hint : FromSystem(RunStatus.StatusText));
+  statusLine_->showMessage(hintShown_ ? hint : statusText_);
 }
 
 void MainWindow::RepaintLists() {
@@ -143,10 +134,10 @@ void MainWindow::RepaintLists() {
   outputListBox_->viewport()->update();
 }
 
-void MainWindow::DeleteViewerTempFiles() {
-  const std::size_t undeleted = fileconv::DeleteViewerTempFiles();
+void MainWindow::DeleteViewerCopies() {
+  const std::size_t undeleted = viewer_.DeleteCopies();
   if (undeleted == 0) return;
-  ShowPlainMessage(nullptr, "MXT",
+  boxes_.ShowPlain(nullptr, "MXT",
                    std::to_string(undeleted) +
                        " 個のテンポラリファイルは、すでに存在しないか現在使用中などの理由により、"
                        "削除できませんでした。");

@@ -4,15 +4,24 @@
 #include <QFontDatabase>
 #include <QScreen>
 
-#include "fileconv/FileList.h"
-#include "fileconv/RunState.h"
-#include "fileconv/SettingsRecord.h"
 #include "gui/ConversionArrow.h"
+#include "gui/FileDropTarget.h"
 #include "gui/Geometry.h"
 #include "gui/MainWindow.h"
 #include "gui/SystemText.h"
 
 namespace mxt::gui {
+
+namespace {
+
+// The menu items a run must not meet; the toolbar buttons are locked with them.
+constexpr const char* kLockedDuringRun[] = {
+    "SelectMItem", "ClearMItem",      "OverwriteMItem", "OutputToFileMItem",
+    "FontMItem",   "OutputCodeMItem", "InputCodeMItem", "FileOpeMItem",
+    "ViewerMItem", "InterfaceMItem",  "DefaultMItem",
+};
+
+}  // namespace
 
 // Measured with metrics kept for the list font: thousands of names are measured at once.
 std::optional<int> MainWindow::TextWidth(std::string_view text) {
@@ -30,7 +39,7 @@ bool MainWindow::TimeToShow() {
   return true;
 }
 
-void MainWindow::RedrawLine(fileconv::ListId list, std::size_t index) {
+void MainWindow::EntryChanged(fileconv::ListId list, std::size_t index) {
   changedRows_.emplace_back(list, static_cast<int>(index));
   if (TimeToShow()) ShowChangedRows();
 }
@@ -41,49 +50,76 @@ void MainWindow::ShowChangedRows() {
   changedRows_.clear();
 }
 
-void MainWindow::RepaintList(fileconv::ListId list) {
+void MainWindow::ListChanged(fileconv::ListId list) {
   FileListModel& model = ModelOf(list);
   for (int row = 0; row < model.rowCount(); ++row)
     model.EntryChanged(row);
 }
 
-void MainWindow::SetStatusText(std::string_view text) {
-  statusLine_->showMessage(FromSystem(text));
-  if (TimeToShow()) {
-    ShowChangedRows();
-    statusLine_->repaint();
-  }
+void MainWindow::RunStarted() {
+  ShowRunStatus(QString());
+  LockCommands(true);
+  convButton_->setText(QStringLiteral("中断(&B)"));
+  cancelShortcut_->setEnabled(true);
+  items_.at("ConvMItem")->setEnabled(false);
+  SetBusy(true);
 }
 
-// The items keep the state they had before the run; those a run does not touch stay as
-// they are.
-void MainWindow::SetCommandsLocked(std::span<const std::string_view> menuItems, bool locked) {
-  for (const auto& [name, item] : items_) {
-    const std::string caption = item->text().toStdString();
-    if (std::find(menuItems.begin(), menuItems.end(), caption) == menuItems.end()) continue;
-    if (locked) {
-      item->setProperty("enabledBeforeRun", item->isEnabled());
+void MainWindow::FileStarted(std::string_view path, std::size_t number, std::size_t count) {
+  // One pass over the pattern: a "%2" in a file name stays as it is.
+  converting_ = QStringLiteral(" Converting %1 (%2/%3)")
+                    .arg(FromSystem(path), QString::number(number), QString::number(count));
+  ShowRunStatus(converting_);
+}
+
+// Only paint events get through: the file keeps the window busy until its end.
+void MainWindow::FileProgress(int percent) {
+  ShowRunStatus(converting_ + QStringLiteral(" %1%").arg(percent));
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void MainWindow::RunEnded() {
+  SetBusy(false);
+  convButton_->setText(QStringLiteral("変換(&C)"));
+  cancelShortcut_->setEnabled(false);
+  items_.at("ConvMItem")->setEnabled(!session_.files.Inputs().empty());
+  LockCommands(false);
+  ShowRunStatus(statusText_);
+  if (FileListView* list = FocusedList()) ListFocused(*list);
+}
+
+// Painted at once: a long file keeps the window busy meanwhile.
+void MainWindow::ShowRunStatus(const QString& text) {
+  statusLine_->showMessage(text);
+  if (!TimeToShow()) return;
+  ShowChangedRows();
+  statusLine_->repaint();
+}
+
+// The items keep the state they had before the run.
+void MainWindow::LockCommands(bool locked) {
+  if (locked) {
+    lockedDuringRun_.clear();
+    for (const char* name : kLockedDuringRun) {
+      QAction* item = items_.at(name);
+      lockedDuringRun_.emplace_back(item, item->isEnabled());
       item->setEnabled(false);
-    } else {
-      item->setEnabled(item->property("enabledBeforeRun").toBool());
     }
+  } else {
+    for (const auto& [item, enabled] : lockedDuringRun_)
+      item->setEnabled(enabled);
+    lockedDuringRun_.clear();
   }
-  for (ToolbarButton* button : speedButtons_)
+  for (ToolbarButton* button : toolbarButtons_)
     button->SetMouseLocked(locked);
   hintsOn_ = !locked;
   setContextMenuPolicy(locked ? Qt::NoContextMenu : Qt::CustomContextMenu);
 }
 
-void MainWindow::SetConvertButton(std::string_view caption, bool cancels) {
-  convButton_->setText(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
-  cancelShortcut_->setEnabled(cancels);
-  items_.at("ConvMItem")->setEnabled(!cancels && !fileconv::Files.Inputs.empty());
-}
-
 void MainWindow::SetBusy(bool busy) {
   if (busy == busy_) return;
   busy_ = busy;
-  setAcceptDrops(!busy);
+  dropTarget_->SetAccepting(!busy);
   ShowChangedRows();
   if (busy) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -98,10 +134,6 @@ void MainWindow::ProcessPendingEvents() {
   if (looked_.isValid() && looked_.elapsed() < kLookEveryMilliseconds) return;
   looked_.start();
   QCoreApplication::processEvents();
-}
-
-void MainWindow::ProcessPaintEvents() {
-  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void MainWindow::CloseMainWindow() {
@@ -121,11 +153,7 @@ void MainWindow::ShowOutputList() {
   outputListBox_->show();
   convArrow_->show();
   LayoutControls();
-  if (outputListBox_->hasFocus()) ListBoxChange(*outputListBox_, 0);
-}
-
-void MainWindow::RefreshFocusedEntry() {
-  if (FileListView* list = FocusedList()) ListBoxEnter(*list);
+  if (outputListBox_->hasFocus()) CurrentEntryChanged(*outputListBox_, 0);
 }
 
 app::SettingsWindow::WindowState MainWindow::State() const {

@@ -4,18 +4,13 @@
 #include <QMenuBar>
 
 #include "app/MainLayout.h"
-#include "fileconv/FileList.h"
-#include "fileconv/SettingsRecord.h"
 #include "gui/ConversionArrow.h"
-#include "gui/HelpWindow.h"
 #include "gui/MainWindow.h"
 #include "gui/SystemText.h"
 
 namespace mxt::gui {
 
 namespace {
-
-using fileconv::Settings;
 
 QRect RectOf(const app::Box& box) {
   return {box.left, box.top, box.width, box.height};
@@ -29,11 +24,11 @@ bool MainWindow::IsCustomLayout(const QFont& font) const {
 }
 
 void MainWindow::ApplyStyle() {
-  const bool newShell = Settings.GUIStyle != 1;
-  speedBar_->setFrameStyle(newShell ? QFrame::NoFrame : QFrame::Panel | QFrame::Raised);
-  speedBar_->setFixedHeight(newShell ? 31 : 35);
-  speedBarBevel_->setVisible(newShell);
-  for (ToolbarButton* button : speedButtons_)
+  const bool newShell = session_.settings.GUIStyle != 1;
+  toolbar_->setFrameStyle(newShell ? QFrame::NoFrame : QFrame::Panel | QFrame::Raised);
+  toolbar_->setFixedHeight(newShell ? 31 : 35);
+  toolbarBevel_->setVisible(newShell);
+  for (ToolbarButton* button : toolbarButtons_)
     button->move(button->x(), newShell ? 6 : 5);
   statusLine_->setFixedHeight(newShell ? 22 : 18);
   if (newShell) {
@@ -46,32 +41,33 @@ void MainWindow::ApplyStyle() {
   QMenu* help = menuBar()->findChild<QMenu*>(QStringLiteral("HelpMenu"));
   QAction* search = items_.at("SearchKeywordMItem");
   QAction* contents = AddItem(*help, "ContentsMItem", "目次(&C)", "| ヘルプの目次を開きます。",
-                              [] { ShowHelpContents(); });
+                              [this] { help_.ShowContents(); });
   help->insertAction(search, contents);  // the first item
   search->setText(QStringLiteral("キーワードで検索(&S)..."));
   search->setStatusTip(QStringLiteral(" キーワードでヘルプを検索します。"));
 }
 
 void MainWindow::ApplyStoredListFont() {
-  if (Settings.FontSize != 0 || !Settings.FontName.empty()) {
+  fileconv::Settings& settings = session_.settings;
+  if (settings.FontSize != 0 || !settings.FontName.empty()) {
     QFont font = convListBox_->font();
-    if (!Settings.FontName.empty()) font.setFamily(QString::fromStdString(Settings.FontName));
-    if (Settings.FontSize != 0) font.setPointSize(Settings.FontSize);
+    if (!settings.FontName.empty()) font.setFamily(QString::fromStdString(settings.FontName));
+    if (settings.FontSize != 0) font.setPointSize(settings.FontSize);
     ApplyListFont(font);
   }
   // The face as asked for, not as resolved: the default font must read as the default.
   const QFont effective = convListBox_->font();
-  Settings.FontName = effective.family().toStdString();
-  Settings.FontSize = effective.pointSize();
+  settings.FontName = effective.family().toStdString();
+  settings.FontSize = effective.pointSize();
 }
 
+// The output list first: the names are measured anew when the input list's font changes.
 void MainWindow::ApplyListFont(const QFont& font) {
-  convListBox_->setFont(font);
   outputListBox_->setFont(font);
+  convListBox_->setFont(font);
   customLayout_ = IsCustomLayout(font);
   LayoutControls();
   RepaintLists();
-  if (Settings.DontShortenFileName) fileconv::UpdateTabStops();
 }
 
 void MainWindow::PlaceStatusLine(bool visible) {
@@ -82,14 +78,14 @@ void MainWindow::PlaceStatusLine(bool visible) {
 
 void MainWindow::LayoutControls() {
   if (!convListBox_ || !outputListBox_ || isMinimized()) return;
-  speedBar_->resize(client_->width(), speedBar_->height());
-  speedBarBevel_->resize(client_->width() - 2, speedBarBevel_->height());
+  toolbar_->resize(client_->width(), toolbar_->height());
+  toolbarBevel_->resize(client_->width() - 2, toolbarBevel_->height());
   app::LayoutInput in;
   in.clientWidth = client_->width();
   in.clientHeight = client_->height();
-  in.newShellStyle = Settings.GUIStyle != 1;
+  in.newShellStyle = session_.settings.GUIStyle != 1;
   in.customLayout = customLayout_;
-  in.outputShown = Settings.OutputToFile;
+  in.outputShown = session_.settings.OutputToFile;
   in.inputListLeft = convListBox_->x();
   in.inputListTop = convListBox_->y();
   in.inputItemHeight = convListBox_->RowHeight();

@@ -4,10 +4,7 @@
 #include <QFileDialog>
 #include <QMenuBar>
 
-#include "app/Settings.h"
-#include "fileconv/ConversionRun.h"
-#include "fileconv/FileList.h"
-#include "fileconv/RunState.h"
+#include "app/StoredSettings.h"
 #include "fileconv/TrueCase.h"
 #include "gui/ConversionArrow.h"
 #include "gui/HelpContext.h"
@@ -17,8 +14,6 @@
 namespace mxt::gui {
 
 namespace {
-
-using fileconv::Settings;
 
 // "short|long": the status line shows the long part; a hint without "|" shows whole.
 QString StatusPart(const char* hint) {
@@ -91,8 +86,9 @@ class DefaultsHost final : public app::RestoreDefaultsHost {
                                fileconv::MessageButtons::OkCancel) == fileconv::MessageAnswer::Ok;
   }
   void ShowOutputCodes() override {
-    window_.SetOutputKanjiCode(Settings.OutputKanjiCode);
-    window_.SetOutputNewlineCode(static_cast<int>(Settings.OutputNewlineCode));
+    const fileconv::Settings& settings = window_.Session().settings;
+    window_.SetOutputKanjiCode(settings.OutputKanjiCode);
+    window_.SetOutputNewlineCode(static_cast<int>(settings.OutputNewlineCode));
   }
   void SwitchToOverwrite() override { window_.SetOverwriteModeFrom(nullptr); }
   void ClearFileList() override { clear_(); }
@@ -173,11 +169,11 @@ void MainWindow::MakeMenus() {
   AddItem(*help, "AboutMItem", "MXT について(&A)...", "| プログラムの情報を表示します。",
           [this] { ShowAbout(); });
 
-  popupSpeedMenu_ = new QMenu(this);
-  popupSpeedMenu_->setObjectName(QStringLiteral("PopupSpeedMenu"));
-  AssignHelpContext(*popupSpeedMenu_);
-  new HintForwarder(*this, *popupSpeedMenu_);
-  QMenu& popup = *popupSpeedMenu_;
+  popupMenu_ = new QMenu(this);
+  popupMenu_->setObjectName(QStringLiteral("PopupSpeedMenu"));
+  AssignHelpContext(*popupMenu_);
+  new HintForwarder(*this, *popupMenu_);
+  QMenu& popup = *popupMenu_;
   AddDummy(popup, "DummyPItem");
   AddItem(popup, "SelectPItem", "ファイルを選択...", " コードを変換するファイルを選択します。",
           [this] { SelectFiles(); });
@@ -195,7 +191,7 @@ void MainWindow::MakeMenus() {
   AddItem(popup, "JISNonePItem", "JIS", " JIS に設定します。", [this] { SetCodeAndNewline(2, 0); });
   setContextMenuPolicy(Qt::CustomContextMenu);
   connect(this, &QWidget::customContextMenuRequested, this,
-          [this](const QPoint& at) { popupSpeedMenu_->popup(mapToGlobal(at)); });
+          [this](const QPoint& at) { popupMenu_->popup(mapToGlobal(at)); });
 }
 
 void MainWindow::ConnectCommands() {
@@ -219,15 +215,14 @@ void MainWindow::ConnectCommands() {
             [this, &button, i] { NewlineButtonClicked(button, i + 1); });
   }
   connect(convButton_, &QPushButton::clicked, this,
-          [this] { RunCommand([this] { fileconv::ConvButtonClick(*this); }); });
+          [this] { RunCommand([this] { session_.run.ConvertButtonClicked(); }); });
 }
 
 void MainWindow::ConvertNow() {
-  fileconv::ConvertAllGuarded(*this);
+  session_.run.ConvertAll();
 }
 
 void MainWindow::SetCommandsEnabled(bool enabled) {
-  fileconv::RunStatus.AllDone = false;
   if (!enabled && convButton_->hasFocus() && isActiveWindow()) convListBox_->setFocus();
   items_.at("ConvMItem")->setEnabled(enabled);
   items_.at("ClearMItem")->setEnabled(enabled);
@@ -235,14 +230,14 @@ void MainWindow::SetCommandsEnabled(bool enabled) {
 }
 
 void MainWindow::ViewMenuOpening() {
-  const bool running = fileconv::RunStatus.Busy;
+  const bool running = session_.run.Busy();
   const FileListView* focused = FocusedList();
   bool view = false;
   bool convView = false;
   if (!running && focused == convListBox_) {
-    view = convView = !fileconv::Files.Inputs.empty();
+    view = convView = !session_.files.Inputs().empty();
   } else if (!running && focused == outputListBox_) {
-    view = fileconv::Files.Output != nullptr;
+    view = session_.files.Output() != nullptr;
   }
   items_.at("ViewMItem")->setEnabled(view);
   items_.at("ConvViewMItem")->setEnabled(convView);
@@ -251,13 +246,14 @@ void MainWindow::ViewMenuOpening() {
 void MainWindow::SetOutputKanjiCode(int code) {
   if (code < 0 || code > 2) return;
   if (!codeButtons_[code]->isChecked()) codeButtons_[code]->setChecked(true);
-  Settings.OutputKanjiCode = static_cast<std::uint8_t>(code);
+  session_.settings.OutputKanjiCode = static_cast<std::uint8_t>(code);
 }
 
 void MainWindow::SetOutputNewlineCode(int code) {
   for (int i = 0; i < 3; ++i)
     newlineButtons_[i]->setChecked(i + 1 == code);
-  Settings.OutputNewlineCode = static_cast<engine::NewlineCode>(code >= 1 && code <= 3 ? code : 0);
+  session_.settings.OutputNewlineCode =
+      static_cast<engine::NewlineCode>(code >= 1 && code <= 3 ? code : 0);
 }
 
 void MainWindow::SetCodeAndNewline(int code, int newline) {
@@ -272,27 +268,21 @@ void MainWindow::NewlineButtonClicked(ToolbarButton& button, int newline) {
 void MainWindow::SetOverwriteModeFrom(ToolbarButton* sender) {
   items_.at("OutputToFileMItem")->setChecked(false);
   items_.at("OverwriteMItem")->setChecked(true);
-  Settings.OutputToFile = false;
+  session_.settings.OutputToFile = false;
   outputToFileButton_->setChecked(false);
   if (sender != overwriteButton_) overwriteButton_->setChecked(true);
   if (outputListBox_->hasFocus()) convListBox_->setFocus();
   convArrow_->hide();
   outputListBox_->hide();
   LayoutControls();
-  const int outputWidth = fileconv::OutputNameWidth(*this);
-  fileconv::Files.Output.reset();
-  fileconv::RunStatus.OutputPath.clear();
+  session_.files.RemoveOutput();
   outputModel_->EntriesReset();
-  if (!Settings.DontShortenFileName) return;
-  // The status columns move left when the output name was the widest.
-  if (outputWidth >= fileconv::Files.LongestNameWidth)
-    fileconv::Files.LongestNameWidth = fileconv::WidestInputName(*this);
-  if (fileconv::UpdateTabStops()) RepaintLists();
+  RefitStatusColumns();
 }
 
 void MainWindow::ChooseOutputFile(ToolbarButton* sender) {
   QFileDialog dialog(this, QStringLiteral("別ファイルに出力"));
-  PrepareDialog(dialog, QStringLiteral("OutputToFileDialog"));
+  PrepareDialog(dialog, QStringLiteral("OutputToFileDialog"), help_);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setNameFilters({QStringLiteral("Text Files (*.txt)"),
                          QStringLiteral("HTML Files (*.htm *.html)"),
@@ -301,23 +291,16 @@ void MainWindow::ChooseOutputFile(ToolbarButton* sender) {
   const bool chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
   const std::string path =
       chosen ? fileconv::ListedPath(PathToSystem(dialog.selectedFiles().front())) : std::string();
-  if (chosen && fileconv::AcceptOutputFile(path, *this)) {
-    const int oldWidth = fileconv::OutputNameWidth(*this);
-    const int longestBefore = fileconv::Files.LongestNameWidth;
+  if (chosen && session_.run.AcceptOutputFile(path)) {
     items_.at("OverwriteMItem")->setChecked(false);
     items_.at("OutputToFileMItem")->setChecked(true);
     overwriteButton_->setChecked(false);
     if (sender != outputToFileButton_) outputToFileButton_->setChecked(true);
-    fileconv::UseOutputFile(path, *this);  // a wider new name widens the column by itself
-    if (!Settings.DontShortenFileName) return;
-    const int newWidth = fileconv::OutputNameWidth(*this);
-    if (oldWidth >= longestBefore && newWidth < longestBefore) {
-      fileconv::Files.LongestNameWidth = std::max(fileconv::WidestInputName(*this), newWidth);
-    }
-    if (fileconv::UpdateTabStops()) RepaintLists();
+    session_.run.UseOutputFile(path);
+    RefitStatusColumns();
     return;
   }
-  if (Settings.OutputToFile) {
+  if (session_.settings.OutputToFile) {
     // A classic-style item unticks itself when chosen; the mode is still output-to-file.
     items_.at("OutputToFileMItem")->setChecked(true);
     return;
@@ -336,7 +319,7 @@ void MainWindow::ChooseOutputFile(ToolbarButton* sender) {
 
 void MainWindow::RestoreDefaultSettings() {
   DefaultsHost host(*this, [this] { ClearFileList(); });
-  app::RestoreDefaults(host);
+  app::RestoreDefaults(session_.settings, host);
 }
 
 }  // namespace mxt::gui

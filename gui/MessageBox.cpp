@@ -9,11 +9,6 @@ namespace mxt::gui {
 
 namespace {
 
-MessageAnswerer& Answerer() {
-  static MessageAnswerer answerer;
-  return answerer;
-}
-
 QMessageBox::Icon IconOf(fileconv::MessageKind kind) {
   switch (kind) {
     case fileconv::MessageKind::Warning:
@@ -32,7 +27,6 @@ QMessageBox::Icon IconOf(fileconv::MessageKind kind) {
 
 fileconv::MessageAnswer ShowMessage(QWidget* parent, fileconv::MessageKind kind,
                                     std::string_view text, fileconv::MessageButtons buttons) {
-  if (Answerer()) return Answerer()(kind, text, buttons);
   std::string lines(text);
   std::replace(lines.begin(), lines.end(), '\r', '\n');
   QMessageBox box(IconOf(kind), QString::fromUtf8(fileconv::MessageCaption(kind)),
@@ -48,17 +42,21 @@ fileconv::MessageAnswer ShowMessage(QWidget* parent, fileconv::MessageKind kind,
   return box.clickedButton() == ok ? fileconv::MessageAnswer::Ok : fileconv::MessageAnswer::Cancel;
 }
 
-void ShowPlainMessage(QWidget* parent, std::string_view caption, std::string_view text) {
-  if (Answerer()) {
-    Answerer()(fileconv::MessageKind::Information, text, fileconv::MessageButtons::Ok);
+fileconv::MessageAnswer MessageBoxes::Show(QWidget* parent, fileconv::MessageKind kind,
+                                           std::string_view text,
+                                           fileconv::MessageButtons buttons) const {
+  if (answerer_) return answerer_(kind, text, buttons);
+  return ShowMessage(parent, kind, text, buttons);
+}
+
+void MessageBoxes::ShowPlain(QWidget* parent, std::string_view caption,
+                             std::string_view text) const {
+  if (answerer_) {
+    answerer_(fileconv::MessageKind::Information, text, fileconv::MessageButtons::Ok);
     return;
   }
   QMessageBox::information(parent, QString::fromUtf8(caption.data(), caption.size()),
                            QString::fromUtf8(text.data(), text.size()));
-}
-
-void SetMessageAnswerer(MessageAnswerer answerer) {
-  Answerer() = std::move(answerer);
 }
 
 }  // namespace mxt::gui

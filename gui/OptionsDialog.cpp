@@ -14,11 +14,9 @@
 #include <QVBoxLayout>
 
 #include "app/DialogPlacement.h"
-#include "fileconv/SettingsRecord.h"
 #include "fileconv/TrueCase.h"
 #include "gui/Geometry.h"
 #include "gui/HelpContext.h"
-#include "gui/HelpWindow.h"
 #include "gui/MessageBox.h"
 #include "gui/SystemText.h"
 
@@ -27,7 +25,6 @@ namespace mxt::gui {
 namespace {
 
 using app::OptionChoice;
-using fileconv::Settings;
 
 // Chooses button `id` of the group; an id of none of them leaves every one unchosen.
 void Choose(QButtonGroup& group, int id) {
@@ -44,8 +41,9 @@ void Choose(QButtonGroup& group, int id) {
 
 }  // namespace
 
-OptionsDialog::OptionsDialog(QWidget* owner) : QDialog(owner) {
-  PrepareDialog(*this, QStringLiteral("MXTWOptions"));
+OptionsDialog::OptionsDialog(QWidget* owner, const MessageBoxes& boxes, ProgramHelp& help)
+    : QDialog(owner), boxes_(boxes), help_(help) {
+  PrepareDialog(*this, QStringLiteral("MXTWOptions"), help_);
   setWindowTitle(QStringLiteral("オプション"));
   MakePages();
   okButton_ = AddButton("OKButton", "OK");
@@ -87,8 +85,8 @@ void OptionsDialog::WhenChosen(OptionChoice choice, void (OptionsDialog::*rule)(
           });
 }
 
-void OptionsDialog::FillOptionsDialog() {
-  const app::OptionsPageValues values = app::PageValuesOf(Settings);
+void OptionsDialog::Fill(const fileconv::Settings& settings) {
+  const app::OptionsPageValues values = app::PageValuesOf(settings);
   for (std::size_t i = 0; i < choices_.size(); ++i) {
     if (choices_[i]) Choose(*choices_[i], values.choices[i]);
   }
@@ -99,7 +97,7 @@ void OptionsDialog::FillOptionsDialog() {
     FillEdit(static_cast<app::OptionText>(i), FromSystem(values.texts[i]));
 }
 
-void OptionsDialog::ApplyOptionsDialog() {
+void OptionsDialog::Apply(fileconv::Settings& settings) const {
   app::OptionsPageValues values;
   for (std::size_t i = 0; i < choices_.size(); ++i) {
     if (choices_[i]) values.choices[i] = choices_[i]->checkedId();
@@ -109,7 +107,7 @@ void OptionsDialog::ApplyOptionsDialog() {
     values.checks[i] = checks_[i]->isChecked();
   for (std::size_t i = 0; i < texts_.size(); ++i)
     values.texts[i] = PathToSystem(texts_[i]->text());
-  app::ApplyPageValues(values, Settings);
+  app::ApplyPageValues(values, settings);
 }
 
 void OptionsDialog::ShowPage(int page) {
@@ -135,14 +133,14 @@ void OptionsDialog::OutputCodeChosen(int code) {
 
 void OptionsDialog::InputCodeChosen(int code) {
   if (!app::InputCodeWarns(code)) return;
-  ShowMessage(isVisible() ? this : parentWidget(), fileconv::MessageKind::Warning,
+  boxes_.Show(isVisible() ? this : parentWidget(), fileconv::MessageKind::Warning,
               app::kInputCodeWarning, fileconv::MessageButtons::Ok);
 }
 
 // Any program the user may run will do as the viewer.
 void OptionsDialog::BrowseViewer() {
   QFileDialog dialog(this, QStringLiteral("ビューア 参照"));
-  PrepareDialog(dialog, QStringLiteral("BrowseDialog"));
+  PrepareDialog(dialog, QStringLiteral("BrowseDialog"), help_);
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setNameFilter(QStringLiteral("Applications (*)"));
   dialog.setFilter(QDir::AllDirs | QDir::Files | QDir::Executable | QDir::NoDot);
@@ -152,7 +150,7 @@ void OptionsDialog::BrowseViewer() {
 }
 
 void OptionsDialog::OpenHelp() {
-  if (const auto context = HelpContextAt(this)) ShowHelpContext(*context);
+  if (const auto context = HelpContextAt(this)) help_.ShowContext(*context);
 }
 
 }  // namespace mxt::gui

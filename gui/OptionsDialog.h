@@ -4,6 +4,9 @@
 #include <array>
 
 #include "app/OptionsPages.h"
+#include "fileconv/Settings.h"
+#include "gui/MessageBox.h"
+#include "gui/ProgramHelp.h"
 
 class QButtonGroup;
 class QBoxLayout;
@@ -21,12 +24,13 @@ namespace mxt::gui {
 // the dialog closes with OK.
 class OptionsDialog : public QDialog {
  public:
-  explicit OptionsDialog(QWidget* owner);
+  // Its warning goes to the owner's `boxes`, its help to the owner's `help`.
+  OptionsDialog(QWidget* owner, const MessageBoxes& boxes, ProgramHelp& help);
 
   // The controls from the settings; a radio button chosen here warns as a click would.
-  void FillOptionsDialog();
+  void Fill(const fileconv::Settings& settings);
   // The controls into the settings.
-  void ApplyOptionsDialog();
+  void Apply(fileconv::Settings& settings) const;
   // Shows page 0..4, whose help the Help button and F1 open.
   void ShowPage(int page);
 
@@ -68,6 +72,8 @@ class OptionsDialog : public QDialog {
   QPushButton* okButton_ = nullptr;
   QPushButton* cancelButton_ = nullptr;
   QPushButton* helpButton_ = nullptr;
+  const MessageBoxes& boxes_;
+  ProgramHelp& help_;
 };
 
 }  // namespace mxt::gui

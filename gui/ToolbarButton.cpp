@@ -1,5 +1,7 @@
 #include "gui/ToolbarButton.h"
 
+#include "gui/ToolbarButtonGroup.h"
+
 #include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QStyleOptionToolButton>
@@ -23,13 +25,6 @@ bool IsMouseButtonEvent(const QEvent* event) {
     default:
       return false;
   }
-}
-
-bool IsLeftPress(const QEvent* event) {
-  if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonDblClick) {
-    return false;
-  }
-  return static_cast<const QMouseEvent*>(event)->button() == Qt::LeftButton;
 }
 
 }  // namespace
@@ -94,57 +89,6 @@ void ToolbarButton::paintEvent(QPaintEvent*) {
   initStyleOption(&option);
   if (isDown() && !heldGlyph_.isNull()) option.icon = heldGlyph_;
   painter.drawComplexControl(QStyle::CC_ToolButton, option);
-}
-
-bool StickyToolbarButton::event(QEvent* event) {
-  if (!MouseLocked() && isChecked() && IsLeftPress(event)) {
-    event->accept();
-    return true;
-  }
-  return ToolbarButton::event(event);
-}
-
-void OutputFileButton::SetPaintSuppressed(bool suppressed) {
-  paintSuppressed_ = suppressed;
-  // An opaque widget gets no background from its parent, so an unpainted one keeps the
-  // pixels it had.
-  setAttribute(Qt::WA_OpaquePaintEvent, suppressed);
-}
-
-void OutputFileButton::paintEvent(QPaintEvent* event) {
-  if (!paintSuppressed_) StickyToolbarButton::paintEvent(event);
-}
-
-ToolbarButtonGroup::ToolbarButtonGroup(bool allowAllUp, QObject* parent)
-    : QObject(parent), allowAllUp_(allowAllUp) {}
-
-ToolbarButtonGroup::~ToolbarButtonGroup() {
-  // Buttons that outlive their group click as lone buttons do.
-  for (ToolbarButton* button : buttons_)
-    button->group_ = nullptr;
-}
-
-void ToolbarButtonGroup::Add(ToolbarButton* button) {
-  buttons_.push_back(button);
-  button->group_ = this;
-  button->setCheckable(true);
-  QObject::connect(button, &QAbstractButton::toggled, this, [this, button](bool down) {
-    if (down) ButtonPutDown(button);
-  });
-  QObject::connect(button, &QObject::destroyed, this,
-                   [this, button] { std::erase(buttons_, button); });
-}
-
-ToolbarButton* ToolbarButtonGroup::DownButton() const {
-  const auto down = std::find_if(buttons_.begin(), buttons_.end(),
-                                 [](const ToolbarButton* b) { return b->isChecked(); });
-  return down == buttons_.end() ? nullptr : *down;
-}
-
-void ToolbarButtonGroup::ButtonPutDown(ToolbarButton* button) {
-  for (ToolbarButton* other : buttons_) {
-    if (other != button) other->setChecked(false);
-  }
 }
 
 }  // namespace mxt::gui

@@ -53,49 +53,4 @@ class ToolbarButton : public QToolButton {
   QIcon heldGlyph_;
 };
 
-// A group button that ignores presses while it is down, so clicking the chosen one
-// neither flickers nor clicks.
-class StickyToolbarButton : public ToolbarButton {
- public:
-  using ToolbarButton::ToolbarButton;
-
- protected:
-  bool event(QEvent* event) override;
-};
-
-// The output-to-file button, which can keep its last image for a moment.
-class OutputFileButton : public StickyToolbarButton {
- public:
-  using StickyToolbarButton::StickyToolbarButton;
-
-  bool PaintSuppressed() const { return paintSuppressed_; }
-  // While set nothing is drawn, and what the screen shows of the button stays.
-  void SetPaintSuppressed(bool suppressed);
-
- protected:
-  void paintEvent(QPaintEvent* event) override;
-
- private:
-  bool paintSuppressed_ = false;
-};
-
-// Buttons of which at most one is down. Without AllowAllUp a click on the down button
-// leaves it down; setting a button up from code is always possible.
-class ToolbarButtonGroup : public QObject {
- public:
-  explicit ToolbarButtonGroup(bool allowAllUp, QObject* parent = nullptr);
-  ~ToolbarButtonGroup() override;
-
-  bool AllowAllUp() const { return allowAllUp_; }
-  void Add(ToolbarButton* button);
-  // The button that is down, or null.
-  ToolbarButton* DownButton() const;
-
- private:
-  void ButtonPutDown(ToolbarButton* button);
-
-  bool allowAllUp_;
-  std::vector<ToolbarButton*> buttons_;
-};
-
 }  // namespace mxt::gui

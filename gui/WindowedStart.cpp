@@ -3,18 +3,15 @@
 #include <QApplication>
 #include <QTimer>
 #include <chrono>
+#include <iostream>
 #include <optional>
 
 #include "app/HandOver.h"
 #include "app/IniStore.h"
-#include "app/Settings.h"
 #include "app/Startup.h"
-#include "app/StartupLock.h"
+#include "app/StoredSettings.h"
 #include "app/Version.h"
-#include "fileconv/FileList.h"
-#include "fileconv/RunState.h"
-#include "fileconv/SettingsRecord.h"
-#include "gui/InstanceChannel.h"
+#include "gui/HandOverClient.h"
 #include "gui/MainWindow.h"
 #include "gui/MessageBox.h"
 #include "platform/LockFile.h"
@@ -23,8 +20,6 @@
 namespace mxt::gui {
 
 namespace {
-
-using fileconv::Settings;
 
 fileconv::MessageAnswer AskInABox(fileconv::MessageKind kind, std::string_view text,
                                   fileconv::MessageButtons buttons) {
@@ -53,9 +48,9 @@ bool AnotherInstanceRuns() {
 
 // Whether ConvWhenExecuted is stored as 1, read before any window exists; an error is
 // shown and reads as 0.
-bool ConvertsOnStart() {
+bool ConvertsOnStart(bool useIniFile) {
   try {
-    const auto store = app::OpenSettingsStore(Settings.UseIniFile);
+    const auto store = app::OpenSettingsStore(useIniFile);
     return app::ReadConvWhenExecuted(*store);
   } catch (const std::exception& error) {
     ShowMessage(nullptr, fileconv::MessageKind::Error, std::string(error.what()) + "。",
@@ -78,7 +73,7 @@ void WaitForStartingInstance() {
 void CloseOnStopSignal(MainWindow& window) {
   auto* watch = new QTimer(&window);
   QObject::connect(watch, &QTimer::timeout, &window, [&window] {
-    if (platform::StopSignalled() && !fileconv::RunStatus.Busy) window.close();
+    if (platform::StopSignalled() && !window.Session().run.Busy()) window.close();
   });
   watch->start(200);
 }
@@ -88,23 +83,21 @@ void CloseOnStopSignal(MainWindow& window) {
 int RunWindowed(const std::vector<std::string>& arguments, int& argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setDesktopFileName(QString::fromLatin1(app::kAppId));
-  fileconv::ResetSettings();
-  fileconv::ResetRunFlags();
-  fileconv::ResetFileLists();
-  if (!app::CheckOs(AskInABox)) return app::kExitCannotStart;
-  Settings.UseIniFile = app::DecideStorage(arguments, Settings.OsKind);
-  if (AnotherInstanceRuns() && app::ShouldHandOver(arguments, ConvertsOnStart())) {
+  app::StartupInfo start{arguments, {}, {}};
+  if (!app::CheckOs(AskInABox, start.settings)) return app::kExitCannotStart;
+  start.settings.UseIniFile = app::DecideStorage(arguments, start.settings.OsKind);
+  if (AnotherInstanceRuns() &&
+      app::ShouldHandOver(arguments, ConvertsOnStart(start.settings.UseIniFile))) {
     WaitForStartingInstance();
     HandOver(arguments);
     return app::kExitDone;
   }
   const auto instanceLock = HoldInstanceLock();
-  app::AcquireStartupMutex();
+  start.startupLock.Acquire();
   std::optional<MainWindow> window;
   try {
-    window.emplace(arguments);
+    window.emplace(std::move(start));
   } catch (const std::exception&) {
-    app::ReleaseStartupMutex();
     ShowMessage(nullptr, fileconv::MessageKind::Error, "メインウィンドウの作成に失敗しました。",
                 fileconv::MessageButtons::Ok);
     return app::kExitCannotStart;
@@ -112,13 +105,13 @@ int RunWindowed(const std::vector<std::string>& arguments, int& argc, char** arg
   platform::CatchStopSignals();
   CloseOnStopSignal(*window);
   window->show();
-  bool ranWithoutError = true;
-  QTimer::singleShot(0, &*window, [&] { ranWithoutError = window->OnFirstIdle(); });
+  app::FirstRun run = app::FirstRun::NotStarted;
+  QTimer::singleShot(0, &*window, [&] { run = window->OnFirstIdle(); });
   QApplication::exec();
-  const bool batch = Settings.BatchMode;
-  window.reset();
-  app::ReleaseStartupMutex();
-  return batch ? app::BatchExitCode(ranWithoutError) : app::kExitDone;
+  const app::Session& session = window->Session();
+  if (!session.settings.BatchMode) return app::kExitDone;
+  app::Report(session, std::cout);
+  return app::BatchExitCode(session, run);
 }
 
 }  // namespace mxt::gui

@@ -254,6 +254,22 @@ TEST_F(BatchRunTest, WithADisplayTheWindowConvertsClosesAndEndsWithTheBatchCodes
   EXPECT_EQ(ReadFile(dir_ / "b.txt"), kShiftJIS);
 }
 
+// The window's run reports as a run without one does, and a run with nothing to convert
+// ends at once instead of waiting in an empty window.
+TEST_F(BatchRunTest, WithADisplayTheRunReportsAndEndsEvenWithNothingToConvert) {
+  WriteFile(dir_ / "a.txt", kShiftJIS);
+  const std::string window = "export QT_QPA_PLATFORM=offscreen; timeout 20 \"$MXT\" ";
+  const Outcome done = Run(window + "/B /E a.txt");
+  EXPECT_EQ(done.exitCode, 0) << done.err;
+  EXPECT_EQ(done.out, dir_ / "a.txt" + "\tConverted:\tShift-JIS to EUC\n");
+  const Outcome missing = Run(window + "/B /E missing.txt");
+  EXPECT_EQ(missing.exitCode, 1) << missing.err;
+  EXPECT_EQ(missing.out, "missing.txt\tSkipped:\tFile not found.\n");
+  const Outcome nothing = Run(window + "/B");
+  EXPECT_EQ(nothing.exitCode, 0) << nothing.err;
+  EXPECT_EQ(nothing.out, "");
+}
+
 // A runtime folder that cannot be used costs the single instance, not the window.
 TEST_F(BatchRunTest, WithADisplayAndAnUnusableRuntimeFolderTheWindowStillRuns) {
   WriteFile(dir_ / "a.txt", kShiftJIS);

@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "fileconv/FileList.h"
-#include "fileconv/SettingsRecord.h"
+#include "fileconv/Settings.h"
 #include "tests/support/RecordingHost.h"
 #include "tests/support/TempDir.h"
 
@@ -19,15 +19,13 @@ using fileconv::Settings;
 
 class CommandLineTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    fileconv::ResetSettings();
-    fileconv::ResetFileLists();
+  void Parse(std::vector<std::string> arguments) {
+    rejected_ = commandLine_.Parse(std::move(arguments), settings_);
   }
-  void TearDown() override { fileconv::ResetFileLists(); }
 
-  void Parse(std::vector<std::string> arguments) { ParseCommandLine(std::move(arguments), host_); }
-
-  testing::RecordingHost host_;
+  Settings settings_;
+  CommandLine commandLine_;
+  std::vector<std::string> rejected_;
 };
 
 TEST(ClassifyArgumentTest, TellsOptionsFromFiles) {
@@ -73,105 +71,101 @@ TEST(AsksForTest, VersionIsAskedByItsOptionAndItsLongNameOnly) {
 TEST_F(CommandLineTest, EachOptionSetsItsSetting) {
   const struct {
     const char* option;
-    std::function<bool()> holds;
+    std::function<bool(const Settings&)> holds;
   } cases[] = {
-      {"/E", [] { return Settings.OutputKanjiCode == 1; }},
-      {"-e", [] { return Settings.OutputKanjiCode == 1; }},
+      {"/E", [](const Settings& s) { return s.OutputKanjiCode == 1; }},
+      {"-e", [](const Settings& s) { return s.OutputKanjiCode == 1; }},
       {"/J",
-       [] {
-         return Settings.OutputKanjiCode == 2 &&
-                Settings.EscapeSequence == EscapeSequenceSet::EscBJ;
+       [](const Settings& s) {
+         return s.OutputKanjiCode == 2 && s.EscapeSequence == EscapeSequenceSet::EscBJ;
        }},
       {"/bj",
-       [] {
-         return Settings.OutputKanjiCode == 2 &&
-                Settings.EscapeSequence == EscapeSequenceSet::EscBB;
+       [](const Settings& s) {
+         return s.OutputKanjiCode == 2 && s.EscapeSequence == EscapeSequenceSet::EscBB;
        }},
-      {"/OJ", [] { return Settings.EscapeSequence == EscapeSequenceSet::EscAtJ; }},
-      {"/NJ", [] { return Settings.EscapeSequence == EscapeSequenceSet::EscKH; }},
-      {"/M", [] { return Settings.OutputNewlineCode == NewlineCode::CRLF; }},
-      {"/U", [] { return Settings.OutputNewlineCode == NewlineCode::LF; }},
-      {"/MA", [] { return Settings.OutputNewlineCode == NewlineCode::CR; }},
-      {"/7", [] { return Settings.SevenBitMode; }},
-      {"/Z", [] { return Settings.RemoveCtrlZ; }},
-      {"/P", [] { return Settings.PreserveTimestamp; }},
-      {"/L", [] { return Settings.ForceNewlineConv; }},
-      {"/IJ", [] { return Settings.InputKanjiCode == 3; }},
-      {"/IE", [] { return Settings.InputKanjiCode == 2; }},
-      {"/TC", [] { return Settings.WayToOverwrite == 1; }},
-      {"/UE", [] { return Settings.ConvWhenExecuted; }},
-      {"/US", [] { return Settings.ConvWhenSelected; }},
-      {"/UD", [] { return Settings.ConvWhenDropped; }},
-      {"/UQ", [] { return Settings.QuitWhenConverted; }},
-      {"/UF", [] { return Settings.DontShortenFileName; }},
+      {"/OJ", [](const Settings& s) { return s.EscapeSequence == EscapeSequenceSet::EscAtJ; }},
+      {"/NJ", [](const Settings& s) { return s.EscapeSequence == EscapeSequenceSet::EscKH; }},
+      {"/M", [](const Settings& s) { return s.OutputNewlineCode == NewlineCode::CRLF; }},
+      {"/U", [](const Settings& s) { return s.OutputNewlineCode == NewlineCode::LF; }},
+      {"/MA", [](const Settings& s) { return s.OutputNewlineCode == NewlineCode::CR; }},
+      {"/7", [](const Settings& s) { return s.SevenBitMode; }},
+      {"/Z", [](const Settings& s) { return s.RemoveCtrlZ; }},
+      {"/P", [](const Settings& s) { return s.PreserveTimestamp; }},
+      {"/L", [](const Settings& s) { return s.ForceNewlineConv; }},
+      {"/IJ", [](const Settings& s) { return s.InputKanjiCode == 3; }},
+      {"/IE", [](const Settings& s) { return s.InputKanjiCode == 2; }},
+      {"/TC", [](const Settings& s) { return s.WayToOverwrite == 1; }},
+      {"/UE", [](const Settings& s) { return s.ConvWhenExecuted; }},
+      {"/US", [](const Settings& s) { return s.ConvWhenSelected; }},
+      {"/UD", [](const Settings& s) { return s.ConvWhenDropped; }},
+      {"/UQ", [](const Settings& s) { return s.QuitWhenConverted; }},
+      {"/UF", [](const Settings& s) { return s.DontShortenFileName; }},
   };
   for (const auto& c : cases) {
-    fileconv::ResetSettings();
-    ApplyOption(c.option, host_);
-    EXPECT_TRUE(c.holds()) << c.option;
+    Settings settings;
+    EXPECT_TRUE(ApplyOption(c.option, settings)) << c.option;
+    EXPECT_TRUE(c.holds(settings)) << c.option;
   }
-  EXPECT_TRUE(host_.messages.empty());
 }
 
 TEST_F(CommandLineTest, LaterOptionsWinAndMinusFormsTurnOff) {
   Parse({"/Z", "/Z-", "/UE", "/UE-", "/P", "-p-", "/J", "/BJ"});
-  EXPECT_FALSE(Settings.RemoveCtrlZ);
-  EXPECT_FALSE(Settings.ConvWhenExecuted);
-  EXPECT_FALSE(Settings.PreserveTimestamp);
-  EXPECT_EQ(Settings.EscapeSequence, EscapeSequenceSet::EscBB);
+  EXPECT_FALSE(settings_.RemoveCtrlZ);
+  EXPECT_FALSE(settings_.ConvWhenExecuted);
+  EXPECT_FALSE(settings_.PreserveTimestamp);
+  EXPECT_EQ(settings_.EscapeSequence, EscapeSequenceSet::EscBB);
   Parse({"/BJ", "/J"});
-  EXPECT_EQ(Settings.EscapeSequence, EscapeSequenceSet::EscBJ);
+  EXPECT_EQ(settings_.EscapeSequence, EscapeSequenceSet::EscBJ);
 }
 
 TEST_F(CommandLineTest, BatchResetsTheOptionsBeforeIt) {
   Parse({"/E", "/Z", "/B"});
-  EXPECT_EQ(Settings.OutputKanjiCode, 0);
-  EXPECT_FALSE(Settings.RemoveCtrlZ);
-  EXPECT_TRUE(Settings.BatchMode);
-  EXPECT_TRUE(Settings.ConvWhenExecuted);
-  EXPECT_TRUE(Settings.QuitWhenConverted);
+  EXPECT_EQ(settings_.OutputKanjiCode, 0);
+  EXPECT_FALSE(settings_.RemoveCtrlZ);
+  EXPECT_TRUE(settings_.BatchMode);
+  EXPECT_TRUE(settings_.ConvWhenExecuted);
+  EXPECT_TRUE(settings_.QuitWhenConverted);
   Parse({"/B", "/E"});
-  EXPECT_EQ(Settings.OutputKanjiCode, 1);
-  EXPECT_TRUE(Settings.BatchMode);
+  EXPECT_EQ(settings_.OutputKanjiCode, 1);
+  EXPECT_TRUE(settings_.BatchMode);
 }
 
 TEST_F(CommandLineTest, AcceptsTheOptionsWithoutEffectAndReportsUnknownOnes) {
   Parse({"/?", "/C", "/O-", "/QQ", "/HELP", "-inifile", "/T-"});
-  EXPECT_TRUE(host_.messages.empty());
-  EXPECT_FALSE(Settings.CommandLineError);
+  EXPECT_TRUE(rejected_.empty());
+  EXPECT_FALSE(settings_.CommandLineError);
   Parse({"/X", "/help2", "/ABCD", "-"});
-  ASSERT_EQ(host_.messages.size(), 4u);
-  EXPECT_EQ(host_.messages[0].text, "コマンドラインオプションに誤りがあります。\rオプション: '/X'");
-  EXPECT_EQ(host_.messages[1].text,
-            "コマンドラインオプションに誤りがあります。\rオプション: '/help2'");
-  EXPECT_EQ(host_.messages[0].kind, fileconv::MessageKind::Error);
-  EXPECT_TRUE(Settings.CommandLineError);
+  ASSERT_EQ(rejected_.size(), 4u);
+  EXPECT_EQ(rejected_[0], "コマンドラインオプションに誤りがあります。\rオプション: '/X'");
+  EXPECT_EQ(rejected_[1], "コマンドラインオプションに誤りがあります。\rオプション: '/help2'");
+  EXPECT_TRUE(settings_.CommandLineError);
+  Settings unchanged;
+  EXPECT_FALSE(ApplyOption("/X", unchanged));
 }
 
 TEST_F(CommandLineTest, TheOutputOptionTakesTheNextFileArgument) {
   Parse({"/O", "out.txt", "in.txt"});
-  EXPECT_TRUE(Settings.OutputToFile);
-  EXPECT_EQ(Settings.OutputFileName, "out.txt");
-  EXPECT_EQ(CommandLine.CommandLineFileCount, 1);
-  EXPECT_TRUE(host_.messages.empty());
+  EXPECT_TRUE(settings_.OutputToFile);
+  EXPECT_EQ(settings_.OutputFileName, "out.txt");
+  EXPECT_EQ(commandLine_.FileCount(), 1);
+  EXPECT_TRUE(rejected_.empty());
 }
 
 TEST_F(CommandLineTest, AnOutputOptionWithoutItsParameterIsReported) {
   for (const auto& arguments :
        std::vector<std::vector<std::string>>{{"a.txt", "/o"}, {"/O", "/E", "a.txt"}}) {
-    host_.messages.clear();
-    fileconv::ResetSettings();
+    settings_ = Settings();
     Parse(arguments);
-    EXPECT_FALSE(Settings.OutputToFile);
-    EXPECT_TRUE(Settings.CommandLineError);
-    EXPECT_EQ(CommandLine.CommandLineFileCount, 1);
-    ASSERT_EQ(host_.messages.size(), 1u);
+    EXPECT_FALSE(settings_.OutputToFile);
+    EXPECT_TRUE(settings_.CommandLineError);
+    EXPECT_EQ(commandLine_.FileCount(), 1);
+    ASSERT_EQ(rejected_.size(), 1u);
     const std::string typed = arguments[0] == "/O" ? "/O" : "/o";
     EXPECT_EQ(
-        host_.messages[0].text,
+        rejected_[0],
         "コマンドラインオプションにパラメータが不足しています。\rオプション: '" + typed + "'");
   }
-  EXPECT_EQ(Settings.OutputKanjiCode, 1) << "the option after /O still applies";
+  EXPECT_EQ(settings_.OutputKanjiCode, 1) << "the option after /O still applies";
 }
 
 TEST_F(CommandLineTest, AddsTheFilesAWildcardMatchesButNoFoldersOrHiddenFiles) {
@@ -182,12 +176,16 @@ TEST_F(CommandLineTest, AddsTheFilesAWildcardMatchesButNoFoldersOrHiddenFiles) {
   ::mkdir((dir / "d.txt").c_str(), 0755);
   testing::WriteFile(dir / "e.doc", "e");
   Parse({"/O", dir / "out.txt", dir / "*.txt", dir / "nothing*", dir / "e.doc"});
-  AddCommandLineFiles(host_);
+  testing::RecordingHost host;
+  fileconv::FileList files;
+  commandLine_.AddFiles(files, host);
   std::vector<std::string> paths;
-  for (const auto& entry : fileconv::Files.Inputs)
+  for (const auto& entry : files.Inputs())
     paths.push_back(entry->Path);
   EXPECT_EQ(paths, (std::vector<std::string>{dir / "a.txt", dir / "b.txt", dir / "e.doc"}));
-  EXPECT_EQ(host_.CallsStartingWith("files added"), std::vector<std::string>{"files added 0"});
+  EXPECT_EQ(host.CallsStartingWith("files added"), std::vector<std::string>{"files added 0"});
+  ASSERT_EQ(commandLine_.UnlistedNames().size(), 1u);
+  EXPECT_EQ(commandLine_.UnlistedNames()[0].argument, dir / "nothing*");
 }
 
 }  // namespace

@@ -5,12 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "fileconv/FileList.h"
-#include "fileconv/OneFileConversion.h"
-#include "fileconv/RunState.h"
-#include "fileconv/SettingsRecord.h"
+#include <set>
+
 #include "tests/support/Bytes.h"
-#include "tests/support/ConversionFixture.h"
+#include "tests/support/RecordingHost.h"
 #include "tests/support/TempDir.h"
 
 namespace mxt::app {
@@ -18,8 +16,6 @@ namespace {
 
 using fileconv::ListId;
 using fileconv::MessageKind;
-using fileconv::RunStatus;
-using fileconv::Settings;
 using testing::Bytes;
 using testing::ReadFile;
 using testing::WriteFile;
@@ -60,38 +56,47 @@ TEST(ViewerArgumentsTest, OptionsWithAnOpenQuoteAreOneWord) {
 const std::string kShiftJIS = Bytes("'A' 88 9F 0A");
 const std::string kEUC = Bytes("'A' B0 A1 0A");
 
-class EntryViewerTest : public testing::ConversionFixture {
+class EntryViewerTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ConversionFixture::SetUp();
-    Settings.ViewerPath = "viewer";
+  EntryViewerTest() {
+    session_.settings.ViewerPath = "viewer";
+    session_.settings.TempDir = dir_.Path() + "/";
   }
 
+  std::string Path(const std::string& name) const { return dir_ / name; }
+  void Add(const std::string& path) { ASSERT_TRUE(session_.files.Add(path, "", host_)); }
+  std::set<std::string> FolderContent() const { return testing::FolderContent(dir_.Path()); }
   void Open(ListId list, std::size_t index, bool conv) {
-    OpenInViewer(list, index, conv, host_, [this](const Words& arguments) {
-      started_.push_back(arguments);
-      return starts_;
-    });
+    viewer_.Open(session_, list, index, conv);
   }
 
+  testing::TempDir dir_;
+  testing::RecordingHost host_;
+  Session session_{host_, {}};
   std::vector<Words> started_;
   bool starts_ = true;
+  EntryViewer viewer_{[this](const Words& arguments) {
+    started_.push_back(arguments);
+    return starts_;
+  }};
 };
 
 TEST_F(EntryViewerTest, NothingDuringARunNorForAConvertedViewOfTheOutputFile) {
   WriteFile(Path("a.txt"), kShiftJIS);
   Add(Path("a.txt"));
-  OutputTo(Path("out.txt"));
-  RunStatus.Busy = true;
-  Open(ListId::Input, 0, false);
-  Open(ListId::Input, 0, true);
-  Open(ListId::Output, 0, false);
-  RunStatus.Busy = false;
+  session_.run.UseOutputFile(Path("out.txt"));
+  host_.onPendingEvents = [&] {
+    Open(ListId::Input, 0, false);
+    Open(ListId::Input, 0, true);
+    Open(ListId::Output, 0, false);
+  };
+  session_.run.ConvertAll();
+  host_.onPendingEvents = nullptr;
   Open(ListId::Output, 0, true);
   EXPECT_TRUE(started_.empty());
   EXPECT_TRUE(host_.messages.empty());
-  EXPECT_TRUE(RunStatus.ViewerTempFiles.empty());
-  EXPECT_EQ(FolderContent(), (std::set<std::string>{"a.txt"}));
+  EXPECT_TRUE(viewer_.Copies().empty());
+  EXPECT_EQ(FolderContent(), (std::set<std::string>{"a.txt", "out.txt"}));
 
   Open(ListId::Output, 0, false);
   EXPECT_EQ(started_, (std::vector<Words>{{"viewer", Path("out.txt")}}));
@@ -100,7 +105,7 @@ TEST_F(EntryViewerTest, NothingDuringARunNorForAConvertedViewOfTheOutputFile) {
 TEST_F(EntryViewerTest, AnEmptyViewerPathIsReported) {
   WriteFile(Path("a.txt"), kShiftJIS);
   Add(Path("a.txt"));
-  Settings.ViewerPath.clear();
+  session_.settings.ViewerPath.clear();
   for (const bool conv : {false, true})
     Open(ListId::Input, 0, conv);
   EXPECT_TRUE(started_.empty());
@@ -117,35 +122,36 @@ TEST_F(EntryViewerTest, ShowsTheFileItselfWithTheOptions) {
   WriteFile(Path("b c.txt"), kShiftJIS);
   Add(Path("a.txt"));
   Add(Path("b c.txt"));
-  Settings.ViewerCmdLineOption = "-r  --title 'two words'";
+  session_.settings.ViewerCmdLineOption = "-r  --title 'two words'";
   Open(ListId::Input, 1, false);
   EXPECT_EQ(started_,
             (std::vector<Words>{{"viewer", "-r", "--title", "two words", Path("b c.txt")}}));
   EXPECT_TRUE(host_.messages.empty());
-  EXPECT_TRUE(RunStatus.ViewerTempFiles.empty());
+  EXPECT_TRUE(viewer_.Copies().empty());
 }
 
 TEST_F(EntryViewerTest, ShowsAConvertedCopyAndLeavesTheSourceAlone) {
   WriteFile(Path("a.txt"), kShiftJIS);
   Add(Path("a.txt"));
-  Settings.OutputKanjiCode = 1;
+  session_.settings.OutputKanjiCode = 1;
   Open(ListId::Input, 0, true);
-  const std::string copy = fileconv::Conversion.TempFileName;
-  ASSERT_FALSE(copy.empty());
+  ASSERT_EQ(viewer_.Copies().size(), 1u);
+  const std::string copy = viewer_.Copies()[0];
   EXPECT_EQ(started_, (std::vector<Words>{{"viewer", copy}}));
-  EXPECT_EQ(RunStatus.ViewerTempFiles, Words{copy});
   EXPECT_EQ(ReadFile(copy), kEUC);
   EXPECT_EQ(ReadFile(Path("a.txt")), kShiftJIS);
   EXPECT_TRUE(host_.messages.empty());
 }
 
 TEST_F(EntryViewerTest, AFileThatWasNotConvertedIsReported) {
+  WriteFile(Path("a.txt"), kShiftJIS);
+  Add(Path("a.txt"));
   Add(Path("gone.txt"));
-  // What an earlier view left must not be shown for this entry.
-  fileconv::Conversion.TempFileName = Path("earlier.tmp");
   Open(ListId::Input, 0, true);
-  EXPECT_TRUE(started_.empty());
-  EXPECT_TRUE(RunStatus.ViewerTempFiles.empty());
+  // What the earlier view left must not be shown for this entry.
+  Open(ListId::Input, 1, true);
+  EXPECT_EQ(started_.size(), 1u);
+  EXPECT_EQ(viewer_.Copies().size(), 1u);
   ASSERT_EQ(host_.messages.size(), 1u);
   EXPECT_EQ(host_.messages[0].kind, MessageKind::Information);
   EXPECT_EQ(host_.messages[0].text, Path("gone.txt") + " は、変換されませんでした。");
@@ -163,7 +169,23 @@ TEST_F(EntryViewerTest, AViewerThatDoesNotStartIsReportedAndTheCopyStillGoesAtEx
     EXPECT_EQ(message.kind, MessageKind::Error);
     EXPECT_EQ(message.text, "ビューアの起動に失敗しました。");
   }
-  EXPECT_EQ(RunStatus.ViewerTempFiles, Words{fileconv::Conversion.TempFileName});
+  ASSERT_EQ(viewer_.Copies().size(), 1u);
+  EXPECT_EQ(viewer_.DeleteCopies(), 0u);
+  EXPECT_EQ(FolderContent(), (std::set<std::string>{"a.txt"}));
+}
+
+TEST_F(EntryViewerTest, CopiesAlreadyGoneAreCountedAtExit) {
+  WriteFile(Path("a.txt"), kShiftJIS);
+  WriteFile(Path("b.txt"), kShiftJIS);
+  Add(Path("a.txt"));
+  Add(Path("b.txt"));
+  Open(ListId::Input, 0, true);
+  Open(ListId::Input, 1, true);
+  ASSERT_EQ(viewer_.Copies().size(), 2u);
+  ::unlink(viewer_.Copies()[0].c_str());
+  EXPECT_EQ(viewer_.DeleteCopies(), 1u);
+  EXPECT_TRUE(viewer_.Copies().empty());
+  EXPECT_EQ(FolderContent(), (std::set<std::string>{"a.txt", "b.txt"}));
 }
 
 }  // namespace

@@ -2,36 +2,23 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/EscapeSequence.h"
-#include "fileconv/FileList.h"
-#include "tests/support/RecordingHost.h"
-
 namespace mxt::app {
 namespace {
 
 using engine::EscapeSequenceSet;
 using engine::NewlineCode;
-using fileconv::Files;
-using fileconv::SettingsRecord;
+using fileconv::Settings;
 
 // The fields the pages edit, as one comparable tuple.
-auto Edited(const SettingsRecord& s) {
+auto Edited(const Settings& s) {
   return std::tuple(s.OutputKanjiCode, s.EscapeSequence, s.OutputNewlineCode, s.InputKanjiCode,
                     s.WayToOverwrite, s.SevenBitMode, s.RemoveCtrlZ, s.PreserveTimestamp,
                     s.ViewerPath, s.ViewerCmdLineOption, s.ConvWhenExecuted, s.ConvWhenSelected,
                     s.ConvWhenDropped, s.QuitWhenConverted, s.DontShortenFileName);
 }
 
-class OptionsPagesTest : public ::testing::Test {
- protected:
-  void TearDown() override {
-    engine::SelectEscapeSequenceSet(EscapeSequenceSet::EscBJ);
-    fileconv::ResetFileLists();
-  }
-};
-
-TEST_F(OptionsPagesTest, EveryEditedFieldGoesThroughThePagesUnchanged) {
-  SettingsRecord a;
+TEST(OptionsPagesTest, EveryEditedFieldGoesThroughThePagesUnchanged) {
+  Settings a;
   a.OutputKanjiCode = 2;
   a.EscapeSequence = EscapeSequenceSet::EscKH;
   a.OutputNewlineCode = NewlineCode::CR;
@@ -40,11 +27,11 @@ TEST_F(OptionsPagesTest, EveryEditedFieldGoesThroughThePagesUnchanged) {
   a.SevenBitMode = a.PreserveTimestamp = a.ConvWhenSelected = a.QuitWhenConverted = true;
   a.ViewerPath = "/usr/bin/less";
   a.ViewerCmdLineOption = "-N 'two words'";
-  SettingsRecord b;
+  Settings b;
   b.RemoveCtrlZ = b.ConvWhenExecuted = b.ConvWhenDropped = b.DontShortenFileName = true;
   b.ViewerPath = "xdg-open";
-  for (const SettingsRecord& stored : {a, b}) {
-    SettingsRecord applied;
+  for (const Settings& stored : {a, b}) {
+    Settings applied;
     applied.FontName = "kept";
     applied.OutputToFile = true;
     applied.GUIStyle = 1;
@@ -56,8 +43,8 @@ TEST_F(OptionsPagesTest, EveryEditedFieldGoesThroughThePagesUnchanged) {
   }
 }
 
-TEST_F(OptionsPagesTest, AValueOutOfItsRangeChoosesNoneAndNoneLeavesTheField) {
-  SettingsRecord stored;
+TEST(OptionsPagesTest, AValueOutOfItsRangeChoosesNoneAndNoneLeavesTheField) {
+  Settings stored;
   stored.OutputKanjiCode = 3;
   stored.WayToOverwrite = 2;
   stored.InputKanjiCode = 4;
@@ -67,7 +54,7 @@ TEST_F(OptionsPagesTest, AValueOutOfItsRangeChoosesNoneAndNoneLeavesTheField) {
   EXPECT_EQ(values.Choice(OptionChoice::InputCode), kNoChoice);
   EXPECT_EQ(values.Choice(OptionChoice::NewlineCode), 0);
 
-  SettingsRecord target;
+  Settings target;
   target.OutputKanjiCode = 1;
   target.WayToOverwrite = 1;
   target.InputKanjiCode = 2;
@@ -82,31 +69,6 @@ TEST_F(OptionsPagesTest, AValueOutOfItsRangeChoosesNoneAndNoneLeavesTheField) {
   EXPECT_EQ(target.InputKanjiCode, 2);
   EXPECT_EQ(target.EscapeSequence, EscapeSequenceSet::EscAtJ);
   EXPECT_EQ(target.OutputNewlineCode, NewlineCode::LF);
-}
-
-// Widths are ten pixels a byte: InitTabStops puts the column at 160.
-TEST_F(OptionsPagesTest, SwitchingShortNamesMovesTheStatusColumns) {
-  testing::RecordingHost host;
-  host.measures = true;
-  fileconv::InitTabStops(host);
-  const int initial = Files.StatusTabStops[0];
-  Files.Inputs.push_back(std::make_unique<fileconv::FileEntry>(
-      fileconv::FileEntry::InputEntry("/d/" + std::string(20, 'a'))));
-  Files.Output = std::make_unique<fileconv::FileEntry>(
-      fileconv::FileEntry::OutputEntry("/d/" + std::string(30, 'o')));
-  struct Case {
-    bool dontShorten;
-    bool outputToFile;
-    int firstStop;
-  };
-  for (const Case& c :
-       {Case{true, false, 208}, Case{true, true, 308}, Case{false, true, initial}}) {
-    fileconv::Settings.DontShortenFileName = c.dontShorten;
-    fileconv::Settings.OutputToFile = c.outputToFile;
-    NameShorteningChanged(host);
-    EXPECT_EQ(Files.StatusTabStops[0], c.firstStop) << c.dontShorten << c.outputToFile;
-  }
-  fileconv::ResetSettings();
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "engine/ConversionBuffers.h"
+#include "engine/Converter.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,6 @@ namespace mxt::engine {
 namespace {
 
 using testing::Bytes;
-using testing::ConvertInMemory;
 using testing::EngineConversion;
 using testing::MemoryFile;
 using testing::Notation;
@@ -26,7 +25,15 @@ EngineConversion Copying(NewlineCode mode, bool removeCtrlZ = false) {
 
 class ConversionBuffersTest : public ::testing::Test {
  protected:
-  testing::ScopedConversionBuffers buffers_;
+  std::string ConvertInMemory(const std::string& input, const EngineConversion& how) {
+    return testing::ConvertInMemory(converter_, input, how);
+  }
+  void StreamFile(MemoryFile& input, MemoryFile& output, const EngineConversion& how) {
+    testing::StreamFile(converter_, input, output, how);
+  }
+
+  Converter converter_;
+  ConversionBuffers& buffers_ = converter_.Buffers();
 };
 
 TEST_F(ConversionBuffersTest, RewritesNewlinesInEachMode) {
@@ -78,12 +85,12 @@ TEST_F(ConversionBuffersTest, ALoneCRAtABlockEndLosesNothingAndDoesNotEatALaterL
 }
 
 TEST_F(ConversionBuffersTest, AFullBlockOfLineFeedsFillsTheNewlineBufferExactly) {
-  Buffers.PendingCR = false;
+  buffers_.PendingCR = false;
   const std::string lineFeeds(kBlock, '\n');
-  const std::uint32_t count =
-      ConvertNewlinesToCRLF(reinterpret_cast<const std::uint8_t*>(lineFeeds.data()), kBlock);
+  const std::uint32_t count = ConvertNewlinesToCRLF(
+      buffers_, reinterpret_cast<const std::uint8_t*>(lineFeeds.data()), kBlock);
   EXPECT_EQ(count, NewlineBufferSize);
-  EXPECT_FALSE(Buffers.PendingCR);
+  EXPECT_FALSE(buffers_.PendingCR);
 
   MemoryFile input(lineFeeds);
   MemoryFile output;
@@ -104,19 +111,19 @@ TEST_F(ConversionBuffersTest, ReadsBlockBoundariesExactly) {
     MemoryFile out;
     StreamFile(in, out, Copying(NewlineCode::DontCare));
     EXPECT_EQ(out.Content(), input) << size;
-    EXPECT_EQ(Buffers.TotalRead, static_cast<std::int64_t>(size));
-    EXPECT_EQ(Buffers.BytesInLastBlock, 0) << "the last read finds the end";
+    EXPECT_EQ(buffers_.TotalRead, static_cast<std::int64_t>(size));
+    EXPECT_EQ(buffers_.BytesInLastBlock, 0) << "the last read finds the end";
   }
 }
 
 TEST_F(ConversionBuffersTest, ReadByteKeepsReportingTheEnd) {
   MemoryFile in("ab");
-  Buffers.InputFile = &in;
-  ASSERT_FALSE(RefillInput());
-  EXPECT_EQ(Buffers.BytesInLastBlock, 2);
-  EXPECT_TRUE(RefillInput());
-  EXPECT_TRUE(RefillInput());
-  EXPECT_EQ(Buffers.TotalRead, 2);
+  buffers_.InputFile = &in;
+  ASSERT_FALSE(converter_.RefillInput());
+  EXPECT_EQ(buffers_.BytesInLastBlock, 2);
+  EXPECT_TRUE(converter_.RefillInput());
+  EXPECT_TRUE(converter_.RefillInput());
+  EXPECT_EQ(buffers_.TotalRead, 2);
 }
 
 TEST_F(ConversionBuffersTest, ConvertsCharactersSplitBetweenInputBlocks) {
@@ -150,8 +157,8 @@ TEST_F(ConversionBuffersTest, RemovesOneTrailingCtrlZFromTheWholeOutputFile) {
 
 TEST_F(ConversionBuffersTest, LeavesAnEmptyOutputAlone) {
   MemoryFile output;
-  Buffers.OutputFile = &output;
-  RemoveTrailingCtrlZ();
+  buffers_.OutputFile = &output;
+  converter_.RemoveTrailingCtrlZ();
   EXPECT_EQ(output.Size(), 0);
   EXPECT_EQ(output.WriteCalls(), 0);
 }
@@ -168,7 +175,7 @@ TEST_F(ConversionBuffersTest, AFailingWriteLeavesTheRoutineAtOnce) {
     EXPECT_STREQ(error.what(), "I/O ｴﾗｰ (28) No space left on device");
   }
   EXPECT_EQ(output.WriteCalls(), 1);
-  EXPECT_EQ(Buffers.TotalRead, static_cast<std::int64_t>(2 * kBlock)) << "nothing read after it";
+  EXPECT_EQ(buffers_.TotalRead, static_cast<std::int64_t>(2 * kBlock)) << "nothing read after it";
 }
 
 }  // namespace

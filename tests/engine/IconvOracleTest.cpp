@@ -76,19 +76,17 @@ std::string RandomEUCText(std::mt19937& random, std::size_t characters, bool kat
   return text;
 }
 
+// JIS is compared in the set iconv writes: ESC "$B" and ESC "(B".
 std::string Ours(const std::string& text, const Code& from, const Code& to) {
+  Converter converter;
   return ConvertInMemory(
-      text, EngineConversion{from.kanjiCode, NewlineCode::DontCare, {to.outputCode, false, false}});
+      converter, text,
+      EngineConversion{from.kanjiCode,
+                       NewlineCode::DontCare,
+                       {to.outputCode, false, false, 0, EscapeSequenceSet::EscBB}});
 }
 
-// JIS is compared in the set iconv writes: ESC "$B" and ESC "(B".
-class IconvOracleTest : public ::testing::Test {
- protected:
-  void SetUp() override { SelectEscapeSequenceSet(EscapeSequenceSet::EscBB); }
-  void TearDown() override { SelectEscapeSequenceSet(EscapeSequenceSet::EscBJ); }
-
-  testing::ScopedConversionBuffers buffers_;
-};
+class IconvOracleTest : public ::testing::Test {};
 
 class IconvOracleRandomTextTest : public IconvOracleTest,
                                   public ::testing::WithParamInterface<bool> {};

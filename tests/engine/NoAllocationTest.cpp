@@ -6,7 +6,7 @@
 #include <new>
 #include <string>
 
-#include "engine/ConversionBuffers.h"
+#include "engine/Converter.h"
 #include "platform/OsFile.h"
 #include "tests/support/EngineRun.h"
 #include "tests/support/TempDir.h"
@@ -39,16 +39,15 @@ TEST(NoAllocationTest, NothingIsAllocatedAfterTheBuffers) {
   platform::OsFile input = platform::OsFile::OpenForReading(dir / "in");
   platform::OsFile output = platform::OsFile::Create(dir / "out");
 
-  AllocateConversionBuffers();
+  Converter converter;
   const long before = allocations;
   for (std::uint8_t outputCode = 0; outputCode < 3; ++outputCode) {
     input.Seek(0);
-    testing::StreamFile(input, output,
+    testing::StreamFile(converter, input, output,
                         {KanjiCode::ShiftJIS, NewlineCode::LF, {outputCode, true, true}});
-    EXPECT_EQ(Buffers.TotalRead, static_cast<std::int64_t>(text.size()));
+    EXPECT_EQ(converter.Buffers().TotalRead, static_cast<std::int64_t>(text.size()));
   }
   EXPECT_EQ(allocations - before, 0);
-  FreeConversionBuffers();
 }
 
 }  // namespace

@@ -25,7 +25,9 @@ enum class Routine {
   JISToJIS
 };
 
-StreamResult RunOn(MemoryStream& s, Routine routine, bool sevenBit) {
+StreamResult RunOn(MemoryStream& s, Routine routine, bool sevenBit,
+                   EscapeSequenceSet set = EscapeSequenceSet::EscBJ) {
+  const EscapeSequence escapes = EscapeSequenceOf(set);
   switch (routine) {
     case Routine::Copy:
       return CopyStream(s);
@@ -34,15 +36,15 @@ StreamResult RunOn(MemoryStream& s, Routine routine, bool sevenBit) {
     case Routine::EUCToSJIS:
       return EUCToShiftJIS(s);
     case Routine::SJISToJIS:
-      return ShiftJISToJIS(s, sevenBit);
+      return ShiftJISToJIS(s, sevenBit, escapes);
     case Routine::EUCToJIS:
-      return EUCToJIS(s, sevenBit);
+      return EUCToJIS(s, sevenBit, escapes);
     case Routine::JISToSJIS:
       return JISToShiftJIS(s, sevenBit);
     case Routine::JISToEUC:
       return JISToEUC(s, sevenBit);
     case Routine::JISToJIS:
-      return JISToJIS(s, sevenBit);
+      return JISToJIS(s, sevenBit, escapes);
   }
   return StreamResult::Complete;
 }
@@ -69,14 +71,11 @@ constexpr auto KH = EscapeSequenceSet::EscKH;
 
 class StreamRoutinesTest : public ::testing::Test {
  protected:
-  void TearDown() override { SelectEscapeSequenceSet(BJ); }
-
   void Check(const Case* begin, const Case* end) {
     for (const Case* c = begin; c != end; ++c) {
-      SelectEscapeSequenceSet(c->set);
       const std::string input = Bytes(c->input);
       MemoryStream s(input);
-      const StreamResult result = RunOn(s, c->routine, c->sevenBit);
+      const StreamResult result = RunOn(s, c->routine, c->sevenBit, c->set);
       EXPECT_EQ(Notation(s.Output()), Notation(Bytes(c->expected)))
           << "routine " << static_cast<int>(c->routine) << ", set " << static_cast<int>(c->set)
           << (c->sevenBit ? ", 7-bit" : "") << ": " << c->input;
@@ -204,7 +203,7 @@ TEST_F(StreamRoutinesTest, ReadingJIS) {
   Check(std::begin(cases), std::end(cases));
 }
 
-TEST_F(StreamRoutinesTest, SelectionReadsTheTable) {
+TEST(EscapeSequenceTest, EachSetHasItsPairAndAnyOtherValueTheFirst) {
   const struct {
     std::uint8_t set;
     Designator in;
@@ -214,12 +213,11 @@ TEST_F(StreamRoutinesTest, SelectionReadsTheTable) {
       {3, {'K', 0}, {'H', 0}},     {4, {'$', 'B'}, {'(', 'J'}}, {255, {'$', 'B'}, {'(', 'J'}},
   };
   for (const auto& c : cases) {
-    SelectEscapeSequenceSet(EscapeSequenceSet::EscKH);
-    SelectEscapeSequenceSet(static_cast<EscapeSequenceSet>(c.set));
-    EXPECT_EQ(KanjiInSequence.first, c.in.first) << int(c.set);
-    EXPECT_EQ(KanjiInSequence.second, c.in.second) << int(c.set);
-    EXPECT_EQ(KanjiOutSequence.first, c.out.first) << int(c.set);
-    EXPECT_EQ(KanjiOutSequence.second, c.out.second) << int(c.set);
+    const EscapeSequence escapes = EscapeSequenceOf(static_cast<EscapeSequenceSet>(c.set));
+    EXPECT_EQ(escapes.kanjiIn.first, c.in.first) << int(c.set);
+    EXPECT_EQ(escapes.kanjiIn.second, c.in.second) << int(c.set);
+    EXPECT_EQ(escapes.kanjiOut.first, c.out.first) << int(c.set);
+    EXPECT_EQ(escapes.kanjiOut.second, c.out.second) << int(c.set);
   }
 }
 
@@ -259,7 +257,7 @@ TEST(ConvertStreamTest, PicksTheRoutineForEachPairOfCodes) {
   };
   for (const auto& c : cases) {
     MemoryStream s(input);
-    ConvertStream(s, c.detected, c.output, true);
+    ConvertStream(s, c.detected, c.output, true, EscapeSequenceOf(EscapeSequenceSet::EscBJ));
     EXPECT_EQ(Notation(s.Output()), Notation(RunRoutine(c.routine, input, true)))
         << static_cast<int>(c.detected) << " to " << int(c.output);
   }

@@ -4,10 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "fileconv/OneFileConversion.h"
-#include "fileconv/PathIndex.h"
-#include "fileconv/RunState.h"
-#include "fileconv/SettingsRecord.h"
+#include "fileconv/NameColumn.h"
 #include "fileconv/UserError.h"
 #include "tests/support/Bytes.h"
 #include "tests/support/ConversionFixture.h"
@@ -24,84 +21,73 @@ const std::string kShiftJIS = Bytes("88 9F 0A");
 
 class ConversionRunTest : public testing::ConversionFixture {
  protected:
-  void SetUp() override {
-    ConversionFixture::SetUp();
-    Settings.OutputKanjiCode = 1;
-  }
+  ConversionRunTest() { settings_.OutputKanjiCode = 1; }
 
   FileEntry& AddFile(const std::string& name, const std::string& content) {
     WriteFile(dir_ / name, content);
-    EXPECT_TRUE(AddFileToList(dir_ / name, host_));
-    return *Files.Inputs.back();
+    return Add(dir_ / name);
   }
 };
 
-TEST_F(ConversionRunTest, LocksTheWindowForTheRunAndRestoresItAfter) {
+TEST_F(ConversionRunTest, TellsTheWindowWhatItDoes) {
   AddFile("a", kShiftJIS);
-  RunStatus.StatusText = " selected";
-  ConvertAll(host_);
+  AddFile("b", kShiftJIS);
+  host_.calls.clear();
+  run_.ConvertAll();
   const std::vector<std::string> expected = {
-      "status ",
-      "lock 11",
-      "button 中断(&B) cancels",
-      "busy",
-      "status  Converting " + (dir_ / "a") + " (1/1)",
-      "redraw input 0",
-      "events",
-      "redraw input 0",
-      "idle",
-      "button 変換(&C)",
-      "unlock 11",
-      "status  selected",
-      "refresh focus",
+      "run started",    "file " + (dir_ / "a") + " 1/2",
+      "redraw input 0", "events",
+      "redraw input 0", "file " + (dir_ / "b") + " 2/2",
+      "redraw input 1", "events",
+      "redraw input 1", "run ended",
   };
   EXPECT_EQ(host_.calls, expected);
-  EXPECT_FALSE(RunStatus.Busy);
-  EXPECT_TRUE(RunStatus.AllDone);
+  EXPECT_FALSE(run_.Busy());
+  EXPECT_TRUE(run_.AllDone());
 }
 
 TEST_F(ConversionRunTest, TheConvertButtonStopsARunAfterTheCurrentFile) {
   FileEntry& first = AddFile("a", kShiftJIS);
   FileEntry& second = AddFile("b", kShiftJIS);
-  host_.onPendingEvents = [&] { ConvButtonClick(host_); };
-  ConvButtonClick(host_);
+  host_.onPendingEvents = [&] { run_.ConvertButtonClicked(); };
+  run_.ConvertButtonClicked();
   EXPECT_EQ(first.State, RunResult::Converted);
   EXPECT_EQ(second.State, RunResult::None);
-  EXPECT_FALSE(RunStatus.AllDone);
-  EXPECT_FALSE(RunStatus.RunGuard);
+  EXPECT_FALSE(run_.AllDone());
+  EXPECT_EQ(host_.CallsStartingWith("run started").size(), 1u) << "no run inside the run";
 
   // The next run takes up the rest without asking.
   host_.onPendingEvents = nullptr;
   host_.messages.clear();
-  ConvButtonClick(host_);
+  run_.ConvertButtonClicked();
   EXPECT_EQ(second.State, RunResult::Converted);
   EXPECT_TRUE(host_.messages.empty());
-  EXPECT_TRUE(RunStatus.AllDone);
+  EXPECT_TRUE(run_.AllDone());
 }
 
 TEST_F(ConversionRunTest, AsksBeforeConvertingAFinishedListAgain) {
   FileEntry& entry = AddFile("a", kShiftJIS);
-  ConvertAll(host_);
+  run_.ConvertAll();
   ASSERT_EQ(entry.State, RunResult::Converted);
 
   host_.answer = MessageAnswer::Cancel;
-  ConvertAll(host_);
+  run_.ConvertAll();
   ASSERT_EQ(host_.messages.size(), 1u);
   EXPECT_EQ(host_.messages[0].text, "変換し直しますか ?");
   EXPECT_EQ(entry.State, RunResult::Converted);
 
   host_.answer = MessageAnswer::Ok;
-  Settings.OutputKanjiCode = 0;
-  ConvertAll(host_);
+  settings_.OutputKanjiCode = 0;
+  run_.ConvertAll();
   EXPECT_EQ(ReadFile(dir_ / "a"), kShiftJIS) << "converted back";
   EXPECT_EQ(StatusColumns(entry, ListId::Input), "Converted:\tEUC to Shift-JIS");
 }
 
 TEST_F(ConversionRunTest, AFileAddedToAFinishedListIsConvertedWithoutTheQuestion) {
   AddFile("a", kShiftJIS);
-  ConvertAll(host_);
+  run_.ConvertAll();
   FileEntry& added = AddFile("b", kShiftJIS);
-  ConvertAll(host_);
+  run_.ConvertAll();
   EXPECT_TRUE(host_.messages.empty());
   EXPECT_EQ(added.State, RunResult::Converted);
 }
@@ -114,27 +100,24 @@ TEST_F(ConversionRunTest, ALargeFileShowsHowFarItIs) {
     text += kShiftJIS;
   FileEntry& entry = AddFile("large", text);
   ASSERT_EQ(::truncate(entry.Path.c_str(), std::int64_t{65} << 20), 0);  // the rest a hole
-  ConvertAll(host_);
+  run_.ConvertAll();
   EXPECT_EQ(entry.State, RunResult::Converted);
-  const std::string converting = "status  Converting " + entry.Path + " (1/1)";
-  const auto statuses = host_.CallsStartingWith(converting);
-  ASSERT_GE(statuses.size(), 100u);
-  EXPECT_EQ(statuses.front(), converting);
-  EXPECT_EQ(statuses[1], converting + " 0%");
-  EXPECT_EQ(statuses[51], converting + " 50%");
-  EXPECT_EQ(statuses.back(), converting + " 100%");
-  EXPECT_EQ(host_.CallsStartingWith("paint").size(), statuses.size() - 1);
+  const auto shown = host_.CallsStartingWith("progress");
+  ASSERT_EQ(shown.size(), 101u) << "each percentage once";
+  EXPECT_EQ(shown.front(), "progress 0");
+  EXPECT_EQ(shown[50], "progress 50");
+  EXPECT_EQ(shown.back(), "progress 100");
   EXPECT_EQ(host_.CallsStartingWith("events").size(), 1u);
 }
 
 TEST_F(ConversionRunTest, AnErrorAbortsTheEntryAndEndsTheRunWithTheWindowRestored) {
   FileEntry& bad = AddFile("a", kShiftJIS);
   FileEntry& after = AddFile("b", kShiftJIS);
-  Settings.WayToOverwrite = 1;
-  Settings.TempDir = dir_ / "missing/";
-  Settings.QuitWhenConverted = true;
+  settings_.WayToOverwrite = 1;
+  settings_.TempDir = dir_ / "missing/";
+  settings_.QuitWhenConverted = true;
   try {
-    ConvertAll(host_);
+    run_.ConvertAll();
     FAIL() << "no error";
   } catch (const UserError& error) {
     // The cause and the name it could not take.
@@ -149,44 +132,44 @@ TEST_F(ConversionRunTest, AnErrorAbortsTheEntryAndEndsTheRunWithTheWindowRestore
   EXPECT_EQ(bad.State, RunResult::Aborted);
   EXPECT_EQ(StatusColumns(bad, ListId::Input), "Aborted.");
   EXPECT_EQ(after.State, RunResult::None);
-  EXPECT_EQ(host_.CallsStartingWith("button").back(), "button 変換(&C)");
+  EXPECT_EQ(host_.calls.back(), "run ended");
   EXPECT_TRUE(host_.CallsStartingWith("close").empty());
-  EXPECT_FALSE(RunStatus.Busy);
+  EXPECT_FALSE(run_.Busy());
   EXPECT_EQ(ReadFile(dir_ / "a"), kShiftJIS);
 }
 
 TEST_F(ConversionRunTest, QuitsAfterACompleteRunWhenAsked) {
   AddFile("a", kShiftJIS);
-  Settings.QuitWhenConverted = true;
-  ConvertAll(host_);
+  settings_.QuitWhenConverted = true;
+  run_.ConvertAll();
   EXPECT_EQ(host_.CallsStartingWith("close").size(), 1u);
 }
 
 TEST_F(ConversionRunTest, OneOutputFileNeverReceivesTwoKanjiCodes) {
   AddFile("a", kShiftJIS);
-  UseOutputFile(dir_ / "out", host_);
-  ConvertAll(host_);
-  ASSERT_EQ(Files.Output->Code, 1);
+  OutputTo(dir_ / "out");
+  run_.ConvertAll();
+  ASSERT_EQ(files_.Output()->Code, 1);
 
   AddFile("b", kShiftJIS);
-  Settings.OutputKanjiCode = 2;
-  ConvertAll(host_);
+  settings_.OutputKanjiCode = 2;
+  run_.ConvertAll();
   ASSERT_EQ(host_.messages.size(), 1u);
   EXPECT_EQ(host_.messages[0].kind, MessageKind::Warning);
-  EXPECT_EQ(Files.Inputs[1]->State, RunResult::None);
+  EXPECT_EQ(files_.Input(1).State, RunResult::None);
 }
 
 TEST_F(ConversionRunTest, AnOutputFileOfPlainTextTakesAnyCode) {
   AddFile("a", "ascii\n");
-  UseOutputFile(dir_ / "out", host_);
-  ConvertAll(host_);
-  EXPECT_EQ(Files.Output->Code, kNoKanjiWritten);
-  EXPECT_EQ(StatusColumns(*Files.Output, ListId::Output), "Output:\t");
+  OutputTo(dir_ / "out");
+  run_.ConvertAll();
+  EXPECT_EQ(files_.Output()->Code, kNoKanjiWritten);
+  EXPECT_EQ(StatusColumns(*files_.Output(), ListId::Output), "Output:\t");
   AddFile("b", kShiftJIS);
-  Settings.OutputKanjiCode = 2;
-  ConvertAll(host_);
+  settings_.OutputKanjiCode = 2;
+  run_.ConvertAll();
   EXPECT_TRUE(host_.messages.empty());
-  EXPECT_EQ(StatusColumns(*Files.Output, ListId::Output), "Output:\tJIS");
+  EXPECT_EQ(StatusColumns(*files_.Output(), ListId::Output), "Output:\tJIS");
 }
 
 TEST_F(ConversionRunTest, RejectsOutputFilesItCannotUse) {
@@ -203,30 +186,30 @@ TEST_F(ConversionRunTest, RejectsOutputFilesItCannotUse) {
   };
   for (const auto& c : cases) {
     host_.messages.clear();
-    Settings.CommandLineError = false;
-    Settings.OutputToFile = true;
-    SetOutputFile(c.path, host_);
+    settings_.CommandLineError = false;
+    settings_.OutputToFile = true;
+    run_.SetOutputFile(c.path);
     ASSERT_EQ(host_.messages.size(), 1u) << c.path;
     EXPECT_EQ(host_.messages[0].text, c.message);
-    EXPECT_TRUE(Settings.CommandLineError);
-    EXPECT_FALSE(Settings.OutputToFile);
+    EXPECT_TRUE(settings_.CommandLineError);
+    EXPECT_FALSE(settings_.OutputToFile);
   }
-  SetOutputFile(dir_ / "new.txt", host_);
-  EXPECT_TRUE(Settings.OutputToFile);
-  EXPECT_EQ(Files.Output->Path, dir_ / "new.txt");
-  EXPECT_EQ(Files.Output->Code, kNoKanjiWritten);
+  run_.SetOutputFile(dir_ / "new.txt");
+  EXPECT_TRUE(settings_.OutputToFile);
+  EXPECT_EQ(files_.Output()->Path, dir_ / "new.txt");
+  EXPECT_EQ(files_.Output()->Code, kNoKanjiWritten);
 }
 
 TEST_F(ConversionRunTest, APathInAMessageIsShownAsUtf8) {
-  SetOutputFile("bad\xFF*.txt", host_);
+  run_.SetOutputFile("bad\xFF*.txt");
   ASSERT_EQ(host_.messages.size(), 1u);
   EXPECT_EQ(host_.messages[0].text.substr(0, 6), "bad\xEF\xBF\xBD");
 }
 
 TEST_F(ConversionRunTest, AnInputFileThatIsTheOutputFileIsRefusedAndCounted) {
-  UseOutputFile(dir_ / "out", host_);
+  OutputTo(dir_ / "out");
   WriteFile(dir_ / "a", "a");
-  const std::size_t added = AddFileBatch({dir_ / "a", dir_ / "a", dir_ / "out"}, host_);
+  const std::size_t added = files_.AddBatch({dir_ / "a", dir_ / "a", dir_ / "out"}, host_);
   EXPECT_EQ(added, 1u);
   ReportNotAdded(3, added, host_);
   ASSERT_EQ(host_.messages.size(), 2u);
@@ -264,24 +247,58 @@ TEST(ResultCodeTextTest, NamesTheCodesOfAnEntry) {
     EXPECT_EQ(ResultCodeText(c.code), c.text) << int(c.code);
 }
 
-TEST(ShortenFileNameTest, KeepsTheLongestPrefixThatFits) {
-  ResetFileLists();
+// Ten pixels a byte, and "x" as wide as the test wants the column to be a sixteenth of.
+testing::RecordingHost ColumnHost(int xWidth) {
   testing::RecordingHost host;
-  host.measures = true;
-  Files.NameColumnWidth = 100;
-  EXPECT_EQ(ShortenFileName("short.txt", host), "short.txt");
-  EXPECT_EQ(ShortenFileName("a-rather-long-name.txt", host), "a-rathe...");
-  EXPECT_EQ(Files.LongestNameWidth, 220);
-  Files.NameColumnWidth = 5;
-  EXPECT_EQ(ShortenFileName("abc", host), "a");
-  host.measures = false;
-  EXPECT_EQ(ShortenFileName("a-rather-long-name.txt", host), "a-rather-long-name.txt");
+  host.measure = [xWidth](std::string_view text) {
+    return text == "x" ? xWidth : static_cast<int>(text.size()) * 10;
+  };
+  return host;
+}
+
+TEST(NameColumnTest, KeepsTheLongestPrefixThatFits) {
+  NameColumn column;
+  testing::RecordingHost host = ColumnHost(10);
+  column.Measure(host);
+  ASSERT_EQ(column.Width(), 160);
+  int width = 0;
+  EXPECT_EQ(column.Shorten("short.txt", host, width), "short.txt");
+  EXPECT_EQ(width, 90);
+  EXPECT_EQ(column.Shorten("a-rather-long-name.txt", host, width), "a-rather-long...");
+  EXPECT_EQ(width, 220);
   // A name in UTF-8 is cut between its characters, never inside one (30 pixels each here).
-  host.measures = true;
-  Files.NameColumnWidth = 100;
-  EXPECT_EQ(ShortenFileName("あいうえお", host), "あい...");
-  Files.NameColumnWidth = 5;
-  EXPECT_EQ(ShortenFileName("あいう", host), "あ");
+  EXPECT_EQ(column.Shorten("あいうえおかきくけこ", host, width), "あいうえ...");
+  host = ColumnHost(0);
+  column.Measure(host);
+  EXPECT_EQ(column.Shorten("abc", host, width), "a");
+  EXPECT_EQ(column.Shorten("あいう", host, width), "あ");
+  host.measure = nullptr;
+  EXPECT_EQ(column.Shorten("a-rather-long-name.txt", host, width), "a-rather-long-name.txt");
+  EXPECT_EQ(width, 0);
+}
+
+// Names shown whole push the status columns past the widest of both lists; the widest gone,
+// they come back.
+TEST(NameColumnTest, StatusColumnsFollowTheWidestNameShownWhole) {
+  testing::TempDir dir;
+  testing::RecordingHost host = ColumnHost(5);
+  FileList files;
+  files.MeasureNames(host);
+  const std::array<int, 2> narrow = files.Column().StatusTabStops();
+  EXPECT_EQ(narrow[0], 80 + 8);
+  ASSERT_TRUE(files.Add(dir / "a-name-of-twenty-one", "", host));
+  EXPECT_FALSE(files.FitStatusColumns(false)) << "shortened names keep the column";
+  EXPECT_TRUE(files.FitStatusColumns(true));
+  EXPECT_EQ(files.Column().StatusTabStops()[0], 200 + 8);
+  EXPECT_EQ(files.Column().StatusTabStops()[1] - files.Column().StatusTabStops()[0],
+            narrow[1] - narrow[0]);
+  files.SetOutput(dir / "an-output-name-of-thirty-bytes", host);
+  EXPECT_TRUE(files.FitStatusColumns(true));
+  EXPECT_EQ(files.Column().StatusTabStops()[0], 300 + 8);
+  files.RemoveOutput();
+  files.Clear();
+  EXPECT_TRUE(files.FitStatusColumns(true));
+  EXPECT_EQ(files.Column().StatusTabStops(), narrow);
 }
 
 }  // namespace

@@ -2,12 +2,13 @@
 // code has no place for leave the source as it was, and take nothing into the output file.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include <set>
 #include <string>
 
 #include "fileconv/ConversionRun.h"
 #include "fileconv/FileList.h"
-#include "fileconv/SettingsRecord.h"
 #include "tests/support/Bytes.h"
 #include "tests/support/ConversionFixture.h"
 
@@ -63,22 +64,22 @@ const TextCase kCases[] = {
 
 class FaithfulTextTest : public testing::ConversionFixture {
  protected:
-  void StartOver(std::uint8_t outputCode) {
-    ResetSettings();
-    ResetFileLists();
-    Settings.TempDir = dir_.Path() + "/";
-    Settings.OutputKanjiCode = outputCode;
+  // A new start with this output code.
+  std::unique_ptr<testing::ConversionRig> StartOver(std::uint8_t outputCode) {
+    auto rig = std::make_unique<testing::ConversionRig>(dir_.Path() + "/");
+    rig->settings.OutputKanjiCode = outputCode;
+    return rig;
   }
 };
 
 TEST_F(FaithfulTextTest, OverTheFileLeavesWhatItCannotConvertAsItWas) {
   for (const auto& c : kCases) {
-    StartOver(c.outputCode);
     WriteFile(Path(c.name), c.content);
     for (const std::uint8_t way : {0, 1}) {
-      Settings.WayToOverwrite = way;
-      ResetFileLists();
-      const FileEntry& entry = Convert(Path(c.name));
+      const auto rig = StartOver(c.outputCode);
+      rig->settings.WayToOverwrite = way;
+      const FileEntry& entry = rig->Convert(Path(c.name));
+      EXPECT_TRUE(rig->host.messages.empty()) << c.name;
       const std::string status = StatusColumns(entry, ListId::Input);
       EXPECT_EQ(status, c.inPlace) << c.name;
       EXPECT_TRUE(ReadFile(Path(c.name)) == c.content) << c.name << ": the source changed";
@@ -91,32 +92,32 @@ TEST_F(FaithfulTextTest, OverTheFileLeavesWhatItCannotConvertAsItWas) {
     EXPECT_EQ(FolderContent(), std::set<std::string>{c.name}) << c.name << ": a file was left";
     ::unlink(Path(c.name).c_str());
   }
-  EXPECT_TRUE(host_.messages.empty());
 }
 
 TEST_F(FaithfulTextTest, UTF8TextIsLeftAloneEvenForItsNewlines) {
   for (const bool force : {false, true}) {
-    StartOver(0);
-    Settings.OutputNewlineCode = engine::NewlineCode::CRLF;
-    Settings.ForceNewlineConv = force;
+    const auto rig = StartOver(0);
+    rig->settings.OutputNewlineCode = engine::NewlineCode::CRLF;
+    rig->settings.ForceNewlineConv = force;
     WriteFile(Path("notes"), Bytes("E3 81 82 0A"));
-    EXPECT_EQ(StatusColumns(Convert(Path("notes")), ListId::Input), kUTF8Skip);
+    EXPECT_EQ(StatusColumns(rig->Convert(Path("notes")), ListId::Input), kUTF8Skip);
     EXPECT_EQ(Notation(ReadFile(Path("notes"))), "E3 81 82 0A");
   }
 }
 
 TEST_F(FaithfulTextTest, IntoTheOutputFileTakesOnlyWhatItCanConvertAndGoesOn) {
   for (const auto& c : kCases) {
-    StartOver(c.outputCode);
+    const auto rig = StartOver(c.outputCode);
     ::unlink(Path("out").c_str());
     WriteFile(Path("first"), "first\n");
     WriteFile(Path(c.name), c.content);
     WriteFile(Path("last"), "last\n");
-    OutputTo(Path("out"));
-    Add(Path("first"));
-    const FileEntry& entry = Add(Path(c.name));
-    const FileEntry& last = Add(Path("last"));
-    ConvertList();
+    rig->OutputTo(Path("out"));
+    rig->Add(Path("first"));
+    const FileEntry& entry = rig->Add(Path(c.name));
+    const FileEntry& last = rig->Add(Path("last"));
+    rig->ConvertList();
+    EXPECT_TRUE(rig->host.messages.empty()) << c.name;
     EXPECT_EQ(StatusColumns(entry, ListId::Input), c.intoOutput) << c.name;
     EXPECT_EQ(StatusColumns(last, ListId::Input), "Converted:\tAscii") << c.name;
     const std::string expected = "first\n" + (c.takenIntoOutput ? c.content : "") + "last\n";
@@ -125,20 +126,18 @@ TEST_F(FaithfulTextTest, IntoTheOutputFileTakesOnlyWhatItCanConvertAndGoesOn) {
     // Neither UTF-8 nor a file left out fixes the output file's code.
     if (std::string(c.intoOutput) == "Converted:\tUTF-8") {
       EXPECT_EQ(entry.Bitmap, FileImage::CantIdentFileImage) << c.name;
-      EXPECT_EQ(Files.Output->Code, kNoKanjiWritten) << c.name;
+      EXPECT_EQ(rig->files.Output()->Code, kNoKanjiWritten) << c.name;
     } else if (!c.takenIntoOutput) {
-      EXPECT_EQ(Files.Output->Code, kNoKanjiWritten) << c.name;
+      EXPECT_EQ(rig->files.Output()->Code, kNoKanjiWritten) << c.name;
     }
     EXPECT_EQ(FolderContent(), (std::set<std::string>{"first", c.name, "last", "out"})) << c.name;
     ::unlink(Path(c.name).c_str());
   }
-  EXPECT_TRUE(host_.messages.empty());
 }
 
 TEST_F(FaithfulTextTest, ACtrlZCutIsOnlyEverInTheFilesOwnText) {
-  StartOver(0);
-  Settings.InputKanjiCode = 2;
-  Settings.RemoveCtrlZ = true;
+  settings_.InputKanjiCode = 2;
+  settings_.RemoveCtrlZ = true;
   WriteFile(Path("a"), Bytes("B0 A1 1A 1A"));
   WriteFile(Path("b"), Bytes("8E"));  // a prefix cut off: nothing is written for it
   OutputTo(Path("out"));

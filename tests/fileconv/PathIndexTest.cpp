@@ -12,15 +12,14 @@ namespace {
 
 class PathIndexTest : public ::testing::Test {
  protected:
-  void TearDown() override { ClearPathIndex(); }
-
   FileEntry& Add(const std::string& path, const FileNameRule& rule) {
     FileEntry& entry = entries_.emplace_back(FileEntry::InputEntry(path));
-    AddToPathIndex(entry, PathIndexKey(path, rule));
+    index_.Add(entry, PathIndexKey(path, rule));
     return entry;
   }
 
   std::deque<FileEntry> entries_;
+  PathIndex index_;
 };
 
 TEST_F(PathIndexTest, TheHashMultipliesBy31AndTakesTheRestBy1001) {
@@ -38,18 +37,18 @@ TEST_F(PathIndexTest, TheHashMultipliesBy31AndTakesTheRestBy1001) {
 TEST_F(PathIndexTest, WindowsKeysIgnoreTheCaseOfAsciiLettersOnly) {
   FileEntry& entry = Add("C:\\Data\\\x82\x60.txt", kShiftJisFileNames);  // "Ａ"
   EXPECT_EQ(
-      FindByPath(PathIndexKey("c:\\DATA\\\x82\x60.TXT", kShiftJisFileNames), kShiftJisFileNames),
+      index_.Find(PathIndexKey("c:\\DATA\\\x82\x60.TXT", kShiftJisFileNames), kShiftJisFileNames),
       &entry);
   // "ａ" differs from "Ａ" in its trail byte only.
   EXPECT_EQ(
-      FindByPath(PathIndexKey("c:\\data\\\x82\x81.txt", kShiftJisFileNames), kShiftJisFileNames),
+      index_.Find(PathIndexKey("c:\\data\\\x82\x81.txt", kShiftJisFileNames), kShiftJisFileNames),
       nullptr);
 }
 
 TEST_F(PathIndexTest, PosixKeysAreThePathsThemselves) {
   FileEntry& entry = Add("/data/Notes.txt", platform::SystemFileNameRule());
-  EXPECT_EQ(FindByPath(PathIndexKey("/data/Notes.txt")), &entry);
-  EXPECT_EQ(FindByPath(PathIndexKey("/data/notes.txt")), nullptr);
+  EXPECT_EQ(index_.Find(PathIndexKey("/data/Notes.txt")), &entry);
+  EXPECT_EQ(index_.Find(PathIndexKey("/data/notes.txt")), nullptr);
 }
 
 TEST_F(PathIndexTest, EntriesOfOneBucketAreAllFoundNewestFirst) {
@@ -66,11 +65,11 @@ TEST_F(PathIndexTest, EntriesOfOneBucketAreAllFoundNewestFirst) {
   EXPECT_EQ(newest.Next, &middle);
   EXPECT_EQ(middle.Next, &oldest);
   EXPECT_EQ(oldest.Next, nullptr);
-  EXPECT_EQ(FindByPath("/f0"), &oldest);
-  EXPECT_EQ(FindByPath(paths[0]), &middle);
-  EXPECT_EQ(FindByPath(paths[1]), &newest);
-  ClearPathIndex();
-  EXPECT_EQ(FindByPath(paths[1]), nullptr);
+  EXPECT_EQ(index_.Find("/f0"), &oldest);
+  EXPECT_EQ(index_.Find(paths[0]), &middle);
+  EXPECT_EQ(index_.Find(paths[1]), &newest);
+  index_.Clear();
+  EXPECT_EQ(index_.Find(paths[1]), nullptr);
 }
 
 }  // namespace

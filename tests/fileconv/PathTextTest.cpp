@@ -43,19 +43,13 @@ TEST(PathTextTest, AllUpperNeedsAnUpperLetterAndNoLowerOne) {
   EXPECT_TRUE(IsAllUpperName("A\x82\x61", kSjis));
 }
 
-TEST(PathTextTest, CapitalizingCapturesTheNameOnlyWhileAsked) {
-  ClearCapturedName();
+TEST(PathTextTest, CapitalizingLowersAllButAFirstLetter) {
   std::string name = "README.TXT";
   CapitalizeName(name, kSjis);
   EXPECT_EQ(name, "Readme.txt");
-  EXPECT_EQ(CapturedName(), "");
-  SetNameCapture(true);
   name = "_NOTES.TXT";
   CapitalizeName(name, kSjis);
-  SetNameCapture(false);
   EXPECT_EQ(name, "_notes.txt");
-  EXPECT_EQ(CapturedName(), "_NOTES.TXT");
-  ClearCapturedName();
 }
 
 TEST(PathTextTest, DriveLettersExistOnlyWhereTheRuleHasThem) {

@@ -8,14 +8,13 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <deque>
 #include <functional>
 #include <set>
 #include <string>
 
 #include "fileconv/ConversionRun.h"
-#include "fileconv/FileList.h"
-#include "fileconv/OneFileConversion.h"
-#include "fileconv/SettingsRecord.h"
+#include "fileconv/FileConversion.h"
 #include "fileconv/UserError.h"
 #include "tests/support/Bytes.h"
 #include "tests/support/ConversionFixture.h"
@@ -33,25 +32,28 @@ const std::string kEUC = Bytes("'A' B0 A1 0A");
 
 class ReplaceSourceTest : public testing::ConversionFixture {
  protected:
-  void SetUp() override {
-    ConversionFixture::SetUp();
-    Settings.OutputKanjiCode = 1;
+  ReplaceSourceTest() { settings_.OutputKanjiCode = 1; }
+
+  // An entry of its own, outside the list, for a conversion of its own.
+  FileEntry& NewEntry(const std::string& path) {
+    return entries_.emplace_back(FileEntry::InputEntry(path));
   }
 
   // Checks and opens the entry, lets `meanwhile` happen, then converts it. The error
   // raised, or nothing.
   std::string ConvertWith(FileEntry& entry, const std::function<void()>& meanwhile) {
-    Conversion.CurrentItem = &entry;
-    CheckFile();
+    FileConversion conversion;
+    conversion.Begin(entry, nullptr, settings_);
+    conversion.CheckFile();
     meanwhile();
     std::string error;
     try {
-      if (entry.State == RunResult::Ready) OpenInputFile();
-      if (entry.State == RunResult::Ready) ConvertFile();
+      if (entry.State == RunResult::Ready) conversion.OpenInputFile();
+      if (entry.State == RunResult::Ready) conversion.ConvertFile();
     } catch (const std::exception& raised) {
       error = raised.what();
     }
-    CloseInputFile();
+    conversion.CloseInputFile();
     return error;
   }
 
@@ -59,28 +61,30 @@ class ReplaceSourceTest : public testing::ConversionFixture {
     ASSERT_EQ(::unlink(Path(link).c_str()), 0);
     ASSERT_EQ(::symlink(Path(target).c_str(), Path(link).c_str()), 0);
   }
+
+  std::deque<FileEntry> entries_;
 };
 
 TEST_F(ReplaceSourceTest, ALinkRetargetedAfterTheOpenNeverLeadsTheTextElsewhere) {
   for (const std::uint8_t way : {0, 1}) {
-    ResetFileLists();
     WriteFile(Path("mine"), kShiftJIS);
     WriteFile(Path("victim"), kShiftJIS);
     ::unlink(Path("link").c_str());
     ASSERT_EQ(::symlink(Path("mine").c_str(), Path("link").c_str()), 0);
-    Settings.WayToOverwrite = way;
-    FileEntry& entry = Add(Path("link"));
+    settings_.WayToOverwrite = way;
+    FileEntry& entry = NewEntry(Path("link"));
     std::string error;
-    Conversion.CurrentItem = &entry;
-    CheckFile();
-    OpenInputFile();
+    FileConversion conversion;
+    conversion.Begin(entry, nullptr, settings_);
+    conversion.CheckFile();
+    conversion.OpenInputFile();
     Retarget("link", "victim");
     try {
-      ConvertFile();
+      conversion.ConvertFile();
     } catch (const UserError& raised) {
       error = raised.what();
     }
-    CloseInputFile();
+    conversion.CloseInputFile();
     EXPECT_EQ(ReadFile(Path("victim")), kShiftJIS) << int(way) << ": written through the link";
     if (way == 0) {
       // Renamed beside the file that was opened, over it.
@@ -98,9 +102,8 @@ TEST_F(ReplaceSourceTest, ALinkRetargetedAfterTheOpenNeverLeadsTheTextElsewhere)
 
 TEST_F(ReplaceSourceTest, ANameSwappedForADeviceOrAFifoAfterItsCheckIsNoFile) {
   for (const char* swap : {"/dev/zero", "fifo"}) {
-    ResetFileLists();
     WriteFile(Path("a.txt"), kShiftJIS);
-    FileEntry& entry = Add(Path("a.txt"));
+    FileEntry& entry = NewEntry(Path("a.txt"));
     const std::string error = ConvertWith(entry, [&] {
       ::unlink(Path("a.txt").c_str());
       if (std::string(swap) == "fifo") {
@@ -161,7 +164,7 @@ TEST_F(ReplaceSourceTest, ARefusedRenameLeavesTheSourceAndNoTemporaryFile) {
   // Mounted over the name: the file is there, but no rename may replace it.
   if (::mount(Path("elsewhere").c_str(), Path("a.txt").c_str(), nullptr, MS_BIND, nullptr) != 0)
     GTEST_SKIP() << "cannot mount here";
-  FileEntry& entry = Add(Path("a.txt"));
+  FileEntry& entry = NewEntry(Path("a.txt"));
   const std::string error = ConvertWith(entry, [] {});
   ::umount(Path("a.txt").c_str());
   EXPECT_EQ(error, "I/O ｴﾗｰ (16) Device or resource busy: " + Path("a.txt"));
@@ -204,21 +207,20 @@ TEST_F(FullDiskTest, NeitherMethodLeavesHalfATextOrATemporaryFile) {
   std::string source;
   while (source.size() < 8 * 1024)
     source += kShiftJIS;
-  Settings.OutputKanjiCode = 2;
+  settings_.OutputKanjiCode = 2;
   for (const std::uint8_t way : {0, 1}) {
-    ResetFileLists();
     ::unlink(Path("disk/filler").c_str());
     const std::string path = FillWith(source);
-    Settings.WayToOverwrite = way;
-    const std::string error = ConvertWith(Add(path), [] {});
+    settings_.WayToOverwrite = way;
+    const std::string error = ConvertWith(NewEntry(path), [] {});
     EXPECT_NE(error.find("No space left on device"), std::string::npos) << int(way) << error;
     EXPECT_TRUE(ReadFile(path) == source) << int(way) << ": the source changed";
-    EXPECT_EQ(::access(Conversion.TempFileName.c_str(), F_OK), -1) << int(way);
+    EXPECT_EQ(FolderContent(Path("disk")), (std::set<std::string>{"a.txt", "filler"})) << int(way);
     EXPECT_EQ(testing::StatOf(Path("disk")).st_nlink, 2u);
     const struct stat disk = testing::StatOf(path);
     EXPECT_EQ(disk.st_size, static_cast<off_t>(source.size()));
   }
-  EXPECT_EQ(FolderContent(), (std::set<std::string>{"disk"}));
+  EXPECT_EQ(FolderContent(), (std::set<std::string>{"disk"})) << "a temporary file was left";
 }
 
 }  // namespace

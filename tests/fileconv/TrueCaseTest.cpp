@@ -41,10 +41,12 @@ class TrueCaseTest : public ::testing::Test {
     volume_.Add("d:\\progra~1\\longfi~1.txt", "LONGFILENAME.TXT", "LONGFI~1.TXT");
     volume_.Add("\\\\srv\\docs\\a.txt", "A.TXT", "");
     volume_.Add("d:\\.", ".", "");
-    ClearCapturedName();
   }
   std::string Path(const std::string& path) {
-    return TrueCasePath(path, volume_.Finder(), kShiftJisFileNames);
+    return TrueCasePath(path, volume_.Finder(), kShiftJisFileNames).path;
+  }
+  std::string DiskName(const std::string& path) {
+    return TrueCasePath(path, volume_.Finder(), kShiftJisFileNames).diskName;
   }
 
   FakeVolume volume_;
@@ -52,14 +54,15 @@ class TrueCaseTest : public ::testing::Test {
 
 TEST_F(TrueCaseTest, RebuildsThePathFromTheNamesOnDisk) {
   EXPECT_EQ(Path("d:\\progra~1\\readme.txt"), "D:\\Program Files\\Readme.txt");
-  EXPECT_EQ(CapturedName(), "README.TXT");
+  EXPECT_EQ(DiskName("d:\\progra~1\\readme.txt"), "README.TXT");
   EXPECT_EQ(Path("\\\\srv\\docs\\a.txt"), "\\\\srv\\docs\\A.txt");
 }
 
 TEST_F(TrueCaseTest, OnlyAllUpperNamesWithoutALongFormAreRecased) {
   EXPECT_EQ(Path("D:\\PROGRA~1\\MIXED.TXT"), "D:\\Program Files\\ReadMe.TXT");
   EXPECT_EQ(Path("d:\\progra~1\\longfi~1.txt"), "D:\\Program Files\\LONGFILENAME.TXT");
-  EXPECT_EQ(CapturedName(), "");
+  EXPECT_EQ(DiskName("d:\\progra~1\\longfi~1.txt"), "");
+  EXPECT_EQ(DiskName("D:\\PROGRA~1\\MIXED.TXT"), "");
 }
 
 TEST_F(TrueCaseTest, RootsAndShareRootsHaveNoNameOfTheirOwn) {
@@ -86,8 +89,8 @@ TEST(TrueCaseOnPosixTest, NamesStayAsStored) {
   mxt::testing::TempDir dir;
   mxt::testing::WriteFile(dir / "README.TXT", "x");
   EXPECT_EQ(TrueCaseName(dir / "README.TXT"), "README.TXT");
-  EXPECT_EQ(TrueCasePath(dir / "README.TXT"), dir / "README.TXT");
-  EXPECT_EQ(TrueCasePath(dir / "missing.txt"), dir / "missing.txt");
+  EXPECT_EQ(TrueCasePath(dir / "README.TXT").path, dir / "README.TXT");
+  EXPECT_EQ(TrueCasePath(dir / "missing.txt").path, dir / "missing.txt");
 }
 
 }  // namespace

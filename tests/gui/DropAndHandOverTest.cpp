@@ -14,9 +14,9 @@
 #include "app/DropBlock.h"
 #include "app/HandOverChannel.h"
 #include "fileconv/FileList.h"
-#include "fileconv/RunState.h"
-#include "fileconv/SettingsRecord.h"
-#include "gui/InstanceChannel.h"
+#include "gui/ChannelSocket.h"
+#include "gui/HandOverClient.h"
+#include "gui/InstanceServer.h"
 #include "gui/MessageBox.h"
 #include "tests/gui/MainWindowFixture.h"
 #include "tests/support/Bytes.h"
@@ -24,8 +24,6 @@
 namespace mxt::gui::testing {
 namespace {
 
-using fileconv::Files;
-using fileconv::Settings;
 using ::mxt::testing::Bytes;
 using ::mxt::testing::Notation;
 using ::mxt::testing::ReadFile;
@@ -37,7 +35,7 @@ class DropTest : public MainWindowFixture {
  protected:
   std::vector<std::string> Names() const {
     std::vector<std::string> names;
-    for (const auto& entry : Files.Inputs)
+    for (const auto& entry : Files().Inputs())
       names.push_back(entry->Name);
     return names;
   }
@@ -80,7 +78,7 @@ class DropTest : public MainWindowFixture {
 
   std::unique_ptr<QLocalSocket> Connect() {
     auto socket = std::make_unique<QLocalSocket>();
-    socket->connectToServer(InstanceServer::ChannelPath());
+    socket->connectToServer(ChannelPath());
     EXPECT_TRUE(socket->waitForConnected(1000));
     return socket;
   }
@@ -115,7 +113,7 @@ TEST_F(DropTest, TheDropIsOverBeforeItsBoxComesUp) {
 
 TEST_F(DropTest, ADropConvertsWhenAskedButAHandedOverOneNever) {
   MakeFiles({"a.txt", "b.txt"});
-  Settings.ConvWhenDropped = true;
+  startSettings_.ConvWhenDropped = true;
   Open({"/UD", "/E"});
   HandOverFrom({Path("a.txt")});
   EXPECT_EQ(Names(), std::vector<std::string>{"a.txt"});
@@ -132,7 +130,7 @@ TEST_F(DropTest, ADropDuringARunAddsNothingAndTheRunGoesOn) {
   bool taken = true;
   QTimer::singleShot(0, window_.get(), [&] {
     taken = DropFiles({"late.txt"});
-    window_->TakeDrop({Path("late.txt")});
+    window_->AddDroppedFiles({Path("late.txt")}, true);
   });
   QTest::mouseClick(&ConvButton(), Qt::LeftButton);
   EXPECT_FALSE(taken);
@@ -152,7 +150,7 @@ TEST_F(DropTest, ADropWhileADialogIsOpenIsRefused) {
     dialog.reject();
   });
   dialog.exec();
-  EXPECT_TRUE(Files.Inputs.empty());
+  EXPECT_TRUE(Files().Inputs().empty());
   ASSERT_EQ(messages_.size(), 1u);
   EXPECT_EQ(messages_[0].text,
             "MXT にはまだアクティブなダイアログボックスがあります。Drag && Drop "
@@ -175,7 +173,7 @@ TEST_F(DropTest, RowsDraggedOutCarryTheSelectedPathsInListOrderButNeverBackIn) {
   EXPECT_EQ(data->data(QStringLiteral("x-special/gnome-copied-files")),
             QByteArray("copy\n") + urls[0].toEncoded() + "\n" + urls[1].toEncoded());
   EXPECT_FALSE(Drop(*data)) << "the window took rows of its own lists";
-  EXPECT_EQ(Files.Inputs.size(), 3u);
+  EXPECT_EQ(Files().Inputs().size(), 3u);
 }
 
 TEST_F(DropTest, ThreeThousandLongNamesArriveWholeAndInOrder) {
@@ -190,9 +188,9 @@ TEST_F(DropTest, ThreeThousandLongNamesArriveWholeAndInOrder) {
   }
   Open();
   HandOverFrom(arguments);
-  ASSERT_EQ(Files.Inputs.size(), 3000u);
+  ASSERT_EQ(Files().Inputs().size(), 3000u);
   for (std::size_t i = 0; i < 3000; ++i)
-    ASSERT_EQ(Files.Inputs[i]->Path, arguments[i]) << i;
+    ASSERT_EQ(Files().Inputs()[i]->Path, arguments[i]) << i;
   EXPECT_TRUE(messages_.empty());
 }
 
@@ -234,7 +232,7 @@ TEST_F(DropTest, TheChannelRefusesHostileConnectionsAndStaysUsable) {
       << "answers piled up for a client that never reads them";
   QTest::qWait(100);
   EXPECT_EQ(garbage->state(), QLocalSocket::UnconnectedState) << "rubbish kept on";
-  EXPECT_TRUE(Files.Inputs.empty());
+  EXPECT_TRUE(Files().Inputs().empty());
   HandOverFrom({Path("a.txt")});
   EXPECT_EQ(Names(), std::vector<std::string>{"a.txt"});
 }
@@ -249,9 +247,9 @@ TEST_F(DropTest, NamesThatAreNotUTF8DropInAndDragOutByteForByte) {
   data.setUrls({QUrl::fromEncoded(QByteArray("file://") + Path("").c_str() + "%82%A0.txt"),
                 QUrl::fromEncoded(QByteArray("file://localhost") + Path("b.txt").c_str())});
   ASSERT_TRUE(Drop(data));
-  ASSERT_EQ(Files.Inputs.size(), 2u);
-  EXPECT_EQ(Notation(Files.Inputs[0]->Path), Notation(Path(shiftJISName)));
-  EXPECT_EQ(Files.Inputs[1]->Path, Path("b.txt"));
+  ASSERT_EQ(Files().Inputs().size(), 2u);
+  EXPECT_EQ(Notation(Files().Inputs()[0]->Path), Notation(Path(shiftJISName)));
+  EXPECT_EQ(Files().Inputs()[1]->Path, Path("b.txt"));
   FileListView& list = List("ConvListBox");
   list.setFocus();
   QTest::keyClick(&list, Qt::Key_Home);
@@ -269,10 +267,11 @@ TEST_F(DropTest, ADropRestoresTheWindowBeforeItsMessage) {
   window_->showMinimized();
   ASSERT_TRUE(window_->isMinimized());
   bool minimizedAtMessage = true;
-  SetMessageAnswerer([&](fileconv::MessageKind, std::string_view, fileconv::MessageButtons) {
-    minimizedAtMessage = window_->isMinimized();
-    return fileconv::MessageAnswer::Ok;
-  });
+  window_->SetMessageAnswerer(
+      [&](fileconv::MessageKind, std::string_view, fileconv::MessageButtons) {
+        minimizedAtMessage = window_->isMinimized();
+        return fileconv::MessageAnswer::Ok;
+      });
   DropFiles({"a.txt", "b.txt"});
   EXPECT_FALSE(minimizedAtMessage);
   EXPECT_TRUE(window_->isMaximized());
@@ -287,7 +286,7 @@ TEST_F(DropTest, AHandOverGoesOnWhileABoxForItIsOpen) {
   for (const std::string& name : names)
     WriteFile(Path(name), kShiftJIS);
   Open({Path("a.txt")});
-  SetMessageAnswerer(
+  window_->SetMessageAnswerer(
       [this](fileconv::MessageKind, std::string_view text, fileconv::MessageButtons) {
         messages_.push_back({fileconv::MessageKind::Information, std::string(text), false, {}});
         QTest::qWait(300);  // as a box would, while the user reads it
@@ -297,8 +296,8 @@ TEST_F(DropTest, AHandOverGoesOnWhileABoxForItIsOpen) {
   for (const std::string& name : names)
     paths.push_back(Path(name));
   HandOverFrom(paths);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return Files.Inputs.size() == names.size(); }, 5000))
-      << Files.Inputs.size() << " of " << names.size() << " arrived";
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Files().Inputs().size() == names.size(); }, 5000))
+      << Files().Inputs().size() << " of " << names.size() << " arrived";
   EXPECT_TRUE(Names() == names) << "not in the order given";
   ASSERT_EQ(messages_.size(), 1u);
   EXPECT_EQ(messages_[0].text, "1 個のファイルは、すでに選択されていたため追加されませんでした。");
@@ -312,8 +311,7 @@ TEST_F(DropTest, AShowRequestIsDoneAtOnceWhileADropShowsItsBox) {
   InstanceServer server(
       {[] { return app::InstanceState{}; },
        [&](app::HandOverMessage) { log.push_back(inDrop ? "show during the drop" : "show"); },
-       [] {},
-       [&](std::vector<std::string>) {
+       [&](const std::vector<std::string>&) {
          inDrop = true;
          QTest::qWait(300);  // as a box would
          inDrop = false;
@@ -343,8 +341,8 @@ TEST_F(DropTest, AShowRequestIsDoneAtOnceWhileADropShowsItsBox) {
 // later start still finds a window to hand its files to.
 TEST_F(DropTest, AnotherWindowTakesTheChannelOverWhenTheFirstEnds) {
   const InstanceServer::Window quiet{[] { return app::InstanceState{}; },
-                                     [](app::HandOverMessage) {}, [] {},
-                                     [](std::vector<std::string>) {}};
+                                     [](app::HandOverMessage) {},
+                                     [](const std::vector<std::string>&) {}};
   auto first = std::make_unique<InstanceServer>(quiet, nullptr);
   first->Open();
   InstanceServer second(quiet, nullptr);

@@ -6,6 +6,7 @@
 
 #include "fileconv/FileList.h"
 #include "gui/Pictures.h"
+#include "tests/support/RecordingHost.h"
 
 namespace mxt::gui {
 namespace {
@@ -17,24 +18,22 @@ using fileconv::RunResult;
 
 class FileListModelTest : public ::testing::Test {
  protected:
-  void SetUp() override { fileconv::ResetFileLists(); }
-  void TearDown() override { fileconv::ResetFileLists(); }
-
-  static void AddInput(const std::string& path) {
-    fileconv::Files.Inputs.push_back(std::make_unique<FileEntry>(FileEntry::InputEntry(path)));
-  }
+  void AddInput(const std::string& path) { ASSERT_TRUE(files_.Add(path, "", host_)); }
   static QString Text(const FileListModel& model, int row, int role) {
     return model.data(model.index(row), role).toString();
   }
+
+  mxt::testing::RecordingHost host_;
+  fileconv::FileList files_;
 };
 
 TEST_F(FileListModelTest, RowsShowTheNameTheStatusAndThePicture) {
   AddInput("/texts/a.txt");
   AddInput("/texts/b.txt");
-  fileconv::Files.Inputs[1]->State = RunResult::Converted;
-  fileconv::Files.Inputs[1]->Code = 0x13;
-  fileconv::Files.Inputs[1]->Bitmap = FileImage::EUCFileImage;
-  FileListModel model(ListId::Input);
+  files_.Input(1).State = RunResult::Converted;
+  files_.Input(1).Code = 0x13;
+  files_.Input(1).Bitmap = FileImage::EUCFileImage;
+  FileListModel model(files_, ListId::Input);
   ASSERT_EQ(model.rowCount(), 2);
   EXPECT_EQ(Text(model, 0, Qt::DisplayRole), QStringLiteral("a.txt"));
   EXPECT_EQ(Text(model, 0, Qt::AccessibleDescriptionRole), QString());
@@ -44,16 +43,16 @@ TEST_F(FileListModelTest, RowsShowTheNameTheStatusAndThePicture) {
             int(RunResult::Converted));
   const QIcon icon = model.data(model.index(1), Qt::DecorationRole).value<QIcon>();
   EXPECT_EQ(icon.pixmap(16, 16).toImage(), FileImagePixmap(FileImage::EUCFileImage).toImage());
-  EXPECT_EQ(model.Entry(1), fileconv::Files.Inputs[1].get());
+  EXPECT_EQ(model.Entry(1), &files_.Input(1));
   EXPECT_EQ(model.Entry(2), nullptr);
 }
 
 TEST_F(FileListModelTest, TheOutputListHasItsOneEntry) {
-  FileListModel model(ListId::Output);
+  FileListModel model(files_, ListId::Output);
   EXPECT_EQ(model.rowCount(), 0);
-  fileconv::Files.Output = std::make_unique<FileEntry>(FileEntry::OutputEntry("/out/all.txt"));
-  fileconv::Files.Output->State = RunResult::Converted;
-  fileconv::Files.Output->Code = 1;
+  FileEntry& output = files_.SetOutput("/out/all.txt", host_);
+  output.State = RunResult::Converted;
+  output.Code = 1;
   model.EntriesReset();
   ASSERT_EQ(model.rowCount(), 1);
   EXPECT_EQ(Text(model, 0, Qt::DisplayRole), QStringLiteral("all.txt"));
@@ -61,7 +60,7 @@ TEST_F(FileListModelTest, TheOutputListHasItsOneEntry) {
 }
 
 TEST_F(FileListModelTest, ChangesAreToldRowByRow) {
-  FileListModel model(ListId::Input);
+  FileListModel model(files_, ListId::Input);
   QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
   QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
   QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
@@ -80,7 +79,7 @@ TEST_F(FileListModelTest, ChangesAreToldRowByRow) {
   EXPECT_EQ(changed[0][0].toModelIndex().row(), 1);
   EXPECT_EQ(changed[0][1].toModelIndex().row(), 1);
 
-  fileconv::ClearFileList();
+  files_.Clear();
   // Until it is told, the model keeps its rows but has nothing to show in them.
   EXPECT_EQ(model.rowCount(), 2);
   EXPECT_FALSE(model.data(model.index(0), Qt::DisplayRole).isValid());

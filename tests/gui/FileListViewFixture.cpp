@@ -8,11 +8,10 @@
 namespace mxt::gui::testing {
 
 void FileListViewFixture::SetUp() {
-  fileconv::ResetFileLists();
   window_ = std::make_unique<QWidget>();
   window_->resize(300, 400);
   list_ = new FileListView(QStringLiteral("ConvListBox"), window_.get());
-  model_ = new FileListModel(fileconv::ListId::Input, window_.get());
+  model_ = new FileListModel(files_, fileconv::ListId::Input, window_.get());
   list_->setModel(model_);
   QFont font = list_->font();
   font.setPixelSize(12);
@@ -20,13 +19,13 @@ void FileListViewFixture::SetUp() {
   auto note = [this](const char* what) {
     return [this, what](FileListView&) { log_.push_back(what); };
   };
-  list_->OnCapture = note("capture");
-  list_->OnFileDrag = note("drag");
-  list_->OnEndCapture = note("end");
-  list_->OnEnter = note("enter");
-  list_->OnExit = note("exit");
-  list_->OnQueryDragDrop = [this](FileListView&, bool& allow) { allow = allowDragDrop_; };
-  list_->OnChange = [this](FileListView&, int row) {
+  list_->OnHoldStarted = note("capture");
+  list_->OnDragOut = note("drag");
+  list_->OnHoldEnded = note("end");
+  list_->OnFocusIn = note("enter");
+  list_->OnFocusOut = note("exit");
+  list_->OnMayDrag = [this](FileListView&, bool& allow) { allow = allowDragDrop_; };
+  list_->OnCaretMoved = [this](FileListView&, int row) {
     log_.push_back("change " + std::to_string(row));
   };
   list_->OnOpen = [this](FileListView&, int row, bool conv) {
@@ -36,14 +35,11 @@ void FileListViewFixture::SetUp() {
 
 void FileListViewFixture::TearDown() {
   window_.reset();
-  fileconv::ResetFileLists();
 }
 
 void FileListViewFixture::Add(std::initializer_list<const char*> names) {
-  for (const char* name : names) {
-    fileconv::Files.Inputs.push_back(std::make_unique<fileconv::FileEntry>(
-        fileconv::FileEntry::InputEntry(std::string("/texts/") + name)));
-  }
+  for (const char* name : names)
+    ASSERT_TRUE(files_.Add(std::string("/texts/") + name, "", host_));
   model_->EntriesAdded();
 }
 

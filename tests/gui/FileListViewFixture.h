@@ -8,8 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "fileconv/FileList.h"
 #include "gui/FileListModel.h"
 #include "gui/FileListView.h"
+#include "tests/support/RecordingHost.h"
 
 namespace mxt::gui::testing {
 
@@ -35,6 +37,8 @@ class FileListViewFixture : public ::testing::Test {
   // The log since the last call.
   std::vector<std::string> TakeLog();
 
+  ::mxt::testing::RecordingHost host_;
+  fileconv::FileList files_;
   std::unique_ptr<QWidget> window_;
   FileListView* list_ = nullptr;
   FileListModel* model_ = nullptr;

@@ -26,12 +26,12 @@ class ListBoxTest : public FileListViewFixture {
   // Paints the list and returns what the drawing event was given.
   std::vector<Drawn> Paint() {
     std::vector<Drawn> drawn;
-    list_->OnSmartDrawItem = [&](FileListView&, int index, QPainter& dest, const QRect& rect,
-                                 std::uint8_t state) {
+    list_->OnDrawRow = [&](FileListView&, int index, QPainter& dest, const QRect& rect,
+                           std::uint8_t state) {
       drawn.push_back({index, rect, state, dest.font().bold(), dest.pen().color()});
     };
     list_->viewport()->grab();
-    list_->OnSmartDrawItem = nullptr;
+    list_->OnDrawRow = nullptr;
     return drawn;
   }
 
@@ -73,7 +73,7 @@ TEST_F(ListBoxTest, TheHeightIsAWholeNumberOfRows) {
 
 TEST_F(ListBoxTest, EachRowIsDrawnByTheEventWithItsState) {
   Add({"a", "b", "c"});
-  fileconv::Files.Inputs[2]->State = RunResult::Ready;
+  files_.Input(2).State = RunResult::Ready;
   Show(5);
   Click(1);
   std::vector<Drawn> drawn = Paint();
@@ -120,7 +120,7 @@ TEST_F(ListBoxTest, AddedRowsKeepTheSelectionAndAClearedListStartsAfresh) {
   EXPECT_EQ(Marks(), ".*..");
   Key(Qt::Key_Down, Qt::ShiftModifier);
   EXPECT_EQ(Marks(), ".**.");
-  fileconv::ClearFileList();
+  files_.Clear();
   model_->EntriesReset();
   EXPECT_EQ(Marks(), "");
   Key(Qt::Key_Down);
@@ -132,10 +132,10 @@ TEST_F(ListBoxTest, AddedRowsKeepTheSelectionAndAClearedListStartsAfresh) {
 
 TEST_F(ListBoxTest, RowsAreReadableByAccessibilityTools) {
   Add({"a.txt", "b.txt"});
-  fileconv::Files.Inputs[0]->State = RunResult::Converted;
-  fileconv::Files.Inputs[0]->Code = 0x11;
-  fileconv::Files.Inputs[1]->State = RunResult::Skipped;
-  fileconv::Files.Inputs[1]->Reason = fileconv::SkipReason::Empty;
+  files_.Input(0).State = RunResult::Converted;
+  files_.Input(0).Code = 0x11;
+  files_.Input(1).State = RunResult::Skipped;
+  files_.Input(1).Reason = fileconv::SkipReason::Empty;
   Show(4);
   Key(Qt::Key_End);
   QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(list_);

@@ -1,4 +1,5 @@
 #include "gui/HelpWindow.h"
+#include "gui/ProgramHelp.h"
 
 #include <QFile>
 #include <QLineEdit>
@@ -11,14 +12,11 @@
 #include <set>
 
 #include "app/HelpContexts.h"
-#include "fileconv/SettingsRecord.h"
 #include "gui/HelpManual.h"
 #include "tests/gui/MainWindowFixture.h"
 
 namespace mxt::gui::testing {
 namespace {
-
-using fileconv::Settings;
 
 std::vector<QString> Anchors(const std::vector<const HelpManual::Topic*>& topics) {
   std::vector<QString> anchors;
@@ -44,7 +42,7 @@ using HelpTest = MainWindowFixture;
 TEST_F(HelpTest, EveryHelpContextInUseHasItsTopicInTheManual) {
   std::map<QString, int> found;
   for (const std::uint8_t style : {1, 2}) {
-    Settings.GUIStyle = style;
+    startSettings_.GUIStyle = style;
     Open();
     CollectHelpContexts(*window_, found);
     EXPECT_TRUE(WithDialog([&] { Item("OutputCodeMItem").trigger(); },
@@ -109,17 +107,18 @@ TEST(HelpManualTest, TopicsKeywordsAndTheSearchComeFromTheHeadingsAndTheIndex) {
 }
 
 TEST_F(HelpTest, TheHelpWindowGoesToTopicsByContentsKeywordAndSearch) {
-  ShowHelpContext(2520);
-  HelpWindow& help = *OpenHelpWindow();
+  ProgramHelp program;
+  program.ShowContext(2520);
+  HelpWindow& help = *program.OpenWindow();
   EXPECT_TRUE(help.isVisible());
   EXPECT_EQ(help.CurrentTopic(), QStringLiteral("2520"));
   const auto& contents = *help.findChild<QTreeWidget*>(QStringLiteral("ContentsTree"));
   ASSERT_NE(contents.currentItem(), nullptr);
   EXPECT_EQ(contents.currentItem()->text(0), QStringLiteral("File ページ"));
-  ShowHelpContext(4242);
+  program.ShowContext(4242);
   EXPECT_EQ(help.CurrentTopic(), QStringLiteral("top")) << "a context without a topic";
 
-  ShowHelpKeywords(QStringLiteral("utf"));
+  program.ShowKeywords(QStringLiteral("utf"));
   EXPECT_EQ(help.CurrentPane(), HelpWindow::Pane::Keywords);
   const auto& keywords = *help.findChild<QListWidget*>(QStringLiteral("KeywordList"));
   for (int row = 0; row < keywords.count(); ++row) {
@@ -129,7 +128,7 @@ TEST_F(HelpTest, TheHelpWindowGoesToTopicsByContentsKeywordAndSearch) {
   QTest::keyClick(help.findChild<QLineEdit*>(QStringLiteral("KeywordEdit")), Qt::Key_Return);
   EXPECT_EQ(help.CurrentTopic(), QStringLiteral("skipped"));
 
-  ShowHelpFinder();
+  program.ShowFinder();
   EXPECT_EQ(help.CurrentPane(), HelpWindow::Pane::Search);
   auto& words = *help.findChild<QLineEdit*>(QStringLiteral("SearchEdit"));
   words.setText(QStringLiteral("テンポラリファイルをコピー"));
@@ -139,8 +138,8 @@ TEST_F(HelpTest, TheHelpWindowGoesToTopicsByContentsKeywordAndSearch) {
   EXPECT_EQ(results.item(0)->text(), QStringLiteral("File ページ"));
   QTest::keyClick(&results, Qt::Key_Return);
   EXPECT_EQ(help.CurrentTopic(), QStringLiteral("2520"));
-  CloseHelp();
-  EXPECT_EQ(OpenHelpWindow(), nullptr);
+  program.Close();
+  EXPECT_EQ(program.OpenWindow(), nullptr);
 }
 
 }  // namespace

@@ -12,7 +12,6 @@
 
 #include "app/Version.h"
 #include "fileconv/FileList.h"
-#include "fileconv/SettingsRecord.h"
 #include "gui/HelpWindow.h"
 #include "gui/MainWindow.h"
 #include "platform/CurrentDirectory.h"
@@ -22,8 +21,6 @@
 namespace mxt::gui::testing {
 namespace {
 
-using fileconv::Files;
-using fileconv::Settings;
 using ::mxt::testing::WriteFile;
 
 const std::string kShiftJIS = ::mxt::testing::Bytes("'A' 88 9F 0A");
@@ -37,8 +34,8 @@ class MainWindowCommandsTest : public MainWindowFixture {
   QMenu& Menu(const char* name) const {
     return *window_->findChild<QMenu*>(QString::fromUtf8(name));
   }
-  static HelpWindow::Pane HelpPane() { return OpenHelpWindow()->CurrentPane(); }
-  static QString HelpTopic() { return OpenHelpWindow()->CurrentTopic(); }
+  HelpWindow::Pane HelpPane() const { return window_->OpenHelpWindow()->CurrentPane(); }
+  QString HelpTopic() const { return window_->OpenHelpWindow()->CurrentTopic(); }
   static void SaveAs(QDialog& dialog, const std::string& path) {
     EXPECT_EQ(dialog.objectName(), QStringLiteral("OutputToFileDialog"));
     ChooseFile(dialog, path);
@@ -105,7 +102,7 @@ TEST_F(MainWindowCommandsTest, DuringARunTheAboutBoxHasTheNormalCursorAndTheOpti
 
 TEST_F(MainWindowCommandsTest, EachHelpMenuStyleHasItsItemsAndOpensItsHelp) {
   for (const std::uint8_t style : {2, 1}) {
-    Settings.GUIStyle = style;
+    startSettings_.GUIStyle = style;
     Open();
     QStringList items;
     for (const QAction* item : Menu("HelpMenu").actions()) {
@@ -124,9 +121,10 @@ TEST_F(MainWindowCommandsTest, EachHelpMenuStyleHasItsItemsAndOpensItsHelp) {
       EXPECT_EQ(HelpPane(), HelpWindow::Pane::Contents);
       EXPECT_EQ(HelpTopic(), QStringLiteral("top"));
     }
-    EXPECT_TRUE(OpenHelpWindow()->isVisible());
+    const QPointer<HelpWindow> help = window_->OpenHelpWindow();
+    EXPECT_TRUE(help->isVisible());
     window_.reset();
-    EXPECT_EQ(OpenHelpWindow(), nullptr) << "help closes with the program";
+    EXPECT_TRUE(help.isNull()) << "help closes with the program";
   }
 }
 
@@ -206,7 +204,7 @@ TEST_F(MainWindowCommandsTest, AnInputFileIsRefusedAsOutputAndTheButtonRisesWhen
   EXPECT_FALSE(button.isChecked());
   EXPECT_TRUE(Button("OverwriteButton").isChecked());
   EXPECT_TRUE(Item("OverwriteMItem").isChecked());
-  EXPECT_FALSE(Settings.OutputToFile);
+  EXPECT_FALSE(CurrentSettings().OutputToFile);
 }
 
 // The folder a file was chosen in becomes the current one, which is stored at exit: the
@@ -228,7 +226,7 @@ TEST_F(MainWindowCommandsTest, ANewOutputFileShowsTheOutputListAndOverwriteHides
   Open();
   ASSERT_TRUE(WithDialog([&] { Item("OutputToFileMItem").trigger(); },
                          [&](QDialog& dialog) { SaveAs(dialog, Path("new.txt")); }));
-  EXPECT_TRUE(Settings.OutputToFile);
+  EXPECT_TRUE(CurrentSettings().OutputToFile);
   EXPECT_TRUE(List("OutputListBox").isVisible());
   EXPECT_EQ(List("OutputListBox").model()->rowCount(), 1);
   EXPECT_TRUE(Button("OutputToFileButton").isChecked());
@@ -236,9 +234,9 @@ TEST_F(MainWindowCommandsTest, ANewOutputFileShowsTheOutputListAndOverwriteHides
   EXPECT_TRUE(Item("OutputToFileMItem").isChecked());
   EXPECT_FALSE(Item("OverwriteMItem").isChecked());
   QTest::mouseClick(&Button("OverwriteButton"), Qt::LeftButton);
-  EXPECT_FALSE(Settings.OutputToFile);
+  EXPECT_FALSE(CurrentSettings().OutputToFile);
   EXPECT_FALSE(List("OutputListBox").isVisible());
-  EXPECT_EQ(Files.Output, nullptr);
+  EXPECT_EQ(Files().Output(), nullptr);
   EXPECT_TRUE(Button("OverwriteButton").isChecked());
   EXPECT_FALSE(Button("OutputToFileButton").isChecked());
 }
@@ -247,12 +245,12 @@ TEST_F(MainWindowCommandsTest, ANewOutputFileShowsTheOutputListAndOverwriteHides
 // style: the classic one has no group to keep the item ticked.
 TEST_F(MainWindowCommandsTest, ACancelledNewOutputFileKeepsTheModeAndItsTick) {
   for (const std::uint8_t style : {1, 2}) {
-    Settings.GUIStyle = style;
+    startSettings_.GUIStyle = style;
     Open({"/O", Path("out.txt")});
-    ASSERT_TRUE(Settings.OutputToFile);
+    ASSERT_TRUE(CurrentSettings().OutputToFile);
     ASSERT_TRUE(WithDialog([&] { Item("OutputToFileMItem").trigger(); },
                            [&](QDialog& dialog) { dialog.reject(); }));
-    EXPECT_TRUE(Settings.OutputToFile) << int(style);
+    EXPECT_TRUE(CurrentSettings().OutputToFile) << int(style);
     EXPECT_TRUE(Item("OutputToFileMItem").isChecked()) << int(style);
     EXPECT_FALSE(Item("OverwriteMItem").isChecked()) << int(style);
     EXPECT_TRUE(Button("OutputToFileButton").isChecked()) << int(style);
@@ -350,8 +348,8 @@ TEST_F(MainWindowCommandsTest, TheFontCommandTakesTheFaceAndTheSizeOnly) {
   EXPECT_EQ(list.pointSize(), 15);
   EXPECT_EQ(list.bold(), before.bold());
   EXPECT_EQ(list.italic(), before.italic());
-  EXPECT_EQ(Settings.FontName, other->toStdString());
-  EXPECT_EQ(Settings.FontSize, 15);
+  EXPECT_EQ(CurrentSettings().FontName, other->toStdString());
+  EXPECT_EQ(CurrentSettings().FontSize, 15);
   EXPECT_EQ(List("OutputListBox").font(), list);
 }
 

@@ -7,13 +7,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include "app/StartupLock.h"
-#include "engine/EscapeSequence.h"
-#include "fileconv/FileList.h"
-#include "fileconv/OneFileConversion.h"
-#include "fileconv/RunState.h"
-#include "fileconv/SettingsRecord.h"
-#include "gui/MessageBox.h"
 #include "platform/CurrentDirectory.h"
 
 namespace mxt::gui::testing {
@@ -24,31 +17,24 @@ void MainWindowFixture::SetUp() {
       std::make_unique<::mxt::testing::ScopedEnv>("XDG_CONFIG_HOME", (dir_ / "config").c_str());
   runtime_ = std::make_unique<::mxt::testing::ScopedEnv>("XDG_RUNTIME_DIR", (dir_ / "run").c_str());
   ::mkdir((dir_ / "run").c_str(), 0700);
-  fileconv::ResetSettings();
-  fileconv::ResetRunFlags();
-  fileconv::ResetFileLists();
-  fileconv::ResetOneFileState();
-  fileconv::Settings.OsKind = 3;
-  fileconv::Settings.GUIStyle = 2;
-  SetMessageAnswerer(
+  startSettings_.OsKind = 3;
+  startSettings_.GUIStyle = 2;
+}
+
+void MainWindowFixture::TearDown() {
+  window_.reset();
+  platform::ChangeDirectory(startFolder_);  // a file dialog moves into the test's folder
+}
+
+MainWindow& MainWindowFixture::Open(const std::vector<std::string>& arguments, bool firstIdle) {
+  window_ = std::make_unique<MainWindow>(
+      app::StartupInfo{arguments, startSettings_, std::move(startupLock_)},
       [this](fileconv::MessageKind kind, std::string_view text, fileconv::MessageButtons buttons) {
         const QCursor* cursor = QApplication::overrideCursor();
         messages_.push_back({kind, std::string(text), QApplication::activeModalWidget() != nullptr,
                              cursor ? cursor->shape() : Qt::ArrowCursor});
         return buttons == fileconv::MessageButtons::Ok ? fileconv::MessageAnswer::Ok : answer_;
       });
-}
-
-void MainWindowFixture::TearDown() {
-  window_.reset();
-  platform::ChangeDirectory(startFolder_);  // a file dialog moves into the test's folder
-  SetMessageAnswerer(nullptr);
-  app::ReleaseStartupMutex();
-  engine::SelectEscapeSequenceSet(engine::EscapeSequenceSet::EscBJ);
-}
-
-MainWindow& MainWindowFixture::Open(const std::vector<std::string>& arguments, bool firstIdle) {
-  window_ = std::make_unique<MainWindow>(arguments);
   window_->SetProgramStarter([this](const std::vector<std::string>& started) {
     started_.push_back(started);
     return true;

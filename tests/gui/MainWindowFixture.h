@@ -18,8 +18,8 @@
 
 namespace mxt::gui::testing {
 
-// A main window as a start makes it, over fresh settings kept in the test's folder; the
-// message boxes are answered and recorded, and the viewer is never really started.
+// A main window as a start makes it, over settings kept in the test's folder; the message
+// boxes are answered and recorded, and the viewer is never really started.
 class MainWindowFixture : public ::testing::Test {
  protected:
   struct Message {
@@ -33,9 +33,13 @@ class MainWindowFixture : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
-  // Makes and shows the window with these command-line arguments; its first idle moment
-  // follows when `firstIdle` is set.
+  // Makes and shows the window with these command-line arguments over startSettings_; its
+  // first idle moment follows when `firstIdle` is set.
   MainWindow& Open(const std::vector<std::string>& arguments = {}, bool firstIdle = true);
+  // What the window holds, once it is open.
+  fileconv::Settings& CurrentSettings() const { return window_->Session().settings; }
+  fileconv::FileList& Files() const { return window_->Session().files; }
+  fileconv::ConversionRun& Run() const { return window_->Session().run; }
   // Runs `act` on the next modal dialog, once it is shown; `act` closes it. False when none
   // came up in `act`'s place while `run` ran.
   bool WithDialog(const std::function<void()>& run, const std::function<void(QDialog&)>& act);
@@ -60,6 +64,10 @@ class MainWindowFixture : public ::testing::Test {
   std::unique_ptr<::mxt::testing::ScopedEnv> config_;
   std::string startFolder_;
   std::unique_ptr<::mxt::testing::ScopedEnv> runtime_;
+  // What the start found before the window was made: a system with the new-shell style.
+  fileconv::Settings startSettings_;
+  // Handed to the window, which holds it until its first idle moment.
+  app::StartupLock startupLock_;
   std::unique_ptr<MainWindow> window_;
   std::vector<Message> messages_;
   fileconv::MessageAnswer answer_ = fileconv::MessageAnswer::Ok;

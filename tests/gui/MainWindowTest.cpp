@@ -4,6 +4,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QStatusTipEvent>
 #include <QTest>
 #include <QTimer>
 #include <climits>
@@ -11,8 +12,6 @@
 
 #include "app/StartupLock.h"
 #include "fileconv/FileList.h"
-#include "fileconv/RunState.h"
-#include "fileconv/SettingsRecord.h"
 #include "platform/LockFile.h"
 #include "platform/SystemString.h"
 #include "tests/gui/MainWindowFixture.h"
@@ -21,8 +20,6 @@
 namespace mxt::gui::testing {
 namespace {
 
-using fileconv::Files;
-using fileconv::Settings;
 using ::mxt::testing::Bytes;
 using ::mxt::testing::Notation;
 using ::mxt::testing::ReadFile;
@@ -39,7 +36,7 @@ int Bottom(const QWidget& widget) {
 
 TEST_F(MainWindowTest, TheFixedLayoutFollowsTheClientSize) {
   for (const std::uint8_t style : {2, 1}) {
-    Settings.GUIStyle = style;
+    startSettings_.GUIStyle = style;
     Open({}, false);
     window_->setMinimumSize(0, 0);  // a menu bar in two rows comes this low
     ResizeClient(428, 254);
@@ -104,22 +101,22 @@ TEST_F(MainWindowTest, AListFontOfItsOwnComputesTheLayout) {
 TEST_F(MainWindowTest, CodeAndNewlineButtonsKeepTheirGroupsAndTheSettings) {
   Open();
   QTest::mouseClick(&Button("EUCButton"), Qt::LeftButton);
-  EXPECT_EQ(Settings.OutputKanjiCode, 1);
+  EXPECT_EQ(CurrentSettings().OutputKanjiCode, 1);
   EXPECT_TRUE(Button("EUCButton").isChecked());
   EXPECT_FALSE(Button("ShiftJISButton").isChecked());
   QTest::mouseClick(&Button("EUCButton"), Qt::LeftButton);  // down already: no change
   EXPECT_TRUE(Button("EUCButton").isChecked());
   QTest::mouseClick(&Button("CRLFButton"), Qt::LeftButton);
-  EXPECT_EQ(Settings.OutputNewlineCode, engine::NewlineCode::CRLF);
+  EXPECT_EQ(CurrentSettings().OutputNewlineCode, engine::NewlineCode::CRLF);
   QTest::mouseClick(&Button("CRLFButton"), Qt::LeftButton);  // down: raised again
   EXPECT_FALSE(Button("CRLFButton").isChecked());
-  EXPECT_EQ(Settings.OutputNewlineCode, engine::NewlineCode::DontCare);
+  EXPECT_EQ(CurrentSettings().OutputNewlineCode, engine::NewlineCode::DontCare);
   Item("JISNewline").trigger();
-  EXPECT_EQ(Settings.OutputKanjiCode, 2);
+  EXPECT_EQ(CurrentSettings().OutputKanjiCode, 2);
   EXPECT_TRUE(Button("LFButton").isChecked());
   Item("JISNonePItem").trigger();
-  EXPECT_EQ(Settings.OutputKanjiCode, 2);
-  EXPECT_EQ(Settings.OutputNewlineCode, engine::NewlineCode::DontCare);
+  EXPECT_EQ(CurrentSettings().OutputKanjiCode, 2);
+  EXPECT_EQ(CurrentSettings().OutputNewlineCode, engine::NewlineCode::DontCare);
   EXPECT_FALSE(Button("LFButton").isChecked());
 }
 
@@ -129,7 +126,7 @@ TEST_F(MainWindowTest, TheConvertButtonRunsTheListAndStopsItBetweenFiles) {
   for (const char* name : {"a.txt", "b.txt", "c.txt"})
     WriteFile(Path(name), kShiftJIS);
   Open({"/E", Path("a.txt"), Path("b.txt"), Path("c.txt")});
-  ASSERT_EQ(Files.Inputs.size(), 3u);
+  ASSERT_EQ(Files().Inputs().size(), 3u);
   EXPECT_TRUE(ConvButton().isEnabled());
   struct During {
     QString caption;
@@ -191,13 +188,13 @@ TEST_F(MainWindowTest, TheFirstIdleMomentAddsTheFilesSetsTheOutputAndConvertsWhe
   WriteFile(Path("config/MXT/MXT.ini"), "[MainWindow]\nLastDir=" + Path("last") + "\n");
   char before[PATH_MAX];
   ASSERT_NE(::getcwd(before, sizeof before), nullptr);
-  app::AcquireStartupMutex();
+  startupLock_.Acquire();
   Open({"/E", "/UE", "/O", Path("out.txt"), Path("a.txt")}, false);
   EXPECT_TRUE(Button("OutputToFileButton").MouseLocked());
   EXPECT_FALSE(
       platform::LockFile::TryLock(platform::kStartupLockName, platform::LockFile::Mode::Exclusive)
           .has_value());
-  EXPECT_TRUE(window_->OnFirstIdle());
+  EXPECT_EQ(window_->OnFirstIdle(), app::FirstRun::Done);
   char after[PATH_MAX];
   ASSERT_NE(::getcwd(after, sizeof after), nullptr);
   EXPECT_EQ(std::string(after), Path("last"));
@@ -212,10 +209,10 @@ TEST_F(MainWindowTest, TheFirstIdleMomentAddsTheFilesSetsTheOutputAndConvertsWhe
 
 TEST_F(MainWindowTest, EnterOpensTheEntryInTheViewerAndShiftEnterAConvertedCopy) {
   WriteFile(Path("a.txt"), kShiftJIS);
-  Settings.ViewerPath = "less";
+  startSettings_.ViewerPath = "less";
   Open({"/E", "/UF", Path("a.txt")});
-  Settings.ViewerPath = "viewer";
-  Settings.ViewerCmdLineOption = "-n 'two words'";
+  CurrentSettings().ViewerPath = "viewer";
+  CurrentSettings().ViewerCmdLineOption = "-n 'two words'";
   FileListView& list = List("ConvListBox");
   list.setFocus();
   QTest::keyClick(&list, Qt::Key_Return);
@@ -234,18 +231,19 @@ TEST_F(MainWindowTest, NamesAreShortenedByWholeCharactersToTheColumn) {
   const std::string name = "日本語のとても長いファイル名のテキストファイルです.txt";
   WriteFile(Path(name), kShiftJIS);
   Open({Path(name)});
-  const fileconv::FileEntry& entry = *Files.Inputs.at(0);
+  const fileconv::FileEntry& entry = *Files().Inputs().at(0);
   const QString shown = QString::fromStdString(entry.DisplayName);
   ASSERT_TRUE(shown.endsWith(QStringLiteral("...")));
   EXPECT_EQ(platform::SystemStringToUtf8(entry.DisplayName), entry.DisplayName)
       << "cut inside a character";
   const QFontMetrics metrics(List("ConvListBox").font());
-  EXPECT_LE(metrics.horizontalAdvance(shown), Files.NameColumnWidth);
+  EXPECT_LE(metrics.horizontalAdvance(shown), Files().Column().Width());
   const QString full = QString::fromStdString(name);
   const QString oneMore = full.left(shown.size() - 3 + 1) + QStringLiteral("...");
-  EXPECT_GT(metrics.horizontalAdvance(oneMore), Files.NameColumnWidth);
-  EXPECT_EQ(Files.StatusTabStops[0], 16 * metrics.horizontalAdvance(QLatin1Char('x')) + 8);
-  EXPECT_EQ(Files.StatusTabStops[1] - Files.StatusTabStops[0],
+  EXPECT_GT(metrics.horizontalAdvance(oneMore), Files().Column().Width());
+  EXPECT_EQ(Files().Column().StatusTabStops()[0],
+            16 * metrics.horizontalAdvance(QLatin1Char('x')) + 8);
+  EXPECT_EQ(Files().Column().StatusTabStops()[1] - Files().Column().StatusTabStops()[0],
             metrics.horizontalAdvance(QStringLiteral("Converted:")) + 4);
 }
 
@@ -254,9 +252,10 @@ TEST_F(MainWindowTest, LongNamesMoveTheStatusColumnsWhenNamesAreNotShortened) {
   WriteFile(Path(name), kShiftJIS);
   Open({"/UF", Path(name)});
   const QFontMetrics metrics(List("ConvListBox").font());
-  EXPECT_EQ(Files.StatusTabStops[0], metrics.horizontalAdvance(QString::fromStdString(name)) + 8);
+  EXPECT_EQ(Files().Column().StatusTabStops()[0],
+            metrics.horizontalAdvance(QString::fromStdString(name)) + 8);
   window_->findChild<QAction*>(QStringLiteral("ClearMItem"))->trigger();
-  EXPECT_EQ(Files.StatusTabStops[0], Files.NameColumnWidth + 8);
+  EXPECT_EQ(Files().Column().StatusTabStops()[0], Files().Column().Width() + 8);
   EXPECT_FALSE(ConvButton().isEnabled());
 }
 
@@ -276,6 +275,24 @@ TEST_F(MainWindowTest, TheStatusLineShowsTheSelectedEntryAndTheHints) {
   EXPECT_EQ(StatusLine().currentMessage(), QString::fromStdString(" " + Path("b.txt")));
 }
 
+// Screen readers hear what the status line shows: the converting file, the entry, a hint.
+TEST_F(MainWindowTest, TheStatusLineIsNamedByTheTextItShows) {
+  WriteFile(Path("a.txt"), kShiftJIS);
+  Open({"/E", Path("a.txt")});
+  QStatusBar& line = StatusLine();
+  const auto name = [&] {
+    return QAccessible::queryAccessibleInterface(&line)->text(QAccessible::Name).toStdString();
+  };
+  QList<std::string> during;
+  QObject::connect(&line, &QStatusBar::messageChanged, [&] { during.push_back(name()); });
+  List("ConvListBox").setFocus();
+  QTest::mouseClick(&ConvButton(), Qt::LeftButton);
+  QStatusTipEvent hint(QStringLiteral(" A hint."));
+  QApplication::sendEvent(window_.get(), &hint);
+  EXPECT_EQ(name(), "A hint.");
+  EXPECT_TRUE(during.contains("Converting " + Path("a.txt") + " (1/1)"));
+}
+
 TEST_F(MainWindowTest, EveryControlAndItemHasItsNameAndAnAccessibleName) {
   Open();
   for (const char* name :
@@ -284,7 +301,8 @@ TEST_F(MainWindowTest, EveryControlAndItemHasItsNameAndAnAccessibleName) {
         "OutputListBox", "ConvArrow", "ConvButton", "StatusLine"}) {
     const QWidget* control = window_->findChild<QWidget*>(QString::fromUtf8(name));
     ASSERT_NE(control, nullptr) << name;
-    if (std::string(name) == "SpeedBar") continue;
+    // The status line's name is the text it shows, and it shows none yet.
+    if (std::string(name) == "SpeedBar" || std::string(name) == "StatusLine") continue;
     // What a screen reader is told: a caption's access-key "&" is no part of it.
     const QString told = QAccessible::queryAccessibleInterface(const_cast<QWidget*>(control))
                              ->text(QAccessible::Name);

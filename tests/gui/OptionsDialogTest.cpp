@@ -20,16 +20,12 @@
 #include "app/OptionsPages.h"
 #include "engine/EscapeSequence.h"
 #include "fileconv/FileList.h"
-#include "fileconv/SettingsRecord.h"
 #include "gui/HelpWindow.h"
 #include "tests/gui/MainWindowFixture.h"
 #include "tests/support/Bytes.h"
 
 namespace mxt::gui::testing {
 namespace {
-
-using fileconv::Files;
-using fileconv::Settings;
 
 class OptionsDialogTest : public MainWindowFixture {
  protected:
@@ -54,8 +50,8 @@ class OptionsDialogTest : public MainWindowFixture {
   static QString AccessibleName(QWidget& widget) {
     return QAccessible::queryAccessibleInterface(&widget)->text(QAccessible::Name);
   }
-  static QString HelpTopic() {
-    const HelpWindow* help = OpenHelpWindow();
+  QString HelpTopic() const {
+    const HelpWindow* help = window_->OpenHelpWindow();
     return help && help->isVisible() ? help->CurrentTopic() : QString();
   }
 };
@@ -200,7 +196,7 @@ TEST_F(OptionsDialogTest, TheEscapeSequencesApplyToJISOnlyAndKeepTheirItem) {
 
 TEST_F(OptionsDialogTest, AFixedInputCodeWarnsWhenChosenAndOnTheFirstOpening) {
   Open();
-  Settings.InputKanjiCode = 2;
+  CurrentSettings().InputKanjiCode = 2;
   const auto warnings = [this] {
     return std::count_if(messages_.begin(), messages_.end(), [](const Message& m) {
       return m.text == app::kInputCodeWarning && m.kind == fileconv::MessageKind::Warning;
@@ -227,13 +223,13 @@ TEST_F(OptionsDialogTest, AFixedInputCodeWarnsWhenChosenAndOnTheFirstOpening) {
     EXPECT_EQ(warnings(), 4) << "the stored code chosen again after a cancelled change";
     dialog.reject();
   });
-  EXPECT_EQ(Settings.InputKanjiCode, 2);
+  EXPECT_EQ(CurrentSettings().InputKanjiCode, 2);
 }
 
 TEST_F(OptionsDialogTest, CancelChangesNeitherTheSettingsNorTheToolbar) {
   Open();
-  Settings.ViewerPath = "less";
-  const fileconv::SettingsRecord before = Settings;
+  CurrentSettings().ViewerPath = "less";
+  const fileconv::Settings before = CurrentSettings();
   WithOptions("OutputCodeMItem", [&](QDialog& dialog) {
     for (const char* name : {"JISRadioButton", "LFRadioButton", "_7BitCheckBox"})
       Click(dialog, name);
@@ -242,11 +238,11 @@ TEST_F(OptionsDialogTest, CancelChangesNeitherTheSettingsNorTheToolbar) {
     Find<QLineEdit>(dialog, "ViewerPathEdit").setText(QStringLiteral("/bin/more"));
     QTest::keyClick(&dialog, Qt::Key_Escape);
   });
-  EXPECT_EQ(Settings.OutputKanjiCode, before.OutputKanjiCode);
-  EXPECT_EQ(Settings.OutputNewlineCode, before.OutputNewlineCode);
-  EXPECT_EQ(Settings.SevenBitMode, before.SevenBitMode);
-  EXPECT_EQ(Settings.DontShortenFileName, before.DontShortenFileName);
-  EXPECT_EQ(Settings.ViewerPath, "less");
+  EXPECT_EQ(CurrentSettings().OutputKanjiCode, before.OutputKanjiCode);
+  EXPECT_EQ(CurrentSettings().OutputNewlineCode, before.OutputNewlineCode);
+  EXPECT_EQ(CurrentSettings().SevenBitMode, before.SevenBitMode);
+  EXPECT_EQ(CurrentSettings().DontShortenFileName, before.DontShortenFileName);
+  EXPECT_EQ(CurrentSettings().ViewerPath, "less");
   EXPECT_TRUE(Button("ShiftJISButton").isChecked());
   EXPECT_FALSE(Button("JISButton").isChecked());
   EXPECT_FALSE(Button("LFButton").isChecked());
@@ -262,12 +258,12 @@ TEST_F(OptionsDialogTest, CancelChangesNeitherTheSettingsNorTheToolbar) {
 // The typing limit is not a limit on what is stored: OK on any page keeps long texts whole.
 TEST_F(OptionsDialogTest, LongStoredViewerTextsSurviveOK) {
   Open();
-  Settings.ViewerPath = "/opt/" + std::string(300, 'v');
-  Settings.ViewerCmdLineOption = std::string(280, 'o');
-  const fileconv::SettingsRecord before = Settings;
+  CurrentSettings().ViewerPath = "/opt/" + std::string(300, 'v');
+  CurrentSettings().ViewerCmdLineOption = std::string(280, 'o');
+  const fileconv::Settings before = CurrentSettings();
   WithOptions("OutputCodeMItem", [&](QDialog& dialog) { Click(dialog, "OKButton"); });
-  EXPECT_EQ(Settings.ViewerPath, before.ViewerPath);
-  EXPECT_EQ(Settings.ViewerCmdLineOption, before.ViewerCmdLineOption);
+  EXPECT_EQ(CurrentSettings().ViewerPath, before.ViewerPath);
+  EXPECT_EQ(CurrentSettings().ViewerCmdLineOption, before.ViewerCmdLineOption);
 }
 
 TEST_F(OptionsDialogTest, OKAppliesThePagesAndTheToolbarFollows) {
@@ -282,12 +278,11 @@ TEST_F(OptionsDialogTest, OKAppliesThePagesAndTheToolbarFollows) {
     Click(dialog, "PreserveTimeCheckBox");
     QTest::keyClick(&dialog, Qt::Key_Return);
   });
-  EXPECT_EQ(Settings.OutputKanjiCode, 2);
-  EXPECT_EQ(Settings.EscapeSequence, engine::EscapeSequenceSet::EscKH);
-  EXPECT_EQ(engine::KanjiInSequence.first, 'K');
-  EXPECT_EQ(Settings.OutputNewlineCode, engine::NewlineCode::LF);
-  EXPECT_EQ(Settings.WayToOverwrite, 1);
-  EXPECT_TRUE(Settings.PreserveTimestamp);
+  EXPECT_EQ(CurrentSettings().OutputKanjiCode, 2);
+  EXPECT_EQ(CurrentSettings().EscapeSequence, engine::EscapeSequenceSet::EscKH);
+  EXPECT_EQ(CurrentSettings().OutputNewlineCode, engine::NewlineCode::LF);
+  EXPECT_EQ(CurrentSettings().WayToOverwrite, 1);
+  EXPECT_TRUE(CurrentSettings().PreserveTimestamp);
   EXPECT_TRUE(Button("JISButton").isChecked());
   EXPECT_FALSE(Button("ShiftJISButton").isChecked());
   EXPECT_TRUE(Button("LFButton").isChecked());
@@ -296,7 +291,7 @@ TEST_F(OptionsDialogTest, OKAppliesThePagesAndTheToolbarFollows) {
     Click(dialog, "DontCareRadioButton");
     QTest::mouseClick(&Find(dialog, "OKButton"), Qt::LeftButton);
   });
-  EXPECT_EQ(Settings.OutputNewlineCode, engine::NewlineCode::DontCare);
+  EXPECT_EQ(CurrentSettings().OutputNewlineCode, engine::NewlineCode::DontCare);
   for (const char* name : {"CRLFButton", "LFButton", "CRButton"})
     EXPECT_FALSE(Button(name).isChecked()) << name;
 }
@@ -306,19 +301,19 @@ TEST_F(OptionsDialogTest, TheLongNameOptionMeasuresTheListsAtOnce) {
   ::mxt::testing::WriteFile(Path(name), "text\n");
   Open({Path(name)});
   const QFontMetrics metrics(List("ConvListBox").font());
-  const int shortStop = Files.NameColumnWidth + 8;
-  ASSERT_EQ(Files.StatusTabStops[0], shortStop);
+  const int shortStop = Files().Column().Width() + 8;
+  ASSERT_EQ(Files().Column().StatusTabStops()[0], shortStop);
   const auto toggleLongNames = [&](QDialog& dialog) {
     Click(dialog, "DontShortenCheckBox");
     QTest::keyClick(&dialog, Qt::Key_Return);
   };
   WithOptions("InterfaceMItem", toggleLongNames);
-  EXPECT_EQ(Files.StatusTabStops[0], metrics.horizontalAdvance(QString::fromStdString(name)) + 8);
-  Files.StatusTabStops[0] = 1;  // moved only when the option changes
+  const int longStop = metrics.horizontalAdvance(QString::fromStdString(name)) + 8;
+  EXPECT_EQ(Files().Column().StatusTabStops()[0], longStop);
   WithOptions("InterfaceMItem", [](QDialog& dialog) { QTest::keyClick(&dialog, Qt::Key_Return); });
-  EXPECT_EQ(Files.StatusTabStops[0], 1);
+  EXPECT_EQ(Files().Column().StatusTabStops()[0], longStop);
   WithOptions("InterfaceMItem", toggleLongNames);
-  EXPECT_EQ(Files.StatusTabStops[0], shortStop);
+  EXPECT_EQ(Files().Column().StatusTabStops()[0], shortStop);
 }
 
 TEST_F(OptionsDialogTest, TheDialogIsMadeOnceCentredAndAlwaysInsideTheWorkArea) {
@@ -347,7 +342,7 @@ TEST_F(OptionsDialogTest, TheDialogIsMadeOnceCentredAndAlwaysInsideTheWorkArea) 
 TEST_F(OptionsDialogTest, LabelsFocusTheirControlsAndAnEditIsEnteredWithoutSelecting) {
   Open();
   window_->SetOutputKanjiCode(2);
-  Settings.ViewerPath = "xdg-open";
+  CurrentSettings().ViewerPath = "xdg-open";
   WithOptions("ViewerMItem", [&](QDialog& dialog) {
     dialog.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
@@ -390,7 +385,7 @@ TEST_F(OptionsDialogTest, BrowsingOffersProgramsAndTakesTheChosenOnesListedPath)
               QString::fromStdString(Path("bin/viewer")));
     dialog.accept();
   });
-  EXPECT_EQ(Settings.ViewerPath, Path("bin/viewer"));
+  EXPECT_EQ(CurrentSettings().ViewerPath, Path("bin/viewer"));
 }
 
 }  // namespace

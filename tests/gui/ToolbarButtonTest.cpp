@@ -1,4 +1,6 @@
+#include "gui/OutputFileButton.h"
 #include "gui/ToolbarButton.h"
+#include "gui/ToolbarButtonGroup.h"
 
 #include <gtest/gtest.h>
 

@@ -21,34 +21,36 @@ fileconv::MessageAnswer RecordingHost::ShowMessage(fileconv::MessageKind kind,
 }
 
 std::optional<int> RecordingHost::TextWidth(std::string_view text) {
+  if (measure) return measure(text);
   if (!measures) return std::nullopt;
   return static_cast<int>(text.size()) * 10;
 }
 
-void RecordingHost::RedrawLine(ListId list, std::size_t index) {
+void RecordingHost::FilesAdded(std::size_t firstNewIndex) {
+  calls.push_back("files added " + std::to_string(firstNewIndex));
+}
+void RecordingHost::EntryChanged(ListId list, std::size_t index) {
   calls.push_back("redraw " + ListName(list) + " " + std::to_string(index));
 }
-void RecordingHost::RepaintList(ListId list) {
+void RecordingHost::ListChanged(ListId list) {
   calls.push_back("repaint " + ListName(list));
 }
-void RecordingHost::SetStatusText(std::string_view text) {
-  calls.push_back("status " + std::string(text));
+void RecordingHost::RunStarted() {
+  calls.push_back("run started");
 }
-void RecordingHost::SetCommandsLocked(std::span<const std::string_view> menuItems, bool locked) {
-  calls.push_back((locked ? "lock " : "unlock ") + std::to_string(menuItems.size()));
+void RecordingHost::FileStarted(std::string_view path, std::size_t number, std::size_t count) {
+  calls.push_back("file " + std::string(path) + " " + std::to_string(number) + "/" +
+                  std::to_string(count));
 }
-void RecordingHost::SetConvertButton(std::string_view caption, bool cancels) {
-  calls.push_back("button " + std::string(caption) + (cancels ? " cancels" : ""));
+void RecordingHost::FileProgress(int percent) {
+  calls.push_back("progress " + std::to_string(percent));
 }
-void RecordingHost::SetBusy(bool busy) {
-  calls.push_back(busy ? "busy" : "idle");
+void RecordingHost::RunEnded() {
+  calls.push_back("run ended");
 }
 void RecordingHost::ProcessPendingEvents() {
   calls.push_back("events");
   if (onPendingEvents) onPendingEvents();
-}
-void RecordingHost::ProcessPaintEvents() {
-  calls.push_back("paint");
 }
 void RecordingHost::CloseMainWindow() {
   calls.push_back("close");
@@ -58,12 +60,6 @@ void RecordingHost::SetOverwriteMode() {
 }
 void RecordingHost::ShowOutputList() {
   calls.push_back("show output list");
-}
-void RecordingHost::RefreshFocusedEntry() {
-  calls.push_back("refresh focus");
-}
-void RecordingHost::FilesAdded(std::size_t firstNewIndex) {
-  calls.push_back("files added " + std::to_string(firstNewIndex));
 }
 
 std::vector<std::string> RecordingHost::CallsStartingWith(const std::string& prefix) const {

@@ -21,25 +21,25 @@ class RecordingHost final : public fileconv::RunHost {
   std::vector<std::string> calls;
   fileconv::MessageAnswer answer = fileconv::MessageAnswer::Ok;
   bool measures = false;
+  // Measures instead, when set.
+  std::function<std::optional<int>(std::string_view text)> measure;
   // Runs when the run lets pending events through, as a click would.
   std::function<void()> onPendingEvents;
 
   fileconv::MessageAnswer ShowMessage(fileconv::MessageKind kind, std::string_view text,
                                       fileconv::MessageButtons buttons) override;
   std::optional<int> TextWidth(std::string_view text) override;
-  void RedrawLine(fileconv::ListId list, std::size_t index) override;
-  void RepaintList(fileconv::ListId list) override;
-  void SetStatusText(std::string_view text) override;
-  void SetCommandsLocked(std::span<const std::string_view> menuItems, bool locked) override;
-  void SetConvertButton(std::string_view caption, bool cancels) override;
-  void SetBusy(bool busy) override;
+  void FilesAdded(std::size_t firstNewIndex) override;
+  void EntryChanged(fileconv::ListId list, std::size_t index) override;
+  void ListChanged(fileconv::ListId list) override;
+  void RunStarted() override;
+  void FileStarted(std::string_view path, std::size_t number, std::size_t count) override;
+  void FileProgress(int percent) override;
+  void RunEnded() override;
   void ProcessPendingEvents() override;
-  void ProcessPaintEvents() override;
   void CloseMainWindow() override;
   void SetOverwriteMode() override;
   void ShowOutputList() override;
-  void RefreshFocusedEntry() override;
-  void FilesAdded(std::size_t firstNewIndex) override;
 
   // The recorded calls that begin with `prefix`.
   std::vector<std::string> CallsStartingWith(const std::string& prefix) const;

@@ -1,5 +1,7 @@
 #include "tests/support/TempDir.h"
 
+#include <dirent.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -60,6 +62,17 @@ ScopedEnv::~ScopedEnv() {
   } else {
     ::unsetenv(name_.c_str());
   }
+}
+
+std::set<std::string> FolderContent(const std::string& folder) {
+  std::set<std::string> names;
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) return names;
+  while (const dirent* entry = ::readdir(dir)) {
+    if (entry->d_name[0] != '.') names.insert(entry->d_name);
+  }
+  ::closedir(dir);
+  return names;
 }
 
 }  // namespace mxt::testing

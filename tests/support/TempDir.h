@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <set>
 #include <string>
 
 namespace mxt::testing {
@@ -26,6 +27,9 @@ class TempDir {
 // the test.
 struct stat StatOf(const std::string& path);
 struct stat LinkStatOf(const std::string& path);
+
+// The names in a folder, hidden ones left out.
+std::set<std::string> FolderContent(const std::string& folder);
 
 // Writes `content` to a new file at `path`.
 void WriteFile(const std::string& path, const std::string& content);

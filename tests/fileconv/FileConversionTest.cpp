@@ -1,4 +1,4 @@
-#include "fileconv/OneFileConversion.h"
+#include "fileconv/FileConversion.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -12,9 +12,6 @@
 
 #include "fileconv/ConversionRun.h"
 #include "fileconv/FileList.h"
-#include "fileconv/RunState.h"
-#include "fileconv/SettingsRecord.h"
-#include "fileconv/TempFile.h"
 #include "fileconv/UserError.h"
 #include "tests/support/Bytes.h"
 #include "tests/support/ConversionFixture.h"
@@ -61,76 +58,76 @@ class LockHeldElsewhere {
   pid_t child_;
 };
 
-using OneFileConversionTest = testing::ConversionFixture;
+using FileConversionTest = testing::ConversionFixture;
 
-TEST_F(OneFileConversionTest, SkipsWhatItNeedNotOrMayNotConvert) {
+TEST_F(FileConversionTest, SkipsWhatItNeedNotOrMayNotConvert) {
   const struct {
     const char* name;
     std::function<void(const std::string&)> make;
-    std::function<void()> settings;
+    std::function<void(Settings&)> settings;
     SkipReason reason;
     FileImage image;
   } cases[] = {
-      {"missing", [](const std::string&) {}, [] {}, SkipReason::FileNotFound,
+      {"missing", [](const std::string&) {}, [](Settings&) {}, SkipReason::FileNotFound,
        FileImage::IsntFileImage},
-      {"folder", [](const std::string& p) { ::mkdir(p.c_str(), 0755); }, [] {},
+      {"folder", [](const std::string& p) { ::mkdir(p.c_str(), 0755); }, [](Settings&) {},
        SkipReason::Directory, FileImage::DirImage},
-      {"fifo", [](const std::string& p) { ::mkfifo(p.c_str(), 0644); }, [] {},
+      {"fifo", [](const std::string& p) { ::mkfifo(p.c_str(), 0644); }, [](Settings&) {},
        SkipReason::VolumeLabel, FileImage::IsntFileImage},
       {"readonly",
        [](const std::string& p) {
          WriteFile(p, kShiftJIS);
          ::chmod(p.c_str(), 0444);
        },
-       [] { Settings.OutputKanjiCode = 1; }, SkipReason::ReadOnly, FileImage::UnknownFileImage},
-      {"empty", [](const std::string& p) { WriteFile(p, ""); }, [] {}, SkipReason::Empty,
+       [](Settings& s) { s.OutputKanjiCode = 1; }, SkipReason::ReadOnly,
        FileImage::UnknownFileImage},
-      {"binary", [](const std::string& p) { WriteFile(p, std::string(64, '\x01')); }, [] {},
-       SkipReason::Binary, FileImage::BinaryFileImage},
-      {"sjis", [](const std::string& p) { WriteFile(p, kShiftJIS); }, [] {},
+      {"empty", [](const std::string& p) { WriteFile(p, ""); }, [](Settings&) {}, SkipReason::Empty,
+       FileImage::UnknownFileImage},
+      {"binary", [](const std::string& p) { WriteFile(p, std::string(64, '\x01')); },
+       [](Settings&) {}, SkipReason::Binary, FileImage::BinaryFileImage},
+      {"sjis", [](const std::string& p) { WriteFile(p, kShiftJIS); }, [](Settings&) {},
        SkipReason::AlreadyShiftJIS, FileImage::ShiftJISFileImage},
       {"euc", [](const std::string& p) { WriteFile(p, kEUC); },
-       [] { Settings.OutputKanjiCode = 1; }, SkipReason::AlreadyEUC, FileImage::EUCFileImage},
+       [](Settings& s) { s.OutputKanjiCode = 1; }, SkipReason::AlreadyEUC, FileImage::EUCFileImage},
       {"jis", [](const std::string& p) { WriteFile(p, kJIS); },
-       [] { Settings.OutputKanjiCode = 2; }, SkipReason::AlreadyJIS, FileImage::JISFileImage},
-      {"ascii", [](const std::string& p) { WriteFile(p, "plain\n"); }, [] {}, SkipReason::NoKanji,
-       FileImage::AsciiFileImage},
+       [](Settings& s) { s.OutputKanjiCode = 2; }, SkipReason::AlreadyJIS, FileImage::JISFileImage},
+      {"ascii", [](const std::string& p) { WriteFile(p, "plain\n"); }, [](Settings&) {},
+       SkipReason::NoKanji, FileImage::AsciiFileImage},
       {"unknown", [](const std::string& p) { WriteFile(p, Bytes("E0 A1 0A")); },
-       [] { Settings.OutputKanjiCode = 1; }, SkipReason::CannotIdentify,
+       [](Settings& s) { s.OutputKanjiCode = 1; }, SkipReason::CannotIdentify,
        FileImage::CantIdentFileImage},
       {"fixed", [](const std::string& p) { WriteFile(p, kShiftJIS); },
-       [] { Settings.InputKanjiCode = 1; }, SkipReason::NothingToDo, FileImage::UnknownFileImage},
+       [](Settings& s) { s.InputKanjiCode = 1; }, SkipReason::NothingToDo,
+       FileImage::UnknownFileImage},
   };
   for (const auto& c : cases) {
-    ResetSettings();
-    ResetFileLists();
-    Settings.TempDir = dir_.Path() + "/";
+    testing::ConversionRig rig(dir_.Path() + "/");
     const std::string path = Path(c.name);
     c.make(path);
-    c.settings();
-    const FileEntry& entry = Convert(path);
+    c.settings(rig.settings);
+    const FileEntry& entry = rig.Convert(path);
     EXPECT_EQ(entry.State, RunResult::Skipped) << c.name;
     EXPECT_EQ(entry.Reason, c.reason) << c.name;
     EXPECT_EQ(entry.Bitmap, c.image) << c.name;
+    EXPECT_TRUE(rig.host.messages.empty()) << c.name;
   }
-  EXPECT_TRUE(host_.messages.empty());
   EXPECT_EQ(ReadFile(Path("sjis")), kShiftJIS);
 }
 
-TEST_F(OneFileConversionTest, AFileHeldByAnotherProgramIsSkippedAsAccessDenied) {
+TEST_F(FileConversionTest, AFileHeldByAnotherProgramIsSkippedAsAccessDenied) {
   WriteFile(Path("held"), kShiftJIS);
-  Settings.OutputKanjiCode = 1;
+  settings_.OutputKanjiCode = 1;
   LockHeldElsewhere lock(Path("held"));
   const FileEntry& entry = Convert(Path("held"));
   EXPECT_EQ(entry.Reason, SkipReason::AccessDenied);
   EXPECT_EQ(ReadFile(Path("held")), kShiftJIS);
 }
 
-TEST_F(OneFileConversionTest, ConvertsThroughARenamedTemporaryFileKeepingItsMode) {
+TEST_F(FileConversionTest, ConvertsThroughARenamedTemporaryFileKeepingItsMode) {
   WriteFile(Path("a.txt"), kShiftJIS);
   ::chmod(Path("a.txt").c_str(), 0600);
   const ino_t before = testing::LinkStatOf(Path("a.txt")).st_ino;
-  Settings.OutputKanjiCode = 1;
+  settings_.OutputKanjiCode = 1;
   const FileEntry& entry = Convert(Path("a.txt"));
   EXPECT_NE(testing::LinkStatOf(Path("a.txt")).st_ino, before) << "not renamed";
   EXPECT_EQ(entry.State, RunResult::Converted);
@@ -139,49 +136,48 @@ TEST_F(OneFileConversionTest, ConvertsThroughARenamedTemporaryFileKeepingItsMode
   EXPECT_EQ(entry.Code, 0x11);
   EXPECT_EQ(entry.Bitmap, FileImage::EUCFileImage);
   EXPECT_EQ(StatusColumns(entry, ListId::Input), "Converted:\tShift-JIS to EUC");
-  EXPECT_EQ(::access(Conversion.TempFileName.c_str(), F_OK), -1) << "temporary file left";
+  EXPECT_EQ(FolderContent(), std::set<std::string>{"a.txt"}) << "temporary file left";
 }
 
-TEST_F(OneFileConversionTest, AFileConvertedByRootStillBelongsToItsOwner) {
+TEST_F(FileConversionTest, AFileConvertedByRootStillBelongsToItsOwner) {
   if (::geteuid() != 0) GTEST_SKIP() << "only root can give a file away";
   WriteFile(Path("a.txt"), kShiftJIS);
   ASSERT_EQ(::chown(Path("a.txt").c_str(), 65534, 65534), 0);
-  Settings.OutputKanjiCode = 1;
+  settings_.OutputKanjiCode = 1;
   Convert(Path("a.txt"));
   EXPECT_EQ(Notation(ReadFile(Path("a.txt"))), Notation(kEUC));
   EXPECT_EQ(testing::LinkStatOf(Path("a.txt")).st_uid, 65534u);
   EXPECT_EQ(testing::LinkStatOf(Path("a.txt")).st_gid, 65534u);
 }
 
-TEST_F(OneFileConversionTest, TheCopyMethodKeepsTheSourcesDirectoryEntry) {
+TEST_F(FileConversionTest, TheCopyMethodKeepsTheSourcesDirectoryEntry) {
   WriteFile(Path("a.txt"), kShiftJIS);
   ::chmod(Path("a.txt").c_str(), 0755);
   const ino_t inode = testing::LinkStatOf(Path("a.txt")).st_ino;
-  Settings.OutputKanjiCode = 2;
-  Settings.WayToOverwrite = 1;
+  settings_.OutputKanjiCode = 2;
+  settings_.WayToOverwrite = 1;
   Convert(Path("a.txt"));
   EXPECT_EQ(Notation(ReadFile(Path("a.txt"))), Notation(kJIS));
   EXPECT_EQ(testing::LinkStatOf(Path("a.txt")).st_ino, inode);
   EXPECT_EQ(testing::LinkStatOf(Path("a.txt")).st_mode & 07777, 0755u);
-  EXPECT_EQ(Conversion.TempFileName.rfind(Settings.TempDir, 0), 0u);
-  EXPECT_EQ(::access(Conversion.TempFileName.c_str(), F_OK), -1);
+  EXPECT_EQ(FolderContent(), std::set<std::string>{"a.txt"}) << "temporary file left";
 }
 
-TEST_F(OneFileConversionTest, KeepsTheLastWriteTimeWhenAsked) {
+TEST_F(FileConversionTest, KeepsTheLastWriteTimeWhenAsked) {
   WriteFile(Path("a.txt"), kShiftJIS);
   const struct timespec times[2] = {{0, UTIME_OMIT}, {1000000000, 123456789}};
   ASSERT_EQ(::utimensat(AT_FDCWD, Path("a.txt").c_str(), times, 0), 0);
-  Settings.PreserveTimestamp = true;
   // Renamed to EUC, then copied back to Shift-JIS.
   const struct {
     std::uint8_t way;
     std::uint8_t outputCode;
   } runs[] = {{0, 1}, {1, 0}};
   for (const auto& run : runs) {
-    ResetFileLists();
-    Settings.WayToOverwrite = run.way;
-    Settings.OutputKanjiCode = run.outputCode;
-    EXPECT_EQ(Convert(Path("a.txt")).State, RunResult::Converted);
+    testing::ConversionRig rig(dir_.Path() + "/");
+    rig.settings.PreserveTimestamp = true;
+    rig.settings.WayToOverwrite = run.way;
+    rig.settings.OutputKanjiCode = run.outputCode;
+    EXPECT_EQ(rig.Convert(Path("a.txt")).State, RunResult::Converted);
     const struct stat info = testing::LinkStatOf(Path("a.txt"));
     EXPECT_EQ(info.st_mtim.tv_sec, 1000000000) << int(run.way);
     EXPECT_EQ(info.st_mtim.tv_nsec, 123456789) << int(run.way);
@@ -189,55 +185,53 @@ TEST_F(OneFileConversionTest, KeepsTheLastWriteTimeWhenAsked) {
   EXPECT_EQ(Notation(ReadFile(Path("a.txt"))), Notation(kShiftJIS));
 }
 
-TEST_F(OneFileConversionTest, DecidesByCodeNewlinesAndTheForcedInput) {
+TEST_F(FileConversionTest, DecidesByCodeNewlinesAndTheForcedInput) {
   const struct {
     const char* input;
-    std::function<void()> settings;
+    std::function<void(Settings&)> settings;
     const char* expected;
   } cases[] = {
       // Only the newlines change.
-      {"'plain' 0A", [] { Settings.OutputNewlineCode = NewlineCode::CRLF; }, "'plain' 0D 0A"},
+      {"'plain' 0A", [](Settings& s) { s.OutputNewlineCode = NewlineCode::CRLF; }, "'plain' 0D 0A"},
       // Forced rewriting of newlines that already match.
       {"88 9F 0D 0A",
-       [] {
-         Settings.OutputNewlineCode = NewlineCode::CRLF;
-         Settings.ForceNewlineConv = true;
+       [](Settings& s) {
+         s.OutputNewlineCode = NewlineCode::CRLF;
+         s.ForceNewlineConv = true;
        },
        "88 9F 0D 0A"},
       // A fixed JIS input is always re-encoded in the chosen set.
       {"ESC '$@' '0!' ESC '(B'",
-       [] {
-         Settings.InputKanjiCode = 3;
-         Settings.OutputKanjiCode = 2;
+       [](Settings& s) {
+         s.InputKanjiCode = 3;
+         s.OutputKanjiCode = 2;
        },
        "ESC '$B' '0!' ESC '(J'"},
       {"88 9F 1A 1A",
-       [] {
-         Settings.OutputKanjiCode = 1;
-         Settings.RemoveCtrlZ = true;
+       [](Settings& s) {
+         s.OutputKanjiCode = 1;
+         s.RemoveCtrlZ = true;
        },
        "B0 A1 1A"},
   };
   for (const auto& c : cases) {
-    ResetSettings();
-    ResetFileLists();
-    Settings.TempDir = dir_.Path() + "/";
-    c.settings();
+    testing::ConversionRig rig(dir_.Path() + "/");
+    c.settings(rig.settings);
     ::unlink(Path("case").c_str());
     WriteFile(Path("case"), Bytes(c.input));
-    const FileEntry& entry = Convert(Path("case"));
+    const FileEntry& entry = rig.Convert(Path("case"));
     EXPECT_EQ(entry.State, RunResult::Converted) << c.input;
     EXPECT_EQ(Notation(ReadFile(Path("case"))), Notation(Bytes(c.expected))) << c.input;
   }
 }
 
-TEST_F(OneFileConversionTest, AppendsEveryFileToTheSeparateOutputFile) {
+TEST_F(FileConversionTest, AppendsEveryFileToTheSeparateOutputFile) {
   WriteFile(Path("one"), kShiftJIS);
   WriteFile(Path("two"), "ascii\n");
   WriteFile(Path("three"), Bytes("E0 A1"));  // unknown: taken as Shift-JIS
   ::chmod(Path("two").c_str(), 0444);
   WriteFile(Path("out"), "what an earlier run left\n");  // the first file empties it
-  Settings.OutputKanjiCode = 1;
+  settings_.OutputKanjiCode = 1;
   OutputTo(Path("out"));
   Add(Path("one"));
   Add(Path("two"));
@@ -245,8 +239,8 @@ TEST_F(OneFileConversionTest, AppendsEveryFileToTheSeparateOutputFile) {
   ConvertList();
   EXPECT_EQ(Notation(ReadFile(Path("out"))), Notation(kEUC + "ascii\n" + Bytes("E0 A3")));
   EXPECT_EQ(ReadFile(Path("one")), kShiftJIS) << "the input stays as it was";
-  EXPECT_EQ(StatusColumns(*Files.Output, ListId::Output), "Output:\tEUC");
-  EXPECT_EQ(StatusColumns(*Files.Inputs[2], ListId::Input), "Converted:\tShift-JIS to EUC");
+  EXPECT_EQ(StatusColumns(*files_.Output(), ListId::Output), "Output:\tEUC");
+  EXPECT_EQ(StatusColumns(files_.Input(2), ListId::Input), "Converted:\tShift-JIS to EUC");
 
   // A later run appends again.
   Add(Path("four"));
@@ -258,23 +252,21 @@ TEST_F(OneFileConversionTest, AppendsEveryFileToTheSeparateOutputFile) {
 
 // Before the output file is emptied: a link, a hard link or the same folder mounted
 // elsewhere would make it an input under another name.
-TEST_F(OneFileConversionTest, RefusesAnOutputFileThatIsAnInputUnderAnotherName) {
+TEST_F(FileConversionTest, RefusesAnOutputFileThatIsAnInputUnderAnotherName) {
   WriteFile(Path("input"), kShiftJIS);
   WriteFile(Path("other"), kShiftJIS);
   ASSERT_EQ(::symlink(Path("input").c_str(), Path("alias").c_str()), 0);
   ASSERT_EQ(::link(Path("input").c_str(), Path("hardlink").c_str()), 0);
-  Settings.OutputKanjiCode = 1;
   for (const char* name : {"alias", "hardlink"}) {
-    ResetFileLists();
-    Settings.OutputToFile = false;
-    host_.messages.clear();
-    OutputTo(Path(name));
-    Add(Path("other"));
-    FileEntry& entry = Add(Path("input"));
-    EXPECT_FALSE(ConvertAll(host_)) << name;
-    ASSERT_EQ(host_.messages.size(), 1u) << name;
-    EXPECT_EQ(host_.messages[0].kind, MessageKind::Warning);
-    EXPECT_EQ(host_.messages[0].text,
+    testing::ConversionRig rig(dir_.Path() + "/");
+    rig.settings.OutputKanjiCode = 1;
+    rig.OutputTo(Path(name));
+    rig.Add(Path("other"));
+    FileEntry& entry = rig.Add(Path("input"));
+    EXPECT_FALSE(rig.run.ConvertAll()) << name;
+    ASSERT_EQ(rig.host.messages.size(), 1u) << name;
+    EXPECT_EQ(rig.host.messages[0].kind, MessageKind::Warning);
+    EXPECT_EQ(rig.host.messages[0].text,
               Path(name) +
                   "\rこのファイルは、すでに入力元として指定されているため、出力先には指定"
                   "できません。");
@@ -283,61 +275,61 @@ TEST_F(OneFileConversionTest, RefusesAnOutputFileThatIsAnInputUnderAnotherName) 
   }
 }
 
-TEST_F(OneFileConversionTest, ConvertsALinksTargetAndKeepsTheLink) {
+TEST_F(FileConversionTest, ConvertsALinksTargetAndKeepsTheLink) {
   WriteFile(Path("target"), kShiftJIS);
   ASSERT_EQ(::symlink(Path("target").c_str(), Path("link").c_str()), 0);
-  Settings.OutputKanjiCode = 1;
+  settings_.OutputKanjiCode = 1;
   Convert(Path("link"));
   EXPECT_TRUE(S_ISLNK(testing::LinkStatOf(Path("link")).st_mode));
   EXPECT_EQ(Notation(ReadFile(Path("target"))), Notation(kEUC));
 }
 
-TEST_F(OneFileConversionTest, NeverWritesThroughALinkPlantedAtATemporaryName) {
+TEST_F(FileConversionTest, NeverWritesThroughALinkPlantedAtATemporaryName) {
   WriteFile(Path("a.txt"), kShiftJIS);
   WriteFile(Path("victim"), "untouched");
   ASSERT_EQ(::symlink(Path("victim").c_str(), Path("~MX00001.TMP").c_str()), 0);
-  SetTempNumbers([n = 0]() mutable { return ++n; });
-  Settings.OutputKanjiCode = 1;
+  run_.SetTempNumbers([n = 0]() mutable { return ++n; });
+  settings_.OutputKanjiCode = 1;
   Convert(Path("a.txt"));
   EXPECT_EQ(ReadFile(Path("victim")), "untouched");
   EXPECT_EQ(Notation(ReadFile(Path("a.txt"))), Notation(kEUC));
-  EXPECT_EQ(Conversion.TempFileName, Path("~MX00002.TMP"));
+  EXPECT_EQ(FolderContent(), (std::set<std::string>{"a.txt", "victim", "~MX00001.TMP"}))
+      << "the conversion went through the next free name";
 }
 
-TEST_F(OneFileConversionTest, AViewerCopyLeavesTheSourceAndItsResultAlone) {
+TEST_F(FileConversionTest, AViewerCopyLeavesTheSourceAndItsResultAlone) {
   WriteFile(Path("a.txt"), kShiftJIS);
   ::chmod(Path("a.txt").c_str(), 0444);
-  Settings.OutputKanjiCode = 1;
+  settings_.OutputKanjiCode = 1;
   FileEntry& entry = Add(Path("a.txt"));
-  ConvertForView(0);
-  EXPECT_EQ(Notation(ReadFile(Conversion.TempFileName)), Notation(kEUC));
+  const std::optional<std::string> copy = run_.ConvertForView(0);
+  ASSERT_TRUE(copy);
+  EXPECT_EQ(Notation(ReadFile(*copy)), Notation(kEUC));
   EXPECT_EQ(ReadFile(Path("a.txt")), kShiftJIS);
   EXPECT_EQ(entry.State, RunResult::None);
   EXPECT_EQ(entry.Bitmap, FileImage::ShiftJISFileImage);
-  EXPECT_FALSE(Settings.OutputToFile);
-  RunStatus.ViewerTempFiles.push_back(Conversion.TempFileName);
-  RunStatus.ViewerTempFiles.push_back(Path("never-made"));
-  EXPECT_EQ(DeleteViewerTempFiles(), 1u);
-  EXPECT_EQ(::access(Conversion.TempFileName.c_str(), F_OK), -1);
+  EXPECT_FALSE(settings_.OutputToFile);
+  ::unlink(copy->c_str());
 }
 
 // A file another program changes between its check and its conversion.
-class ChangedFileTest : public OneFileConversionTest {
+class ChangedFileTest : public FileConversionTest {
  protected:
   // Checks and opens the entry, gives the file `content`, then converts it.
-  void ConvertChanged(FileEntry& entry, const std::string& content, const std::string& error) {
-    Conversion.CurrentItem = &entry;
-    Conversion.OutputItem = Files.Output.get();
-    CheckFile();
+  void ConvertChanged(FileEntry& entry, const std::string& content, const std::string& error,
+                      const Settings& settings) {
+    FileConversion conversion;
+    conversion.Begin(entry, files_.Output(), settings);
+    conversion.CheckFile();
     WriteFile(entry.Path, content);
-    OpenInputFile();
+    conversion.OpenInputFile();
     try {
-      ConvertFile();
+      conversion.ConvertFile();
       ADD_FAILURE() << "no error";
     } catch (const UserError& raised) {
       EXPECT_EQ(raised.what(), error);
     }
-    CloseInputFile();
+    conversion.CloseInputFile();
   }
 };
 
@@ -346,19 +338,20 @@ TEST_F(ChangedFileTest, IsNotReplacedAndNoTemporaryFileStays) {
   const std::string changes[] = {kShiftJIS + "grown\n", Bytes("88 9F 88 9F"), Bytes("88 9F")};
   for (const std::uint8_t way : {0, 1}) {
     for (const std::string& changed : changes) {
-      ResetFileLists();
+      FileList files;
       WriteFile(Path("a.txt"), kShiftJIS);
       // Written a while ago: a change within the file system's clock tick keeps the time.
       const struct timespec past[2] = {{0, UTIME_OMIT}, {1000000000, 0}};
       ASSERT_EQ(::utimensat(AT_FDCWD, Path("a.txt").c_str(), past, 0), 0);
-      Settings.OutputKanjiCode = 1;
-      Settings.WayToOverwrite = way;
+      settings_.OutputKanjiCode = 1;
+      settings_.WayToOverwrite = way;
       const std::string error = changed.size() < kShiftJIS.size()
                                     ? "読み込んだサイズとファイルのサイズが一致しません"
                                     : Path("a.txt") +
                                           " は、変換中にほかのプログラムが書き換えたため、"
                                           "置き換えませんでした";
-      ConvertChanged(Add(Path("a.txt")), changed, error);
+      ASSERT_TRUE(files.Add(Path("a.txt"), "", host_));
+      ConvertChanged(files.Input(0), changed, error, settings_);
       EXPECT_TRUE(ReadFile(Path("a.txt")) == changed) << Notation(changed);
       EXPECT_EQ(FolderContent(), std::set<std::string>{"a.txt"}) << Notation(changed);
     }
@@ -368,27 +361,28 @@ TEST_F(ChangedFileTest, IsNotReplacedAndNoTemporaryFileStays) {
 TEST_F(ChangedFileTest, ThatShrankIsCutBackOutOfTheOutputFile) {
   WriteFile(Path("a.txt"), kShiftJIS);
   WriteFile(Path("b.txt"), kShiftJIS);
-  Settings.OutputKanjiCode = 1;
+  settings_.OutputKanjiCode = 1;
   OutputTo(Path("out"));
   Add(Path("a.txt"));
   ConvertList();
   ASSERT_EQ(Notation(ReadFile(Path("out"))), Notation(kEUC));
-  ConvertChanged(Add(Path("b.txt")), "x", "読み込んだサイズとファイルのサイズが一致しません");
+  ConvertChanged(Add(Path("b.txt")), "x", "読み込んだサイズとファイルのサイズが一致しません",
+                 settings_);
   EXPECT_EQ(Notation(ReadFile(Path("out"))), Notation(kEUC));
 }
 
 TEST_F(ChangedFileTest, ThatGrewGivesTheOutputFileWhatTheCheckFound) {
   WriteFile(Path("a.txt"), kShiftJIS);
-  Settings.OutputKanjiCode = 1;
+  settings_.OutputKanjiCode = 1;
   OutputTo(Path("out"));
   FileEntry& entry = Add(Path("a.txt"));
-  Conversion.CurrentItem = &entry;
-  Conversion.OutputItem = Files.Output.get();
-  CheckFile();
+  FileConversion conversion;
+  conversion.Begin(entry, files_.Output(), settings_);
+  conversion.CheckFile();
   WriteFile(Path("a.txt"), kShiftJIS + kShiftJIS);
-  OpenInputFile();
-  ConvertFile();
-  CloseInputFile();
+  conversion.OpenInputFile();
+  conversion.ConvertFile();
+  conversion.CloseInputFile();
   EXPECT_EQ(Notation(ReadFile(Path("out"))), Notation(kEUC));
 }
 

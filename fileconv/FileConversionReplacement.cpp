@@ -1,11 +1,9 @@
-#include "fileconv/SourceReplacement.h"
-
+// Putting a conversion's temporary file in the place of its source, which must still be
+// the file that was opened and checked.
 #include <optional>
 
-#include "engine/ConversionBuffers.h"
-#include "fileconv/OneFileConversion.h"
+#include "fileconv/FileConversion.h"
 #include "fileconv/PathText.h"
-#include "fileconv/SettingsRecord.h"
 #include "fileconv/UserError.h"
 #include "platform/FileSystem.h"
 #include "platform/IoError.h"
@@ -14,25 +12,20 @@
 
 namespace mxt::fileconv {
 
-namespace {
-
 using platform::OsFile;
 
-FileEntry& Item() {
-  return *Conversion.CurrentItem;
-}
-
 // Only the file that was opened and checked is ever replaced, never one put in its place.
-void EnsureStillTheOpenedFile(const platform::FileIdentity& now, const std::string& temp) {
-  if (now.kind == platform::FileKind::Regular && now.SameFileAs(Conversion.Opened)) return;
+void FileConversion::EnsureStillTheOpenedFile(const platform::FileIdentity& now,
+                                              const std::string& temp) {
+  if (now.kind == platform::FileKind::Regular && now.SameFileAs(opened_)) return;
   RemoveTemporaryFile(temp);
   throw UserError(platform::SystemStringToUtf8(Item().Path) +
                   " は、変換中に別のファイルと入れ替えられたため、置き換えませんでした");
 }
 
-std::int64_t CopyBlocks(OsFile& from, OsFile& to) {
+std::int64_t FileConversion::CopyBlocks(OsFile& from, OsFile& to) {
   std::int64_t copied = 0;
-  std::uint8_t* buffer = engine::Buffers.InputBuffer.get();
+  std::uint8_t* buffer = converter_.Buffers().InputBuffer.get();
   for (std::size_t count; (count = from.ReadBlock(buffer, engine::InputBufferSize)) > 0;) {
     copied += static_cast<std::int64_t>(count);
     to.WriteBlock(buffer, count);
@@ -41,33 +34,31 @@ std::int64_t CopyBlocks(OsFile& from, OsFile& to) {
   return copied;
 }
 
-}  // namespace
-
-void RemoveTemporaryFile(const std::string& path) noexcept {
-  if (path == Conversion.TempFileName) Conversion.TempFileName.clear();
+void FileConversion::RemoveTemporaryFile(const std::string& path) noexcept {
+  if (path == tempFileName_) tempFileName_.clear();
   try {
     platform::DeleteFile(path);
   } catch (const std::exception&) {
   }
 }
 
-void KeepTimestamp(OsFile& file) {
+void FileConversion::KeepTimestamp(OsFile& file) {
   try {
-    file.SetLastWriteTime(Conversion.SavedWriteTime);
+    file.SetLastWriteTime(savedWriteTime_);
   } catch (const std::exception&) {
     throw UserError("タイムスタンプのセットに失敗しました");
   }
 }
 
-void EnsureUnchangedSinceCheck(const std::string& temp) {
-  const platform::FileIdentity now = Conversion.InputFile->Identity();
-  if (now.size == Conversion.FoundSize && now.lastWrite == Conversion.FoundWriteTime) return;
+void FileConversion::EnsureUnchangedSinceCheck(const std::string& temp) {
+  const platform::FileIdentity now = inputFile_->Identity();
+  if (now.size == foundSize_ && now.lastWrite == foundWriteTime_) return;
   RemoveTemporaryFile(temp);
   throw UserError(platform::SystemStringToUtf8(Item().Path) +
                   " は、変換中にほかのプログラムが書き換えたため、置き換えませんでした");
 }
 
-void RenameOverSource(const std::string& temp, const std::string& target) {
+void FileConversion::RenameOverSource(const std::string& temp, const std::string& target) {
   const std::string& diskName = Item().DiskName;
   const std::string destination = diskName.empty() ? target : DirectoryPart(target) + diskName;
   const auto now = platform::EntryIdentity(destination);
@@ -82,7 +73,7 @@ void RenameOverSource(const std::string& temp, const std::string& target) {
 
 // Once writing has begun, a failure keeps the temporary file: it then holds the only whole
 // copy.
-void CopyTempOverSource(const std::string& temp) {
+void FileConversion::CopyTempOverSource(const std::string& temp) {
   std::optional<OsFile> source;
   std::optional<OsFile> target;
   try {
@@ -108,7 +99,7 @@ void CopyTempOverSource(const std::string& temp) {
   }
   if (copied != size) throw UserError("テンポラリファイルのコピーに失敗しました");
   platform::DeleteFile(temp);
-  if (Settings.PreserveTimestamp) KeepTimestamp(*target);
+  if (settings_->PreserveTimestamp) KeepTimestamp(*target);
   target->Close();
 }
 

@@ -1,4 +1,4 @@
-#include "app/Settings.h"
+#include "app/StoredSettings.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -10,7 +10,6 @@
 
 #include "app/IniStore.h"
 #include "app/ProfileText.h"
-#include "engine/EscapeSequence.h"
 #include "fileconv/UserError.h"
 #include "platform/CurrentDirectory.h"
 #include "tests/support/TempDir.h"
@@ -87,19 +86,20 @@ class MemoryStore final : public SettingsStore {
   std::map<std::pair<std::string, std::string>, std::string> values_;
 };
 
-class SettingsTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ResetSettings();
-    Settings.GUIStyle = kSystemStyle;
-  }
-  void TearDown() override { ResetSettings(); }
+// Settings as a start makes them on a system with the new-shell style.
+Settings StartSettings() {
+  Settings settings;
+  settings.GUIStyle = kSystemStyle;
+  return settings;
+}
 
+class StoredSettingsTest : public ::testing::Test {
+ protected:
   IniStore Store() { return IniStore(path_, IniStore::Form::BesideProgram); }
   void Load(const std::string& content) {
     WriteFile(path_, content);
     IniStore store = Store();
-    LoadSettings(window_, store);
+    LoadSettings(settings_, window_, store);
   }
   std::optional<std::string> Stored(std::string_view group, std::string_view name) {
     return ProfileValue(ReadFile(path_), group, name);
@@ -109,77 +109,82 @@ class SettingsTest : public ::testing::Test {
   ScopedEnv tmp_{"TMPDIR", dir_.Path().c_str()};
   std::string path_ = dir_ / "MXT.INI";
   FakeWindow window_;
+  Settings settings_ = StartSettings();
 };
 
-TEST_F(SettingsTest, AnEmptyPerUserStoreGivesEveryDefaultAndMakesItsFolder) {
+TEST_F(StoredSettingsTest, AnEmptyPerUserStoreGivesEveryDefaultAndMakesItsFolder) {
   ScopedEnv config("XDG_CONFIG_HOME", (dir_ / "config").c_str());
-  LoadSettings(window_, *OpenSettingsStore(false));
+  LoadSettings(settings_, window_, *OpenSettingsStore(false));
   EXPECT_EQ(::access((dir_ / "config/MXT").c_str(), F_OK), 0);
-  EXPECT_EQ(Settings.ViewerPath, "xdg-open");
-  EXPECT_EQ(Settings.TempDir, dir_.Path() + "/");
-  EXPECT_EQ(Settings.GUIStyle, kSystemStyle);
-  EXPECT_EQ(Settings.OutputKanjiCode, 0);
-  EXPECT_EQ(Settings.OutputNewlineCode, engine::NewlineCode::DontCare);
-  EXPECT_EQ(Settings.FontName, "");
-  EXPECT_EQ(Settings.FontSize, 0);
-  EXPECT_EQ(Settings.LastDir, "");
-  EXPECT_FALSE(Settings.ConvWhenExecuted);
+  EXPECT_EQ(settings_.ViewerPath, "xdg-open");
+  EXPECT_EQ(settings_.TempDir, dir_.Path() + "/");
+  EXPECT_EQ(settings_.GUIStyle, kSystemStyle);
+  EXPECT_EQ(settings_.OutputKanjiCode, 0);
+  EXPECT_EQ(settings_.OutputNewlineCode, engine::NewlineCode::DontCare);
+  EXPECT_EQ(settings_.FontName, "");
+  EXPECT_EQ(settings_.FontSize, 0);
+  EXPECT_EQ(settings_.LastDir, "");
+  EXPECT_FALSE(settings_.ConvWhenExecuted);
   EXPECT_EQ(window_.current, kBuiltIn);
   EXPECT_EQ(window_.state, State::Normal);
 }
 
-TEST_F(SettingsTest, StoredNumbersAreReadAndOutOfRangeOnesBecomeZero) {
+TEST_F(StoredSettingsTest, StoredNumbersAreReadAndOutOfRangeOnesBecomeZero) {
   const struct {
     std::string_view group, name, text;
-    std::function<int()> field;
+    std::function<int(const Settings&)> field;
     int expected;
   } cases[] = {
-      {"Options", "OutputKanjiCode", "3", [] { return Settings.OutputKanjiCode; }, 0},
-      {"Options", "OutputKanjiCode", "2", [] { return Settings.OutputKanjiCode; }, 2},
-      {"Options", "EscapeSequence", "0x2", [] { return int(Settings.EscapeSequence); }, 2},
-      {"Options", "OutputNewlineCode", "$3", [] { return int(Settings.OutputNewlineCode); }, 3},
-      {"Options", "InputKanjiCode", "3", [] { return Settings.InputKanjiCode; }, 3},
-      {"Options", "InputKanjiCode", "-1", [] { return Settings.InputKanjiCode; }, 0},
-      {"Options", "WayToOverwrite", "2", [] { return Settings.WayToOverwrite; }, 0},
-      {"Options", "7BitMode", "1", [] { return int(Settings.SevenBitMode); }, 1},
-      {"Options", "ConvWhenDropped", "yes", [] { return int(Settings.ConvWhenDropped); }, 0},
-      {"Options", "ForceNewlineConv", "1", [] { return int(Settings.ForceNewlineConv); }, 1},
-      {"MainWindow", "FontSize", "-12", [] { return Settings.FontSize; }, 12},
-      {"MainWindow", "FontSize", "200", [] { return Settings.FontSize; }, 0},
-      {"MainWindow", "FontSize", "127", [] { return Settings.FontSize; }, 127},
-      {"MainWindow", "FontSize", "-2147483648", [] { return Settings.FontSize; }, 0},
-      {"Options", "GUIStyle", "0", [] { return Settings.GUIStyle; }, kSystemStyle},
-      {"Options", "GUIStyle", "7", [] { return Settings.GUIStyle; }, kSystemStyle},
-      {"Options", "GUIStyle", "1", [] { return Settings.GUIStyle; }, 1},
+      {"Options", "OutputKanjiCode", "3", [](const Settings& s) { return s.OutputKanjiCode; }, 0},
+      {"Options", "OutputKanjiCode", "2", [](const Settings& s) { return s.OutputKanjiCode; }, 2},
+      {"Options", "EscapeSequence", "0x2", [](const Settings& s) { return int(s.EscapeSequence); },
+       2},
+      {"Options", "OutputNewlineCode", "$3",
+       [](const Settings& s) { return int(s.OutputNewlineCode); }, 3},
+      {"Options", "InputKanjiCode", "3", [](const Settings& s) { return s.InputKanjiCode; }, 3},
+      {"Options", "InputKanjiCode", "-1", [](const Settings& s) { return s.InputKanjiCode; }, 0},
+      {"Options", "WayToOverwrite", "2", [](const Settings& s) { return s.WayToOverwrite; }, 0},
+      {"Options", "7BitMode", "1", [](const Settings& s) { return int(s.SevenBitMode); }, 1},
+      {"Options", "ConvWhenDropped", "yes",
+       [](const Settings& s) { return int(s.ConvWhenDropped); }, 0},
+      {"Options", "ForceNewlineConv", "1",
+       [](const Settings& s) { return int(s.ForceNewlineConv); }, 1},
+      {"MainWindow", "FontSize", "-12", [](const Settings& s) { return s.FontSize; }, 12},
+      {"MainWindow", "FontSize", "200", [](const Settings& s) { return s.FontSize; }, 0},
+      {"MainWindow", "FontSize", "127", [](const Settings& s) { return s.FontSize; }, 127},
+      {"MainWindow", "FontSize", "-2147483648", [](const Settings& s) { return s.FontSize; }, 0},
+      {"Options", "GUIStyle", "0", [](const Settings& s) { return s.GUIStyle; }, kSystemStyle},
+      {"Options", "GUIStyle", "7", [](const Settings& s) { return s.GUIStyle; }, kSystemStyle},
+      {"Options", "GUIStyle", "1", [](const Settings& s) { return s.GUIStyle; }, 1},
   };
   for (const auto& c : cases) {
-    SetUp();
+    settings_ = StartSettings();
     Load("[" + std::string(c.group) + "]\n" + std::string(c.name) + "=" + std::string(c.text));
-    EXPECT_EQ(c.field(), c.expected) << c.name << "=" << c.text;
+    EXPECT_EQ(c.field(settings_), c.expected) << c.name << "=" << c.text;
   }
 }
 
-TEST_F(SettingsTest, TheTempDirLosesItsBlanksAndEndsInOneSlash) {
+TEST_F(StoredSettingsTest, TheTempDirLosesItsBlanksAndEndsInOneSlash) {
   const struct {
     std::string stored, loaded;
   } cases[] = {{"  /data/tmp  ", "/data/tmp/"}, {"   ", ""}, {"/data/tmp/", "/data/tmp/"}};
   for (const auto& c : cases) {
     MemoryStore store;
     store.WriteString("Options", "TempDir", c.stored);
-    LoadSettings(window_, store);
-    EXPECT_EQ(Settings.TempDir, c.loaded) << "'" << c.stored << "'";
+    LoadSettings(settings_, window_, store);
+    EXPECT_EQ(settings_.TempDir, c.loaded) << "'" << c.stored << "'";
   }
 }
 
-TEST_F(SettingsTest, AFontThatIsNotInstalledFallsBackToTheDefault) {
+TEST_F(StoredSettingsTest, AFontThatIsNotInstalledFallsBackToTheDefault) {
   Load("[MainWindow]\nFontName=Noto Sans CJK JP\nFontSize=10\n");
-  EXPECT_EQ(Settings.FontName, "Noto Sans CJK JP");
+  EXPECT_EQ(settings_.FontName, "Noto Sans CJK JP");
   Load("[MainWindow]\nFontName=ＭＳ Ｐゴシック\nFontSize=10\n");
-  EXPECT_EQ(Settings.FontName, "");
-  EXPECT_EQ(Settings.FontSize, 10);
+  EXPECT_EQ(settings_.FontName, "");
+  EXPECT_EQ(settings_.FontSize, 10);
 }
 
-TEST_F(SettingsTest, AWindowOffTheWorkAreaKeepsOnePixelInside) {
+TEST_F(StoredSettingsTest, AWindowOffTheWorkAreaKeepsOnePixelInside) {
   const struct {
     Bounds stored;
     std::optional<Rect> work;
@@ -203,59 +208,59 @@ TEST_F(SettingsTest, AWindowOffTheWorkAreaKeepsOnePixelInside) {
   }
 }
 
-TEST_F(SettingsTest, AMaximizedWindowStoresItsRestoredRectangleAndStartsMaximized) {
+TEST_F(StoredSettingsTest, AMaximizedWindowStoresItsRestoredRectangleAndStartsMaximized) {
   window_.state = State::Maximized;
   window_.normal = {10, 20, 300, 200};
   window_.current = {0, 0, 1920, 1040};
   {
     IniStore store = Store();
-    SaveSettings(window_, store);
+    SaveSettings(settings_, window_, store);
   }
   EXPECT_EQ(Stored("MainWindow", "State"), "1");
   EXPECT_EQ(Stored("MainWindow", "Width"), "300");
   window_ = FakeWindow();
   IniStore store = Store();
-  LoadSettings(window_, store);
+  LoadSettings(settings_, window_, store);
   EXPECT_EQ(window_.state, State::Maximized);
   EXPECT_EQ(window_.normal, (Bounds{10, 20, 300, 200}));
 }
 
-TEST_F(SettingsTest, TheDefaultFontIsStoredAsEmptyTexts) {
-  Settings.FontName = "DejaVu Sans";
-  Settings.FontSize = 9;
+TEST_F(StoredSettingsTest, TheDefaultFontIsStoredAsEmptyTexts) {
+  settings_.FontName = "DejaVu Sans";
+  settings_.FontSize = 9;
   {
     IniStore store = Store();
-    SaveSettings(window_, store);
+    SaveSettings(settings_, window_, store);
   }
   EXPECT_EQ(Stored("MainWindow", "FontName"), "");
   EXPECT_EQ(Stored("MainWindow", "FontSize"), "");
-  Settings.FontSize = 10;
+  settings_.FontSize = 10;
   IniStore store = Store();
-  SaveSettings(window_, store);
+  SaveSettings(settings_, window_, store);
   EXPECT_EQ(Stored("MainWindow", "FontName"), "DejaVu Sans");
   EXPECT_EQ(Stored("MainWindow", "FontSize"), "10");
 }
 
-TEST_F(SettingsTest, ABatchRunWritesNothing) {
-  Settings.BatchMode = true;
+TEST_F(StoredSettingsTest, ABatchRunWritesNothing) {
+  settings_.BatchMode = true;
   IniStore store = Store();
-  SaveSettings(window_, store);
+  SaveSettings(settings_, window_, store);
   EXPECT_NE(::access(path_.c_str(), F_OK), 0);
 }
 
-void ChangeEveryOption() {
-  Settings.InputKanjiCode = 2;
-  Settings.OutputKanjiCode = 1;
-  Settings.EscapeSequence = engine::EscapeSequenceSet::EscKH;
-  Settings.OutputNewlineCode = engine::NewlineCode::CR;
-  Settings.SevenBitMode = Settings.RemoveCtrlZ = Settings.PreserveTimestamp = true;
-  Settings.WayToOverwrite = 1;
-  Settings.ViewerPath = "/usr/bin/less";
-  Settings.ViewerCmdLineOption = "-N  -S";
-  Settings.ConvWhenExecuted = Settings.ConvWhenSelected = Settings.ConvWhenDropped = true;
-  Settings.QuitWhenConverted = Settings.DontShortenFileName = true;
-  Settings.FontName = "Noto Sans CJK JP";
-  Settings.FontSize = 11;
+void ChangeEveryOption(Settings& s) {
+  s.InputKanjiCode = 2;
+  s.OutputKanjiCode = 1;
+  s.EscapeSequence = engine::EscapeSequenceSet::EscKH;
+  s.OutputNewlineCode = engine::NewlineCode::CR;
+  s.SevenBitMode = s.RemoveCtrlZ = s.PreserveTimestamp = true;
+  s.WayToOverwrite = 1;
+  s.ViewerPath = "/usr/bin/less";
+  s.ViewerCmdLineOption = "-N  -S";
+  s.ConvWhenExecuted = s.ConvWhenSelected = s.ConvWhenDropped = true;
+  s.QuitWhenConverted = s.DontShortenFileName = true;
+  s.FontName = "Noto Sans CJK JP";
+  s.FontSize = 11;
 }
 
 std::vector<std::string> KeysInOrder(const std::string& text) {
@@ -270,39 +275,40 @@ std::vector<std::string> KeysInOrder(const std::string& text) {
   return keys;
 }
 
-TEST_F(SettingsTest, EveryStoreGivesBackWhatWasSavedInItsOrder) {
+TEST_F(StoredSettingsTest, EveryStoreGivesBackWhatWasSavedInItsOrder) {
   ScopedEnv config("XDG_CONFIG_HOME", (dir_ / "config").c_str());
   WriteFile(path_, "; by hand\n[Options]\nForceNewlineConv=1\nMine=kept\n");
   const std::vector<std::function<std::unique_ptr<SettingsStore>()>> stores = {
       [] { return OpenSettingsStore(false); },
       [this] { return std::make_unique<IniStore>(path_, IniStore::Form::BesideProgram); }};
   for (const auto& open : stores) {
-    SetUp();
-    ChangeEveryOption();
-    Settings.TempDir = "/not/written/";
+    settings_ = StartSettings();
+    ChangeEveryOption(settings_);
+    settings_.TempDir = "/not/written/";
     window_.normal = window_.current = {30, 40, 640, 480};
-    SaveSettings(window_, *open());
-    const SettingsRecord saved = Settings;
-    SetUp();
+    SaveSettings(settings_, window_, *open());
+    const Settings saved = settings_;
+    settings_ = StartSettings();
     window_ = FakeWindow();
-    LoadSettings(window_, *open());
-    EXPECT_EQ(Settings.OutputKanjiCode, saved.OutputKanjiCode);
-    EXPECT_EQ(Settings.InputKanjiCode, saved.InputKanjiCode);
-    EXPECT_EQ(Settings.EscapeSequence, saved.EscapeSequence);
-    EXPECT_EQ(Settings.OutputNewlineCode, saved.OutputNewlineCode);
-    EXPECT_TRUE(Settings.SevenBitMode && Settings.RemoveCtrlZ && Settings.PreserveTimestamp);
-    EXPECT_EQ(Settings.WayToOverwrite, 1);
-    EXPECT_EQ(Settings.ViewerPath, saved.ViewerPath);
-    EXPECT_EQ(Settings.ViewerCmdLineOption, saved.ViewerCmdLineOption);
-    EXPECT_TRUE(Settings.ConvWhenExecuted && Settings.ConvWhenSelected && Settings.ConvWhenDropped);
-    EXPECT_TRUE(Settings.QuitWhenConverted && Settings.DontShortenFileName);
-    EXPECT_EQ(Settings.FontName, saved.FontName);
-    EXPECT_EQ(Settings.FontSize, saved.FontSize);
-    EXPECT_EQ(Settings.LastDir, platform::CurrentDirectory());
-    EXPECT_EQ(Settings.TempDir, dir_.Path() + "/");
+    LoadSettings(settings_, window_, *open());
+    EXPECT_EQ(settings_.OutputKanjiCode, saved.OutputKanjiCode);
+    EXPECT_EQ(settings_.InputKanjiCode, saved.InputKanjiCode);
+    EXPECT_EQ(settings_.EscapeSequence, saved.EscapeSequence);
+    EXPECT_EQ(settings_.OutputNewlineCode, saved.OutputNewlineCode);
+    EXPECT_TRUE(settings_.SevenBitMode && settings_.RemoveCtrlZ && settings_.PreserveTimestamp);
+    EXPECT_EQ(settings_.WayToOverwrite, 1);
+    EXPECT_EQ(settings_.ViewerPath, saved.ViewerPath);
+    EXPECT_EQ(settings_.ViewerCmdLineOption, saved.ViewerCmdLineOption);
+    EXPECT_TRUE(settings_.ConvWhenExecuted && settings_.ConvWhenSelected &&
+                settings_.ConvWhenDropped);
+    EXPECT_TRUE(settings_.QuitWhenConverted && settings_.DontShortenFileName);
+    EXPECT_EQ(settings_.FontName, saved.FontName);
+    EXPECT_EQ(settings_.FontSize, saved.FontSize);
+    EXPECT_EQ(settings_.LastDir, platform::CurrentDirectory());
+    EXPECT_EQ(settings_.TempDir, dir_.Path() + "/");
     EXPECT_EQ(window_.normal, (Bounds{30, 40, 640, 480}));
   }
-  EXPECT_TRUE(Settings.ForceNewlineConv);  // read from the hand-edited file, never written
+  EXPECT_TRUE(settings_.ForceNewlineConv);  // read from the hand-edited file, never written
   const std::vector<std::string> expected = {"PosX",
                                              "PosY",
                                              "Width",
@@ -331,81 +337,84 @@ TEST_F(SettingsTest, EveryStoreGivesBackWhatWasSavedInItsOrder) {
   EXPECT_EQ(edited.rfind("; by hand\n[Options]\nForceNewlineConv=1\nMine=kept\n", 0), 0u) << edited;
 }
 
-TEST_F(SettingsTest, AFailedLoadKeepsOnlyWhatTakesEffectAtOnce) {
+TEST_F(StoredSettingsTest, AFailedLoadKeepsOnlyWhatTakesEffectAtOnce) {
   WriteFile(path_,
             "[MainWindow]\nPosX=5\nLastDir=/data\n[Options]\nOutputKanjiCode=2\n"
             "ViewerPath=less\nViewerCmdLineOption=-N\n");
   IniStore file = Store();
   FailingStore store(file, "ConvWhenSelected");
-  EXPECT_THROW(LoadSettings(window_, store), fileconv::UserError);
-  EXPECT_EQ(Settings.LastDir, "/data");
-  EXPECT_EQ(Settings.ViewerCmdLineOption, "-N");
-  EXPECT_EQ(Settings.ViewerPath, "");
-  EXPECT_EQ(Settings.OutputKanjiCode, 0);
-  EXPECT_EQ(Settings.GUIStyle, kSystemStyle);
+  EXPECT_THROW(LoadSettings(settings_, window_, store), fileconv::UserError);
+  EXPECT_EQ(settings_.LastDir, "/data");
+  EXPECT_EQ(settings_.ViewerCmdLineOption, "-N");
+  EXPECT_EQ(settings_.ViewerPath, StartSettings().ViewerPath);
+  EXPECT_EQ(settings_.OutputKanjiCode, 0);
+  EXPECT_EQ(settings_.GUIStyle, kSystemStyle);
   EXPECT_EQ(window_.current, kBuiltIn);
 }
 
-TEST_F(SettingsTest, AFailedSaveStopsAtTheValueThatFailed) {
+TEST_F(StoredSettingsTest, AFailedSaveStopsAtTheValueThatFailed) {
   IniStore file = Store();
   FailingStore store(file, "ViewerPath");
-  EXPECT_THROW(SaveSettings(window_, store), fileconv::UserError);
+  EXPECT_THROW(SaveSettings(settings_, window_, store), fileconv::UserError);
   EXPECT_EQ(Stored("Options", "WayToOverwrite"), "0");
   EXPECT_EQ(Stored("Options", "ViewerCmdLineOption"), std::nullopt);
 }
 
 class FakeHost final : public RestoreDefaultsHost {
  public:
+  explicit FakeHost(const Settings& settings) : settings_(settings) {}
+
   bool Confirm(std::string_view question) override {
     calls.push_back(std::string(question));
     return answer;
   }
   void ShowOutputCodes() override {
-    calls.push_back("codes " + std::to_string(Settings.OutputKanjiCode) + " " +
-                    std::to_string(int(Settings.OutputNewlineCode)));
+    calls.push_back("codes " + std::to_string(settings_.OutputKanjiCode) + " " +
+                    std::to_string(int(settings_.OutputNewlineCode)));
   }
   void SwitchToOverwrite() override { calls.push_back("overwrite"); }
   void ClearFileList() override { calls.push_back("clear"); }
 
   bool answer = true;
   std::vector<std::string> calls;
+
+ private:
+  const Settings& settings_;
 };
 
-TEST_F(SettingsTest, RestoringTheDefaultsAsksFirstAndKeepsTheHandSetValues) {
-  ChangeEveryOption();
-  Settings.ForceNewlineConv = true;
-  Settings.TempDir = "/t/";
-  Settings.LastDir = "/data";
-  Settings.GUIStyle = 1;
-  FakeHost host;
+TEST_F(StoredSettingsTest, RestoringTheDefaultsAsksFirstAndKeepsTheHandSetValues) {
+  ChangeEveryOption(settings_);
+  settings_.ForceNewlineConv = true;
+  settings_.TempDir = "/t/";
+  settings_.LastDir = "/data";
+  settings_.GUIStyle = 1;
+  FakeHost host(settings_);
   host.answer = false;
-  RestoreDefaults(host);
-  EXPECT_EQ(Settings.OutputKanjiCode, 1);
+  RestoreDefaults(settings_, host);
+  EXPECT_EQ(settings_.OutputKanjiCode, 1);
   host.answer = true;
   host.calls.clear();
-  engine::SelectEscapeSequenceSet(Settings.EscapeSequence);
-  RestoreDefaults(host);
-  EXPECT_EQ(engine::KanjiInSequence.second, 'B') << "JIS still written with the old escapes";
-  EXPECT_EQ(engine::KanjiOutSequence.first, '(');
+  RestoreDefaults(settings_, host);
   EXPECT_EQ(host.calls, (std::vector<std::string>{"すべての設定をデフォルト値に戻しますか ?",
                                                   "codes 0 0", "overwrite", "clear"}));
-  EXPECT_EQ(Settings.InputKanjiCode, 0);
-  EXPECT_EQ(Settings.EscapeSequence, engine::EscapeSequenceSet::EscBJ);
-  EXPECT_FALSE(Settings.SevenBitMode || Settings.RemoveCtrlZ || Settings.PreserveTimestamp);
-  EXPECT_EQ(Settings.WayToOverwrite, 0);
-  EXPECT_EQ(Settings.ViewerPath, "xdg-open");
-  EXPECT_EQ(Settings.ViewerCmdLineOption, "");
-  EXPECT_FALSE(Settings.ConvWhenExecuted || Settings.ConvWhenSelected || Settings.ConvWhenDropped ||
-               Settings.QuitWhenConverted || Settings.DontShortenFileName);
-  EXPECT_TRUE(Settings.ForceNewlineConv);
-  EXPECT_EQ(Settings.TempDir, "/t/");
-  EXPECT_EQ(Settings.LastDir, "/data");
-  EXPECT_EQ(Settings.GUIStyle, 1);
-  EXPECT_EQ(Settings.FontName, "Noto Sans CJK JP");
+  EXPECT_EQ(settings_.InputKanjiCode, 0);
+  EXPECT_EQ(settings_.EscapeSequence, engine::EscapeSequenceSet::EscBJ);
+  EXPECT_FALSE(settings_.SevenBitMode || settings_.RemoveCtrlZ || settings_.PreserveTimestamp);
+  EXPECT_EQ(settings_.WayToOverwrite, 0);
+  EXPECT_EQ(settings_.ViewerPath, "xdg-open");
+  EXPECT_EQ(settings_.ViewerCmdLineOption, "");
+  EXPECT_FALSE(settings_.ConvWhenExecuted || settings_.ConvWhenSelected ||
+               settings_.ConvWhenDropped || settings_.QuitWhenConverted ||
+               settings_.DontShortenFileName);
+  EXPECT_TRUE(settings_.ForceNewlineConv);
+  EXPECT_EQ(settings_.TempDir, "/t/");
+  EXPECT_EQ(settings_.LastDir, "/data");
+  EXPECT_EQ(settings_.GUIStyle, 1);
+  EXPECT_EQ(settings_.FontName, "Noto Sans CJK JP");
   EXPECT_NE(::access(path_.c_str(), F_OK), 0);
 }
 
-TEST_F(SettingsTest, ConvertOnStartIsReadAloneAndOnlyOneCounts) {
+TEST_F(StoredSettingsTest, ConvertOnStartIsReadAloneAndOnlyOneCounts) {
   const struct {
     std::string file;
     bool on;

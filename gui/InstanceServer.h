@@ -24,8 +24,8 @@ class InstanceServer : public QObject {
     std::function<app::InstanceState()> state;
     // Minimize, Restore, Maximize or BringToFront.
     std::function<void(app::HandOverMessage)> show;
-    std::function<void()> mark;
-    std::function<void(std::vector<std::string> names)> drop;
+    // The files another start handed over.
+    std::function<void(const std::vector<std::string>& names)> drop;
   };
 
   InstanceServer(Window window, QObject* parent);
@@ -33,8 +33,6 @@ class InstanceServer : public QObject {
   // then, so that a later start finds this window once the instance that answered ends.
   void Open();
   bool Listening() const { return server_.isListening(); }
-  // Where the channel lives: in the per-user runtime folder.
-  static QString ChannelPath();
 
  private:
   // False while another instance keeps the channel, or when it cannot be made.
@@ -51,16 +49,10 @@ class InstanceServer : public QObject {
   std::optional<platform::LockFile> channelLock_;
   QLocalServer server_;
   QTimer retry_;
-  // The drops connections asked for, with their marks, in the order asked. A drop may
-  // show a box, whose event loop must run neither inside a socket's signal nor inside an
-  // earlier drop.
+  // The drops connections asked for, in the order asked. A drop may show a box, whose
+  // event loop must run neither inside a socket's signal nor inside an earlier drop.
   std::deque<std::function<void()>> asked_;
   bool doing_ = false;
 };
-
-// The handing-over start's side: asks the running instance for its state, tells it what
-// to show, and sends this start's files. Messages of the hand-over go to boxes here.
-// Returns without a word when no instance answers.
-void HandOver(const std::vector<std::string>& arguments);
 
 }  // namespace mxt::gui

@@ -5,25 +5,23 @@
 
 #include "app/SettingsStore.h"
 #include "app/SettingsWindow.h"
-#include "fileconv/SettingsRecord.h"
+#include "fileconv/Settings.h"
 
 namespace mxt::app {
 
-using fileconv::ResetSettings;
 using fileconv::Settings;
-using fileconv::SettingsRecord;
 
 // Shown by the main window after a failed load, after the error's own text.
 inline constexpr std::string_view kLoadFailedMessage = "レジストリ情報の読み込みに失敗しました。";
 
-// Fills the record from the store and places the window. A failure raises and leaves the
-// record as it was, except LastDir and ViewerCmdLineOption when they were read already,
-// and leaves the window where it is.
-void LoadSettings(SettingsWindow& window, SettingsStore& store);
+// Fills the settings from the store and places the window. A failure raises and leaves the
+// settings as they were, except LastDir and ViewerCmdLineOption when they were read
+// already, and leaves the window where it is.
+void LoadSettings(Settings& settings, SettingsWindow& window, SettingsStore& store);
 
-// Writes the record and the window's geometry, in a batch run nothing. A failure stops at
-// the value that failed.
-void SaveSettings(const SettingsWindow& window, SettingsStore& store);
+// Writes the settings and the window's geometry, in a batch run nothing. A failure stops
+// at the value that failed.
+void SaveSettings(const Settings& settings, const SettingsWindow& window, SettingsStore& store);
 
 // What restoring the defaults changes in the main window.
 class RestoreDefaultsHost {
@@ -32,14 +30,14 @@ class RestoreDefaultsHost {
 
   // Asks with OK and Cancel; true for OK.
   virtual bool Confirm(std::string_view question) = 0;
-  // The toolbar shows the output code and the newline code of the record.
+  // The toolbar shows the output code and the newline code of the settings.
   virtual void ShowOutputCodes() = 0;
   virtual void SwitchToOverwrite() = 0;
   virtual void ClearFileList() = 0;
 };
 
 // The options back to their defaults, once the user agrees. Nothing is stored before exit.
-void RestoreDefaults(RestoreDefaultsHost& host);
+void RestoreDefaults(Settings& settings, RestoreDefaultsHost& host);
 
 // Whether a conversion runs at start-up, read before any window exists.
 bool ReadConvWhenExecuted(SettingsStore& store);

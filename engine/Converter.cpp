@@ -1,0 +1,79 @@
+#include "engine/Converter.h"
+
+#include "engine/BufferedStream.h"
+#include "engine/ByteClasses.h"
+#include "engine/EscapeSequence.h"
+#include "engine/NewlineConversion.h"
+#include "engine/StreamRoutines.h"
+
+namespace mxt::engine {
+
+namespace {
+
+// Flattened so that the routine inlines here: the stream never leaves this frame,
+// and its cursors stay in registers through the per-byte loop.
+[[gnu::flatten]] StreamResult ConvertBufferedStream(Converter& converter,
+                                                    const StreamOptions& options) {
+  BufferedStream stream(converter);
+  return ConvertStream(stream, converter.Buffers().DetectedCode, options.outputKanjiCode,
+                       options.sevenBitMode, EscapeSequenceOf(options.escapeSequence));
+}
+
+}  // namespace
+
+bool Converter::RefillInput() {
+  ConversionBuffers& b = buffers_;
+  const std::size_t count = b.InputFile->ReadBlock(b.InputBuffer.get(), InputBufferSize);
+  b.BytesInLastBlock = static_cast<std::int32_t>(count);
+  if (count == 0) return true;
+  b.TotalRead += static_cast<std::int64_t>(count);
+  b.InputCursor = b.InputBuffer.get();
+  b.InputEnd = b.InputCursor + count;
+  return false;
+}
+
+void Converter::FlushOutput() {
+  ConversionBuffers& b = buffers_;
+  auto count = static_cast<std::uint32_t>(b.OutputCursor - b.OutputBuffer.get());
+  if (count == 0) return;
+  const std::uint8_t* block = b.NewlineBuffer.get();
+  switch (b.NewlineMode) {
+    case NewlineCode::CRLF:
+      count = ConvertNewlinesToCRLF(b, b.OutputBuffer.get(), count);
+      break;
+    case NewlineCode::LF:
+      count = ConvertNewlinesToByte(b, b.OutputBuffer.get(), count, kLF);
+      break;
+    case NewlineCode::CR:
+      count = ConvertNewlinesToByte(b, b.OutputBuffer.get(), count, kCR);
+      break;
+    default:
+      block = b.OutputBuffer.get();
+      break;
+  }
+  b.OutputFile->WriteBlock(block, count);
+  b.OutputCursor = b.OutputBuffer.get();
+}
+
+void Converter::RemoveTrailingCtrlZ(std::int64_t from) {
+  platform::File& output = *buffers_.OutputFile;
+  const std::int64_t size = output.Size();
+  if (size <= from) return;
+  output.Seek(size - 1);
+  std::uint8_t last = 0;
+  if (output.ReadBlock(&last, 1) != 1 || last != kCtrlZ) return;
+  output.Seek(size - 1);
+  output.Truncate();
+}
+
+StreamResult Converter::StreamInputToOutput(const StreamOptions& options) {
+  buffers_.PendingCR = false;
+  buffers_.OutputCursor = buffers_.OutputBuffer.get();
+  const StreamResult result = ConvertBufferedStream(*this, options);
+  if (result != StreamResult::Complete) return result;
+  FlushOutput();
+  if (options.removeCtrlZ) RemoveTrailingCtrlZ(options.outputStart);
+  return result;
+}
+
+}  // namespace mxt::engine

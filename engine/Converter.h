@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+
+#include "engine/ConversionBuffers.h"
+#include "engine/KanjiCode.h"
+
+namespace mxt::engine {
+
+struct StreamOptions {
+  std::uint8_t outputKanjiCode;  // 0 Shift-JIS, 1 EUC, 2 JIS
+  bool sevenBitMode;
+  bool removeCtrlZ;
+  // Where this file's output begins in the output file: a Ctrl-Z before it is not its own.
+  std::int64_t outputStart = 0;
+  // How JIS output enters and leaves kanji mode.
+  EscapeSequenceSet escapeSequence = EscapeSequenceSet::EscBJ;
+};
+
+// Streams one file after another from one kanji code into another, through the buffers it
+// owns.
+class Converter {
+ public:
+  ConversionBuffers& Buffers() { return buffers_; }
+  const ConversionBuffers& Buffers() const { return buffers_; }
+
+  // Reads the next input block; true when there was nothing more to read.
+  bool RefillInput();
+  // Writes the buffered output, after newline conversion, to the output file.
+  void FlushOutput();
+  // Cuts one Ctrl-Z off the very end of the output file, when it lies at or after `from`.
+  void RemoveTrailingCtrlZ(std::int64_t from = 0);
+
+  // With the first input block read and classified, and DetectedCode and NewlineMode set
+  // for this file: converts the whole input into the output file. A conversion that stops
+  // at a character the output code cannot hold leaves its output unfinished.
+  StreamResult StreamInputToOutput(const StreamOptions& options);
+
+ private:
+  ConversionBuffers buffers_;
+};
+
+}  // namespace mxt::engine

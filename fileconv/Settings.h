@@ -1,0 +1,72 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "engine/KanjiCode.h"
+#include "platform/SystemPaths.h"
+
+namespace mxt::fileconv {
+
+// The options of one start of MXT, each with its default. They are read from the store,
+// changed by the command line, the options dialog and the toolbar, and written back at
+// exit.
+struct Settings {
+  bool OutputToFile = false;
+  // 0 detects the code; 1..3 fix it (numbered as engine::KanjiCode).
+  std::uint8_t InputKanjiCode = 0;
+  // 0 Shift-JIS, 1 EUC, 2 JIS.
+  std::uint8_t OutputKanjiCode = engine::kOutputShiftJIS;
+  engine::EscapeSequenceSet EscapeSequence = engine::EscapeSequenceSet::EscBJ;
+  engine::NewlineCode OutputNewlineCode = engine::NewlineCode::DontCare;
+  bool SevenBitMode = false;
+  bool RemoveCtrlZ = false;
+  bool PreserveTimestamp = false;
+  // 0 renames the temporary file over the input file, 1 copies it onto it.
+  std::uint8_t WayToOverwrite = 0;
+  bool ConvWhenExecuted = false;
+  bool ConvWhenSelected = false;
+  bool ConvWhenDropped = false;
+  bool QuitWhenConverted = false;
+  bool DontShortenFileName = false;
+  bool ForceNewlineConv = false;
+  std::string ViewerPath = platform::DefaultViewerProgram();
+  std::string ViewerCmdLineOption;
+  // Empty or ending in the separator.
+  std::string TempDir;
+
+  // The window's: 0 is the default size, an empty name the default face.
+  std::int32_t FontSize = 0;
+  std::string FontName;
+  std::string LastDir;
+  // 1 classic style, 2 new-shell style.
+  std::uint8_t GUIStyle = 0;
+
+  // What this start found and was asked for; never stored.
+  bool BatchMode = false;
+  bool CommandLineError = false;
+  bool UseIniFile = false;
+  std::string OutputFileName;
+  std::uint8_t OsKind = 0;
+  bool NewUiFont = false;
+};
+
+// A number of the "Options" group: the name it is stored under and its largest value (the
+// smallest is 0).
+struct NumberOption {
+  std::string_view name;
+  std::int32_t high;
+  std::int32_t (*get)(const Settings&);
+  void (*set)(Settings&, std::int32_t);
+};
+
+// In the order they are read and written: the codes and the files before the viewer's
+// texts, the user interface after them.
+std::span<const NumberOption> CodeOptions();
+std::span<const NumberOption> InterfaceOptions();
+// Set by hand in the store, never written.
+const NumberOption& ForceNewlineConvOption();
+
+}  // namespace mxt::fileconv
