@@ -143,7 +143,7 @@ void Iconv(benchmark::State& state, Direction d) {
 // the UTF-8 test, to show what that test adds.
 void Classify(benchmark::State& state, const std::string* text, bool utf8Test) {
   const auto* block = reinterpret_cast<const std::uint8_t*>(text->data());
-  const auto length = static_cast<std::uint32_t>(mxt::engine::InputBufferSize);
+  const auto length = static_cast<std::uint32_t>(mxt::engine::ClassificationBlockSize);
   for (auto _ : state) {
     bool utf8 = false;
     const bool binary = mxt::engine::IsBinaryText(block, length);

@@ -9,8 +9,12 @@
 
 namespace mxt::engine {
 
-constexpr std::size_t InputBufferSize = 32768;
-constexpr std::size_t OutputBufferSize = 32768;
+// A file is classified by its first block of this many bytes.
+constexpr std::size_t ClassificationBlockSize = 32768;
+// Each read and each write moves up to this much: the system is called far less often
+// than the classification's block would have it called.
+constexpr std::size_t InputBufferSize = 256 * 1024;
+constexpr std::size_t OutputBufferSize = 256 * 1024;
 // Room for a full output block of line feeds written as CR LF.
 constexpr std::size_t NewlineBufferSize = 2 * OutputBufferSize;
 

@@ -131,7 +131,7 @@ std::optional<KanjiCode> FileConversion::CopiedAsItStands(const std::uint8_t* bl
                                                           std::uint32_t length) const {
   if (settings_->InputKanjiCode != 0) return std::nullopt;
   if (engine::IsBinaryText(block, length)) return KanjiCode::Binary;
-  const bool fileGoesOn = length == engine::InputBufferSize;
+  const bool fileGoesOn = length == engine::ClassificationBlockSize;
   if (engine::IsUTF8Text(block, length, fileGoesOn)) return KanjiCode::UTF8;
   return std::nullopt;
 }
@@ -141,7 +141,8 @@ void FileConversion::DecideConversion() {
   const Settings& settings = *settings_;
   engine::ConversionBuffers& buffers = converter_.Buffers();
   const std::uint8_t* block = buffers.InputBuffer.get();
-  const auto length = static_cast<std::uint32_t>(buffers.BytesInLastBlock);
+  const auto length = static_cast<std::uint32_t>(
+      std::min<std::size_t>(buffers.BytesInLastBlock, engine::ClassificationBlockSize));
   const std::optional<KanjiCode> asItStands = CopiedAsItStands(block, length);
   if (asItStands && !settings.OutputToFile) {
     Skip(*asItStands == KanjiCode::Binary ? SkipReason::Binary : SkipReason::UTF8);

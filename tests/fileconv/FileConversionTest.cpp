@@ -225,6 +225,29 @@ TEST_F(FileConversionTest, DecidesByCodeNewlinesAndTheForcedInput) {
   }
 }
 
+// The first 32768 bytes decide, however much one read takes in.
+TEST_F(FileConversionTest, OnlyTheFirst32768BytesDecideWhatAFileIs) {
+  const std::string plain(32768, 'a');
+  const struct {
+    const char* name;
+    std::string content;
+    const char* status;
+  } cases[] = {
+      {"kanji-later", plain + kShiftJIS, "Skipped:\tNo KANJI code exists."},
+      {"binary-later", plain + std::string(64, '\x01'), "Skipped:\tNo KANJI code exists."},
+      {"kanji-at-the-end", std::string(32766, 'a') + Bytes("88 9F"),
+       "Converted:\tShift-JIS to EUC"},
+      // A character cut off by the end of a full first block counts as going on after it.
+      {"utf8-cut", Bytes("E3 81 82") + std::string(32763, 'a') + Bytes("E3 81"),
+       "Skipped:\tMay be UTF-8 file."},
+  };
+  settings_.OutputKanjiCode = 1;
+  for (const auto& c : cases) {
+    WriteFile(Path(c.name), c.content);
+    EXPECT_EQ(StatusColumns(Convert(Path(c.name)), ListId::Input), c.status) << c.name;
+  }
+}
+
 TEST_F(FileConversionTest, AppendsEveryFileToTheSeparateOutputFile) {
   WriteFile(Path("one"), kShiftJIS);
   WriteFile(Path("two"), "ascii\n");

@@ -2,8 +2,9 @@
 
 # Every file an installation holds, below its prefix, sorted.
 expected_files() {
-  local id=$1
+  local id=$1 modules=$2
   echo "bin/mxt"
+  echo "$modules/mxt-window.so"
   echo "share/applications/$id.desktop"
   echo "share/doc/mxt/changelog.gz"
   echo "share/doc/mxt/copyright"
@@ -42,6 +43,11 @@ check_program() {
 $run/sample-euc.txt	Output:	EUC" ] || fail "/B run reported '$out'"
     iconv -f SHIFT_JIS -t EUC-JP sample-sjis.txt | cmp - sample-euc.txt ||
       fail "the sample converted to EUC differs from iconv's"
+    # The batch run is the program alone; the window is a module it finds where it lies.
+    ! ldd "$program" | grep -q 'libQt' || fail "$program links Qt"
+    out=$(QT_QPA_PLATFORM=offscreen timeout 20 "$program" /B /S /O sample-back.txt sample-euc.txt) ||
+      fail "/B run with a window exits $?"
+    cmp sample-sjis.txt sample-back.txt || fail "the window's run did not convert the sample back"
   )
 }
 

@@ -2,16 +2,16 @@
 # Installs a build into a scratch prefix as "cmake --install --prefix" does for a user,
 # runs the program from there and checks what was put in place and that the desktop
 # files pass their validators.
-#   install_test.sh BUILD_DIR SOURCE_DIR VERSION APP_ID
+#   install_test.sh BUILD_DIR SOURCE_DIR VERSION APP_ID MODULE_DIR
 set -euo pipefail
-build=$1 source=$2 version=$3 id=$4
+build=$1 source=$2 version=$3 id=$4 modules=$5
 . "$(dirname "$0")/common.sh"
 work=$(mktemp -d "${TMPDIR:-/tmp}/mxt-install-XXXXXX")
 trap 'rm -rf "$work"' EXIT
 prefix=$work/prefix
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
-diff <(expected_files "$id" | LC_ALL=C sort) <(files_below "$prefix") ||
+diff <(expected_files "$id" "$modules" | LC_ALL=C sort) <(files_below "$prefix") ||
   fail "the installed files differ from the expected ones (< expected, > installed)"
 check_program "$prefix/bin/mxt" "$version" "$source/samples/sample-sjis.txt"
 

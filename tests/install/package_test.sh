@@ -2,9 +2,9 @@
 # Makes the Debian package from a build as scripts/package.sh does, unpacks it and runs
 # the program from it; the package must hold what an installation holds below /usr, with
 # dependencies found in the program, no maintainer scripts and a stripped program.
-#   package_test.sh BUILD_DIR SOURCE_DIR VERSION APP_ID
+#   package_test.sh BUILD_DIR SOURCE_DIR VERSION APP_ID MODULE_DIR
 set -euo pipefail
-build=$1 source=$2 version=$3 id=$4
+build=$1 source=$2 version=$3 id=$4 modules=$5
 . "$(dirname "$0")/common.sh"
 work=$(mktemp -d "${TMPDIR:-/tmp}/mxt-package-XXXXXX")
 trap 'rm -rf "$work"' EXIT
@@ -25,7 +25,7 @@ control=$(dpkg-deb --ctrl-tarfile "$deb" | tar -t | LC_ALL=C sort | tr '\n' ' ')
 
 root=$work/root
 dpkg-deb -x "$deb" "$root"
-diff <(expected_files "$id" | sed 's|^|usr/|' | LC_ALL=C sort) <(files_below "$root") ||
+diff <(expected_files "$id" "$modules" | sed 's|^|usr/|' | LC_ALL=C sort) <(files_below "$root") ||
   fail "the packaged files differ from the expected ones (< expected, > packaged)"
 odd=$(find "$root" \( -type d ! -perm 755 \) -o \( -type f ! -perm 644 ! -path "*/bin/mxt" \))
 [ -z "$odd" ] || fail "not readable by all: $odd"

@@ -6,7 +6,7 @@
 #include "app/Startup.h"
 #include "app/Usage.h"
 #include "app/Version.h"
-#include "gui/WindowedStart.h"
+#include "app/WindowModule.h"
 
 int main(int argc, char** argv) {
   const std::vector<std::string> arguments(argv + 1, argv + argc);
@@ -21,5 +21,5 @@ int main(int argc, char** argv) {
   if (!mxt::app::HasDisplay()) {
     return mxt::app::RunWithoutWindow(arguments, std::cout, std::cerr);
   }
-  return mxt::gui::RunWindowed(arguments, argc, argv);
+  return mxt::app::RunWindowModule(argc, argv, std::cerr);
 }
