@@ -9,11 +9,11 @@ InputSpan RefillInputAt(Converter& converter, const std::uint8_t* cursor) {
   return {buffers.InputCursor, buffers.InputEnd};
 }
 
-std::uint8_t* FlushFullOutput(Converter& converter) {
+OutputSpan FlushFullOutput(Converter& converter) {
   ConversionBuffers& buffers = converter.Buffers();
   buffers.OutputCursor = buffers.OutputEnd;
   converter.FlushOutput();
-  return buffers.OutputCursor;
+  return {buffers.OutputCursor, buffers.OutputEnd};
 }
 
 }  // namespace mxt::engine

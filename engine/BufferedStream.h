@@ -13,10 +13,16 @@ struct InputSpan {
   const std::uint8_t* end;
 };
 
+struct OutputSpan {
+  std::uint8_t* cursor;
+  std::uint8_t* end;
+};
+
 // Out of line, taken only at a block boundary. They take and return cursors by value
 // so that the stream's own copies never have their address taken.
 InputSpan RefillInputAt(Converter& converter, const std::uint8_t* cursor);
-std::uint8_t* FlushFullOutput(Converter& converter);
+// The output goes on in the next output block.
+OutputSpan FlushFullOutput(Converter& converter);
 
 // The byte source and sink over a converter's buffers. It works on copies of the
 // buffers' cursors, which the compiler can keep in registers through a stream
@@ -47,8 +53,11 @@ class BufferedStream {
   }
 
   void WriteByte(std::uint8_t b) {
-    if (out_ == outEnd_) [[unlikely]]
-      out_ = FlushFullOutput(converter_);
+    if (out_ == outEnd_) [[unlikely]] {
+      const OutputSpan next = FlushFullOutput(converter_);
+      out_ = next.cursor;
+      outEnd_ = next.end;
+    }
     *out_++ = b;
   }
 
@@ -80,7 +89,7 @@ class BufferedStream {
   const std::uint8_t* in_;
   const std::uint8_t* inEnd_;
   std::uint8_t* out_;
-  std::uint8_t* const outEnd_;
+  std::uint8_t* outEnd_;
 };
 
 }  // namespace mxt::engine

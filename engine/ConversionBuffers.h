@@ -18,6 +18,10 @@ constexpr std::size_t OutputBufferSize = 256 * 1024;
 // Room for a full output block of line feeds written as CR LF.
 constexpr std::size_t NewlineBufferSize = 2 * OutputBufferSize;
 
+// Output blocks converted into one after another: the others may still wait to be
+// written meanwhile.
+constexpr int OutputBlocks = 4;
+
 // The record through which every file streams: allocated once with its converter and
 // reused for each file, so nothing is allocated per file or per block.
 struct ConversionBuffers {
@@ -29,11 +33,15 @@ struct ConversionBuffers {
   std::int32_t BytesInLastBlock = 0;
   std::int64_t TotalRead = 0;
 
-  std::unique_ptr<std::uint8_t[]> OutputBuffer;
+  // The output block converted into now.
+  std::uint8_t* OutputBuffer = nullptr;
   std::uint8_t* OutputCursor = nullptr;
   std::uint8_t* OutputEnd = nullptr;
+  // Where the newlines of that block are rewritten.
+  std::uint8_t* NewlineBuffer = nullptr;
+  // Goes on in the next output block.
+  void NextOutputBlock();
 
-  std::unique_ptr<std::uint8_t[]> NewlineBuffer;
   NewlineCode NewlineMode = NewlineCode::DontCare;
   KanjiCode DetectedCode = KanjiCode::Ascii;
   bool PendingCR = false;  // the previous output block ended with a CR
@@ -41,6 +49,13 @@ struct ConversionBuffers {
   // Opened and closed by the caller; the converter only reads and writes them.
   platform::File* InputFile = nullptr;
   platform::File* OutputFile = nullptr;
+
+ private:
+  void UseOutputBlock(int block);
+
+  std::unique_ptr<std::uint8_t[]> outputBlocks_;
+  std::unique_ptr<std::uint8_t[]> newlineBlocks_;
+  int outputBlock_ = 0;
 };
 
 }  // namespace mxt::engine

@@ -34,28 +34,37 @@ bool Converter::RefillInput() {
 
 void Converter::FlushOutput() {
   ConversionBuffers& b = buffers_;
-  auto count = static_cast<std::uint32_t>(b.OutputCursor - b.OutputBuffer.get());
+  auto count = static_cast<std::uint32_t>(b.OutputCursor - b.OutputBuffer);
   if (count == 0) return;
-  const std::uint8_t* block = b.NewlineBuffer.get();
+  const std::uint8_t* block = b.NewlineBuffer;
   switch (b.NewlineMode) {
     case NewlineCode::CRLF:
-      count = ConvertNewlinesToCRLF(b, b.OutputBuffer.get(), count);
+      count = ConvertNewlinesToCRLF(b.OutputBuffer, count, b.NewlineBuffer, b.PendingCR);
       break;
     case NewlineCode::LF:
-      count = ConvertNewlinesToByte(b, b.OutputBuffer.get(), count, kLF);
+      count = ConvertNewlinesToByte(b.OutputBuffer, count, kLF, b.NewlineBuffer, b.PendingCR);
       break;
     case NewlineCode::CR:
-      count = ConvertNewlinesToByte(b, b.OutputBuffer.get(), count, kCR);
+      count = ConvertNewlinesToByte(b.OutputBuffer, count, kCR, b.NewlineBuffer, b.PendingCR);
       break;
     default:
-      block = b.OutputBuffer.get();
+      block = b.OutputBuffer;
       break;
   }
-  b.OutputFile->WriteBlock(block, count);
-  b.OutputCursor = b.OutputBuffer.get();
+  // The next block is free once the writer takes this one: it waits for no more blocks
+  // than there are others.
+  static_assert(BlockWriter::kQueued < OutputBlocks);
+  writer_.Write(*b.OutputFile, block, count);
+  b.NextOutputBlock();
+}
+
+void Converter::FinishOutput() {
+  FlushOutput();
+  writer_.Finish();
 }
 
 void Converter::RemoveTrailingCtrlZ(std::int64_t from) {
+  writer_.Finish();
   platform::File& output = *buffers_.OutputFile;
   const std::int64_t size = output.Size();
   if (size <= from) return;
@@ -68,11 +77,20 @@ void Converter::RemoveTrailingCtrlZ(std::int64_t from) {
 
 StreamResult Converter::StreamInputToOutput(const StreamOptions& options) {
   buffers_.PendingCR = false;
-  buffers_.OutputCursor = buffers_.OutputBuffer.get();
-  const StreamResult result = ConvertBufferedStream(*this, options);
-  if (result != StreamResult::Complete) return result;
-  FlushOutput();
-  if (options.removeCtrlZ) RemoveTrailingCtrlZ(options.outputStart);
+  buffers_.OutputCursor = buffers_.OutputBuffer;
+  StreamResult result;
+  try {
+    result = ConvertBufferedStream(*this, options);
+    // What a stop leaves unconverted is not written; what was written before it may
+    // have failed, which says more.
+    if (result == StreamResult::Complete) FlushOutput();
+    writer_.Finish();
+  } catch (...) {
+    writer_.Abandon();
+    throw;
+  }
+  if (result == StreamResult::Complete && options.removeCtrlZ)
+    RemoveTrailingCtrlZ(options.outputStart);
   return result;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "engine/BlockWriter.h"
 #include "engine/ConversionBuffers.h"
 #include "engine/KanjiCode.h"
 
@@ -18,7 +19,7 @@ struct StreamOptions {
 };
 
 // Streams one file after another from one kanji code into another, through the buffers it
-// owns.
+// owns. Each output block is written while the next ones are converted.
 class Converter {
  public:
   ConversionBuffers& Buffers() { return buffers_; }
@@ -26,18 +27,23 @@ class Converter {
 
   // Reads the next input block; true when there was nothing more to read.
   bool RefillInput();
-  // Writes the buffered output, after newline conversion, to the output file.
+  // Has the buffered output written, after newline conversion, to the output file, and
+  // goes on in the next output block.
   void FlushOutput();
+  // As FlushOutput, and waits until everything is written.
+  void FinishOutput();
   // Cuts one Ctrl-Z off the very end of the output file, when it lies at or after `from`.
   void RemoveTrailingCtrlZ(std::int64_t from = 0);
 
   // With the first input block read and classified, and DetectedCode and NewlineMode set
   // for this file: converts the whole input into the output file. A conversion that stops
-  // at a character the output code cannot hold leaves its output unfinished.
+  // at a character the output code cannot hold leaves its output unfinished. Whatever it
+  // ends with, nothing is written to the output file after it returns.
   StreamResult StreamInputToOutput(const StreamOptions& options);
 
  private:
   ConversionBuffers buffers_;
+  BlockWriter writer_;
 };
 
 }  // namespace mxt::engine

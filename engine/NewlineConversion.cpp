@@ -1,23 +1,21 @@
 #include "engine/NewlineConversion.h"
 
 #include "engine/ByteClasses.h"
-#include "engine/ConversionBuffers.h"
 
 namespace mxt::engine {
 
 namespace {
 
 template <class WriteNewline>
-std::uint32_t ConvertNewlines(ConversionBuffers& buffers, const std::uint8_t* data,
-                              std::uint32_t count, WriteNewline writeNewline) {
+std::uint32_t ConvertNewlines(const std::uint8_t* data, std::uint32_t count, std::uint8_t* out,
+                              bool& pendingCR, WriteNewline writeNewline) {
   if (count == 0) return 0;
   const std::uint8_t* in = data;
   const std::uint8_t* const end = data + count;
-  std::uint8_t* const start = buffers.NewlineBuffer.get();
-  std::uint8_t* out = start;
+  std::uint8_t* const start = out;
   // An LF here completes the CR that ended the previous block, already written.
-  if (buffers.PendingCR && *in == kLF) ++in;
-  buffers.PendingCR = false;
+  if (pendingCR && *in == kLF) ++in;
+  pendingCR = false;
   while (in != end) {
     const std::uint8_t b = *in++;
     if (b == kLF) {
@@ -25,7 +23,7 @@ std::uint32_t ConvertNewlines(ConversionBuffers& buffers, const std::uint8_t* da
     } else if (b == kCR) {
       out = writeNewline(out);
       if (in == end) {
-        buffers.PendingCR = true;
+        pendingCR = true;
       } else if (*in == kLF) {
         ++in;
       }
@@ -38,20 +36,20 @@ std::uint32_t ConvertNewlines(ConversionBuffers& buffers, const std::uint8_t* da
 
 }  // namespace
 
-std::uint32_t ConvertNewlinesToCRLF(ConversionBuffers& buffers, const std::uint8_t* data,
-                                    std::uint32_t count) {
-  return ConvertNewlines(buffers, data, count, [](std::uint8_t* out) {
-    out[0] = kCR;
-    out[1] = kLF;
-    return out + 2;
+std::uint32_t ConvertNewlinesToCRLF(const std::uint8_t* data, std::uint32_t count,
+                                    std::uint8_t* out, bool& pendingCR) {
+  return ConvertNewlines(data, count, out, pendingCR, [](std::uint8_t* at) {
+    at[0] = kCR;
+    at[1] = kLF;
+    return at + 2;
   });
 }
 
-std::uint32_t ConvertNewlinesToByte(ConversionBuffers& buffers, const std::uint8_t* data,
-                                    std::uint32_t count, std::uint8_t newline) {
-  return ConvertNewlines(buffers, data, count, [newline](std::uint8_t* out) {
-    *out = newline;
-    return out + 1;
+std::uint32_t ConvertNewlinesToByte(const std::uint8_t* data, std::uint32_t count,
+                                    std::uint8_t newline, std::uint8_t* out, bool& pendingCR) {
+  return ConvertNewlines(data, count, out, pendingCR, [newline](std::uint8_t* at) {
+    *at = newline;
+    return at + 1;
   });
 }
 

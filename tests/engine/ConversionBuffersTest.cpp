@@ -87,8 +87,9 @@ TEST_F(ConversionBuffersTest, ALoneCRAtABlockEndLosesNothingAndDoesNotEatALaterL
 TEST_F(ConversionBuffersTest, AFullBlockOfLineFeedsFillsTheNewlineBufferExactly) {
   buffers_.PendingCR = false;
   const std::string lineFeeds(kBlock, '\n');
-  const std::uint32_t count = ConvertNewlinesToCRLF(
-      buffers_, reinterpret_cast<const std::uint8_t*>(lineFeeds.data()), kBlock);
+  const std::uint32_t count =
+      ConvertNewlinesToCRLF(reinterpret_cast<const std::uint8_t*>(lineFeeds.data()), kBlock,
+                            buffers_.NewlineBuffer, buffers_.PendingCR);
   EXPECT_EQ(count, NewlineBufferSize);
   EXPECT_FALSE(buffers_.PendingCR);
 
@@ -163,8 +164,10 @@ TEST_F(ConversionBuffersTest, LeavesAnEmptyOutputAlone) {
   EXPECT_EQ(output.WriteCalls(), 0);
 }
 
-TEST_F(ConversionBuffersTest, AFailingWriteLeavesTheRoutineAtOnce) {
-  MemoryFile input(std::string(6 * kBlock, 'a'));
+// Blocks are written while the next ones convert: the failure ends the run within the
+// blocks that wait to be written, and none of those is written after it.
+TEST_F(ConversionBuffersTest, AFailingWriteEndsTheRunAndNothingIsWrittenAfterIt) {
+  MemoryFile input(std::string(8 * kBlock, 'a'));
   MemoryFile output;
   output.FailWritesBeyond(0, 28);
   try {
@@ -175,7 +178,8 @@ TEST_F(ConversionBuffersTest, AFailingWriteLeavesTheRoutineAtOnce) {
     EXPECT_STREQ(error.what(), "I/O ｴﾗｰ (28) No space left on device");
   }
   EXPECT_EQ(output.WriteCalls(), 1);
-  EXPECT_EQ(buffers_.TotalRead, static_cast<std::int64_t>(2 * kBlock)) << "nothing read after it";
+  EXPECT_LE(buffers_.TotalRead, static_cast<std::int64_t>((2 + BlockWriter::kQueued) * kBlock))
+      << "read on after it";
 }
 
 }  // namespace

@@ -13,7 +13,7 @@ engine::StreamResult StreamFile(engine::Converter& converter, platform::File& in
   buffers.DetectedCode = how.detected;
   buffers.NewlineMode = how.newlineMode;
   const engine::StreamResult result = converter.StreamInputToOutput(how.options);
-  if (result != engine::StreamResult::Complete) converter.FlushOutput();
+  if (result != engine::StreamResult::Complete) converter.FinishOutput();
   return result;
 }
 
