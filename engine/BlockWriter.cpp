@@ -69,6 +69,11 @@ void BlockWriter::Finish() {
   RaiseFailure();
 }
 
+void BlockWriter::WriteLast(platform::File& file, const std::uint8_t* data, std::size_t size) {
+  Finish();
+  if (size > 0) file.WriteBlock(data, size);
+}
+
 void BlockWriter::Abandon() noexcept {
   std::unique_lock lock(mutex_);
   changed_.wait(lock, [this] { return count_ == 0; });

@@ -30,6 +30,9 @@ class BlockWriter {
   void Write(platform::File& file, const std::uint8_t* data, std::size_t size);
   // Waits until every block given is written, and raises the failure of one that was not.
   void Finish();
+  // The last block of a file: written by the caller once those before it are, so that a
+  // file of one block is written without a word to the thread.
+  void WriteLast(platform::File& file, const std::uint8_t* data, std::size_t size);
   // Waits as Finish does, when another failure is on its way: a failure of its own is
   // dropped.
   void Abandon() noexcept;

@@ -32,35 +32,39 @@ bool Converter::RefillInput() {
   return false;
 }
 
-void Converter::FlushOutput() {
+std::span<const std::uint8_t> Converter::OutputBlock() {
   ConversionBuffers& b = buffers_;
-  auto count = static_cast<std::uint32_t>(b.OutputCursor - b.OutputBuffer);
-  if (count == 0) return;
-  const std::uint8_t* block = b.NewlineBuffer;
+  const auto count = static_cast<std::uint32_t>(b.OutputCursor - b.OutputBuffer);
+  if (count == 0) return {};
   switch (b.NewlineMode) {
     case NewlineCode::CRLF:
-      count = ConvertNewlinesToCRLF(b.OutputBuffer, count, b.NewlineBuffer, b.PendingCR);
-      break;
+      return {b.NewlineBuffer,
+              ConvertNewlinesToCRLF(b.OutputBuffer, count, b.NewlineBuffer, b.PendingCR)};
     case NewlineCode::LF:
-      count = ConvertNewlinesToByte(b.OutputBuffer, count, kLF, b.NewlineBuffer, b.PendingCR);
-      break;
+      return {b.NewlineBuffer,
+              ConvertNewlinesToByte(b.OutputBuffer, count, kLF, b.NewlineBuffer, b.PendingCR)};
     case NewlineCode::CR:
-      count = ConvertNewlinesToByte(b.OutputBuffer, count, kCR, b.NewlineBuffer, b.PendingCR);
-      break;
+      return {b.NewlineBuffer,
+              ConvertNewlinesToByte(b.OutputBuffer, count, kCR, b.NewlineBuffer, b.PendingCR)};
     default:
-      block = b.OutputBuffer;
-      break;
+      return {b.OutputBuffer, count};
   }
+}
+
+void Converter::FlushOutput() {
+  const std::span<const std::uint8_t> block = OutputBlock();
+  if (block.empty()) return;
   // The next block is free once the writer takes this one: it waits for no more blocks
   // than there are others.
   static_assert(BlockWriter::kQueued < OutputBlocks);
-  writer_.Write(*b.OutputFile, block, count);
-  b.NextOutputBlock();
+  writer_.Write(*buffers_.OutputFile, block.data(), block.size());
+  buffers_.NextOutputBlock();
 }
 
 void Converter::FinishOutput() {
-  FlushOutput();
-  writer_.Finish();
+  const std::span<const std::uint8_t> block = OutputBlock();
+  writer_.WriteLast(*buffers_.OutputFile, block.data(), block.size());
+  buffers_.OutputCursor = buffers_.OutputBuffer;
 }
 
 void Converter::RemoveTrailingCtrlZ(std::int64_t from) {
@@ -83,8 +87,11 @@ StreamResult Converter::StreamInputToOutput(const StreamOptions& options) {
     result = ConvertBufferedStream(*this, options);
     // What a stop leaves unconverted is not written; what was written before it may
     // have failed, which says more.
-    if (result == StreamResult::Complete) FlushOutput();
-    writer_.Finish();
+    if (result == StreamResult::Complete) {
+      FinishOutput();
+    } else {
+      writer_.Finish();
+    }
   } catch (...) {
     writer_.Abandon();
     throw;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include "engine/BlockWriter.h"
 #include "engine/ConversionBuffers.h"
@@ -30,7 +31,8 @@ class Converter {
   // Has the buffered output written, after newline conversion, to the output file, and
   // goes on in the next output block.
   void FlushOutput();
-  // As FlushOutput, and waits until everything is written.
+  // Writes the buffered output as the last block of the file, once every block before it
+  // is written.
   void FinishOutput();
   // Cuts one Ctrl-Z off the very end of the output file, when it lies at or after `from`.
   void RemoveTrailingCtrlZ(std::int64_t from = 0);
@@ -42,6 +44,9 @@ class Converter {
   StreamResult StreamInputToOutput(const StreamOptions& options);
 
  private:
+  // The buffered output with its newlines rewritten; empty when nothing is buffered.
+  std::span<const std::uint8_t> OutputBlock();
+
   ConversionBuffers buffers_;
   BlockWriter writer_;
 };
