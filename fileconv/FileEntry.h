@@ -83,11 +83,6 @@ class FileEntry {
   // Name's width in the list font, as last measured; 0 when it cannot be measured.
   int NameWidth = 0;
   FileImage Bitmap = FileImage::UnknownFileImage;
-  // Written only by the path index.
-  FileEntry* Next = nullptr;
-  // The hash of the entry's key before the bucket is taken from it; also written only by
-  // the path index, which compares it first and so looks at few paths in a long chain.
-  std::uint32_t KeyHash = 0;
   RunResult State = RunResult::None;
   SkipReason Reason = SkipReason::FileNotFound;
   // Input entry: low 4 bits the code decided for the file, high 4 bits the output code.

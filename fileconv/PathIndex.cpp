@@ -17,7 +17,7 @@ std::uint32_t FullHash(std::string_view key) {
 }
 
 // Whether an entry's path has this key, without making the key of every path in the
-// chain: with many thousands of files the chains grow long.
+// bucket.
 bool HasKey(const std::string& path, std::string_view key, const platform::FileNameRule& rule) {
   if (path.size() != key.size()) return false;  // lower-casing keeps the length
   return rule.ignoresAsciiCase ? LowerAscii(path, rule) == key : path == key;
@@ -35,17 +35,21 @@ std::uint32_t PathHash(std::string_view key) {
 
 FileEntry* PathIndex::Find(std::string_view key, const platform::FileNameRule& rule) const {
   const std::uint32_t hash = FullHash(key);
-  for (FileEntry* entry = heads_[hash % kPathIndexBuckets]; entry; entry = entry->Next) {
-    if (entry->KeyHash == hash && HasKey(entry->Path, key, rule)) return entry;
+  const std::vector<Indexed>& bucket = buckets_[hash % kPathIndexBuckets];
+  for (auto it = bucket.rbegin(); it != bucket.rend(); ++it) {
+    if (it->hash == hash && HasKey(it->entry->Path, key, rule)) return it->entry;
   }
   return nullptr;
 }
 
 void PathIndex::Add(FileEntry& entry, std::string_view key) {
-  entry.KeyHash = FullHash(key);
-  FileEntry*& head = heads_[entry.KeyHash % kPathIndexBuckets];
-  entry.Next = head;
-  head = &entry;
+  const std::uint32_t hash = FullHash(key);
+  buckets_[hash % kPathIndexBuckets].push_back({hash, &entry});
+}
+
+void PathIndex::Clear() {
+  for (std::vector<Indexed>& bucket : buckets_)
+    bucket.clear();
 }
 
 }  // namespace mxt::fileconv

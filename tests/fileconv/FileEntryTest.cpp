@@ -68,7 +68,6 @@ TEST(FileEntryTest, NewEntriesStartUnprocessed) {
   EXPECT_EQ(input.Reason, SkipReason::FileNotFound);
   EXPECT_EQ(input.Code, 0);
   EXPECT_EQ(input.Bitmap, Image::UnknownFileImage);
-  EXPECT_EQ(input.Next, nullptr);
   const FileEntry output = FileEntry::OutputEntry("/data/out.txt");
   EXPECT_EQ(output.Name, "out.txt");
   EXPECT_EQ(output.Code, kNoKanjiWritten);
