@@ -34,7 +34,7 @@ void Store(const OptionsPageValues& values, OptionChoice group, Field& field) {
 }  // namespace
 
 int OptionsPageHelpContext(int page) {
-  return HelpContextOf(kOptionsPages[static_cast<std::size_t>(page)].name).value_or(0);
+  return HelpContextOf(kOptionsPageNames[static_cast<std::size_t>(page)]).value_or(0);
 }
 
 OptionsPageValues PageValuesOf(const Settings& settings) {

@@ -8,15 +8,9 @@
 
 namespace mxt::app {
 
-// The pages of the options dialog, in their order: the tab caption and the page's name.
-struct OptionsPage {
-  std::string_view caption;
-  std::string_view name;
-};
-
-inline constexpr OptionsPage kOptionsPages[] = {
-    {"Output Code", "OutputCodePage"}, {"Input Code", "InputCodePage"},     {"File", "FilePage"},
-    {"Viewer", "ViewerPage"},          {"User Interface", "InterfacePage"},
+// The names of the options dialog's pages, in their order.
+inline constexpr std::string_view kOptionsPageNames[] = {
+    "OutputCodePage", "InputCodePage", "FilePage", "ViewerPage", "InterfacePage",
 };
 
 // The page's help context, for the index 0..4.

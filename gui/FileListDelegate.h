@@ -6,7 +6,7 @@ namespace mxt::gui {
 
 class FileListView;
 
-// Hands every row to the list box, which draws it by its own rules.
+// Hands every row to the list view, which draws it by its own rules.
 class FileListDelegate : public QAbstractItemDelegate {
  public:
   explicit FileListDelegate(FileListView& list);

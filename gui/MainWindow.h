@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QElapsedTimer>
+#include <QFileDialog>
 #include <QFont>
 #include <QFontMetrics>
 #include <QFrame>
@@ -169,6 +170,8 @@ class MainWindow : public QMainWindow, public fileconv::RunHost, public app::Set
   void ChooseListFont();
 
   // MainWindowEntries.cpp
+  // A dialog of text files: its name, its help, and its filters.
+  void PrepareTextFileDialog(QFileDialog& dialog, const QString& name);
   void SelectFiles();
   void ClearFileList();
   void DrawEntry(FileListView& list, int index, QPainter& dest, const QRect& itemRect);

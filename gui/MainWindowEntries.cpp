@@ -42,14 +42,18 @@ FileListView* MainWindow::FocusedList() const {
   return nullptr;
 }
 
-void MainWindow::SelectFiles() {
-  QFileDialog dialog(this, QStringLiteral("ファイルを選択"));
-  PrepareDialog(dialog, QStringLiteral("SelectDialog"), help_);
-  dialog.setFileMode(QFileDialog::ExistingFiles);
+void MainWindow::PrepareTextFileDialog(QFileDialog& dialog, const QString& name) {
+  PrepareDialog(dialog, name, help_);
   dialog.setNameFilters({QStringLiteral("Text Files (*.txt)"),
                          QStringLiteral("HTML Files (*.htm *.html)"),
                          QStringLiteral("All Files (*)")});
   dialog.setDefaultSuffix(QStringLiteral("txt"));
+}
+
+void MainWindow::SelectFiles() {
+  QFileDialog dialog(this, QStringLiteral("ファイルを選択"));
+  PrepareTextFileDialog(dialog, QStringLiteral("SelectDialog"));
+  dialog.setFileMode(QFileDialog::ExistingFiles);
   if (dialog.exec() != QDialog::Accepted) return;
   std::vector<std::string> paths;
   for (const QString& chosen : dialog.selectedFiles())

@@ -282,12 +282,8 @@ void MainWindow::SetOverwriteModeFrom(ToolbarButton* sender) {
 
 void MainWindow::ChooseOutputFile(ToolbarButton* sender) {
   QFileDialog dialog(this, QStringLiteral("別ファイルに出力"));
-  PrepareDialog(dialog, QStringLiteral("OutputToFileDialog"), help_);
+  PrepareTextFileDialog(dialog, QStringLiteral("OutputToFileDialog"));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setNameFilters({QStringLiteral("Text Files (*.txt)"),
-                         QStringLiteral("HTML Files (*.htm *.html)"),
-                         QStringLiteral("All Files (*)")});
-  dialog.setDefaultSuffix(QStringLiteral("txt"));
   const bool chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
   const std::string path =
       chosen ? fileconv::ListedPath(PathToSystem(dialog.selectedFiles().front())) : std::string();

@@ -152,11 +152,13 @@ void OptionsDialog::MakePages() {
 }
 
 QWidget* OptionsDialog::AddPage(int index) {
-  const app::OptionsPage& design = app::kOptionsPages[index];
+  static constexpr const char* kCaptions[] = {"Output Code", "Input Code", "File", "Viewer",
+                                              "User Interface"};
+  const std::string_view name = app::kOptionsPageNames[index];
   auto* page = new QWidget;
-  page->setObjectName(QString::fromUtf8(design.name.data(), std::ssize(design.name)));
+  page->setObjectName(QString::fromUtf8(name.data(), std::ssize(name)));
   AssignHelpContext(*page);
-  pages_->addTab(page, QString::fromUtf8(design.caption.data(), std::ssize(design.caption)));
+  pages_->addTab(page, QString::fromUtf8(kCaptions[index]));
   return page;
 }
 
