@@ -1,13 +1,16 @@
 #include "app/IniStore.h"
 
 #include <cerrno>
+#include <chrono>
 #include <filesystem>
 #include <utility>
 
 #include "app/ProfileText.h"
 #include "fileconv/PathText.h"
 #include "fileconv/UserError.h"
+#include "platform/FileSystem.h"
 #include "platform/IoError.h"
+#include "platform/LockFile.h"
 #include "platform/OsFile.h"
 #include "platform/SystemPaths.h"
 #include "platform/SystemString.h"
@@ -26,11 +29,12 @@ std::string Quoted(std::string_view name) {
   return quoted;
 }
 
-// No settings file of ours comes near this; more is not a settings file.
-constexpr std::size_t kMostStoreBytes = 1 << 20;
+// How long a save waits for another program's save of the same folder.
+constexpr std::chrono::milliseconds kSaveWait{3000};
 
 // The store's text; nothing when the file is no store to read: not a regular file (a FIFO
-// would hold the start up, a link to /dev/zero would never end), or too large.
+// would hold the start up, a link to /dev/zero would never end), or too large. Raises
+// IoError when it cannot be opened or read.
 std::optional<std::string> ReadStoreText(const std::string& path) {
   platform::OsFile file = platform::OsFile::OpenForReading(path);
   if (file.Identity().kind != platform::FileKind::Regular) return std::nullopt;
@@ -43,61 +47,77 @@ std::optional<std::string> ReadStoreText(const std::string& path) {
   return text;
 }
 
-// The old file stays whole until the new one is complete. A store that is a link (to a
-// shared dotfile, say) is written where the link leads and stays a link.
-void ReplaceWhole(const std::string& path, const std::string& text) {
-  std::error_code error;
-  std::filesystem::path target = path;
-  if (std::filesystem::is_symlink(std::filesystem::symlink_status(target, error))) {
-    target = std::filesystem::canonical(target, error);
-    if (error) throw platform::IoError(error.value());
-  }
-  const std::string next = target.string() + ".new";
+// What the file holds now: its text, empty when there is none.
+struct StoreText {
+  std::optional<std::string> text;
+  // It could not even be opened or read, rather than being no store.
+  bool unopened = false;
+};
+
+StoreText CurrentText(const std::string& path) {
   try {
-    platform::OsFile file = platform::OsFile::Create(next);
-    file.WriteBlock(text.data(), text.size());
-    file.Close();
-  } catch (const platform::IoError&) {
-    std::filesystem::remove(next, error);
-    throw;
+    return {ReadStoreText(path), false};
+  } catch (const platform::IoError& error) {
+    if (error.Code() == ENOENT) return {std::string(), false};
+    return {std::nullopt, true};
   }
-  std::filesystem::rename(next, target, error);
-  if (error) throw platform::IoError(error.value());
 }
 
 }  // namespace
 
 IniStore::IniStore(std::string path, Form form) : path_(std::move(path)), form_(form) {
   if (form_ == Form::PerUser) {
-    std::error_code ignored;  // a folder that cannot be made fails at the first write
+    std::error_code ignored;  // a folder that cannot be made fails at the first save
     std::filesystem::create_directories(std::filesystem::path(path_).parent_path(), ignored);
   }
-  try {
-    const std::optional<std::string> text = ReadStoreText(path_);
-    unreadable_ = !text;
-    if (text) text_ = *text;
-  } catch (const platform::IoError& error) {
-    unreadable_ = error.Code() != ENOENT && form_ == Form::PerUser;
-  }
+  const StoreText current = CurrentText(path_);
+  unreadable_ = !current.text;
+  // The file beside the program reads as empty when it cannot be opened, as the system's
+  // profile calls read it.
+  readsFail_ = unreadable_ && (form_ == Form::PerUser || !current.unopened);
+  if (current.text) text_ = *current.text;
 }
 
 std::optional<std::string> IniStore::ReadString(std::string_view group, std::string_view name) {
-  if (unreadable_) throw UserError(Quoted(name) + " の取得に失敗しました");
+  if (readsFail_) throw UserError(Quoted(name) + " の取得に失敗しました");
   return ProfileValue(text_, group, name);
 }
 
 void IniStore::WriteString(std::string_view group, std::string_view name, std::string_view value) {
-  std::string text = WithProfileValue(text_, group, name, value);
-  Save(text, name);
-  text_ = std::move(text);
+  // A value as it was read stays as it is in the file, where it may be longer than what a
+  // read sees.
+  if (ProfileValue(text_, group, name) == value) return;
+  text_ = WithProfileValue(text_, group, name, value);
+  written_.push_back({std::string(group), std::string(name), std::string(value)});
 }
 
-void IniStore::Save(const std::string& text, std::string_view name) const {
+void IniStore::FailToSave(const std::string& why) const {
+  if (!why.empty()) throw UserError(why);
+  if (form_ == Form::PerUser && !written_.empty())
+    throw UserError(Quoted(written_.front().name) + " の設定に失敗しました");
+  throw UserError(platform::SystemStringToUtf8(path_) + " に書き込めません");
+}
+
+void IniStore::Commit() {
+  if (written_.empty()) return;
+  if (unreadable_) FailToSave("");
+  const std::string folder = fileconv::ParentPath(platform::LinkTarget(path_));
   try {
-    ReplaceWhole(path_, text);
+    const auto lock = platform::LockFile::LockFolder(folder, kSaveWait);
+    if (!lock) FailToSave("");
+    std::optional<std::string> text = CurrentText(path_).text;
+    if (!text) FailToSave("");
+    for (const Written& value : written_)
+      *text = WithProfileValue(*text, value.group, value.name, value.value);
+    if (text->size() > kMostStoreBytes) {
+      FailToSave(platform::SystemStringToUtf8(path_) +
+                 " は 1 MiB を超えてしまうため、設定を保存しませんでした");
+    }
+    platform::WriteWholeFile(path_, *text);
+    text_ = std::move(*text);
+    written_.clear();
   } catch (const platform::IoError&) {
-    if (form_ == Form::PerUser) throw UserError(Quoted(name) + " の設定に失敗しました");
-    throw UserError(platform::SystemStringToUtf8(path_) + " に書き込めません");
+    FailToSave("");
   }
 }
 

@@ -19,6 +19,8 @@ struct StartupInfo {
   fileconv::Settings settings;
   // Held until the first idle moment.
   StartupLock startupLock;
+  // Settings that could not be loaded are not written over when the window closes.
+  bool saveSettingsOnClose = true;
 };
 
 // What one start of MXT holds, with a window or without: the settings, the two file
@@ -40,6 +42,8 @@ struct Session {
   CommandLine commandLine;
   fileconv::ConversionRun run{settings, files, host};
   StartupLock startupLock;
+  // Settings that could not be loaded are not written over when the window closes.
+  bool saveSettingsOnClose = true;
 };
 
 }  // namespace mxt::app

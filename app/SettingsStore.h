@@ -20,6 +20,8 @@ class SettingsStore {
   virtual std::optional<std::string> ReadString(std::string_view group, std::string_view name) = 0;
   virtual void WriteString(std::string_view group, std::string_view name,
                            std::string_view value) = 0;
+  // Makes what was written last: a store may keep it until then.
+  virtual void Commit() = 0;
 };
 
 // "0x…", "0X…" and "$…" are hexadecimal, anything else decimal; nothing when the text is not

@@ -72,6 +72,7 @@ void LoadStoredSettings(Session& session, SettingsWindow& window) {
     session.startupLock.Release();
     ShowError(error, session.host);
     session.host.ShowMessage(MessageKind::Error, kLoadFailedMessage, MessageButtons::Ok);
+    session.saveSettingsOnClose = false;
   }
 }
 
@@ -82,6 +83,12 @@ void ParseCommandLine(Session& session) {
   session.startupLock.Release();
   for (const std::string& text : rejected)
     session.host.ShowMessage(MessageKind::Error, text, MessageButtons::Ok);
+}
+
+void TellWhenSettingsStayUnsaved(Session& session) {
+  // A batch run never saves them.
+  if (session.saveSettingsOnClose || session.settings.BatchMode) return;
+  session.host.ShowMessage(MessageKind::Information, kSettingsNotSavedMessage, MessageButtons::Ok);
 }
 
 FirstRun RunFirstIdle(Session& session) {

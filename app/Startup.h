@@ -39,6 +39,9 @@ void LoadStoredSettings(Session& session, SettingsWindow& window);
 // reported once start-up no longer holds up a second start.
 void ParseCommandLine(Session& session);
 
+// After a failed load, tells the user of a window that its settings will not be saved.
+void TellWhenSettingsStayUnsaved(Session& session);
+
 // What the first idle moment's run came to.
 enum class FirstRun {
   NotStarted,  // nothing to convert, or no run asked for

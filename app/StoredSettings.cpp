@@ -84,10 +84,14 @@ StoredGeometry ReadGeometry(const SettingsWindow& window, SettingsStore& store) 
 
 void PlaceWindow(SettingsWindow& window, StoredGeometry geometry,
                  SettingsWindow::WindowState before) {
-  geometry.bounds.width = std::max(geometry.bounds.width, 0);
-  geometry.bounds.height = std::max(geometry.bounds.height, 0);
+  const Rect work = GetWorkArea(window);
+  // No larger than the work area: a stored 999999 would make a window of the display's
+  // largest size, which takes gigabytes to draw.
+  geometry.bounds.width = std::clamp(geometry.bounds.width, 0, std::max(work.right - work.left, 0));
+  geometry.bounds.height =
+      std::clamp(geometry.bounds.height, 0, std::max(work.bottom - work.top, 0));
   window.SetNormalBounds(geometry.bounds);
-  window.SetBounds(KeptInside(window.CurrentBounds(), GetWorkArea(window)));
+  window.SetBounds(KeptInside(window.CurrentBounds(), work));
   CheckRange(geometry.maximized, 0, 1);
   if (before == SettingsWindow::WindowState::Normal && geometry.maximized == 1) window.Maximize();
 }
@@ -143,6 +147,7 @@ void SaveSettings(const Settings& settings, const SettingsWindow& window, Settin
   store.WriteString(kOptionsGroup, "ViewerPath", settings.ViewerPath);
   store.WriteString(kOptionsGroup, "ViewerCmdLineOption", settings.ViewerCmdLineOption);
   WriteFrom(settings, store, fileconv::InterfaceOptions());
+  store.Commit();
 }
 
 void RestoreDefaults(Settings& settings, RestoreDefaultsHost& host) {

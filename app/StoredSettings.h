@@ -13,14 +13,17 @@ using fileconv::Settings;
 
 // Shown by the main window after a failed load, after the error's own text.
 inline constexpr std::string_view kLoadFailedMessage = "レジストリ情報の読み込みに失敗しました。";
+// Then this, as what could not be read must not be written over with defaults.
+inline constexpr std::string_view kSettingsNotSavedMessage =
+    "設定を読み込めなかったため、今回の設定は保存しません。";
 
 // Fills the settings from the store and places the window. A failure raises and leaves the
 // settings as they were, except LastDir and ViewerCmdLineOption when they were read
 // already, and leaves the window where it is.
 void LoadSettings(Settings& settings, SettingsWindow& window, SettingsStore& store);
 
-// Writes the settings and the window's geometry, in a batch run nothing. A failure stops
-// at the value that failed.
+// Writes the settings and the window's geometry in one commit, in a batch run nothing. A
+// failure leaves the store as it was.
 void SaveSettings(const Settings& settings, const SettingsWindow& window, SettingsStore& store);
 
 // What restoring the defaults changes in the main window.

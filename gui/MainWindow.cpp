@@ -48,6 +48,7 @@ MainWindow::MainWindow(app::StartupInfo start, MessageAnswerer answerer)
   convListBox_->move(4, toolbar_->y() + toolbar_->height() + 4);
   outputListBox_->move(4, 179);
   app::ParseCommandLine(session_);
+  app::TellWhenSettingsStayUnsaved(session_);
   const fileconv::Settings& settings = session_.settings;
   if (settings.OutputToFile) {
     ShowOutputList();
@@ -81,6 +82,7 @@ app::FirstRun MainWindow::OnFirstIdle() {
 }
 
 void MainWindow::SaveStoredSettings() {
+  if (!session_.saveSettingsOnClose) return;
   try {
     const auto store = app::OpenSettingsStore(session_.settings.UseIniFile);
     app::SaveSettings(session_.settings, *this, *store);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "platform/OsFile.h"
 
@@ -10,6 +11,12 @@ namespace mxt::platform {
 void DeleteFile(const std::string& path);
 // Puts `from` in the place of `to` in one step; an existing `to` is replaced.
 void ReplaceFile(const std::string& from, const std::string& to);
+// Gives the file at `path` this content in one step: a file of a name no other writer
+// takes, complete on disk, is renamed over the old one. The new file keeps the old one's
+// permission bits and, where the process may, its owner; a file made anew is this user's
+// alone. A link is written where it leads, and only to a regular file or none: anything
+// else there raises IoError (EINVAL).
+void WriteWholeFile(const std::string& path, std::string_view content);
 
 // The file a path leads to when its last component is a symbolic link; else the path.
 std::string LinkTarget(const std::string& path);

@@ -25,6 +25,10 @@ class LockFile {
   // Waits up to `timeout` for a conflicting holder to let go.
   static std::optional<LockFile> Lock(const std::string& name, Mode mode,
                                       std::chrono::milliseconds timeout);
+  // Locks a folder itself against the others that lock it so, waiting up to `timeout`:
+  // for work on the files in it that must not meet the same work of another process.
+  static std::optional<LockFile> LockFolder(const std::string& folder,
+                                            std::chrono::milliseconds timeout);
 
   LockFile(LockFile&& other) noexcept;
   LockFile& operator=(LockFile&& other) noexcept;
@@ -34,6 +38,10 @@ class LockFile {
 
  private:
   explicit LockFile(int handle) : handle_(handle) {}
+  // Takes the lock on an open handle, or nothing when another holds it.
+  static std::optional<LockFile> TryLockHandle(int handle, const std::string& path, Mode mode);
+  template <class Attempt>
+  static std::optional<LockFile> Retried(Attempt attempt, std::chrono::milliseconds timeout);
 
   int handle_;
 };

@@ -49,6 +49,12 @@ bool CopyAttributes(int from, int to) {
   return true;
 }
 
+// Only root may give a file away: elsewhere the new file stays the writer's.
+void KeepOwner(int fd, const struct stat& old) {
+  if (old.st_uid == ::geteuid() && old.st_gid == ::getegid()) return;
+  [[maybe_unused]] const int refused = ::fchown(fd, old.st_uid, old.st_gid);
+}
+
 }  // namespace
 
 void DeleteFile(const std::string& path) {
@@ -57,6 +63,31 @@ void DeleteFile(const std::string& path) {
 
 void ReplaceFile(const std::string& from, const std::string& to) {
   if (::rename(from.c_str(), to.c_str()) != 0) throw IoError(errno, to);
+}
+
+void WriteWholeFile(const std::string& path, std::string_view content) {
+  const std::string target = LinkTarget(path);
+  struct stat old;
+  const bool exists = ::lstat(target.c_str(), &old) == 0;
+  if (!exists && errno != ENOENT) throw IoError(errno, target);
+  if (exists && !S_ISREG(old.st_mode)) throw IoError(EINVAL, target);
+  std::string next = target + ".XXXXXX";
+  const int fd = ::mkostemp(next.data(), O_CLOEXEC);  // 0600
+  if (fd < 0) throw IoError(errno, next);
+  OsFile file = OsFile::Adopt(fd, next);
+  try {
+    if (exists) {
+      KeepOwner(fd, old);
+      if (::fchmod(fd, old.st_mode & 07777) != 0) throw IoError(errno, next);
+    }
+    file.WriteBlock(content.data(), content.size());
+    if (::fsync(fd) != 0) throw IoError(errno, next);
+    file.Close();
+    ReplaceFile(next, target);
+  } catch (...) {
+    ::unlink(next.c_str());
+    throw;
+  }
 }
 
 std::string LinkTarget(const std::string& path) {

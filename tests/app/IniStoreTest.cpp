@@ -1,8 +1,16 @@
 #include "app/IniStore.h"
 
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <set>
+#include <vector>
 
 #include "fileconv/PathText.h"
 #include "fileconv/UserError.h"
@@ -30,6 +38,34 @@ bool Exists(const std::string& path) {
   return ::access(path.c_str(), F_OK) == 0;
 }
 
+// Runs `body` in a child process, as `user` when one is given; the child's exit code, or
+// -1 when it did not end normally.
+int InChild(const std::function<int()>& body, std::optional<uid_t> user = std::nullopt) {
+  const pid_t child = ::fork();
+  if (child == 0) {
+    if (user && (::setgroups(0, nullptr) != 0 || ::setgid(*user) != 0 || ::setuid(*user) != 0))
+      ::_exit(98);
+    int code = 97;
+    try {
+      code = body();
+    } catch (...) {
+    }
+    ::_exit(code);
+  }
+  int status = 0;
+  if (child < 0 || ::waitpid(child, &status, 0) != child) return -1;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// 0 when saving a value fails with a message, 1 when it is saved.
+int SaveRefused(const std::string& path) {
+  IniStore store(path, IniStore::Form::PerUser);
+  store.WriteString("MainWindow", "PosX", "1");
+  return ErrorOf([&] { store.Commit(); }).empty() ? 1 : 0;
+}
+
+const std::string kMine = "[Options]\nViewerPath=mine\n";
+
 TEST(IniStoreTest, TheFileBesideTheProgramTakesItsNameWithIni) {
   const auto& sjis = fileconv::kShiftJisFileNames;
   const struct {
@@ -53,6 +89,8 @@ TEST(IniStoreTest, ThePerUserStoreMakesItsFolderOnOpenAndItsFileOnWrite) {
   EXPECT_FALSE(Exists(home / "config/MXT/MXT.ini"));
   EXPECT_EQ(store->ReadString("Options", "TempDir"), std::nullopt);
   store->WriteString("Options", "TempDir", "/x/");
+  EXPECT_FALSE(Exists(home / "config/MXT/MXT.ini"));
+  store->Commit();
   EXPECT_EQ(ReadFile(home / "config/MXT/MXT.ini"), "[Options]\nTempDir=/x/\n");
   EXPECT_EQ(OpenSettingsStore(false)->ReadString("options", "tempdir"), "/x/");
 }
@@ -65,8 +103,8 @@ TEST(IniStoreTest, PerUserFailuresNameTheValue) {
             "'ViewerPath' の取得に失敗しました");
   WriteFile(dir / "plain", "");
   IniStore unwritable(dir / "plain/MXT.ini", IniStore::Form::PerUser);
-  EXPECT_EQ(ErrorOf([&] { unwritable.WriteString("Options", "PosX", "1"); }),
-            "'PosX' の設定に失敗しました");
+  unwritable.WriteString("Options", "PosX", "1");
+  EXPECT_EQ(ErrorOf([&] { unwritable.Commit(); }), "'PosX' の設定に失敗しました");
 }
 
 TEST(IniStoreTest, TheFileBesideTheProgramNamesItselfWhenItCannotBeWritten) {
@@ -75,8 +113,8 @@ TEST(IniStoreTest, TheFileBesideTheProgramNamesItselfWhenItCannotBeWritten) {
   const std::string path = dir / "plain/MXT.INI";
   IniStore store(path, IniStore::Form::BesideProgram);
   EXPECT_EQ(store.ReadString("Options", "PosX"), std::nullopt);
-  EXPECT_EQ(ErrorOf([&] { store.WriteString("Options", "PosX", "1"); }),
-            path + " に書き込めません");
+  store.WriteString("Options", "PosX", "1");
+  EXPECT_EQ(ErrorOf([&] { store.Commit(); }), path + " に書き込めません");
   // It never makes a folder of its own.
   IniStore elsewhere(dir / "sub/MXT.INI", IniStore::Form::BesideProgram);
   EXPECT_FALSE(Exists(dir / "sub"));
@@ -89,9 +127,10 @@ TEST(IniStoreTest, WritingKeepsTheLinesOfAHandEditedFile) {
   IniStore store(path, IniStore::Form::BesideProgram);
   store.WriteString("Options", "ViewerPath", "less");
   store.WriteString("MainWindow", "PosX", "5");
+  store.Commit();
   EXPECT_EQ(ReadFile(path),
             "; mine\n[Options]\nViewerPath=less\nExtra=keep\n[MainWindow]\nPosX=5\n");
-  EXPECT_FALSE(Exists(path + ".new"));
+  EXPECT_EQ(testing::FolderContent(dir.Path()), std::set<std::string>{"MXT.INI"});
 }
 
 TEST(IniStoreTest, AStoreThatIsALinkStaysALink) {
@@ -100,10 +139,159 @@ TEST(IniStoreTest, AStoreThatIsALinkStaysALink) {
   ASSERT_EQ(::symlink("shared.ini", (dir / "MXT.ini").c_str()), 0);
   IniStore store(dir / "MXT.ini", IniStore::Form::PerUser);
   store.WriteString("Options", "A", "2");
+  store.Commit();
   struct stat info;
   ASSERT_EQ(::lstat((dir / "MXT.ini").c_str(), &info), 0);
   EXPECT_TRUE(S_ISLNK(info.st_mode));
   EXPECT_EQ(ReadFile(dir / "shared.ini"), "[Options]\nA=2\n");
+}
+
+// Whatever could not be read as a settings file stays as it was, and what a link leads to
+// is never replaced by anything but a regular file.
+TEST(IniStoreTest, AFileThatCouldNotBeReadIsNeverWrittenOver) {
+  TempDir dir;
+  const std::string path = dir / "MXT.ini";
+  const struct {
+    const char* what;
+    std::function<void()> make;
+    std::function<bool()> unchanged;
+    std::function<void()> beforeSave = [] {};
+  } cases[] = {
+      {"a FIFO", [&] { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); },
+       [&] { return S_ISFIFO(testing::LinkStatOf(path).st_mode); }},
+      {"a link to a FIFO",
+       [&] {
+         ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+         ASSERT_EQ(::symlink("fifo", path.c_str()), 0);
+       },
+       [&] { return S_ISFIFO(testing::LinkStatOf(dir / "fifo").st_mode); }},
+      {"a link to /dev/null", [&] { ASSERT_EQ(::symlink("/dev/null", path.c_str()), 0); },
+       [&] { return S_ISCHR(testing::StatOf(path).st_mode); }},
+      {"a file over 1 MiB", [&] { WriteFile(path, kMine + std::string(kMostStoreBytes, ';')); },
+       [&] { return ReadFile(path) == kMine + std::string(kMostStoreBytes, ';'); }},
+      {"a FIFO made a file before the save", [&] { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); },
+       [&] { return ReadFile(path) == kMine; },
+       [&] {
+         std::filesystem::remove(path);
+         WriteFile(path, kMine);
+       }},
+  };
+  for (const auto& c : cases) {
+    std::filesystem::remove_all(dir / "fifo");
+    std::filesystem::remove(path);
+    c.make();
+    IniStore store(path, IniStore::Form::PerUser);
+    EXPECT_EQ(ErrorOf([&] { store.ReadString("Options", "ViewerPath"); }),
+              "'ViewerPath' の取得に失敗しました")
+        << c.what;
+    store.WriteString("MainWindow", "PosX", "1");
+    c.beforeSave();
+    EXPECT_EQ(ErrorOf([&] { store.Commit(); }), "'PosX' の設定に失敗しました") << c.what;
+    EXPECT_TRUE(c.unchanged()) << c.what;
+    for (const std::string& name : testing::FolderContent(dir.Path()))
+      EXPECT_FALSE(name.starts_with("MXT.ini.")) << c.what << ": " << name << " left";
+  }
+}
+
+TEST(IniStoreTest, AnotherUsersFileItCannotReadIsNeverWrittenOver) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root to act as another user";
+  TempDir dir;
+  ASSERT_EQ(::chmod(dir.Path().c_str(), 0777), 0);
+  const std::string path = dir / "MXT.ini";
+  WriteFile(path, kMine);
+  ASSERT_EQ(::chmod(path.c_str(), 0600), 0);
+  EXPECT_EQ(InChild([&] { return SaveRefused(path); }, 65534), 0);
+  EXPECT_EQ(ReadFile(path), kMine);
+  EXPECT_EQ(testing::StatOf(path).st_uid, 0u);
+}
+
+TEST(IniStoreTest, ARewriteKeepsModeAndOwnerAndANewFileIsThisUsersAlone) {
+  TempDir dir;
+  const std::string path = dir / "MXT.ini";
+  const mode_t umask = ::umask(0);
+  IniStore made(path, IniStore::Form::PerUser);
+  made.WriteString("Options", "A", "1");
+  made.Commit();
+  ::umask(umask);
+  EXPECT_EQ(testing::StatOf(path).st_mode & 07777, 0600u);
+
+  ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+  const bool root = ::geteuid() == 0;
+  if (root) {
+    ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0);
+  }
+  IniStore store(path, IniStore::Form::PerUser);
+  store.WriteString("Options", "A", "2");
+  store.Commit();
+  const struct stat after = testing::StatOf(path);
+  EXPECT_EQ(after.st_mode & 07777, 0640u);
+  if (root) {
+    EXPECT_EQ(after.st_uid, 65534u);
+  }
+  EXPECT_EQ(ReadFile(path), "[Options]\nA=2\n");
+}
+
+// A value longer than a read sees, and a file at the limit, survive a save that changes
+// nothing; a save that would pass the limit leaves the file as it was.
+TEST(IniStoreTest, WhatWasReadIsWrittenBackWholeAndTheLimitHolds) {
+  TempDir dir;
+  const std::string path = dir / "MXT.ini";
+  const std::string head = "[Options]\nViewerPath=" + std::string(2000, 'v') + "\n";
+  const std::string atLimit = head + std::string(kMostStoreBytes - head.size() - 1, ';') + "\n";
+  WriteFile(path, atLimit);
+  IniStore store(path, IniStore::Form::PerUser);
+  const std::optional<std::string> seen = store.ReadString("Options", "ViewerPath");
+  ASSERT_TRUE(seen);
+  store.WriteString("Options", "ViewerPath", *seen);
+  store.Commit();
+  EXPECT_EQ(ReadFile(path), atLimit);
+
+  store.WriteString("Options", "Other", "1");
+  EXPECT_EQ(ErrorOf([&] { store.Commit(); }),
+            path + " は 1 MiB を超えてしまうため、設定を保存しませんでした");
+  EXPECT_EQ(ReadFile(path), atLimit);
+}
+
+// Each writer's values arrive, none lost to another's save in between, and every file a
+// reader meets is complete.
+TEST(IniStoreTest, ProcessesSavingAtOnceLoseNothing) {
+  TempDir dir;
+  const std::string path = dir / "MXT.ini";
+  constexpr int kWriters = 4;
+  constexpr int kRounds = 25;
+  std::vector<pid_t> writers;
+  for (int writer = 0; writer < kWriters; ++writer) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+      for (int round = 0; round < kRounds; ++round) {
+        IniStore store(path, IniStore::Form::PerUser);
+        store.WriteString("Writer" + std::to_string(writer), "Round", std::to_string(round));
+        store.WriteString("Shared", "Last", std::to_string(writer));
+        try {
+          store.Commit();
+        } catch (...) {
+          ::_exit(1);
+        }
+      }
+      ::_exit(0);
+    }
+    writers.push_back(child);
+  }
+  for (int look = 0; look < 200; ++look) {
+    if (!Exists(path)) continue;
+    const std::string text = ReadFile(path);
+    EXPECT_TRUE(text.starts_with("[") && text.ends_with("\n")) << text;
+  }
+  for (const pid_t child : writers) {
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  }
+  IniStore result(path, IniStore::Form::PerUser);
+  for (int writer = 0; writer < kWriters; ++writer)
+    EXPECT_EQ(result.ReadString("Writer" + std::to_string(writer), "Round"),
+              std::to_string(kRounds - 1));
+  EXPECT_EQ(testing::FolderContent(dir.Path()), std::set<std::string>{"MXT.ini"});
 }
 
 }  // namespace

@@ -64,6 +64,7 @@ class FailingStore final : public SettingsStore {
     if (name == failAt_) throw fileconv::UserError("write " + failAt_);
     store_.WriteString(group, name, value);
   }
+  void Commit() override { store_.Commit(); }
 
  private:
   SettingsStore& store_;
@@ -81,6 +82,7 @@ class MemoryStore final : public SettingsStore {
   void WriteString(std::string_view group, std::string_view name, std::string_view value) override {
     values_[{std::string(group), std::string(name)}] = std::string(value);
   }
+  void Commit() override {}
 
  private:
   std::map<std::pair<std::string, std::string>, std::string> values_;
@@ -184,7 +186,7 @@ TEST_F(StoredSettingsTest, AFontThatIsNotInstalledFallsBackToTheDefault) {
   EXPECT_EQ(settings_.FontSize, 10);
 }
 
-TEST_F(StoredSettingsTest, AWindowOffTheWorkAreaKeepsOnePixelInside) {
+TEST_F(StoredSettingsTest, AWindowKeepsOnePixelInsideTheWorkAreaAndIsNoLargerThanIt) {
   const struct {
     Bounds stored;
     std::optional<Rect> work;
@@ -196,7 +198,9 @@ TEST_F(StoredSettingsTest, AWindowOffTheWorkAreaKeepsOnePixelInside) {
       {{10, -900, 300, 200}, Rect{0, 40, 1920, 1080}, {10, -159, 300, 200}},
       {{5000, 10, 300, 200}, std::nullopt, {1279, 10, 300, 200}},  // the screen, then
       {{10, 10, -5, -5}, Rect{0, 0, 1920, 1040}, {10, 10, 0, 0}},
-      {{2147483647, 10, 2147483647, 1}, Rect{0, 0, 1920, 1040}, {1919, 10, 2147483647, 1}},
+      {{2147483647, 10, 2147483647, 1}, Rect{0, 0, 1920, 1040}, {1919, 10, 1920, 1}},
+      {{10, 10, 999999, 999999}, Rect{0, 40, 1920, 1080}, {10, 10, 1920, 1040}},
+      {{10, 10, 999999, 999999}, std::nullopt, {10, 10, 1280, 1024}},
   };
   for (const auto& c : cases) {
     window_ = FakeWindow();
@@ -352,12 +356,13 @@ TEST_F(StoredSettingsTest, AFailedLoadKeepsOnlyWhatTakesEffectAtOnce) {
   EXPECT_EQ(window_.current, kBuiltIn);
 }
 
-TEST_F(StoredSettingsTest, AFailedSaveStopsAtTheValueThatFailed) {
+TEST_F(StoredSettingsTest, AFailedSaveLeavesTheFileAsItWas) {
+  const std::string before = "[Options]\nWayToOverwrite=1\n";
+  WriteFile(path_, before);
   IniStore file = Store();
   FailingStore store(file, "ViewerPath");
   EXPECT_THROW(SaveSettings(settings_, window_, store), fileconv::UserError);
-  EXPECT_EQ(Stored("Options", "WayToOverwrite"), "0");
-  EXPECT_EQ(Stored("Options", "ViewerCmdLineOption"), std::nullopt);
+  EXPECT_EQ(ReadFile(path_), before);
 }
 
 class FakeHost final : public RestoreDefaultsHost {

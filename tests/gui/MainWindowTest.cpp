@@ -180,6 +180,26 @@ TEST_F(MainWindowTest, TheStoredPlaceIsTheNormalOneAlsoWhenMaximized) {
   EXPECT_EQ(QRect(window_->pos(), window_->size()), QRect(60, 50, 400, 300));
 }
 
+// A store that could not be read keeps what it holds: the window says once that it will
+// not save, and does not.
+TEST_F(MainWindowTest, SettingsThatCouldNotBeLoadedAreNotSavedOver) {
+  ASSERT_EQ(::mkdir(Path("config").c_str(), 0700), 0);
+  ASSERT_EQ(::mkdir(Path("config/MXT").c_str(), 0700), 0);
+  ASSERT_EQ(::mkfifo(Path("config/MXT/MXT.ini").c_str(), 0600), 0);
+  Open();
+  ASSERT_EQ(messages_.size(), 3u);
+  EXPECT_EQ(messages_[0].text, "'PosX' の取得に失敗しました。");
+  EXPECT_EQ(messages_[1].text, "レジストリ情報の読み込みに失敗しました。");
+  EXPECT_EQ(messages_[2].text, "設定を読み込めなかったため、今回の設定は保存しません。");
+  EXPECT_EQ(messages_[2].kind, fileconv::MessageKind::Information);
+  // Made a file meanwhile, it is still not written over.
+  ::unlink(Path("config/MXT/MXT.ini").c_str());
+  WriteFile(Path("config/MXT/MXT.ini"), "[Options]\nViewerPath=mine\n");
+  window_.reset();
+  EXPECT_EQ(messages_.size(), 3u);
+  EXPECT_EQ(ReadFile(Path("config/MXT/MXT.ini")), "[Options]\nViewerPath=mine\n");
+}
+
 TEST_F(MainWindowTest, TheFirstIdleMomentAddsTheFilesSetsTheOutputAndConvertsWhenAsked) {
   WriteFile(Path("a.txt"), kShiftJIS);
   ASSERT_EQ(::mkdir(Path("last").c_str(), 0755), 0);

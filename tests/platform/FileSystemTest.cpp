@@ -8,8 +8,10 @@
 
 #include <climits>
 #include <cstdlib>
+#include <set>
 #include <string>
 
+#include "platform/IoError.h"
 #include "platform/StopSignals.h"
 #include "tests/support/TempDir.h"
 
@@ -99,6 +101,32 @@ TEST(StopSignalsTest, ASignalAsksToStopAndIsHeldOffWhereWorkMustFinish) {
   ::signal(SIGTERM, SIG_DFL);
   ::signal(SIGINT, SIG_DFL);
   ::signal(SIGHUP, SIG_DFL);
+}
+
+// A link is written where it leads, and only over a regular file or nothing.
+TEST(WriteWholeFileTest, WritesThroughALinkOnlyToARegularFile) {
+  TempDir dir;
+  WriteFile(dir / "real", "old");
+  ASSERT_EQ(::symlink("real", (dir / "to-real").c_str()), 0);
+  WriteWholeFile(dir / "to-real", "new");
+  EXPECT_EQ(ReadFile(dir / "real"), "new");
+  EXPECT_TRUE(S_ISLNK(testing::LinkStatOf(dir / "to-real").st_mode));
+
+  ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+  ASSERT_EQ(::symlink("fifo", (dir / "to-fifo").c_str()), 0);
+  ASSERT_EQ(::symlink("gone", (dir / "dangling").c_str()), 0);
+  for (const char* name : {"fifo", "to-fifo", "dangling"}) {
+    try {
+      WriteWholeFile(dir / name, "new");
+      ADD_FAILURE() << name << " written";
+    } catch (const IoError& error) {
+      EXPECT_EQ(error.Code(), EINVAL) << name;
+    }
+  }
+  EXPECT_TRUE(S_ISFIFO(testing::LinkStatOf(dir / "fifo").st_mode));
+  EXPECT_TRUE(S_ISLNK(testing::LinkStatOf(dir / "dangling").st_mode));
+  EXPECT_EQ(testing::FolderContent(dir.Path()),
+            (std::set<std::string>{"dangling", "fifo", "real", "to-fifo", "to-real"}));
 }
 
 }  // namespace
