@@ -122,6 +122,13 @@ fileconv::CasedPath ListedName(const std::string& dir, const platform::FindData&
   return {dir + name, found.name};
 }
 
+// What an argument names: the file it names as it stands, and only when there is none what
+// its wildcards match. A file manager that hands over "what?.txt" means that file alone.
+std::vector<platform::FindData> FilesNamedBy(const std::string& full) {
+  if (auto named = platform::FindFile(full)) return {std::move(*named)};
+  return platform::FindFiles(full);
+}
+
 // The file arguments in order: options and the parameter of "/O" left out.
 template <class Visit>
 void ForEachFileArgument(const std::vector<std::string>& arguments, Visit visit) {
@@ -209,7 +216,7 @@ void CommandLine::AddFilesNamedBy(const std::string& argument, fileconv::FileLis
   const std::string full = platform::FullPath(argument);
   const std::string dir = fileconv::DirectoryPart(fileconv::ListedPath(full));
   bool found = false;
-  for (const platform::FindData& data : platform::FindFiles(full)) {
+  for (const platform::FindData& data : FilesNamedBy(full)) {
     if (!Listable(data)) continue;
     found = true;
     fileconv::CasedPath listed = ListedName(dir, data);
@@ -235,7 +242,7 @@ std::vector<std::string> NamedFiles(const std::vector<std::string>& arguments) {
   ForEachFileArgument(arguments, [&](const std::string& argument) {
     const std::string full = platform::FullPath(argument);
     const std::string dir = fileconv::DirectoryPart(full);
-    for (const platform::FindData& data : platform::FindFiles(full)) {
+    for (const platform::FindData& data : FilesNamedBy(full)) {
       if (Listable(data)) names.push_back(dir + data.name);
     }
   });

@@ -38,8 +38,9 @@ class CommandLine {
   // and the file arguments. Returns the messages of what it rejected, in order; the
   // settings' CommandLineError then tells so.
   std::vector<std::string> Parse(std::vector<std::string> arguments, fileconv::Settings& settings);
-  // Puts the files the arguments name into the input list; a name that matches no file
-  // is noted, not reported.
+  // Puts the files the arguments name into the input list: an argument that names a file
+  // is that file, one that names none a wildcard pattern. A name that matches no file is
+  // noted, not reported.
   void AddFiles(fileconv::FileList& files, fileconv::RunHost& host);
 
   int FileCount() const { return fileCount_; }

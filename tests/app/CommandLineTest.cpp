@@ -188,5 +188,33 @@ TEST_F(CommandLineTest, AddsTheFilesAWildcardMatchesButNoFoldersOrHiddenFiles) {
   EXPECT_EQ(commandLine_.UnlistedNames()[0].argument, dir / "nothing*");
 }
 
+// Names from a file manager may hold "?" and "*": a file of that very name is never taken
+// for a pattern, here or in what a second start hands over.
+TEST_F(CommandLineTest, AnArgumentNamingAFileIsThatFileAndNoPattern) {
+  testing::TempDir dir;
+  for (const char* name : {"what?.txt", "whatA.txt", "star*.txt", "starX.txt"})
+    testing::WriteFile(dir / name, name);
+  const struct {
+    std::vector<std::string> arguments;
+    std::vector<std::string> listed;
+  } cases[] = {
+      {{dir / "what?.txt", dir / "star*.txt"}, {dir / "what?.txt", dir / "star*.txt"}},
+      {{dir / "wha??.txt"}, {dir / "what?.txt", dir / "whatA.txt"}},
+      {{dir / "st*X.txt"}, {dir / "starX.txt"}},
+  };
+  for (const auto& c : cases) {
+    CommandLine commandLine;
+    commandLine.Parse(c.arguments, settings_);
+    testing::RecordingHost host;
+    fileconv::FileList files;
+    commandLine.AddFiles(files, host);
+    std::vector<std::string> paths;
+    for (const auto& entry : files.Inputs())
+      paths.push_back(entry->Path);
+    EXPECT_EQ(paths, c.listed) << c.arguments[0];
+    EXPECT_EQ(NamedFiles(c.arguments), c.listed) << c.arguments[0];
+  }
+}
+
 }  // namespace
 }  // namespace mxt::app
