@@ -18,7 +18,8 @@ TempNumberSource SystemTempNumbers();
 
 // Creates a new empty file named "<dir>~<prefix><5 digits>.TMP" (the prefix cut to 2
 // characters) and returns its name. A name that exists in any form, a link included, is
-// taken and another is drawn; after 16 taken names raises UserError.
+// taken and another is drawn; after 16 taken names the digits give way to 16 random hex
+// digits, and only when those are taken 16 times too it raises UserError.
 std::string MakeTempFileName(const std::string& prefix, const std::string& dir,
                              const TempNumberSource& draw = SystemTempNumbers());
 

@@ -4,9 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <regex>
 #include <vector>
 
-#include "fileconv/UserError.h"
 #include "platform/IoError.h"
 #include "tests/support/TempDir.h"
 
@@ -50,17 +50,28 @@ TEST(TempFileTest, AFileALinkOrAFolderOfTheNameIsTaken) {
   EXPECT_NE(::access((folder + "victim").c_str(), F_OK), 0);
 }
 
-TEST(TempFileTest, SixteenTakenNamesAreAFailure) {
+// Another user who made every short name in a shared folder cannot stop a run: after 16
+// taken names comes a name nobody can guess.
+TEST(TempFileTest, PastSixteenTakenNamesComesARandomNameNobodyCouldTake) {
   TempDir dir;
+  ASSERT_EQ(::chmod(dir.Path().c_str(), 01777), 0);
   const std::string folder = dir.Path() + "/";
-  mxt::testing::WriteFile(folder + "~MX00007.TMP", "");
-  try {
-    MakeTempFileName("MX", folder, Numbers(std::vector<int>(16, 7)));
-    ADD_FAILURE() << "no failure";
-  } catch (const UserError& error) {
-    EXPECT_STREQ(error.what(), "テンポラリファイルを作成できません");
+  const std::string taken = folder + "~MX00007.TMP";
+  mxt::testing::WriteFile(taken, "theirs");
+  if (::geteuid() == 0) {
+    ASSERT_EQ(::chown(taken.c_str(), 65534, 65534), 0);
   }
-  // The seventeenth try is never made.
+  // A seventeenth draw would throw: only 16 numbers are there.
+  const std::string first = MakeTempFileName("MXTW", folder, Numbers(std::vector<int>(16, 7)));
+  const std::string second = MakeTempFileName("MXTW", folder, Numbers(std::vector<int>(16, 7)));
+  for (const std::string& made : {first, second}) {
+    EXPECT_TRUE(std::regex_match(made.substr(folder.size()), std::regex("~MX[0-9a-f]{16}\\.TMP")))
+        << made;
+    EXPECT_TRUE(IsRegularFile(made));
+  }
+  EXPECT_NE(first, second);
+  EXPECT_EQ(mxt::testing::ReadFile(taken), "theirs");
+  // The short names come first while one is free.
   EXPECT_EQ(MakeTempFileName("MX", folder, Numbers(std::vector<int>{7, 7, 7, 8})),
             folder + "~MX00008.TMP");
 }
