@@ -26,6 +26,11 @@ enum class HandOverMessage : std::uint8_t {
 inline constexpr std::string_view kHandOverMark = "MXTW_MESSAGE_1";
 // The name of the channel in the per-user runtime folder.
 inline constexpr std::string_view kChannelName = "TMXTWClass";
+// Told once, followed by the reason, when there is no private runtime folder: later starts
+// then open windows of their own.
+inline constexpr std::string_view kNoChannelMessage =
+    "この利用者だけのフォルダを作れないため、後から起動した MXT "
+    "のファイルを受け取れません。\n";
 
 struct InstanceState {
   bool acceptsFiles = false;  // no run is in progress

@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "app/ConsoleHost.h"
+#include "app/HandOverChannel.h"
 #include "app/HeadlessWindow.h"
 #include "app/IniStore.h"
 #include "app/StoredSettings.h"
@@ -89,6 +90,14 @@ void TellWhenSettingsStayUnsaved(Session& session) {
   // A batch run never saves them.
   if (session.saveSettingsOnClose || session.settings.BatchMode) return;
   session.host.ShowMessage(MessageKind::Information, kSettingsNotSavedMessage, MessageButtons::Ok);
+}
+
+void TellNoHandOver(Session& session, std::string_view reason) {
+  // A batch run takes no files from later starts anyway: it is not held up by the box.
+  if (session.settings.BatchMode) return;
+  session.host.ShowMessage(MessageKind::Warning,
+                           std::string(kNoChannelMessage) + std::string(reason),
+                           MessageButtons::Ok);
 }
 
 FirstRun RunFirstIdle(Session& session) {

@@ -42,6 +42,9 @@ void ParseCommandLine(Session& session);
 // After a failed load, tells the user of a window that its settings will not be saved.
 void TellWhenSettingsStayUnsaved(Session& session);
 
+// Tells the user of a window, for this reason, that later starts cannot hand it files.
+void TellNoHandOver(Session& session, std::string_view reason);
+
 // What the first idle moment's run came to.
 enum class FirstRun {
   NotStarted,  // nothing to convert, or no run asked for

@@ -6,6 +6,7 @@
 #include "app/DropBlock.h"
 #include "gui/ChannelSocket.h"
 #include "platform/PeerCredentials.h"
+#include "platform/SystemPaths.h"
 
 namespace mxt::gui {
 
@@ -24,6 +25,12 @@ InstanceServer::InstanceServer(Window window, QObject* parent)
 }
 
 void InstanceServer::Open() {
+  try {
+    platform::RuntimeDirectory();
+  } catch (const std::exception& error) {
+    window_.noChannel(error.what());
+    return;
+  }
   if (Listen()) return;
   connect(&retry_, &QTimer::timeout, this, [this] {
     if (Listen()) retry_.stop();

@@ -26,11 +26,14 @@ class InstanceServer : public QObject {
     std::function<void(app::HandOverMessage)> show;
     // The files another start handed over.
     std::function<void(const std::vector<std::string>& names)> drop;
+    // There is no private folder to open the channel in, for this reason.
+    std::function<void(const std::string& reason)> noChannel;
   };
 
   InstanceServer(Window window, QObject* parent);
   // Answers on the channel when no other instance does; until then tries again now and
   // then, so that a later start finds this window once the instance that answered ends.
+  // Without a private folder for it, says so and never tries.
   void Open();
   bool Listening() const { return server_.isListening(); }
 

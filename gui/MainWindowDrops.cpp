@@ -5,6 +5,7 @@
 #include <QUrl>
 
 #include "app/DragDropError.h"
+#include "app/Startup.h"
 #include "gui/FileDropTarget.h"
 #include "gui/InstanceServer.h"
 #include "gui/MainWindow.h"
@@ -14,12 +15,14 @@
 namespace mxt::gui {
 
 void MainWindow::OpenChannel() {
-  channel_ = new InstanceServer({[this] { return InstanceStateNow(); },
-                                 [this](app::HandOverMessage message) { ShowAsAsked(message); },
-                                 [this](const std::vector<std::string>& names) {
-                                   RunCommand([&] { AddDroppedFiles(names, true); });
-                                 }},
-                                this);
+  channel_ = new InstanceServer(
+      {[this] { return InstanceStateNow(); },
+       [this](app::HandOverMessage message) { ShowAsAsked(message); },
+       [this](const std::vector<std::string>& names) {
+         RunCommand([&] { AddDroppedFiles(names, true); });
+       },
+       [this](const std::string& reason) { app::TellNoHandOver(session_, reason); }},
+      this);
   channel_->Open();
 }
 

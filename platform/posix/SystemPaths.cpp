@@ -6,6 +6,8 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <filesystem>
+#include <optional>
 #include <vector>
 
 #include "platform/IoError.h"
@@ -37,10 +39,14 @@ std::string HomeDirectory() {
   return home;
 }
 
-// Makes the folder private to this user, or refuses one that someone else could have
-// planted.
+// Makes the folder private to this user, its parents too, or refuses one that someone else
+// could have planted.
 void MakePrivateDirectory(const std::string& path) {
-  if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) throw IoError(errno, path);
+  if (::mkdir(path.c_str(), 0700) != 0 && errno == ENOENT) {
+    std::error_code ignored;  // what cannot be made fails below
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
+    ::mkdir(path.c_str(), 0700);
+  }
   struct stat info;
   if (::lstat(path.c_str(), &info) != 0) throw IoError(errno, path);
   if (!S_ISDIR(info.st_mode) || info.st_uid != ::getuid()) throw IoError(EPERM, path);
@@ -69,18 +75,37 @@ std::string ProgramPath() {
   }
 }
 
+std::string UserCacheDirectory() {
+  const std::string cache = Environment("XDG_CACHE_HOME");
+  if (!cache.empty()) return cache;
+  return HomeDirectory() + "/.cache";
+}
+
 std::string UserConfigDirectory() {
   const std::string config = Environment("XDG_CONFIG_HOME");
   if (!config.empty()) return config;
   return HomeDirectory() + "/.config";
 }
 
+std::string FirstPrivateDirectory(const std::vector<std::string>& candidates) {
+  std::optional<IoError> refused;
+  for (const std::string& path : candidates) {
+    try {
+      MakePrivateDirectory(path);
+      return path + '/';
+    } catch (const IoError& error) {
+      refused = error;
+    }
+  }
+  throw refused.value_or(IoError(ENOENT));
+}
+
 std::string RuntimeDirectory() {
   const std::string runtime = Environment("XDG_RUNTIME_DIR");
-  const std::string path =
-      runtime.empty() ? "/tmp/MXT-" + std::to_string(::getuid()) : WithSeparator(runtime) + "MXT";
-  MakePrivateDirectory(path);
-  return path + '/';
+  if (!runtime.empty()) return FirstPrivateDirectory({WithSeparator(runtime) + "MXT"});
+  // Anyone may make the name in /tmp first; only this user can make one in their cache.
+  return FirstPrivateDirectory(
+      {"/tmp/MXT-" + std::to_string(::getuid()), UserCacheDirectory() + "/MXT-runtime"});
 }
 
 const char* DefaultViewerProgram() {

@@ -316,7 +316,8 @@ TEST_F(DropTest, AShowRequestIsDoneAtOnceWhileADropShowsItsBox) {
          QTest::qWait(300);  // as a box would
          inDrop = false;
          log.push_back("drop");
-       }},
+       },
+       [](const std::string&) {}},
       nullptr);
   server.Open();
   ASSERT_TRUE(server.Listening());
@@ -342,7 +343,8 @@ TEST_F(DropTest, AShowRequestIsDoneAtOnceWhileADropShowsItsBox) {
 TEST_F(DropTest, AnotherWindowTakesTheChannelOverWhenTheFirstEnds) {
   const InstanceServer::Window quiet{[] { return app::InstanceState{}; },
                                      [](app::HandOverMessage) {},
-                                     [](const std::vector<std::string>&) {}};
+                                     [](const std::vector<std::string>&) {},
+                                     [](const std::string&) {}};
   auto first = std::make_unique<InstanceServer>(quiet, nullptr);
   first->Open();
   InstanceServer second(quiet, nullptr);
@@ -354,6 +356,21 @@ TEST_F(DropTest, AnotherWindowTakesTheChannelOverWhenTheFirstEnds) {
   first.reset();
   EXPECT_TRUE(QTest::qWaitFor([&] { return second.Listening(); }, 3000));
   Connect();
+}
+
+// A runtime folder someone else planted gives no channel: the window says so once.
+TEST_F(DropTest, WithoutAPrivateRuntimeFolderTheWindowSaysOnceThatItTakesNoFiles) {
+  ASSERT_EQ(::symlink(dir_.Path().c_str(), Path("run/MXT").c_str()), 0);
+  Open();
+  QTest::qWait(1200);
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_EQ(messages_[0].kind, fileconv::MessageKind::Warning);
+  EXPECT_TRUE(messages_[0].text.starts_with(app::kNoChannelMessage)) << messages_[0].text;
+  EXPECT_NE(messages_[0].text.find(Path("run/MXT")), std::string::npos) << messages_[0].text;
+  messages_.clear();
+  window_.reset();
+  Open({"/B", "/E"}, false);
+  EXPECT_TRUE(messages_.empty()) << "a batch run waited on the box";
 }
 
 }  // namespace

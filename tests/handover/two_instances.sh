@@ -134,4 +134,24 @@ convert_in_first
 check "the later start's file is in its list" await converted g.txt
 stop_first
 
+# 8. Without a session runtime folder, a folder another user made in /tmp under this user's
+#    name does not keep the starts apart: they meet in this user's cache instead.
+if [ "$(id -u)" = 0 ] && command -v setpriv >/dev/null; then
+  home=$work/nobody
+  mkdir "$home" && chown 65534:65534 "$home" && chmod 711 "$work"
+  planted=/tmp/MXT-65534
+  rm -rf "$planted" && mkdir -m 777 "$planted"
+  # Each program runs in the place of the one before it: $! is the window's own process.
+  as_nobody=(env -u XDG_RUNTIME_DIR -u XDG_CONFIG_HOME HOME="$home" QT_QPA_PLATFORM=offscreen
+    setpriv --reuid=65534 --regid=65534 --clear-groups)
+  printf '\xb0\xa1\n' >"$home/h.txt" && chown 65534 "$home/h.txt"
+  "${as_nobody[@]}" "$mxt" &
+  first=$!
+  await test -S "$home/.cache/MXT-runtime/TMXTWClass"
+  "${as_nobody[@]}" timeout 10 "$mxt" "$home/h.txt"
+  check "a planted folder in /tmp does not keep a second start from handing over" [ $? -eq 0 ]
+  stop_first
+  rm -rf "$planted"
+fi
+
 [ "$failed" -eq 0 ]

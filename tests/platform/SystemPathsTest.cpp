@@ -1,7 +1,10 @@
 #include "platform/SystemPaths.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include "platform/IoError.h"
 #include "tests/support/TempDir.h"
 
 namespace mxt::platform {
@@ -34,6 +37,24 @@ TEST(SystemPathsTest, TheConfigFolderFollowsXdgThenHome) {
   ScopedEnv config("XDG_CONFIG_HOME", nullptr);
   ScopedEnv home("HOME", "/home/someone");
   EXPECT_EQ(UserConfigDirectory(), "/home/someone/.config");
+}
+
+// A folder planted under the name by someone else is passed over for the next one.
+TEST(SystemPathsTest, ThePrivateFolderIsTheFirstThatIsThisUsersAlone) {
+  TempDir dir;
+  ASSERT_EQ(::symlink(dir.Path().c_str(), (dir / "link").c_str()), 0);
+  const bool root = ::geteuid() == 0;
+  if (root) {
+    ASSERT_EQ(::mkdir((dir / "theirs").c_str(), 0777), 0);
+    ASSERT_EQ(::chown((dir / "theirs").c_str(), 65534, 65534), 0);
+  }
+  const std::string planted = dir / (root ? "theirs" : "link");
+  EXPECT_EQ(FirstPrivateDirectory({dir / "link", planted, dir / "cache/MXT-runtime"}),
+            dir / "cache/MXT-runtime/");
+  EXPECT_EQ(testing::StatOf(dir / "cache/MXT-runtime").st_mode & 0777, 0700u);
+  EXPECT_EQ(testing::StatOf(dir / "cache/MXT-runtime").st_uid, ::getuid());
+  EXPECT_THROW(FirstPrivateDirectory({dir / "link", planted}), IoError);
+  EXPECT_TRUE(S_ISLNK(testing::LinkStatOf(dir / "link").st_mode));
 }
 
 }  // namespace
