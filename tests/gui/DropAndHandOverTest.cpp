@@ -341,10 +341,9 @@ TEST_F(DropTest, AShowRequestIsDoneAtOnceWhileADropShowsItsBox) {
 // A window of its own takes the channel over once the instance that answered ends, so a
 // later start still finds a window to hand its files to.
 TEST_F(DropTest, AnotherWindowTakesTheChannelOverWhenTheFirstEnds) {
-  const InstanceServer::Window quiet{[] { return app::InstanceState{}; },
-                                     [](app::HandOverMessage) {},
-                                     [](const std::vector<std::string>&) {},
-                                     [](const std::string&) {}};
+  const InstanceServer::Window quiet{
+      [] { return app::InstanceState{}; }, [](app::HandOverMessage) {},
+      [](const std::vector<std::string>&) {}, [](const std::string&) {}};
   auto first = std::make_unique<InstanceServer>(quiet, nullptr);
   first->Open();
   InstanceServer second(quiet, nullptr);
