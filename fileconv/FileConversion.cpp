@@ -274,15 +274,22 @@ void FileConversion::CheckFile() {
   Item().Reason = SkipReason::None;
 }
 
+OsFile::LastLink FileConversion::LinkRule() const {
+  return currentItem_->ListedAsLink ? OsFile::LastLink::Followed : OsFile::LastLink::Refused;
+}
+
 void FileConversion::OpenInputFile() {
   try {
-    inputFile_ = OsFile::OpenExclusive(Item().Path, OsFile::Access::Read);
+    inputFile_ = OsFile::OpenExclusive(Item().Path, OsFile::Access::Read, LinkRule());
   } catch (const platform::IoError& error) {
-    if (error.Code() != platform::kErrorAccessDenied &&
-        error.Code() != platform::kErrorSharingViolation) {
+    if (error.Code() == platform::kErrorLinkRefused) {
+      Skip(SkipReason::BecameLink);
+    } else if (error.Code() == platform::kErrorAccessDenied ||
+               error.Code() == platform::kErrorSharingViolation) {
+      Skip(SkipReason::AccessDenied);
+    } else {
       throw;
     }
-    Skip(SkipReason::AccessDenied);
   } catch (const UserError&) {
     throw;
   } catch (const std::exception&) {

@@ -54,6 +54,8 @@ class FileConversion {
   FileEntry& Item() { return *currentItem_; }
   void Skip(SkipReason reason);
   std::string OpenedFileLocation() const;
+  // A link put in the place of an entry that was not one when listed is never followed.
+  platform::OsFile::LastLink LinkRule() const;
   engine::NewlineCode DecideNewlineMode(const std::uint8_t* block, std::uint32_t length,
                                         bool binary) const;
   engine::KanjiCode DecideCode(const std::uint8_t* block, std::uint32_t length) const;

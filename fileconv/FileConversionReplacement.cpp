@@ -78,7 +78,7 @@ void FileConversion::CopyTempOverSource(const std::string& temp) {
   std::optional<OsFile> target;
   try {
     source = OsFile::OpenExclusive(temp, OsFile::Access::Read);
-    target = OsFile::OpenExclusive(Item().Path, OsFile::Access::ReadWrite);
+    target = OsFile::OpenExclusive(Item().Path, OsFile::Access::ReadWrite, LinkRule());
     EnsureStillTheOpenedFile(target->Identity(), temp);
     target->Reserve(source->Size());
   } catch (const platform::IoError&) {

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "fileconv/PathText.h"
+#include "platform/FileIdentity.h"
 
 namespace mxt::fileconv {
 
@@ -11,15 +12,24 @@ namespace {
 
 using engine::KanjiCode;
 
-constexpr std::array<std::string_view, 16> kStatusTexts = {
-    "File not found.",       "Is not a file.",
-    "Is not a file.",        "File is read only.",
-    "File is empty.",        "File access denied. Maybe file is being used.",
-    "May be binary file.",   "Shift-JIS code already exists.",
-    "EUC already exists.",   "JIS code already exists.",
-    "No KANJI code exists.", "Cannot identify KANJI code.",
-    "Nothing to do.",        "",
-    "May be UTF-8 file.",    "Has characters the output code cannot hold.",
+constexpr std::array<std::string_view, 17> kStatusTexts = {
+    "File not found.",
+    "Is not a file.",
+    "Is not a file.",
+    "File is read only.",
+    "File is empty.",
+    "File access denied. Maybe file is being used.",
+    "May be binary file.",
+    "Shift-JIS code already exists.",
+    "EUC already exists.",
+    "JIS code already exists.",
+    "No KANJI code exists.",
+    "Cannot identify KANJI code.",
+    "Nothing to do.",
+    "",
+    "May be UTF-8 file.",
+    "Has characters the output code cannot hold.",
+    "Became a symbolic link after it was listed.",
 };
 
 }  // namespace
@@ -89,7 +99,10 @@ FileEntry::FileEntry(std::string path)
     : Path(std::move(path)), Name(FileNamePart(Path)), DisplayName(Name) {}
 
 FileEntry FileEntry::InputEntry(std::string path) {
-  return FileEntry(std::move(path));
+  FileEntry entry(std::move(path));
+  const auto listed = platform::EntryIdentity(entry.Path);
+  entry.ListedAsLink = listed && listed->kind == platform::FileKind::Link;
+  return entry;
 }
 
 FileEntry FileEntry::OutputEntry(std::string path) {

@@ -34,6 +34,7 @@ enum class SkipReason : std::uint8_t {
   None = 13,
   UTF8 = 14,             // left alone: converting it as a kanji code would garble it
   Unrepresentable = 15,  // a character the output code has no place for
+  BecameLink = 16,       // a symbolic link now, where a file was listed
 };
 
 // The status text of a skipped entry; empty for None.
@@ -72,6 +73,7 @@ enum class ListId { Input = 0, Output = 1 };
 // One entry of a file list.
 class FileEntry {
  public:
+  // Notes whether `path` is a symbolic link now, as it is listed.
   static FileEntry InputEntry(std::string path);
   static FileEntry OutputEntry(std::string path);
 
@@ -88,6 +90,9 @@ class FileEntry {
   // Input entry: low 4 bits the code decided for the file, high 4 bits the output code.
   // Output entry: the output code of the kanji text in the file, or kNoKanjiWritten.
   std::uint8_t Code = 0;
+  // Listed as a symbolic link, the entry is followed at its turn; any other entry is never
+  // opened through a link put in its place since.
+  bool ListedAsLink = false;
 
  private:
   explicit FileEntry(std::string path);

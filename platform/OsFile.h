@@ -12,6 +12,8 @@ namespace mxt::platform {
 // The system's codes of the two refusals an exclusive open tells apart.
 constexpr int kErrorAccessDenied = 5;
 constexpr int kErrorSharingViolation = 32;
+// A name that is a symbolic link where none was to be followed.
+constexpr int kErrorLinkRefused = 1921;
 
 // A file of the operating system, closed when the object goes. Its failures name the
 // path it was opened by.
@@ -25,10 +27,13 @@ class OsFile final : public File {
   static OsFile Create(const std::string& path);
 
   enum class Access { Read, ReadWrite };
+  // Whether a symbolic link as the path's last component is followed.
+  enum class LastLink { Followed, Refused };
   // Opens a file no other MXT holds open, and holds it until closed. Raises IoError
   // with kErrorAccessDenied when this user may not open it, kErrorSharingViolation when
-  // another holds it, else with the system's code.
-  static OsFile OpenExclusive(const std::string& path, Access access);
+  // another holds it, kErrorLinkRefused for a refused link, else with the system's code.
+  static OsFile OpenExclusive(const std::string& path, Access access,
+                              LastLink lastLink = LastLink::Followed);
   // Creates a file that did not exist, readable and writable by this user only. A name
   // that exists, also as a symbolic link, raises IoError with EEXIST.
   static OsFile CreateNew(const std::string& path);

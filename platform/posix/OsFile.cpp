@@ -26,7 +26,8 @@ int OpenOrThrow(const std::string& path, int flags, mode_t mode = 0) {
   return fd;
 }
 
-int OpenErrorCode(int error) {
+int OpenErrorCode(int error, int flags) {
+  if (error == ELOOP && (flags & O_NOFOLLOW)) return kErrorLinkRefused;
   return error == EACCES || error == EPERM ? kErrorAccessDenied : error;
 }
 
@@ -57,7 +58,7 @@ OsFile OpenLocked(const std::string& path, int flags) {
   do {
     fd = ::open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK, 0666);
   } while (fd < 0 && errno == EINTR);
-  if (fd < 0) throw IoError(OpenErrorCode(errno), path, errno);
+  if (fd < 0) throw IoError(OpenErrorCode(errno, flags), path, errno);
   OsFile file = OsFile::Adopt(fd, path);
   int locked;
   do {
@@ -92,8 +93,9 @@ OsFile OsFile::Create(const std::string& path) {
   return OsFile(OpenOrThrow(path, O_RDWR | O_CREAT | O_TRUNC, 0666), path);
 }
 
-OsFile OsFile::OpenExclusive(const std::string& path, Access access) {
-  return OpenLocked(path, access == Access::Read ? O_RDONLY : O_RDWR);
+OsFile OsFile::OpenExclusive(const std::string& path, Access access, LastLink lastLink) {
+  const int follow = lastLink == LastLink::Refused ? O_NOFOLLOW : 0;
+  return OpenLocked(path, (access == Access::Read ? O_RDONLY : O_RDWR) | follow);
 }
 
 OsFile OsFile::OpenOrCreateExclusive(const std::string& path) {

@@ -100,8 +100,15 @@ TEST_F(ReplaceSourceTest, ALinkRetargetedAfterTheOpenNeverLeadsTheTextElsewhere)
   }
 }
 
-TEST_F(ReplaceSourceTest, ANameSwappedForADeviceOrAFifoAfterItsCheckIsNoFile) {
-  for (const char* swap : {"/dev/zero", "fifo"}) {
+TEST_F(ReplaceSourceTest, ANameSwappedForADeviceOrAFifoAfterItsCheckIsNotConverted) {
+  const struct {
+    const char* swap;
+    const char* status;
+  } cases[] = {
+      {"/dev/zero", "Skipped:\tBecame a symbolic link after it was listed."},
+      {"fifo", "Skipped:\tIs not a file."},
+  };
+  for (const auto& [swap, status] : cases) {
     WriteFile(Path("a.txt"), kShiftJIS);
     FileEntry& entry = NewEntry(Path("a.txt"));
     const std::string error = ConvertWith(entry, [&] {
@@ -113,10 +120,45 @@ TEST_F(ReplaceSourceTest, ANameSwappedForADeviceOrAFifoAfterItsCheckIsNoFile) {
       }
     });
     EXPECT_EQ(error, "") << swap;
-    EXPECT_EQ(StatusColumns(entry, ListId::Input), "Skipped:\tIs not a file.") << swap;
-    EXPECT_EQ(entry.Bitmap, FileImage::IsntFileImage) << swap;
+    EXPECT_EQ(StatusColumns(entry, ListId::Input), status) << swap;
     ::unlink(Path("a.txt").c_str());
   }
+}
+
+// The classic attack on a folder others may write: a listed file replaced by a link to a
+// file of the attacker's choosing before its turn comes.
+TEST_F(ReplaceSourceTest, AFileSwappedForALinkAfterItWasListedIsNeverConvertedThroughIt) {
+  for (const std::uint8_t way : {0, 1}) {
+    for (const bool beforeItsCheck : {true, false}) {
+      const std::string when = std::to_string(way) + (beforeItsCheck ? " before" : " after");
+      WriteFile(Path("a.txt"), kShiftJIS);
+      WriteFile(Path("victim"), kShiftJIS);
+      settings_.WayToOverwrite = way;
+      FileEntry& entry = NewEntry(Path("a.txt"));
+      EXPECT_FALSE(entry.ListedAsLink);
+      const auto swap = [&] { Retarget("a.txt", "victim"); };
+      if (beforeItsCheck) swap();
+      const std::string error =
+          ConvertWith(entry, beforeItsCheck ? std::function<void()>([] {}) : swap);
+      EXPECT_EQ(error, "") << when;
+      EXPECT_EQ(StatusColumns(entry, ListId::Input),
+                "Skipped:\tBecame a symbolic link after it was listed.")
+          << when;
+      EXPECT_EQ(ReadFile(Path("victim")), kShiftJIS) << when << ": written through the link";
+      EXPECT_EQ(FolderContent(), (std::set<std::string>{"a.txt", "victim"})) << when;
+      ::unlink(Path("a.txt").c_str());
+    }
+  }
+}
+
+TEST_F(ReplaceSourceTest, AnEntryListedAsALinkIsFollowedAtItsTurn) {
+  WriteFile(Path("target.txt"), kShiftJIS);
+  ASSERT_EQ(::symlink(Path("target.txt").c_str(), Path("link.txt").c_str()), 0);
+  FileEntry& entry = NewEntry(Path("link.txt"));
+  EXPECT_TRUE(entry.ListedAsLink);
+  EXPECT_EQ(ConvertWith(entry, [] {}), "");
+  EXPECT_EQ(entry.State, RunResult::Ready);
+  EXPECT_EQ(Notation(ReadFile(Path("target.txt"))), Notation(kEUC));
 }
 
 TEST_F(ReplaceSourceTest, TheRenameMethodKeepsAttributesAccessListAndGroup) {
