@@ -11,6 +11,7 @@
 #include "app/StoredSettings.h"
 #include "app/Usage.h"
 #include "fileconv/PathText.h"
+#include "fileconv/TempFile.h"
 #include "platform/CurrentDirectory.h"
 #include "platform/OsKind.h"
 #include "platform/StopSignals.h"
@@ -102,6 +103,8 @@ void TellNoHandOver(Session& session, std::string_view reason) {
 
 FirstRun RunFirstIdle(Session& session) {
   const fileconv::Settings& settings = session.settings;
+  // Only a window makes viewer copies; one killed before it could delete them left them.
+  if (!settings.BatchMode) fileconv::RemoveLeftViewCopies(settings.TempDir);
   if (session.commandLine.FileCount() > 0)
     session.commandLine.AddFiles(session.files, session.host);
   if (settings.OutputToFile) session.run.SetOutputFile(settings.OutputFileName);

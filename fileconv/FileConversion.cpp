@@ -192,7 +192,8 @@ FileConversion::OutputTarget FileConversion::OpenTemporaryOutput(const std::stri
   std::string name;
   std::optional<OsFile> created;
   try {
-    created = CreateTempFile(kTempPrefix, dir, tempNumbers_, name);
+    created = viewMode_ ? CreateViewCopy(dir, name)
+                        : CreateTempFile(kTempPrefix, dir, tempNumbers_, name);
   } catch (const platform::IoError& error) {
     throw UserError(std::string("テンポラリファイルを作成できません: ") + error.what());
   }

@@ -7,9 +7,13 @@
 #include <random>
 
 #include "fileconv/UserError.h"
+#include "platform/FileIdentity.h"
 #include "platform/FileNameRule.h"
+#include "platform/FileSystem.h"
+#include "platform/FindFile.h"
 #include "platform/IoError.h"
 #include "platform/OsFile.h"
+#include "platform/Process.h"
 #include "platform/SystemPaths.h"
 
 namespace mxt::fileconv {
@@ -17,6 +21,8 @@ namespace mxt::fileconv {
 namespace {
 
 constexpr int kTries = 16;
+constexpr char kViewCopyPrefix[] = "~MXV";
+constexpr char kTempExtension[] = ".TMP";
 
 std::string TempName(const std::string& dir, const std::string& prefix, int number) {
   char digits[8];
@@ -31,7 +37,30 @@ std::string UnguessableName(const std::string& dir, const std::string& prefix) {
   const std::uint64_t bits = (std::uint64_t{device()} << 32) | device();
   char digits[24];
   std::snprintf(digits, sizeof digits, "%016llx", static_cast<unsigned long long>(bits));
-  return dir + "~" + prefix + digits + ".TMP";
+  return dir + "~" + prefix + digits + kTempExtension;
+}
+
+std::string ViewCopyName(const std::string& dir, const platform::ProcessStamp& owner,
+                         std::uint32_t number) {
+  char middle[64];
+  std::snprintf(middle, sizeof middle, "%lld-%llu-%08x", static_cast<long long>(owner.id),
+                static_cast<unsigned long long>(owner.started), number);
+  return dir + kViewCopyPrefix + middle + kTempExtension;
+}
+
+// The process a viewer copy's name says made it; nothing for a name not made so.
+std::optional<platform::ProcessStamp> ViewCopyOwner(const std::string& name) {
+  long long id = 0;
+  unsigned long long started = 0;
+  unsigned number = 0;
+  int end = 0;
+  const std::string format = std::string(kViewCopyPrefix) + "%lld-%llu-%8x" + kTempExtension + "%n";
+  if (std::sscanf(name.c_str(), format.c_str(), &id, &started, &number, &end) != 3 ||
+      static_cast<std::size_t>(end) != name.size() ||
+      name != ViewCopyName("", {id, started}, number)) {
+    return std::nullopt;
+  }
+  return platform::ProcessStamp{id, started};
 }
 
 std::optional<platform::OsFile> CreatedNew(const std::string& name) {
@@ -73,6 +102,36 @@ std::string MakeTempFileName(const std::string& prefix, const std::string& dir,
   std::string name;
   CreateTempFile(prefix, dir, draw, name).Close();
   return name;
+}
+
+platform::OsFile CreateViewCopy(const std::string& dir, std::string& name) {
+  const platform::ProcessStamp self = platform::ThisProcess();
+  std::random_device device;
+  for (int i = 0; i < kTries; ++i) {
+    name = ViewCopyName(dir, self, device());
+    if (auto file = CreatedNew(name)) return std::move(*file);
+  }
+  throw UserError("テンポラリファイルを作成できません");
+}
+
+std::size_t RemoveLeftViewCopies(const std::string& dir) {
+  const std::uint32_t user = platform::ThisUser();
+  std::size_t removed = 0;
+  for (const platform::FindData& found :
+       platform::FindFiles(dir + kViewCopyPrefix + "*" + kTempExtension)) {
+    const auto owner = ViewCopyOwner(found.name);
+    if (!owner || !platform::ProcessEnded(*owner)) continue;
+    const std::string path = dir + found.name;
+    const auto entry = platform::EntryIdentity(path);
+    if (!entry || entry->kind != platform::FileKind::Regular || entry->owner != user) continue;
+    try {
+      platform::DeleteFile(path);
+      ++removed;
+    } catch (const std::exception&) {
+      // Gone meanwhile, or in a folder this user may not change: nothing lost either way.
+    }
+  }
+  return removed;
 }
 
 }  // namespace mxt::fileconv

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string>
 
@@ -27,5 +28,14 @@ std::string MakeTempFileName(const std::string& prefix, const std::string& dir,
 // nothing can take its place before it is written. Its name goes to `name`.
 platform::OsFile CreateTempFile(const std::string& prefix, const std::string& dir,
                                 const TempNumberSource& draw, std::string& name);
+
+// Creates a new empty copy for the viewer in `dir`, named after this process as
+// "~MXV<process id>-<its start>-<8 hex digits>.TMP", so that a later start can tell the
+// copies a killed process left. Its name goes to `name`.
+platform::OsFile CreateViewCopy(const std::string& dir, std::string& name);
+
+// Removes the viewer copies in `dir` that this user's processes left behind when they ended
+// without deleting them; returns how many went. Copies of running processes stay.
+std::size_t RemoveLeftViewCopies(const std::string& dir);
 
 }  // namespace mxt::fileconv

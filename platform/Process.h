@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -9,5 +10,21 @@ namespace mxt::platform {
 // detached: it outlives this process, is never waited for and leaves no zombie. False
 // when the program could not be started (not found, not executable).
 bool StartDetached(const std::vector<std::string>& arguments);
+
+// A process told apart from a later one that reuses its number: its number and when it
+// started, in the system's clock ticks since boot (0 where the system does not tell).
+struct ProcessStamp {
+  std::int64_t id = 0;
+  std::uint64_t started = 0;
+};
+
+ProcessStamp ThisProcess();
+
+// Whether the stamped process has ended. A process the system cannot tell about, or one
+// whose start is unknown, is taken to run.
+bool ProcessEnded(const ProcessStamp& stamp);
+
+// The user this process runs as.
+std::uint32_t ThisUser();
 
 }  // namespace mxt::platform

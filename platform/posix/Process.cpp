@@ -6,6 +6,10 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <sstream>
 
 namespace mxt::platform {
 
@@ -69,6 +73,22 @@ void Reap(pid_t child) {
   }
 }
 
+// The start time from /proc/<pid>/stat: the 22nd field, counted after the name in
+// parentheses, which may itself hold spaces and parentheses.
+std::optional<std::uint64_t> StartTimeOf(const std::string& statPath) {
+  std::ifstream file(statPath);
+  const std::string stat((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  const std::size_t nameEnd = stat.rfind(')');
+  if (!file || nameEnd == std::string::npos) return std::nullopt;
+  std::istringstream fields(stat.substr(nameEnd + 1));
+  std::string field;
+  for (int number = 3; number < 22 && fields >> field; ++number) {
+  }
+  std::uint64_t started = 0;
+  if (!(fields >> started)) return std::nullopt;
+  return started;
+}
+
 }  // namespace
 
 bool StartDetached(const std::vector<std::string>& arguments) {
@@ -89,6 +109,22 @@ bool StartDetached(const std::vector<std::string>& arguments) {
   }
   ::close(report[0]);
   return started;
+}
+
+ProcessStamp ThisProcess() {
+  return {::getpid(), StartTimeOf("/proc/self/stat").value_or(0)};
+}
+
+bool ProcessEnded(const ProcessStamp& stamp) {
+  if (stamp.started == 0 || stamp.id <= 0) return false;
+  if (::kill(static_cast<pid_t>(stamp.id), 0) != 0 && errno == ESRCH) return true;
+  const auto started = StartTimeOf("/proc/" + std::to_string(stamp.id) + "/stat");
+  // Without /proc nothing tells a later process of the same number apart.
+  return started && *started != stamp.started;
+}
+
+std::uint32_t ThisUser() {
+  return ::geteuid();
 }
 
 }  // namespace mxt::platform
