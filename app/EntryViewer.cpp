@@ -109,16 +109,17 @@ void EntryViewer::Open(Session& session, ListId list, std::size_t index, bool co
   }
   std::string file;
   if (conv) {
-    const std::optional<std::string> copy = session.run.ConvertForView(index);
-    if (!copy) {
+    fileconv::ViewCopy copy = session.run.ConvertForView(index);
+    if (copy.outcome == fileconv::ViewCopy::Outcome::Stopped) return;
+    if (copy.outcome == fileconv::ViewCopy::Outcome::NotConverted) {
       session.host.ShowMessage(MessageKind::Information,
                                platform::SystemStringToUtf8(session.files.Input(index).Path) +
                                    std::string(kNotConverted),
                                MessageButtons::Ok);
       return;
     }
-    copies_.push_back(*copy);
-    file = *copy;
+    copies_.push_back(copy.path);
+    file = std::move(copy.path);
   } else {
     file = list == ListId::Output ? session.files.Output()->Path : session.files.Input(index).Path;
   }

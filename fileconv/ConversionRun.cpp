@@ -31,6 +31,9 @@ bool Ready(const FileEntry& entry) {
   return entry.State == RunResult::Ready;
 }
 
+// Raised in the middle of a file the user stopped; never leaves this file.
+struct StoppedByUser {};
+
 // Set for as long as it lives.
 class Raised {
  public:
@@ -65,15 +68,21 @@ void ConversionRun::ConvertAndClose() {
   conversion_.CloseInputFile();
 }
 
-// A large file tells how far it is each time the percentage grows.
-void ConversionRun::ShowHowFar() {
+// A large file tells how far it is each time the percentage grows. A stoppable conversion
+// lets events through after each block and ends at once when the user asked it to stop.
+void ConversionRun::WatchBlocks(bool stoppable) {
   const std::int64_t size = conversion_.FoundSize();
-  if (size <= kLargeFile) return conversion_.SetBlockRead(nullptr);
-  conversion_.SetBlockRead([this, size, shown = -1](std::int64_t read) mutable {
+  const bool large = size > kLargeFile;
+  if (!large && !stoppable) return conversion_.SetBlockRead(nullptr);
+  conversion_.SetBlockRead([this, size, large, stoppable, shown = -1](std::int64_t read) mutable {
     const auto percent = static_cast<int>(read * 100 / size);
-    if (percent == shown) return;
-    shown = percent;
-    host_.FileProgress(percent);
+    if (large && percent != shown) {
+      shown = percent;
+      host_.FileProgress(percent);
+    }
+    if (!stoppable) return;
+    host_.ProcessPendingEvents();
+    if (abort_) throw StoppedByUser();
   });
 }
 
@@ -82,7 +91,7 @@ void ConversionRun::ConvertOpenEntry(std::size_t index, RunPosition position) {
   FileEntry& entry = files_.Input(index);
   host_.FileStarted(entry.Path, position.number, position.count);
   host_.EntryChanged(ListId::Input, index);
-  ShowHowFar();
+  WatchBlocks(false);
   ConvertAndClose();
   if (!Ready(entry)) return;
   conversion_.RecordResultCode();
@@ -190,35 +199,46 @@ void ConversionRun::ConvertButtonClicked() {
   if (!running_) ConvertAll();
 }
 
-std::optional<std::string> ConversionRun::ConvertForView(std::size_t index) {
+ViewCopy ConversionRun::ConvertForView(std::size_t index) {
+  const Raised running(running_);
   FileEntry& entry = files_.Input(index);
   // Converted as into a separate file, copied back if at all: nothing of the source changes.
   Settings viewSettings = settings_;
   viewSettings.OutputToFile = true;
   viewSettings.WayToOverwrite = 1;
   const FileEntry saved = entry;
-  auto restore = [&] {
+  host_.RunStarted();
+  abort_ = false;
+  busy_ = true;
+  // Whether the view ends by an error, a stop or not.
+  auto finish = [&] {
+    busy_ = false;
     entry.State = saved.State;
     entry.Reason = saved.Reason;
     entry.Code = saved.Code;
+    host_.RunEnded();
   };
   conversion_.ForgetTempFileName();
-  conversion_.SetBlockRead(nullptr);
   conversion_.Begin(entry, nullptr, viewSettings, true);
   try {
     conversion_.CheckFile();
     if (Ready(entry)) conversion_.OpenInputFile();
     if (Ready(entry)) {
+      host_.FileStarted(entry.Path, 1, 1);
+      WatchBlocks(true);
       ConvertAndClose();
       if (Ready(entry) && saved.State == RunResult::None) conversion_.RecordResultCode();
     }
+  } catch (const StoppedByUser&) {
+    finish();
+    return {ViewCopy::Outcome::Stopped, {}};
   } catch (...) {
-    restore();
+    finish();
     throw;
   }
-  restore();
-  if (conversion_.TempFileName().empty()) return std::nullopt;
-  return conversion_.TempFileName();
+  finish();
+  if (conversion_.TempFileName().empty()) return {};
+  return {ViewCopy::Outcome::Made, conversion_.TempFileName()};
 }
 
 bool ConversionRun::AcceptOutputFile(const std::string& path) {

@@ -12,6 +12,13 @@
 
 namespace mxt::fileconv {
 
+// A converted copy for the viewer, or why there is none.
+struct ViewCopy {
+  enum class Outcome { Made, NotConverted, Stopped };
+  Outcome outcome = Outcome::NotConverted;
+  std::string path;
+};
+
 // The run over the input list, and everything that concerns the separate output file.
 class ConversionRun {
  public:
@@ -42,8 +49,9 @@ class ConversionRun {
   bool ConfirmReconversion();
 
   // Converts input entry `index` into a temporary copy for the viewer under the current
-  // settings; the source is never touched. The copy's name, or nothing when there is none.
-  std::optional<std::string> ConvertForView(std::size_t index);
+  // settings; the source is never touched. It shows how far it is as a run does and, like a
+  // run, can be stopped; a stopped copy is removed.
+  ViewCopy ConvertForView(std::size_t index);
 
   // Whether `path` may become the output file; warns when it is an input file.
   bool AcceptOutputFile(const std::string& path);
@@ -65,7 +73,7 @@ class ConversionRun {
   void ConvertEntry(std::size_t index, RunPosition position);
   void ConvertOpenEntry(std::size_t index, RunPosition position);
   void ConvertAndClose();
-  void ShowHowFar();
+  void WatchBlocks(bool stoppable);
   void RejectOutputFile(const std::string& text, MessageKind kind);
 
   Settings& settings_;

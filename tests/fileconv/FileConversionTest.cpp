@@ -325,14 +325,41 @@ TEST_F(FileConversionTest, AViewerCopyLeavesTheSourceAndItsResultAlone) {
   ::chmod(Path("a.txt").c_str(), 0444);
   settings_.OutputKanjiCode = 1;
   FileEntry& entry = Add(Path("a.txt"));
-  const std::optional<std::string> copy = run_.ConvertForView(0);
-  ASSERT_TRUE(copy);
-  EXPECT_EQ(Notation(ReadFile(*copy)), Notation(kEUC));
+  const ViewCopy copy = run_.ConvertForView(0);
+  ASSERT_EQ(copy.outcome, ViewCopy::Outcome::Made);
+  EXPECT_EQ(Notation(ReadFile(copy.path)), Notation(kEUC));
   EXPECT_EQ(ReadFile(Path("a.txt")), kShiftJIS);
   EXPECT_EQ(entry.State, RunResult::None);
   EXPECT_EQ(entry.Bitmap, FileImage::ShiftJISFileImage);
   EXPECT_FALSE(settings_.OutputToFile);
-  ::unlink(copy->c_str());
+  EXPECT_FALSE(run_.Busy());
+  ::unlink(copy.path.c_str());
+}
+
+// A view keeps the window answering as a run does, and the convert button or Escape stops
+// it in the middle of the file.
+TEST_F(FileConversionTest, AViewStoppedInTheMiddleOfItsFileLeavesNoCopy) {
+  std::string text;
+  for (int i = 0; i < 200000; ++i)
+    text += kShiftJIS;
+  WriteFile(Path("a.txt"), text);
+  settings_.OutputKanjiCode = 1;
+  Add(Path("a.txt"));
+  int looks = 0;
+  host_.onPendingEvents = [&] {
+    EXPECT_TRUE(run_.Busy()) << "no drop, run or second view meanwhile";
+    if (++looks == 2) run_.ConvertButtonClicked();
+  };
+  const ViewCopy copy = run_.ConvertForView(0);
+  EXPECT_EQ(copy.outcome, ViewCopy::Outcome::Stopped);
+  EXPECT_EQ(looks, 2) << "stopped at once, in the middle of the file";
+  EXPECT_EQ(FolderContent(), (std::set<std::string>{"a.txt"}));
+  EXPECT_EQ(ReadFile(Path("a.txt")), text);
+  EXPECT_FALSE(run_.Busy());
+  EXPECT_EQ(host_.CallsStartingWith("run"), (std::vector<std::string>{"run started", "run ended"}))
+      << "the click stopped the view and started no run";
+  EXPECT_EQ(host_.CallsStartingWith("file "),
+            (std::vector<std::string>{"file " + Path("a.txt") + " 1/1"}));
 }
 
 // A file another program changes between its check and its conversion.

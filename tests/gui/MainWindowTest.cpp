@@ -1,5 +1,6 @@
 #include "gui/MainWindow.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QAccessible>
@@ -245,6 +246,38 @@ TEST_F(MainWindowTest, EnterOpensTheEntryInTheViewerAndShiftEnterAConvertedCopy)
   EXPECT_EQ(ReadFile(Path("a.txt")), kShiftJIS);
   window_.reset();
   EXPECT_EQ(::access(copy.c_str(), F_OK), -1) << "the converted copy outlived the window";
+}
+
+TEST_F(MainWindowTest, AConvertedViewShowsHowFarItIsAndEscapeStopsIt) {
+  std::string text;
+  text.reserve(std::size_t{72} << 20);
+  while (text.size() < (std::size_t{72} << 20))
+    text += kShiftJIS;
+  WriteFile(Path("a.txt"), text);
+  startSettings_.ViewerPath = "viewer";
+  Open({"/E", Path("a.txt")});
+  CurrentSettings().TempDir = Path("temp/");
+  ASSERT_EQ(::mkdir(Path("temp").c_str(), 0700), 0);
+  FileListView& list = List("ConvListBox");
+  list.setFocus();
+  QString status;
+  QString button;
+  // Fires once the view lets events through, in the middle of the file.
+  QTimer::singleShot(0, &list, [&] {
+    status = StatusLine().currentMessage();
+    button = ConvButton().text();
+    QTest::keyClick(&list, Qt::Key_Escape);
+  });
+  QTest::keyClick(&list, Qt::Key_Return, Qt::ShiftModifier);
+  EXPECT_TRUE(status.startsWith(QStringLiteral(" Converting ") +
+                                QString::fromStdString(Path("a.txt")) + QStringLiteral(" (1/1)")))
+      << status.toStdString();
+  EXPECT_EQ(button, QStringLiteral("中断(&B)"));
+  EXPECT_TRUE(started_.empty()) << "a stopped view opens no viewer";
+  EXPECT_TRUE(messages_.empty());
+  EXPECT_TRUE(::mxt::testing::FolderContent(Path("temp")).empty()) << "the partial copy stayed";
+  EXPECT_EQ(ConvButton().text(), QStringLiteral("変換(&C)"));
+  EXPECT_FALSE(Run().Busy());
 }
 
 TEST_F(MainWindowTest, NamesAreShortenedByWholeCharactersToTheColumn) {
