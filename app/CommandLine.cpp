@@ -29,11 +29,21 @@ Effect OutputJIS(EscapeSequenceSet set) {
   };
 }
 
+Effect OutputUTF8(bool byteOrderMark) {
+  return [byteOrderMark](Settings& s) {
+    s.OutputKanjiCode = engine::kOutputUTF8;
+    s.UTF8BOM = byteOrderMark;
+  };
+}
+
 void BatchRun(Settings& s) {
   s.BatchMode = true;
   s.OutputToFile = false;
   s.InputKanjiCode = 0;
   s.OutputKanjiCode = 0;
+  s.UTF8BOM = false;
+  s.Mapping = engine::CharacterMapping::Windows;
+  s.Unconvertible = engine::Unconvertible::Skip;
   s.EscapeSequence = EscapeSequenceSet::EscBJ;
   s.OutputNewlineCode = NewlineCode::DontCare;
   s.SevenBitMode = false;
@@ -55,6 +65,8 @@ const std::map<std::string, Effect, std::less<>>& Options() {
       {"S", [](R& s) { s.OutputKanjiCode = engine::kOutputShiftJIS; }},
       {"E", [](R& s) { s.OutputKanjiCode = engine::kOutputEUC; }},
       {"J", OutputJIS(EscapeSequenceSet::EscBJ)},
+      {"W", OutputUTF8(false)},
+      {"WB", OutputUTF8(true)},
       {"M", [](R& s) { s.OutputNewlineCode = NewlineCode::CRLF; }},
       {"U", [](R& s) { s.OutputNewlineCode = NewlineCode::LF; }},
       {"N", [](R& s) { s.OutputNewlineCode = NewlineCode::DontCare; }},
@@ -76,6 +88,12 @@ const std::map<std::string, Effect, std::less<>>& Options() {
       {"IS", [](R& s) { s.InputKanjiCode = 1; }},
       {"IE", [](R& s) { s.InputKanjiCode = 2; }},
       {"IJ", [](R& s) { s.InputKanjiCode = 3; }},
+      {"IW", [](R& s) { s.InputKanjiCode = 4; }},
+      {"XW", [](R& s) { s.Mapping = engine::CharacterMapping::Windows; }},
+      {"XJ", [](R& s) { s.Mapping = engine::CharacterMapping::JIS; }},
+      {"FS", [](R& s) { s.Unconvertible = engine::Unconvertible::Skip; }},
+      {"FG", [](R& s) { s.Unconvertible = engine::Unconvertible::Geta; }},
+      {"FX", [](R& s) { s.Unconvertible = engine::Unconvertible::Reference; }},
       {"BJ", OutputJIS(EscapeSequenceSet::EscBB)},
       {"OJ", OutputJIS(EscapeSequenceSet::EscAtJ)},
       {"NJ", OutputJIS(EscapeSequenceSet::EscKH)},

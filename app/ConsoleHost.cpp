@@ -15,4 +15,8 @@ fileconv::MessageAnswer ConsoleHost::ShowMessage(fileconv::MessageKind kind, std
                                                  : fileconv::MessageAnswer::Cancel;
 }
 
+void ConsoleHost::FileNote(std::string_view text) {
+  errors_ << text << '\n';
+}
+
 }  // namespace mxt::app

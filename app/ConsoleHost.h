@@ -6,8 +6,8 @@
 
 namespace mxt::app {
 
-// The window of a batch run without a display: messages go to standard error, a question
-// is answered Cancel, and nothing is drawn or measured.
+// The window of a batch run without a display: messages and notes go to standard error, a
+// question is answered Cancel, and nothing is drawn or measured.
 class ConsoleHost final : public fileconv::RunHost {
  public:
   explicit ConsoleHost(std::ostream& errors) : errors_(errors) {}
@@ -21,6 +21,7 @@ class ConsoleHost final : public fileconv::RunHost {
   void RunStarted() override {}
   void FileStarted(std::string_view, std::size_t, std::size_t) override {}
   void FileProgress(int) override {}
+  void FileNote(std::string_view text) override;
   void RunEnded() override {}
   void ProcessPendingEvents() override {}
   void CloseMainWindow() override {}

@@ -11,17 +11,22 @@ namespace {
 constexpr char kOptions[] = R"(使い方: mxt [オプション...] [ファイル...]
         mxt /B [オプション...] ファイル...
 
-Shift-JIS, EUC, JIS の漢字コードと改行コードを変換します。/B を付けると、指定したファイルを
+Shift-JIS, EUC, JIS, UTF-8 の文字コードと改行コードを変換します。/B を付けると、指定したファイルを
 変換して終了し (バッチ実行)、設定を保存しません。オプションは "/" か "-" で始まり、大文字と
 小文字を区別せず、左から順に適用されます。
 
   /B              バッチ実行。変換オプションを既定値に戻すので最初に置きます。既定値は
                   出力 Shift-JIS、入力は自動判定、改行はそのまま、Ctrl-Z は残す、
+                  対応は Windows、出力コードにない文字があるファイルは変換しない、
                   最終更新日時は保たない、JIS は ESC $B / ESC (J、8 ビット、名前の変更で置換
   /S /E /J        出力コードを Shift-JIS、EUC、JIS (ESC $B / ESC (J) にする
   /BJ /OJ /NJ     JIS を ESC $B / ESC (B、ESC $@ / ESC (J、ESC K / ESC H で出力する
+  /W /WB          出力コードを UTF-8 (BOM なし / BOM 付き) にする
   /IA             入力コードを自動判定する
-  /IS /IE /IJ     入力コードを Shift-JIS、EUC、JIS と決める
+  /IS /IE /IJ /IW 入力コードを Shift-JIS、EUC、JIS、UTF-8 と決める
+  /XW /XJ         〜 ∥ － ￠ ￡ ￢ の対応を Windows (CP932) / JIS (Unix) にする
+  /FS /FG /FX     出力コードにない文字があるとき、ファイルを変換しない / 〓 にする /
+                  &#x1F600; の形にする
   /M /U /MA /N    改行を CR LF、LF、CR にする、またはそのままにする
   /L /L-          改行がすでに同じでも書き直す / 書き直さない
   /7 /8           JIS を 7 ビット (半角カナは SO と SI の間) / 8 ビットで書き、読む

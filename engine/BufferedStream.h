@@ -73,6 +73,9 @@ class BufferedStream {
     out_ += done;
   }
 
+  // How many bytes of the input have been read from the stream.
+  std::int64_t InputOffset() const { return converter_.Buffers().TotalRead - (inEnd_ - in_); }
+
   void WritePair(std::uint8_t first, std::uint8_t second) {
     if (outEnd_ - out_ < 2) [[unlikely]] {
       WriteByte(first);

@@ -23,7 +23,7 @@ constexpr bool IsShiftJISLead(unsigned b) {
 constexpr bool IsShiftJISTrail(unsigned b) {
   return InRange(b, 0x40, 0xFC) && b != 0x7F;
 }
-// Lead bytes of the user-defined area and the vendor kanji: JIS X 0208 has no row for them.
+// Lead bytes of the user-defined area and the IBM kanji: JIS X 0208 has no row for them.
 constexpr bool IsBeyondJISRows(unsigned lead) {
   return lead >= 0xF0;
 }

@@ -1,5 +1,8 @@
 #include "engine/Converter.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "engine/BufferedStream.h"
 #include "engine/ByteClasses.h"
 #include "engine/EscapeSequence.h"
@@ -13,11 +16,19 @@ namespace {
 // Flattened so that the routine inlines here: the stream never leaves this frame,
 // and its cursors stay in registers through the per-byte loop.
 [[gnu::flatten]] StreamResult ConvertBufferedStream(Converter& converter,
-                                                    const StreamOptions& options) {
+                                                    const StreamOptions& options,
+                                                    UnconvertibleReport& report) {
   BufferedStream stream(converter);
-  return ConvertStream(stream, converter.Buffers().DetectedCode, options.outputKanjiCode,
-                       options.sevenBitMode, EscapeSequenceOf(options.escapeSequence));
+  const KanjiCode detected = converter.Buffers().DetectedCode;
+  const EscapeSequence escapes = EscapeSequenceOf(options.escapeSequence);
+  if (detected == KanjiCode::UTF8 || options.outputKanjiCode == kOutputUTF8) {
+    return ConvertUnicodeStream(stream, detected, options.outputKanjiCode, options.sevenBitMode,
+                                escapes, options.unicode, report);
+  }
+  return ConvertStream(stream, detected, options.outputKanjiCode, options.sevenBitMode, escapes);
 }
+
+constexpr std::uint8_t kByteOrderMark[] = {0xEF, 0xBB, 0xBF};
 
 }  // namespace
 
@@ -79,12 +90,58 @@ void Converter::RemoveTrailingCtrlZ(std::int64_t from) {
   output.Truncate();
 }
 
+void Converter::SkipByteOrderMark() {
+  ConversionBuffers& b = buffers_;
+  const bool firstBlock = b.TotalRead == b.BytesInLastBlock;
+  if (firstBlock && b.InputCursor == b.InputBuffer.get() &&
+      b.InputEnd - b.InputCursor >= std::ssize(kByteOrderMark) &&
+      std::equal(std::begin(kByteOrderMark), std::end(kByteOrderMark), b.InputCursor)) {
+    b.InputCursor += std::size(kByteOrderMark);
+  }
+}
+
+void Converter::WriteByteOrderMark() {
+  for (const std::uint8_t b : kByteOrderMark)
+    *buffers_.OutputCursor++ = b;
+}
+
+// Between the kanji codes only a Shift-JIS pair beyond the JIS rows or an EUC supplementary
+// kanji stops a file: the stream has just read it.
+void Converter::ReportKanjiStop(CharacterMapping mapping) {
+  const ConversionBuffers& b = buffers_;
+  const bool euc = b.DetectedCode == KanjiCode::EUC;
+  const std::ptrdiff_t length = euc ? 3 : 2;
+  const std::uint8_t* start = b.InputCursor - length;
+  unconvertibles_.count = 1;
+  unconvertibles_.firstOffset = b.TotalRead - (b.InputEnd - b.InputCursor) - length;
+  if (start < b.InputBuffer.get()) return;  // it began in the block before
+  if (euc) {
+    unconvertibles_.firstCodePoint =
+        tables::kPlane2[((start[1] & 0x7F) - 0x21) * tables::kCells + ((start[2] & 0x7F) - 0x21)];
+  } else {
+    const BytePair j = ShiftJISPairToJIS(start[0], start[1]);
+    const std::uint16_t* plane1 =
+        mapping == CharacterMapping::JIS ? tables::kPlane1JIS : tables::kPlane1Windows;
+    unconvertibles_.firstCodePoint = Plane1Character(plane1, j.first, j.second);
+  }
+  if (unconvertibles_.firstCodePoint == 0) unconvertibles_.firstCodePoint = kNoCharacter;
+}
+
 StreamResult Converter::StreamInputToOutput(const StreamOptions& options) {
   buffers_.PendingCR = false;
   buffers_.OutputCursor = buffers_.OutputBuffer;
+  unconvertibles_ = {};
+  const KanjiCode detected = buffers_.DetectedCode;
+  if (detected == KanjiCode::UTF8) SkipByteOrderMark();
+  if (options.outputKanjiCode == kOutputUTF8 && options.byteOrderMark && options.outputStart == 0 &&
+      detected != KanjiCode::Binary) {
+    WriteByteOrderMark();
+  }
   StreamResult result;
   try {
-    result = ConvertBufferedStream(*this, options);
+    result = ConvertBufferedStream(*this, options, unconvertibles_);
+    if (result == StreamResult::Unrepresentable && unconvertibles_.count == 0)
+      ReportKanjiStop(options.unicode.mapping);
     // What a stop leaves unconverted is not written; what was written before it may
     // have failed, which says more.
     if (result == StreamResult::Complete) {

@@ -6,17 +6,23 @@
 #include "engine/BlockWriter.h"
 #include "engine/ConversionBuffers.h"
 #include "engine/KanjiCode.h"
+#include "engine/UnicodeRoutines.h"
 
 namespace mxt::engine {
 
 struct StreamOptions {
-  std::uint8_t outputKanjiCode;  // 0 Shift-JIS, 1 EUC, 2 JIS
+  std::uint8_t outputKanjiCode;  // 0 Shift-JIS, 1 EUC, 2 JIS, 3 UTF-8
   bool sevenBitMode;
   bool removeCtrlZ;
-  // Where this file's output begins in the output file: a Ctrl-Z before it is not its own.
+  // Where this file's output begins in the output file: a Ctrl-Z before it is not its own,
+  // and only the output file's very start takes a byte-order mark.
   std::int64_t outputStart = 0;
   // How JIS output enters and leaves kanji mode.
   EscapeSequenceSet escapeSequence = EscapeSequenceSet::EscBJ;
+  // To and from UTF-8: the mapping, and what becomes of a character with no place.
+  UnicodeOptions unicode = {};
+  // UTF-8 output begins with a byte-order mark.
+  bool byteOrderMark = false;
 };
 
 // Streams one file after another from one kanji code into another, through the buffers it
@@ -42,13 +48,21 @@ class Converter {
   // at a character the output code cannot hold leaves its output unfinished. Whatever it
   // ends with, nothing is written to the output file after it returns.
   StreamResult StreamInputToOutput(const StreamOptions& options);
+  // What the last conversion met that the output code has no place for.
+  const UnconvertibleReport& Unconvertibles() const { return unconvertibles_; }
 
  private:
   // The buffered output with its newlines rewritten; empty when nothing is buffered.
   std::span<const std::uint8_t> OutputBlock();
+  // A UTF-8 input's byte-order mark is not text: no code but UTF-8 has a place for it, and
+  // UTF-8 output has one exactly when asked for.
+  void SkipByteOrderMark();
+  void WriteByteOrderMark();
+  void ReportKanjiStop(CharacterMapping mapping);
 
   ConversionBuffers buffers_;
   BlockWriter writer_;
+  UnconvertibleReport unconvertibles_;
 };
 
 }  // namespace mxt::engine

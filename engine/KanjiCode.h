@@ -38,9 +38,31 @@ enum class StreamResult : std::uint8_t {
   Unrepresentable,
 };
 
-// The output code setting counts from 0: its value is the KanjiCode minus one.
+// The output code setting counts from 0: its value is the KanjiCode minus one for the
+// kanji codes; UTF-8 comes last.
 constexpr std::uint8_t kOutputShiftJIS = 0;
 constexpr std::uint8_t kOutputEUC = 1;
 constexpr std::uint8_t kOutputJIS = 2;
+constexpr std::uint8_t kOutputUTF8 = 3;
+
+// The code text in output code `outputCode` is in.
+constexpr KanjiCode CodeOfOutput(std::uint8_t outputCode) {
+  return outputCode == kOutputUTF8 ? KanjiCode::UTF8 : static_cast<KanjiCode>(outputCode + 1);
+}
+
+// How the seven JIS cells whose character Windows and Unix systems disagree on decode
+// (〜 U+FF5E or U+301C, and the like); encoding takes both.
+enum class CharacterMapping : std::uint8_t {
+  Windows = 0,
+  JIS = 1,
+};
+
+// What becomes of a character the output code has no place for, and of bytes that are no
+// character of the input code.
+enum class Unconvertible : std::uint8_t {
+  Skip = 0,       // the file is left as it is
+  Geta = 1,       // 〓 in its place
+  Reference = 2,  // "&#x1F600;" in its place; bytes that are no character become 〓
+};
 
 }  // namespace mxt::engine

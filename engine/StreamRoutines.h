@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "engine/ByteClasses.h"
+#include "engine/CellLookup.h"
 #include "engine/EscapeSequence.h"
 #include "engine/KanjiCode.h"
 #include "engine/PairArithmetic.h"
@@ -29,6 +30,14 @@ void WritePair(S& s, std::uint8_t first, std::uint8_t second) {
     s.WriteByte(first);
     s.WriteByte(second);
   }
+}
+
+// The JIS bytes of a Shift-JIS pair: by arithmetic in the JIS rows, through the tables
+// beyond them; a first byte 0 where EUC and JIS have no place for it.
+inline BytePair JISCellOfShiftJIS(std::uint8_t b, std::uint8_t c) {
+  if (IsBeyondJISRows(b)) [[unlikely]]
+    return CellWithinJISRows(b, c);
+  return ShiftJISPairToJIS(b, c);
 }
 
 struct PairRunConverter {
@@ -140,9 +149,9 @@ StreamResult ShiftJISToEUC(S& s) {
         break;
       }
       if (IsShiftJISTrail(c)) {
-        if (IsBeyondJISRows(b)) return StreamResult::Unrepresentable;
         const BytePair j =
-            ShiftJISPairToJIS(static_cast<std::uint8_t>(b), static_cast<std::uint8_t>(c));
+            JISCellOfShiftJIS(static_cast<std::uint8_t>(b), static_cast<std::uint8_t>(c));
+        if (j.first == 0) return StreamResult::Unrepresentable;
         WritePair(s, j.first | 0x80, j.second | 0x80);
         ConvertRunsInPlace(s, PairRun::ShiftJISToEUC);
       } else {
@@ -212,11 +221,12 @@ StreamResult ShiftJISToJIS(S& s, bool sevenBitMode, EscapeSequence escapes) {
         return StreamResult::Complete;
       }
       const bool pair = IsShiftJISTrail(c);
-      if (pair && IsBeyondJISRows(b)) return StreamResult::Unrepresentable;
+      const BytePair j =
+          pair ? JISCellOfShiftJIS(static_cast<std::uint8_t>(b), static_cast<std::uint8_t>(c))
+               : BytePair{};
+      if (pair && j.first == 0) return StreamResult::Unrepresentable;
       out.OpenKanji();
       if (pair) {
-        const BytePair j =
-            ShiftJISPairToJIS(static_cast<std::uint8_t>(b), static_cast<std::uint8_t>(c));
         WritePair(s, j.first, j.second);
       } else {
         WritePair(s, static_cast<std::uint8_t>(b), static_cast<std::uint8_t>(c));
@@ -293,8 +303,9 @@ inline bool IsJISControl(int c) {
 }
 
 // Reads JIS input into an 8-bit code: the shift state, the escapes and control bytes
-// are the same for both; `target` decides where a pair in kanji mode ends
-// (EndsPair), and what a pair and a text byte become (Pair, Text).
+// are the same for each; `target` decides where a pair in kanji mode ends
+// (EndsPair), what a pair and a text byte become (Pair, Text), and whether the stream
+// stops at a character the output code has no place for (Stopped).
 template <ByteStream S, class Target>
 StreamResult ReadJIS(S& s, bool sevenBitMode, const Target& target) {
   bool inKanji = false;
@@ -332,6 +343,7 @@ StreamResult ReadJIS(S& s, bool sevenBitMode, const Target& target) {
     } else {
       target.Text(s, inShiftOut ? c | 0x80 : c);
     }
+    if (target.Stopped()) return StreamResult::Unrepresentable;
     c = s.ReadByte();
   }
   return StreamResult::Complete;
@@ -339,6 +351,7 @@ StreamResult ReadJIS(S& s, bool sevenBitMode, const Target& target) {
 
 struct JISIntoShiftJIS {
   static bool EndsPair(int d) { return d <= 0x20; }
+  static constexpr bool Stopped() { return false; }
 
   template <ByteStream S>
   static void Pair(S& s, std::uint8_t c, std::uint8_t d) {
@@ -359,6 +372,7 @@ struct JISIntoShiftJIS {
 
 struct JISIntoEUC {
   static bool EndsPair(int d) { return IsJISControl(d); }
+  static constexpr bool Stopped() { return false; }
 
   template <ByteStream S>
   static void Pair(S& s, std::uint8_t c, std::uint8_t d) {

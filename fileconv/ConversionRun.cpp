@@ -66,6 +66,7 @@ void ConversionRun::ConvertAndClose() {
     throw;
   }
   conversion_.CloseInputFile();
+  if (!conversion_.Note().empty()) host_.FileNote(conversion_.Note());
 }
 
 // A large file tells how far it is each time the percentage grows. A stoppable conversion

@@ -4,6 +4,7 @@
 
 #include "engine/TextClassification.h"
 #include "fileconv/PathText.h"
+#include "fileconv/TextPosition.h"
 #include "fileconv/UserError.h"
 #include "platform/FileSystem.h"
 #include "platform/FindFile.h"
@@ -30,15 +31,13 @@ SkipReason AlreadyInCode(KanjiCode code) {
       return SkipReason::AlreadyEUC;
     case KanjiCode::JIS:
       return SkipReason::AlreadyJIS;
+    case KanjiCode::UTF8:
+      return SkipReason::AlreadyUTF8;
     case KanjiCode::Ascii:
       return SkipReason::NoKanji;
     default:
       return SkipReason::CannotIdentify;
   }
-}
-
-bool SameCode(KanjiCode detected, std::uint8_t outputCode) {
-  return static_cast<int>(detected) == outputCode + 1;
 }
 
 }  // namespace
@@ -89,6 +88,7 @@ void FileConversion::Begin(FileEntry& entry, FileEntry* output, const Settings& 
                            bool viewMode) {
   currentItem_ = &entry;
   outputItem_ = output;
+  note_.clear();
   settings_ = &settings;
   viewMode_ = viewMode;
   if (!tempNumbers_) tempNumbers_ = SystemTempNumbers();
@@ -119,21 +119,18 @@ NewlineCode FileConversion::DecideNewlineMode(const std::uint8_t* block, std::ui
 }
 
 KanjiCode FileConversion::DecideCode(const std::uint8_t* block, std::uint32_t length) const {
-  if (settings_->InputKanjiCode != 0) return static_cast<KanjiCode>(settings_->InputKanjiCode);
+  if (settings_->InputKanjiCode != 0) return FixedInputCode(settings_->InputKanjiCode);
+  const bool fileGoesOn = length == engine::ClassificationBlockSize;
+  if (engine::IsUTF8Text(block, length, fileGoesOn)) return KanjiCode::UTF8;
   const KanjiCode detected = engine::DetectKanjiCode(block, length);
   if (detected == KanjiCode::Unknown && settings_->OutputToFile) return KanjiCode::ShiftJIS;
   return detected;
 }
 
-// A file found to be binary or UTF-8 is never converted as a kanji code: it is only ever
-// copied as it stands. A fixed input code says the file is text in that code.
-std::optional<KanjiCode> FileConversion::CopiedAsItStands(const std::uint8_t* block,
-                                                          std::uint32_t length) const {
-  if (settings_->InputKanjiCode != 0) return std::nullopt;
-  if (engine::IsBinaryText(block, length)) return KanjiCode::Binary;
-  const bool fileGoesOn = length == engine::ClassificationBlockSize;
-  if (engine::IsUTF8Text(block, length, fileGoesOn)) return KanjiCode::UTF8;
-  return std::nullopt;
+// A file found to be binary is never converted: it is only ever copied as it stands. A
+// fixed input code says the file is text in that code.
+bool FileConversion::IsBinaryInput(const std::uint8_t* block, std::uint32_t length) const {
+  return settings_->InputKanjiCode == 0 && engine::IsBinaryText(block, length);
 }
 
 // On the first block: whether there is anything to do, and how.
@@ -143,16 +140,13 @@ void FileConversion::DecideConversion() {
   const std::uint8_t* block = buffers.InputBuffer.get();
   const auto length = static_cast<std::uint32_t>(
       std::min<std::size_t>(buffers.BytesInLastBlock, engine::ClassificationBlockSize));
-  const std::optional<KanjiCode> asItStands = CopiedAsItStands(block, length);
-  if (asItStands && !settings.OutputToFile) {
-    Skip(*asItStands == KanjiCode::Binary ? SkipReason::Binary : SkipReason::UTF8);
-    return;
-  }
-  buffers.NewlineMode = DecideNewlineMode(block, length, asItStands.has_value());
-  buffers.DetectedCode = asItStands ? *asItStands : DecideCode(block, length);
+  const bool binary = IsBinaryInput(block, length);
+  if (binary && !settings.OutputToFile) return Skip(SkipReason::Binary);
+  buffers.NewlineMode = DecideNewlineMode(block, length, binary);
+  buffers.DetectedCode = binary ? KanjiCode::Binary : DecideCode(block, length);
 
   const KanjiCode code = buffers.DetectedCode;
-  const bool same = SameCode(code, settings.OutputKanjiCode);
+  const bool same = code == engine::CodeOfOutput(settings.OutputKanjiCode);
   const bool nothingToDo = code == KanjiCode::Ascii || code == KanjiCode::Unknown || same;
   if (!nothingToDo || settings.OutputToFile || buffers.NewlineMode != NewlineCode::DontCare) return;
   if (settings.InputKanjiCode == 0) {
@@ -232,9 +226,26 @@ engine::StreamResult FileConversion::StreamThrough(OutputTarget& output) {
     ~Detach() { buffers.OutputFile = nullptr; }
   } detach{buffers};
   const Settings& settings = *settings_;
-  return converter_.StreamInputToOutput({settings.OutputKanjiCode, settings.SevenBitMode,
-                                         settings.RemoveCtrlZ, output.start,
-                                         settings.EscapeSequence});
+  return converter_.StreamInputToOutput({settings.OutputKanjiCode,
+                                         settings.SevenBitMode,
+                                         settings.RemoveCtrlZ,
+                                         output.start,
+                                         settings.EscapeSequence,
+                                         {settings.Mapping, settings.Unconvertible},
+                                         settings.UTF8BOM});
+}
+
+// Names the first character the output code had no place for, and how many were replaced.
+void FileConversion::NoteUnconvertibles(bool stopped) {
+  const engine::UnconvertibleReport& report = converter_.Unconvertibles();
+  if (report.count == 0) return;
+  engine::ConversionBuffers& buffers = converter_.Buffers();
+  const TextPosition position =
+      PositionInText(*inputFile_, report.firstOffset, buffers.DetectedCode,
+                     buffers.InputBuffer.get(), engine::InputBufferSize);
+  note_ = UnconvertibleNote(platform::SystemStringToUtf8(Item().Path), report, position,
+                            buffers.DetectedCode, engine::CodeOfOutput(settings_->OutputKanjiCode),
+                            stopped);
 }
 
 // The whole input into the output file, which is complete and closed afterwards. On any
@@ -242,7 +253,9 @@ engine::StreamResult FileConversion::StreamThrough(OutputTarget& output) {
 // stays in it.
 void FileConversion::WriteOutput(OutputTarget& output) {
   try {
-    if (StreamThrough(output) == engine::StreamResult::Unrepresentable) {
+    const bool stopped = StreamThrough(output) == engine::StreamResult::Unrepresentable;
+    NoteUnconvertibles(stopped);
+    if (stopped) {
       DiscardOutput(output);
       return Skip(SkipReason::Unrepresentable);
     }
@@ -357,8 +370,8 @@ bool FileConversion::UpdateOutputItem() {
     changed = true;
   }
   const KanjiCode code = converter_.Buffers().DetectedCode;
-  const bool kanjiText =
-      code == KanjiCode::ShiftJIS || code == KanjiCode::EUC || code == KanjiCode::JIS;
+  const bool kanjiText = code == KanjiCode::ShiftJIS || code == KanjiCode::EUC ||
+                         code == KanjiCode::JIS || code == KanjiCode::UTF8;
   if (output.Code == kNoKanjiWritten && kanjiText) {
     output.Bitmap = ImageForOutputCode(settings_->OutputKanjiCode);
     output.Code = settings_->OutputKanjiCode;

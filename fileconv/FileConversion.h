@@ -39,6 +39,9 @@ class FileConversion {
   // The temporary file the last conversion that made one made; empty when it is gone.
   const std::string& TempFileName() const { return tempFileName_; }
   void ForgetTempFileName() { tempFileName_.clear(); }
+  // What the last conversion says of characters the output code had no place for; empty
+  // when it met none.
+  const std::string& Note() const { return note_; }
   // The size the check found.
   std::int64_t FoundSize() const { return foundSize_; }
   // Told how many bytes of the input have been read, after each block; may be empty.
@@ -59,14 +62,14 @@ class FileConversion {
   engine::NewlineCode DecideNewlineMode(const std::uint8_t* block, std::uint32_t length,
                                         bool binary) const;
   engine::KanjiCode DecideCode(const std::uint8_t* block, std::uint32_t length) const;
-  std::optional<engine::KanjiCode> CopiedAsItStands(const std::uint8_t* block,
-                                                    std::uint32_t length) const;
+  bool IsBinaryInput(const std::uint8_t* block, std::uint32_t length) const;
   void DecideConversion();
   OutputTarget OpenSeparateOutput();
   OutputTarget OpenTemporaryOutput(const std::string& target);
   void DiscardOutput(OutputTarget& output) noexcept;
   engine::StreamResult StreamThrough(OutputTarget& output);
   void WriteOutput(OutputTarget& output);
+  void NoteUnconvertibles(bool stopped);
 
   // FileConversionReplacement.cpp: the temporary file in the place of the source, which
   // must still be the file that was opened and checked.
@@ -90,6 +93,7 @@ class FileConversion {
   FileEntry* outputItem_ = nullptr;
   bool viewMode_ = false;
   std::string tempFileName_;
+  std::string note_;
   // Present while open; the caller's clean-up closes it exactly once.
   std::optional<platform::OsFile> inputFile_;
   // What the check found; a file that no longer matches it is not replaced.

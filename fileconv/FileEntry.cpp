@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "fileconv/PathText.h"
+#include "fileconv/TextPosition.h"
 #include "platform/FileIdentity.h"
 
 namespace mxt::fileconv {
@@ -11,6 +12,9 @@ namespace mxt::fileconv {
 namespace {
 
 using engine::KanjiCode;
+
+// The codes by output code number.
+constexpr const char* kOutputNames[] = {"Shift-JIS", "EUC", "JIS", "UTF-8"};
 
 constexpr std::array<std::string_view, 17> kStatusTexts = {
     "File not found.",
@@ -27,7 +31,7 @@ constexpr std::array<std::string_view, 17> kStatusTexts = {
     "Cannot identify KANJI code.",
     "Nothing to do.",
     "",
-    "May be UTF-8 file.",
+    "UTF-8 already exists.",
     "Has characters the output code cannot hold.",
     "Became a symbolic link after it was listed.",
 };
@@ -57,7 +61,7 @@ std::optional<FileImage> ImageForSkip(SkipReason reason) {
       return ImageForCode(KanjiCode::Ascii);
     case SkipReason::CannotIdentify:
       return ImageForCode(KanjiCode::Unknown);
-    case SkipReason::UTF8:
+    case SkipReason::AlreadyUTF8:
       return ImageForCode(KanjiCode::UTF8);
     default:
       return std::nullopt;
@@ -75,8 +79,9 @@ FileImage ImageForCode(KanjiCode code) {
     case KanjiCode::Ascii:
       return FileImage::AsciiFileImage;
     case KanjiCode::Unknown:
-    case KanjiCode::UTF8:
       return FileImage::CantIdentFileImage;
+    case KanjiCode::UTF8:
+      return FileImage::UTF8FileImage;
     case KanjiCode::Binary:
       return FileImage::BinaryFileImage;
   }
@@ -84,8 +89,8 @@ FileImage ImageForCode(KanjiCode code) {
 }
 
 FileImage ImageForOutputCode(std::uint8_t outputCode) {
-  if (outputCode > engine::kOutputJIS) return FileImage::UnknownFileImage;
-  return ImageForCode(static_cast<KanjiCode>(outputCode + 1));
+  if (outputCode > engine::kOutputUTF8) return FileImage::UnknownFileImage;
+  return ImageForCode(engine::CodeOfOutput(outputCode));
 }
 
 FileImage ImageAfterConversion(KanjiCode detected, std::uint8_t outputCode, bool outputToFile) {
@@ -112,35 +117,33 @@ FileEntry FileEntry::OutputEntry(std::string path) {
 }
 
 std::string ResultCodeText(std::uint8_t code) {
-  static constexpr const char* kNames[] = {"Shift-JIS", "EUC", "JIS"};
-  const unsigned in = code & 0x0F;
+  const auto in = static_cast<KanjiCode>(code & 0x0F);
   const unsigned out = code >> 4;
   switch (in) {
-    case 1:
-    case 2:
-    case 3: {
-      std::string text = kNames[in - 1];
-      if (out <= 2 && out != in - 1) text += std::string(" to ") + kNames[out];
+    case KanjiCode::ShiftJIS:
+    case KanjiCode::EUC:
+    case KanjiCode::JIS:
+    case KanjiCode::UTF8: {
+      std::string text(CodeName(in));
+      if (out <= engine::kOutputUTF8 && engine::CodeOfOutput(static_cast<std::uint8_t>(out)) != in)
+        text += std::string(" to ") + kOutputNames[out];
       return text;
     }
-    case 4:
+    case KanjiCode::Ascii:
       return "Ascii";
-    case 5:
+    case KanjiCode::Unknown:
       return "Unknown";
-    case 6:
+    case KanjiCode::Binary:
       return "Binary";
-    case 7:
-      return "UTF-8";
-    default:
-      return "";
   }
+  return "";
 }
 
 std::string StatusColumns(const FileEntry& entry, ListId list) {
   if (list == ListId::Output) {
-    static constexpr const char* kCodes[] = {"Shift-JIS", "EUC", "JIS"};
     if (entry.State != RunResult::Converted) return "";
-    return std::string("Output:\t") + (entry.Code <= 2 ? kCodes[entry.Code] : "");
+    return std::string("Output:\t") +
+           (entry.Code <= engine::kOutputUTF8 ? kOutputNames[entry.Code] : "");
   }
   switch (entry.State) {
     case RunResult::Aborted:

@@ -32,7 +32,7 @@ enum class SkipReason : std::uint8_t {
   CannotIdentify = 11,
   NothingToDo = 12,
   None = 13,
-  UTF8 = 14,             // left alone: converting it as a kanji code would garble it
+  AlreadyUTF8 = 14,
   Unrepresentable = 15,  // a character the output code has no place for
   BecameLink = 16,       // a symbolic link now, where a file was listed
 };
@@ -40,7 +40,7 @@ enum class SkipReason : std::uint8_t {
 // The status text of a skipped entry; empty for None.
 std::string_view StatusText(SkipReason reason);
 
-// The nine icons of the file lists.
+// The ten icons of the file lists.
 enum class FileImage : std::uint8_t {
   UnknownFileImage,
   IsntFileImage,
@@ -51,17 +51,19 @@ enum class FileImage : std::uint8_t {
   JISFileImage,
   AsciiFileImage,
   CantIdentFileImage,
+  UTF8FileImage,
 };
 
-// The output entry's Code while no kanji text has been written into the file.
-inline constexpr std::uint8_t kNoKanjiWritten = 3;
+// The output entry's Code while no kanji text has been written into the file: no output
+// code has this number.
+inline constexpr std::uint8_t kNoKanjiWritten = 15;
 
 // The image of an entry skipped for `reason`: nothing when it keeps the one it has.
 std::optional<FileImage> ImageForSkip(SkipReason reason);
 // The image of a file found to be in `code` (Shift-JIS .. UTF-8).
 FileImage ImageForCode(engine::KanjiCode code);
-// The image of text in the output code 0..2 (Shift-JIS, EUC, JIS); kNoKanjiWritten shows
-// the unknown image.
+// The image of text in the output code 0..3 (Shift-JIS, EUC, JIS, UTF-8); kNoKanjiWritten
+// shows the unknown image.
 FileImage ImageForOutputCode(std::uint8_t outputCode);
 // The image of an input entry after its conversion: in overwrite mode the file now holds
 // the output code, written to a separate file it keeps its own.

@@ -48,6 +48,9 @@ class RunHost : public MessageHost {
   // How many percent of a large file have been read; shown at once, since the file keeps
   // the window busy until its end.
   virtual void FileProgress(int percent) = 0;
+  // A word on the file in hand that no box need interrupt the run for, such as the first
+  // character its output code had no place for: the status line, or standard error.
+  virtual void FileNote(std::string_view text) = 0;
   // The run ended, however it ended: the window is as it was before it.
   virtual void RunEnded() = 0;
   // Between files: lets repaints, the abort click and a close request through.

@@ -18,14 +18,17 @@ constexpr NumberOption Stored(std::string_view name, std::int32_t high) {
 }
 
 constexpr std::array kCodeOptions = {
-    Stored<&Settings::InputKanjiCode>("InputKanjiCode", 3),
-    Stored<&Settings::OutputKanjiCode>("OutputKanjiCode", 2),
+    Stored<&Settings::InputKanjiCode>("InputKanjiCode", 4),
+    Stored<&Settings::OutputKanjiCode>("OutputKanjiCode", 3),
     Stored<&Settings::EscapeSequence>("EscapeSequence", 3),
     Stored<&Settings::OutputNewlineCode>("OutputNewlineCode", 3),
     Stored<&Settings::SevenBitMode>("7BitMode", 1),
     Stored<&Settings::RemoveCtrlZ>("RemoveCtrlZ", 1),
     Stored<&Settings::PreserveTimestamp>("PreserveTimestamp", 1),
     Stored<&Settings::WayToOverwrite>("WayToOverwrite", 1),
+    Stored<&Settings::UTF8BOM>("UTF8BOM", 1),
+    Stored<&Settings::Mapping>("Mapping", 1),
+    Stored<&Settings::Unconvertible>("Unconvertible", 2),
 };
 
 constexpr std::array kInterfaceOptions = {

@@ -15,10 +15,14 @@ namespace mxt::fileconv {
 // exit.
 struct Settings {
   bool OutputToFile = false;
-  // 0 detects the code; 1..3 fix it (numbered as engine::KanjiCode).
+  // 0 detects the code; 1..3 fix it (numbered as engine::KanjiCode), 4 takes UTF-8.
   std::uint8_t InputKanjiCode = 0;
-  // 0 Shift-JIS, 1 EUC, 2 JIS.
+  // 0 Shift-JIS, 1 EUC, 2 JIS, 3 UTF-8.
   std::uint8_t OutputKanjiCode = engine::kOutputShiftJIS;
+  // UTF-8 output begins with a byte-order mark.
+  bool UTF8BOM = false;
+  engine::CharacterMapping Mapping = engine::CharacterMapping::Windows;
+  engine::Unconvertible Unconvertible = engine::Unconvertible::Skip;
   engine::EscapeSequenceSet EscapeSequence = engine::EscapeSequenceSet::EscBJ;
   engine::NewlineCode OutputNewlineCode = engine::NewlineCode::DontCare;
   bool SevenBitMode = false;
@@ -52,6 +56,12 @@ struct Settings {
   std::uint8_t OsKind = 0;
   bool NewUiFont = false;
 };
+
+// The code InputKanjiCode fixes; nothing when it is 0 and the code is detected.
+constexpr engine::KanjiCode FixedInputCode(std::uint8_t inputKanjiCode) {
+  return inputKanjiCode == 4 ? engine::KanjiCode::UTF8
+                             : static_cast<engine::KanjiCode>(inputKanjiCode);
+}
 
 // A number of the "Options" group: the name it is stored under and its largest value (the
 // smallest is 0).

@@ -99,6 +99,7 @@ class MainWindow : public QMainWindow, public fileconv::RunHost, public app::Set
   void RunStarted() override;
   void FileStarted(std::string_view path, std::size_t number, std::size_t count) override;
   void FileProgress(int percent) override;
+  void FileNote(std::string_view text) override;
   void RunEnded() override;
   void ProcessPendingEvents() override;
   void CloseMainWindow() override;

@@ -78,6 +78,12 @@ void MainWindow::FileProgress(int percent) {
   QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
+// Stays as the status line's text once the run has ended.
+void MainWindow::FileNote(std::string_view text) {
+  statusText_ = QStringLiteral(" ") + FromSystem(text);
+  ShowRunStatus(statusText_);
+}
+
 void MainWindow::RunEnded() {
   SetBusy(false);
   convButton_->setText(QStringLiteral("変換(&C)"));

@@ -23,10 +23,10 @@ constexpr QSize kCursorSize(32, 32);
 // Where the arrow of every drag cursor points.
 constexpr QPoint kCursorHotSpot(1, 1);
 
-constexpr std::array<const char*, 9> kFileImageNames = {
-    "UnknownFileImage", "IsntFileImage",     "DirImage",
-    "BinaryFileImage",  "ShiftJISFileImage", "EUCFileImage",
-    "JISFileImage",     "AsciiFileImage",    "CantIdentFileImage",
+constexpr std::array<const char*, 10> kFileImageNames = {
+    "UnknownFileImage",   "IsntFileImage", "DirImage",     "BinaryFileImage",
+    "ShiftJISFileImage",  "EUCFileImage",  "JISFileImage", "AsciiFileImage",
+    "CantIdentFileImage", "UTF8FileImage",
 };
 constexpr std::array<const char*, 9> kGlyphNames = {
     "SelectButton", "OverwriteButton", "OutputToFileButton", "ShiftJISButton", "EUCButton",

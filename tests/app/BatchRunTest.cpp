@@ -56,6 +56,51 @@ TEST_F(BatchRunTest, AppendsToTheOutputFileAndReportsIt) {
   EXPECT_EQ(ReadFile(dir_ / "a.txt"), kShiftJIS);
 }
 
+TEST_F(BatchRunTest, ACharacterWithNoPlaceIsNamedWithItsLineAndColumnAndTheWayDecides) {
+  const std::string text = "first\r\n\u3042 \U0001F600 end\n";  // the emoji at 2:3
+  const struct {
+    const char* option;
+    const char* status;
+    const char* note;
+    std::string content;
+  } cases[] = {
+      {"", "Skipped:\tHas characters the output code cannot hold.",
+       ": line 2, column 3: U+1F600 has no place in Shift-JIS.\n", text},
+      {"/FG", "Converted:\tUTF-8 to Shift-JIS",
+       ": 1 character replaced, the first at line 2, column 3 (U+1F600).\n",
+       Bytes("'first' 0D 0A 82 A0 ' ' 81 AC ' end' 0A")},
+      {"/FX", "Converted:\tUTF-8 to Shift-JIS",
+       ": 1 character replaced, the first at line 2, column 3 (U+1F600).\n",
+       Bytes("'first' 0D 0A 82 A0 ' &#x1F600; end' 0A")},
+  };
+  for (const auto& c : cases) {
+    WriteFile(dir_ / "a.txt", text);
+    const Outcome outcome = Run(std::string("mxt /B /S ") + c.option + " a.txt");
+    EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
+    EXPECT_EQ(outcome.out, dir_ / "a.txt" + "\t" + c.status + "\n") << c.option;
+    EXPECT_EQ(outcome.err, dir_ / "a.txt" + c.note) << c.option;
+    EXPECT_EQ(Notation(ReadFile(dir_ / "a.txt")), Notation(c.content)) << c.option;
+  }
+}
+
+// UTF-8 output holds for the output file, Ctrl-Z and newlines as for the other codes; the
+// byte-order mark begins the output file once.
+TEST_F(BatchRunTest, UTF8OutputGoesIntoTheOutputFileWithOneByteOrderMark) {
+  WriteFile(dir_ / "a.txt", kShiftJIS);
+  WriteFile(dir_ / "b.txt", kEUC + "\x1A");
+  WriteFile(dir_ / "c.txt", Bytes("EF BB BF E3 81 82 0A"));
+  const Outcome outcome = Run("mxt /B /WB /Z /M /L /O out.txt a.txt b.txt c.txt");
+  EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
+  EXPECT_EQ(outcome.out, dir_ / "a.txt" + "\tConverted:\tShift-JIS to UTF-8\n" + dir_ / "b.txt" +
+                             "\tConverted:\tEUC to UTF-8\n" + dir_ / "c.txt" +
+                             "\tConverted:\tUTF-8\n" + dir_ / "out.txt" + "\tOutput:\tUTF-8\n");
+  EXPECT_EQ(Notation(ReadFile(dir_ / "out.txt")),
+            Notation(Bytes("EF BB BF 'A' E4 BA 9C 0D 0A 'A' E4 BA 9C 0D 0A E3 81 82 0D 0A")));
+  // Into Shift-JIS in place, the byte-order mark goes.
+  EXPECT_EQ(Run("mxt /B /S c.txt").out, dir_ / "c.txt" + "\tConverted:\tUTF-8 to Shift-JIS\n");
+  EXPECT_EQ(Notation(ReadFile(dir_ / "c.txt")), "82 A0 0A");
+}
+
 TEST_F(BatchRunTest, ARejectedCommandLineConvertsNothing) {
   WriteFile(dir_ / "a.txt", kShiftJIS);
   const Outcome outcome = Run("mxt /B /X /E a.txt");

@@ -100,6 +100,13 @@ TEST_F(CommandLineTest, EachOptionSetsItsSetting) {
       {"/UD", [](const Settings& s) { return s.ConvWhenDropped; }},
       {"/UQ", [](const Settings& s) { return s.QuitWhenConverted; }},
       {"/UF", [](const Settings& s) { return s.DontShortenFileName; }},
+      {"/w", [](const Settings& s) { return s.OutputKanjiCode == 3 && !s.UTF8BOM; }},
+      {"/WB", [](const Settings& s) { return s.OutputKanjiCode == 3 && s.UTF8BOM; }},
+      {"-iw", [](const Settings& s) { return s.InputKanjiCode == 4; }},
+      {"/XJ", [](const Settings& s) { return s.Mapping == engine::CharacterMapping::JIS; }},
+      {"/FG", [](const Settings& s) { return s.Unconvertible == engine::Unconvertible::Geta; }},
+      {"/FX",
+       [](const Settings& s) { return s.Unconvertible == engine::Unconvertible::Reference; }},
   };
   for (const auto& c : cases) {
     Settings settings;
@@ -109,7 +116,9 @@ TEST_F(CommandLineTest, EachOptionSetsItsSetting) {
 }
 
 TEST_F(CommandLineTest, LaterOptionsWinAndMinusFormsTurnOff) {
-  Parse({"/Z", "/Z-", "/UE", "/UE-", "/P", "-p-", "/J", "/BJ"});
+  Parse({"/Z", "/Z-", "/UE", "/UE-", "/P", "-p-", "/J", "/BJ", "/XJ", "/XW", "/FG", "/FS"});
+  EXPECT_EQ(settings_.Mapping, engine::CharacterMapping::Windows);
+  EXPECT_EQ(settings_.Unconvertible, engine::Unconvertible::Skip);
   EXPECT_FALSE(settings_.RemoveCtrlZ);
   EXPECT_FALSE(settings_.ConvWhenExecuted);
   EXPECT_FALSE(settings_.PreserveTimestamp);
@@ -119,9 +128,12 @@ TEST_F(CommandLineTest, LaterOptionsWinAndMinusFormsTurnOff) {
 }
 
 TEST_F(CommandLineTest, BatchResetsTheOptionsBeforeIt) {
-  Parse({"/E", "/Z", "/B"});
+  Parse({"/E", "/Z", "/WB", "/XJ", "/FX", "/B"});
   EXPECT_EQ(settings_.OutputKanjiCode, 0);
   EXPECT_FALSE(settings_.RemoveCtrlZ);
+  EXPECT_FALSE(settings_.UTF8BOM);
+  EXPECT_EQ(settings_.Mapping, engine::CharacterMapping::Windows);
+  EXPECT_EQ(settings_.Unconvertible, engine::Unconvertible::Skip);
   EXPECT_TRUE(settings_.BatchMode);
   EXPECT_TRUE(settings_.ConvWhenExecuted);
   EXPECT_TRUE(settings_.QuitWhenConverted);

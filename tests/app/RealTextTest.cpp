@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <map>
 #include <memory>
 #include <string>
@@ -92,19 +93,53 @@ class RealTextTest : public ::testing::Test {
   inline static std::map<std::string, std::string> pages_;
 };
 
-TEST_F(RealTextTest, UTF8PagesAreLeftAsTheyAreByEveryConversion) {
-  for (const char* options : {"/S", "/E", "/J", "/E /M", "/J /L /U", "/S /TC /MA"}) {
-    const auto status = ConvertCopy("pages", options);
-    std::size_t utf8Pages = 0;
-    for (const auto& [name, text] : pages_) {
-      if (!HasKanjiEarly(text) || !Iconv(text, "UTF-8", "UTF-8")) continue;
-      ++utf8Pages;
-      ASSERT_EQ(status.at(name), "Skipped:\tMay be UTF-8 file.") << options << " " << name;
-      ASSERT_TRUE(ReadFile(*dir_ / "work/" + name) == text)
-          << options << ": " << name << " changed";
-    }
-    EXPECT_GT(utf8Pages, 500u) << options;
+// The look-alikes JIS (Unix) text has, as the Windows characters iconv's CP932 knows.
+std::string AsWindowsLookAlikes(std::string text) {
+  const std::pair<const char*, const char*> lookAlikes[] = {
+      {"\u301C", "\uFF5E"}, {"\u2016", "\u2225"}, {"\u2212", "\uFF0D"}, {"\u00A2", "\uFFE0"},
+      {"\u00A3", "\uFFE1"}, {"\u00AC", "\uFFE2"}, {"\u2014", "\u2015"},
+  };
+  for (const auto& [jisForm, windowsForm] : lookAlikes) {
+    for (std::size_t at; (at = text.find(jisForm)) != std::string::npos;)
+      text.replace(at, std::string(jisForm).size(), windowsForm);
   }
+  return text;
+}
+
+TEST_F(RealTextTest, UTF8PagesGoIntoShiftJISAsIconvWritesThemOrStayAsTheyAre) {
+  const auto status = ConvertCopy("pages", "/S");
+  std::size_t converted = 0;
+  std::size_t skipped = 0;
+  for (const auto& [name, text] : pages_) {
+    if (!HasKanjiEarly(text) || !Iconv(text, "UTF-8", "UTF-8")) continue;
+    const auto windows = Iconv(AsWindowsLookAlikes(text), "UTF-8", "CP932");
+    // glibc's CP932 writes U+00A5 as 5C, which stands for the backslash here.
+    const bool yen = text.find("\u00A5") != std::string::npos;
+    if (windows && !yen) {
+      ++converted;
+      ASSERT_EQ(status.at(name), "Converted:\tUTF-8 to Shift-JIS") << name;
+      ASSERT_TRUE(ReadFile(*dir_ / "work/" + name) == *windows) << name << " differs from iconv";
+    } else {
+      ++skipped;
+      ASSERT_EQ(status.at(name), "Skipped:\tHas characters the output code cannot hold.") << name;
+      ASSERT_TRUE(ReadFile(*dir_ / "work/" + name) == text) << name << " changed";
+    }
+  }
+  EXPECT_GT(converted, 500u);
+  std::printf("%zu pages converted as iconv -t CP932 converts them, %zu left alone\n", converted,
+              skipped);
+}
+
+TEST_F(RealTextTest, UTF8PagesIntoUTF8AreLeftAsTheyAre) {
+  const auto status = ConvertCopy("pages", "/W");
+  std::size_t utf8Pages = 0;
+  for (const auto& [name, text] : pages_) {
+    if (!HasKanjiEarly(text) || !Iconv(text, "UTF-8", "UTF-8")) continue;
+    ++utf8Pages;
+    ASSERT_EQ(status.at(name), "Skipped:\tUTF-8 already exists.") << name;
+    ASSERT_TRUE(ReadFile(*dir_ / "work/" + name) == text) << name << " changed";
+  }
+  EXPECT_GT(utf8Pages, 500u);
 }
 
 TEST_F(RealTextTest, TheSamePagesInKanjiCodesConvertAsIconvConvertsThem) {

@@ -137,8 +137,16 @@ TEST_F(StoredSettingsTest, StoredNumbersAreReadAndOutOfRangeOnesBecomeZero) {
     std::function<int(const Settings&)> field;
     int expected;
   } cases[] = {
-      {"Options", "OutputKanjiCode", "3", [](const Settings& s) { return s.OutputKanjiCode; }, 0},
-      {"Options", "OutputKanjiCode", "2", [](const Settings& s) { return s.OutputKanjiCode; }, 2},
+      {"Options", "OutputKanjiCode", "4", [](const Settings& s) { return s.OutputKanjiCode; }, 0},
+      {"Options", "OutputKanjiCode", "3", [](const Settings& s) { return s.OutputKanjiCode; }, 3},
+      {"Options", "InputKanjiCode", "4", [](const Settings& s) { return s.InputKanjiCode; }, 4},
+      {"Options", "InputKanjiCode", "5", [](const Settings& s) { return s.InputKanjiCode; }, 0},
+      {"Options", "UTF8BOM", "1", [](const Settings& s) { return int(s.UTF8BOM); }, 1},
+      {"Options", "UTF8BOM", "2", [](const Settings& s) { return int(s.UTF8BOM); }, 0},
+      {"Options", "Mapping", "1", [](const Settings& s) { return int(s.Mapping); }, 1},
+      {"Options", "Mapping", "2", [](const Settings& s) { return int(s.Mapping); }, 0},
+      {"Options", "Unconvertible", "2", [](const Settings& s) { return int(s.Unconvertible); }, 2},
+      {"Options", "Unconvertible", "3", [](const Settings& s) { return int(s.Unconvertible); }, 0},
       {"Options", "EscapeSequence", "0x2", [](const Settings& s) { return int(s.EscapeSequence); },
        2},
       {"Options", "OutputNewlineCode", "$3",
@@ -259,6 +267,9 @@ void ChangeEveryOption(Settings& s) {
   s.OutputNewlineCode = engine::NewlineCode::CR;
   s.SevenBitMode = s.RemoveCtrlZ = s.PreserveTimestamp = true;
   s.WayToOverwrite = 1;
+  s.UTF8BOM = true;
+  s.Mapping = engine::CharacterMapping::JIS;
+  s.Unconvertible = engine::Unconvertible::Reference;
   s.ViewerPath = "/usr/bin/less";
   s.ViewerCmdLineOption = "-N  -S";
   s.ConvWhenExecuted = s.ConvWhenSelected = s.ConvWhenDropped = true;
@@ -301,6 +312,9 @@ TEST_F(StoredSettingsTest, EveryStoreGivesBackWhatWasSavedInItsOrder) {
     EXPECT_EQ(settings_.OutputNewlineCode, saved.OutputNewlineCode);
     EXPECT_TRUE(settings_.SevenBitMode && settings_.RemoveCtrlZ && settings_.PreserveTimestamp);
     EXPECT_EQ(settings_.WayToOverwrite, 1);
+    EXPECT_TRUE(settings_.UTF8BOM);
+    EXPECT_EQ(settings_.Mapping, engine::CharacterMapping::JIS);
+    EXPECT_EQ(settings_.Unconvertible, engine::Unconvertible::Reference);
     EXPECT_EQ(settings_.ViewerPath, saved.ViewerPath);
     EXPECT_EQ(settings_.ViewerCmdLineOption, saved.ViewerCmdLineOption);
     EXPECT_TRUE(settings_.ConvWhenExecuted && settings_.ConvWhenSelected &&
@@ -329,6 +343,9 @@ TEST_F(StoredSettingsTest, EveryStoreGivesBackWhatWasSavedInItsOrder) {
                                              "RemoveCtrlZ",
                                              "PreserveTimestamp",
                                              "WayToOverwrite",
+                                             "UTF8BOM",
+                                             "Mapping",
+                                             "Unconvertible",
                                              "ViewerPath",
                                              "ViewerCmdLineOption",
                                              "ConvWhenExecuted",

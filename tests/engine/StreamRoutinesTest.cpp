@@ -134,15 +134,17 @@ TEST_F(StreamRoutinesTest, WritingJIS) {
   Check(std::begin(cases), std::end(cases));
 }
 
-// The user-defined area and the vendor kanji of Shift-JIS (髙 FB FC, 﨑 FA B1) have no row
-// in EUC or JIS, and the supplementary kanji of EUC no place in Shift-JIS or JIS: a whole
-// such character stops the routine. A prefix cut off by the end is copied as before.
+// The user-defined area of Shift-JIS has no row in EUC or JIS, and the supplementary kanji
+// of EUC no place in Shift-JIS or JIS: a whole such character stops the routine. The IBM
+// kanji (髙 FB FC, 﨑 FA B1) take their NEC-selected twins' cells (Shift-JIS EE E0, ED 95).
+// A prefix cut off by the end is copied as before.
 TEST_F(StreamRoutinesTest, StopsAtACharacterTheOutputCodeCannotHold) {
   constexpr auto kStop = StreamResult::Unrepresentable;
   const Case cases[] = {
-      {Routine::SJISToEUC, BJ, false, "'A' 88 9F FB FC 'B'", "'A' B0 A1", kStop},
+      {Routine::SJISToEUC, BJ, false, "'A' 88 9F FB FC 'B'", "'A' B0 A1 FC E2 'B'"},
       {Routine::SJISToEUC, BJ, false, "F0 40 FC FC", "", kStop},
-      {Routine::SJISToEUC, BJ, false, "FA B1", "", kStop},
+      {Routine::SJISToEUC, BJ, false, "FA B1", "F9 F5"},
+      {Routine::SJISToJIS, BJ, false, "FB FC", "ESC '$B' '|b' ESC '(J'"},
       {Routine::SJISToEUC, BJ, false, "'x' FC", "'x' FC"},
       {Routine::SJISToEUC, BJ, false, "F0 0A FC 7F", "F0 0A FC 7F"},
       {Routine::SJISToEUC, BJ, false, "EF FC", "FE FE"},

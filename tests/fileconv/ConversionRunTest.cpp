@@ -239,7 +239,10 @@ TEST(ResultCodeTextTest, NamesTheCodesOfAnEntry) {
       {0x14, "Ascii"},
       {0x25, "Unknown"},
       {0x06, "Binary"},
-      {0x17, "UTF-8"},
+      {0x17, "UTF-8 to EUC"},
+      {0x37, "UTF-8"},
+      {0x31, "Shift-JIS to UTF-8"},
+      {0x33, "JIS to UTF-8"},
       {0x00, ""},
       {0x08, ""},
   };

@@ -1,5 +1,5 @@
-// A file is converted faithfully or not at all: UTF-8 text and characters the output
-// code has no place for leave the source as it was, and take nothing into the output file.
+// A file is converted faithfully or not at all: characters the output code has no place
+// for leave the source as it was, and take nothing into the output file.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -20,7 +20,6 @@ using testing::Notation;
 using testing::ReadFile;
 using testing::WriteFile;
 
-constexpr char kUTF8Skip[] = "Skipped:\tMay be UTF-8 file.";
 constexpr char kCannotHold[] = "Skipped:\tHas characters the output code cannot hold.";
 
 std::string Repeated(const std::string& text, std::size_t times) {
@@ -40,22 +39,19 @@ struct TextCase {
 };
 
 const TextCase kCases[] = {
-    {"bom", Bytes("EF BB BF"), 1, kUTF8Skip, "Converted:\tUTF-8", true},
-    {"cafe", Bytes("'caf' C3 A9 0A"), 0, kUTF8Skip, "Converted:\tUTF-8", true},
-    {"emoji", Bytes("'x' F0 9F 98 80 0A"), 2, kUTF8Skip, "Converted:\tUTF-8", true},
+    {"cafe", Bytes("'caf' C3 A9 0A"), 0, kCannotHold, kCannotHold, false},
+    {"emoji", Bytes("'x' F0 9F 98 80 0A"), 2, kCannotHold, kCannotHold, false},
     {"overlong", Bytes("C0 AF 0A"), 1, "Skipped:\tEUC already exists.", "Converted:\tEUC", true},
     {"surrogate", Bytes("ED A0 80 0A"), 0, "Skipped:\tShift-JIS code already exists.",
      "Converted:\tShift-JIS", true},
     {"cut-short", Bytes("E0 A1"), 0, "Skipped:\tCannot identify KANJI code.",
      "Converted:\tShift-JIS", true},
-    {"cut-full-block", Bytes("C3 A9") + std::string(32764, 'a') + Bytes("E3 81 82 0A"), 1,
-     kUTF8Skip, "Converted:\tUTF-8", true},
     {"late", std::string(32768, 'a') + Bytes("C3 A9 0A"), 1, "Skipped:\tNo KANJI code exists.",
      "Converted:\tAscii", true},
-    {"taka-euc", Bytes("88 9F FB FC 0A"), 1, kCannotHold, kCannotHold, false},
-    {"saki-jis", Bytes("'a' 88 9F FA B1 0A"), 2, kCannotHold, kCannotHold, false},
+    {"gaiji-euc", Bytes("88 9F F0 40 0A"), 1, kCannotHold, kCannotHold, false},
+    {"gaiji-jis", Bytes("'a' 88 9F F9 FC 0A"), 2, kCannotHold, kCannotHold, false},
     // Far enough in that converted text has been written out before it.
-    {"taka-late", Repeated(Bytes("88 9F"), 40000) + Bytes("FB FC"), 1, kCannotHold, kCannotHold,
+    {"gaiji-late", Repeated(Bytes("88 9F"), 40000) + Bytes("F0 40"), 1, kCannotHold, kCannotHold,
      false},
     {"supplementary-sjis", Bytes("B0 F0 8F B0 A1 0A"), 0, kCannotHold, kCannotHold, false},
     {"supplementary-jis", Repeated(Bytes("B0 F0"), 20000) + Bytes("8F B0 A1 0A"), 2, kCannotHold,
@@ -80,28 +76,39 @@ TEST_F(FaithfulTextTest, OverTheFileLeavesWhatItCannotConvertAsItWas) {
       rig->settings.WayToOverwrite = way;
       const FileEntry& entry = rig->Convert(Path(c.name));
       EXPECT_TRUE(rig->host.messages.empty()) << c.name;
+      const bool cannotHold = std::string(c.inPlace) == kCannotHold;
+      EXPECT_EQ(rig->host.CallsStartingWith("note ").size(), cannotHold ? 1u : 0u) << c.name;
       const std::string status = StatusColumns(entry, ListId::Input);
       EXPECT_EQ(status, c.inPlace) << c.name;
       EXPECT_TRUE(ReadFile(Path(c.name)) == c.content) << c.name << ": the source changed";
-      if (status == kUTF8Skip) {
-        EXPECT_EQ(entry.Bitmap, FileImage::CantIdentFileImage) << c.name;
-      } else if (status == kCannotHold) {
-        EXPECT_EQ(entry.Bitmap, FileImage::UnknownFileImage) << c.name;
-      }
+      if (status == kCannotHold) EXPECT_EQ(entry.Bitmap, FileImage::UnknownFileImage) << c.name;
     }
     EXPECT_EQ(FolderContent(), std::set<std::string>{c.name}) << c.name << ": a file was left";
     ::unlink(Path(c.name).c_str());
   }
 }
 
-TEST_F(FaithfulTextTest, UTF8TextIsLeftAloneEvenForItsNewlines) {
-  for (const bool force : {false, true}) {
-    const auto rig = StartOver(0);
-    rig->settings.OutputNewlineCode = engine::NewlineCode::CRLF;
-    rig->settings.ForceNewlineConv = force;
+TEST_F(FaithfulTextTest, UTF8IntoUTF8IsSkippedUnlessItsNewlinesChange) {
+  const struct {
+    engine::NewlineCode newlines;
+    bool force;
+    const char* status;
+    const char* content;
+  } cases[] = {
+      {engine::NewlineCode::DontCare, false, "Skipped:\tUTF-8 already exists.", "E3 81 82 0A"},
+      {engine::NewlineCode::LF, false, "Skipped:\tUTF-8 already exists.", "E3 81 82 0A"},
+      {engine::NewlineCode::CRLF, false, "Converted:\tUTF-8", "E3 81 82 0D 0A"},
+      {engine::NewlineCode::LF, true, "Converted:\tUTF-8", "E3 81 82 0A"},
+  };
+  for (const auto& c : cases) {
+    const auto rig = StartOver(engine::kOutputUTF8);
+    rig->settings.OutputNewlineCode = c.newlines;
+    rig->settings.ForceNewlineConv = c.force;
     WriteFile(Path("notes"), Bytes("E3 81 82 0A"));
-    EXPECT_EQ(StatusColumns(rig->Convert(Path("notes")), ListId::Input), kUTF8Skip);
-    EXPECT_EQ(Notation(ReadFile(Path("notes"))), "E3 81 82 0A");
+    const FileEntry& entry = rig->Convert(Path("notes"));
+    EXPECT_EQ(StatusColumns(entry, ListId::Input), c.status);
+    EXPECT_EQ(entry.Bitmap, FileImage::UTF8FileImage);
+    EXPECT_EQ(Notation(ReadFile(Path("notes"))), c.content);
   }
 }
 
@@ -123,13 +130,8 @@ TEST_F(FaithfulTextTest, IntoTheOutputFileTakesOnlyWhatItCanConvertAndGoesOn) {
     const std::string expected = "first\n" + (c.takenIntoOutput ? c.content : "") + "last\n";
     EXPECT_TRUE(ReadFile(Path("out")) == expected) << c.name;
     EXPECT_TRUE(ReadFile(Path(c.name)) == c.content) << c.name;
-    // Neither UTF-8 nor a file left out fixes the output file's code.
-    if (std::string(c.intoOutput) == "Converted:\tUTF-8") {
-      EXPECT_EQ(entry.Bitmap, FileImage::CantIdentFileImage) << c.name;
-      EXPECT_EQ(rig->files.Output()->Code, kNoKanjiWritten) << c.name;
-    } else if (!c.takenIntoOutput) {
-      EXPECT_EQ(rig->files.Output()->Code, kNoKanjiWritten) << c.name;
-    }
+    // A file left out does not fix the output file's code.
+    if (!c.takenIntoOutput) EXPECT_EQ(rig->files.Output()->Code, kNoKanjiWritten) << c.name;
     EXPECT_EQ(FolderContent(), (std::set<std::string>{"first", c.name, "last", "out"})) << c.name;
     ::unlink(Path(c.name).c_str());
   }

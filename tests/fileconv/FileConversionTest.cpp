@@ -238,8 +238,8 @@ TEST_F(FileConversionTest, OnlyTheFirst32768BytesDecideWhatAFileIs) {
       {"kanji-at-the-end", std::string(32766, 'a') + Bytes("88 9F"),
        "Converted:\tShift-JIS to EUC"},
       // A character cut off by the end of a full first block counts as going on after it.
-      {"utf8-cut", Bytes("E3 81 82") + std::string(32763, 'a') + Bytes("E3 81"),
-       "Skipped:\tMay be UTF-8 file."},
+      {"utf8-cut", Bytes("E3 81 82") + std::string(32763, 'a') + Bytes("E3 81 82"),
+       "Converted:\tUTF-8 to EUC"},
   };
   settings_.OutputKanjiCode = 1;
   for (const auto& c : cases) {

@@ -18,6 +18,7 @@ class MemoryStream {
   void WriteByte(std::uint8_t b) { output_.push_back(static_cast<char>(b)); }
 
   const std::string& Output() const { return output_; }
+  std::int64_t InputOffset() const { return static_cast<std::int64_t>(position_); }
 
  private:
   std::string_view input_;

@@ -45,6 +45,9 @@ void RecordingHost::FileStarted(std::string_view path, std::size_t number, std::
 void RecordingHost::FileProgress(int percent) {
   calls.push_back("progress " + std::to_string(percent));
 }
+void RecordingHost::FileNote(std::string_view text) {
+  calls.push_back("note " + std::string(text));
+}
 void RecordingHost::RunEnded() {
   calls.push_back("run ended");
 }

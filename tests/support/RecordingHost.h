@@ -35,6 +35,7 @@ class RecordingHost final : public fileconv::RunHost {
   void RunStarted() override;
   void FileStarted(std::string_view path, std::size_t number, std::size_t count) override;
   void FileProgress(int percent) override;
+  void FileNote(std::string_view text) override;
   void RunEnded() override;
   void ProcessPendingEvents() override;
   void CloseMainWindow() override;

@@ -1,0 +1,384 @@
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+
+#include "engine/AsciiRuns.h"
+#include "engine/ByteClasses.h"
+#include "engine/CellLookup.h"
+#include "engine/CharacterTables.h"
+#include "engine/EscapeSequence.h"
+#include "engine/KanjiCode.h"
+#include "engine/PairArithmetic.h"
+#include "engine/StreamRoutines.h"
+
+namespace mxt::engine {
+
+// Stands for bytes that are no character of the input code.
+constexpr std::int32_t kNoCharacter = -1;
+
+// What a conversion met that the output code has no place for.
+struct UnconvertibleReport {
+  // How many were met: replaced, or the one the file stopped at.
+  std::int64_t count = 0;
+  std::int32_t firstCodePoint = kNoCharacter;
+  // Where the first begins in the input.
+  std::int64_t firstOffset = 0;
+};
+
+struct UnicodeOptions {
+  CharacterMapping mapping = CharacterMapping::Windows;
+  Unconvertible unconvertible = Unconvertible::Skip;
+};
+
+constexpr std::uint32_t kGeta = 0x3013;                    // 〓
+constexpr std::uint16_t kGetaCell = (2 << 8) | 14;         // its JIS cell, 0x222E
+constexpr std::uint32_t kHalfWidthKatakanaFirst = 0xFF61;  // Shift-JIS A1
+constexpr std::uint32_t kHalfWidthKatakanaLast = 0xFF9F;   // Shift-JIS DF
+
+template <ByteStream S>
+std::int64_t InputOffsetOf(S& s) {
+  if constexpr (requires { s.InputOffset(); }) {
+    return s.InputOffset();
+  } else {
+    return 0;
+  }
+}
+
+// After an ASCII byte, copies the rest of its run a chunk at a time where the stream lets
+// it be done in place.
+template <ByteStream S>
+void CopyAsciiRunsInPlace(S& s) {
+  if constexpr (requires { s.ConvertInPlace(CopyAsciiRun); }) s.ConvertInPlace(CopyAsciiRun);
+}
+
+template <ByteStream S>
+void WriteUTF8(S& s, std::uint32_t cp) {
+  if (cp < 0x80) {
+    s.WriteByte(static_cast<std::uint8_t>(cp));
+  } else if (cp < 0x800) {
+    WritePair(s, static_cast<std::uint8_t>(0xC0 | (cp >> 6)),
+              static_cast<std::uint8_t>(0x80 | (cp & 0x3F)));
+  } else {
+    if (cp < 0x10000) {
+      s.WriteByte(static_cast<std::uint8_t>(0xE0 | (cp >> 12)));
+    } else {
+      WritePair(s, static_cast<std::uint8_t>(0xF0 | (cp >> 18)),
+                static_cast<std::uint8_t>(0x80 | ((cp >> 12) & 0x3F)));
+    }
+    WritePair(s, static_cast<std::uint8_t>(0x80 | ((cp >> 6) & 0x3F)),
+              static_cast<std::uint8_t>(0x80 | (cp & 0x3F)));
+  }
+}
+
+// Counts what has no place in the output code and says whether the stream stops there.
+class Misfits {
+ public:
+  Misfits(Unconvertible way, UnconvertibleReport& report) : way_(way), report_(report) {}
+
+  // One met at `offset` in the input: true when the file is to be left as it is.
+  bool Meet(std::int32_t codePoint, std::int64_t offset) {
+    if (report_.count++ == 0) {
+      report_.firstCodePoint = codePoint;
+      report_.firstOffset = offset;
+    }
+    return way_ == Unconvertible::Skip;
+  }
+  // Whether a character goes in as a reference rather than as 〓.
+  bool AsReference(std::int32_t codePoint) const {
+    return way_ == Unconvertible::Reference && codePoint != kNoCharacter;
+  }
+
+ private:
+  const Unconvertible way_;
+  UnconvertibleReport& report_;
+};
+
+// ---- Kanji codes into UTF-8 ----
+
+// Bytes `length` long just read that are no character: false when the stream stops.
+template <ByteStream S>
+bool ReplaceUndecodable(S& s, Misfits& misfits, int length) {
+  if (misfits.Meet(kNoCharacter, InputOffsetOf(s) - length)) return false;
+  WriteUTF8(s, kGeta);
+  return true;
+}
+
+inline std::uint32_t HalfWidthKatakana(int b) {
+  return kHalfWidthKatakanaFirst + static_cast<std::uint32_t>(b - 0xA1);
+}
+
+inline bool IsKatakanaByte(int b) {
+  return InRange(static_cast<unsigned>(b), 0xA1, 0xDF);
+}
+
+template <ByteStream S>
+StreamResult ShiftJISToUTF8(S& s, const std::uint16_t* plane1, Misfits& misfits) {
+  int b = s.ReadByte();
+  while (b >= 0) {
+    int next = -2;  // a byte read ahead that begins the next character, or -2 for none
+    if (b < 0x80) {
+      s.WriteByte(static_cast<std::uint8_t>(b));
+      CopyAsciiRunsInPlace(s);
+    } else if (IsKatakanaByte(b)) {
+      WriteUTF8(s, HalfWidthKatakana(b));
+    } else if (IsShiftJISLead(static_cast<unsigned>(b))) {
+      const int c = s.ReadByte();
+      if (IsShiftJISTrail(static_cast<unsigned>(c))) {
+        const BytePair j =
+            ShiftJISPairToJIS(static_cast<std::uint8_t>(b), static_cast<std::uint8_t>(c));
+        const std::uint16_t cp = Plane1Character(plane1, j.first, j.second);
+        if (cp != 0) {
+          WriteUTF8(s, cp);
+        } else if (!ReplaceUndecodable(s, misfits, 2)) {
+          return StreamResult::Unrepresentable;
+        }
+      } else {
+        // A lead byte without its trail: what follows is read afresh.
+        if (!ReplaceUndecodable(s, misfits, c >= 0 ? 2 : 1)) return StreamResult::Unrepresentable;
+        next = c;
+      }
+    } else if (!ReplaceUndecodable(s, misfits, 1)) {  // 80, A0, FD-FF
+      return StreamResult::Unrepresentable;
+    }
+    b = next == -2 ? s.ReadByte() : next;
+  }
+  return StreamResult::Complete;
+}
+
+template <ByteStream S>
+StreamResult EUCToUTF8(S& s, const std::uint16_t* plane1, Misfits& misfits) {
+  int b = s.ReadByte();
+  while (b >= 0) {
+    int next = -2;
+    if (b < 0x80) {
+      s.WriteByte(static_cast<std::uint8_t>(b));
+      CopyAsciiRunsInPlace(s);
+    } else if (IsEUCByte(static_cast<unsigned>(b))) {
+      const int c = s.ReadByte();
+      const std::uint16_t cp = IsEUCByte(static_cast<unsigned>(c))
+                                   ? Plane1Character(plane1, b & 0x7F, c & 0x7F)
+                                   : std::uint16_t{0};
+      if (cp != 0) {
+        WriteUTF8(s, cp);
+      } else {
+        if (!ReplaceUndecodable(s, misfits, c >= 0 ? 2 : 1)) return StreamResult::Unrepresentable;
+        if (!IsEUCByte(static_cast<unsigned>(c))) next = c;
+      }
+    } else if (b == kSingleShift2) {
+      const int c = s.ReadByte();
+      if (IsKatakanaByte(c)) {
+        WriteUTF8(s, HalfWidthKatakana(c));
+      } else {
+        if (!ReplaceUndecodable(s, misfits, c >= 0 ? 2 : 1)) return StreamResult::Unrepresentable;
+        next = c;
+      }
+    } else if (b == kSingleShift3) {
+      const int c = s.ReadByte();
+      const int d = IsEUCByte(static_cast<unsigned>(c)) ? s.ReadByte() : -1;
+      const std::uint16_t cp =
+          IsEUCByte(static_cast<unsigned>(d))
+              ? tables::kPlane2[((c & 0x7F) - 0x21) * tables::kCells + ((d & 0x7F) - 0x21)]
+              : std::uint16_t{0};
+      if (cp != 0) {
+        WriteUTF8(s, cp);
+      } else {
+        const int read = 1 + (c >= 0) + (d >= 0);
+        if (!ReplaceUndecodable(s, misfits, read)) return StreamResult::Unrepresentable;
+        if (!IsEUCByte(static_cast<unsigned>(c))) {
+          next = c;
+        } else if (!IsEUCByte(static_cast<unsigned>(d))) {
+          next = d;
+        }
+      }
+    } else if (!ReplaceUndecodable(s, misfits, 1)) {
+      return StreamResult::Unrepresentable;
+    }
+    b = next == -2 ? s.ReadByte() : next;
+  }
+  return StreamResult::Complete;
+}
+
+// JIS input through ReadJIS, its pairs and shifted katakana written as UTF-8.
+template <ByteStream S>
+struct JISIntoUTF8 {
+  const std::uint16_t* plane1;
+  Misfits& misfits;
+  mutable bool stopped = false;
+
+  static bool EndsPair(int d) { return IsJISControl(d); }
+  bool Stopped() const { return stopped; }
+
+  void Pair(S& s, std::uint8_t c, std::uint8_t d) const {
+    const std::uint16_t cp = c < 0x7F && d < 0x7F ? Plane1Character(plane1, c, d) : 0;
+    if (cp != 0) {
+      WriteUTF8(s, cp);
+    } else {
+      stopped = !ReplaceUndecodable(s, misfits, 2);
+    }
+  }
+  void Text(S& s, int b) const {
+    if (b < 0x80) {
+      s.WriteByte(static_cast<std::uint8_t>(b));
+    } else if (IsKatakanaByte(b)) {
+      WriteUTF8(s, HalfWidthKatakana(b));
+    } else {
+      stopped = !ReplaceUndecodable(s, misfits, 1);
+    }
+  }
+};
+
+// ---- UTF-8 into the kanji codes ----
+
+// One character decoded from UTF-8: its code point, or kNoCharacter for bytes that are
+// no character; `next` is a byte read past it that begins the next one, or -2.
+struct DecodedCharacter {
+  std::int32_t codePoint;
+  int next;
+  int length;  // bytes it took
+};
+
+// Decodes the character whose first byte `b` (80-FF) was just read.
+template <ByteStream S>
+DecodedCharacter ReadUTF8Character(S& s, int b) {
+  int following;
+  std::uint32_t cp;
+  std::uint32_t least;
+  if (InRange(static_cast<unsigned>(b), 0xC2, 0xDF)) {
+    following = 1, cp = b & 0x1F, least = 0x80;
+  } else if (InRange(static_cast<unsigned>(b), 0xE0, 0xEF)) {
+    following = 2, cp = b & 0x0F, least = 0x800;
+  } else if (InRange(static_cast<unsigned>(b), 0xF0, 0xF4)) {
+    following = 3, cp = b & 0x07, least = 0x10000;
+  } else {
+    return {kNoCharacter, -2, 1};
+  }
+  for (int i = 1; i <= following; ++i) {
+    const int c = s.ReadByte();
+    if (!InRange(static_cast<unsigned>(c), 0x80, 0xBF)) return {kNoCharacter, c, i + (c >= 0)};
+    cp = (cp << 6) | static_cast<std::uint32_t>(c & 0x3F);
+  }
+  const bool surrogate = InRange(cp, 0xD800, 0xDFFF);
+  if (cp < least || surrogate || cp > 0x10FFFF) return {kNoCharacter, -2, following + 1};
+  return {static_cast<std::int32_t>(cp), -2, following + 1};
+}
+
+template <ByteStream S>
+struct ShiftJISWriter {
+  S& s;
+  void Ascii(std::uint8_t b) { s.WriteByte(b); }
+  void Katakana(std::uint8_t b) { s.WriteByte(b); }
+  void Cell(std::uint16_t cell) {
+    const BytePair p = JISPairToShiftJIS(static_cast<std::uint8_t>((cell >> 8) + 0x20),
+                                         static_cast<std::uint8_t>((cell & 0xFF) + 0x20));
+    WritePair(s, p.first, p.second);
+  }
+  void Close() {}
+};
+
+template <ByteStream S>
+struct EUCWriter {
+  S& s;
+  void Ascii(std::uint8_t b) { s.WriteByte(b); }
+  void Katakana(std::uint8_t b) { WritePair(s, kSingleShift2, b); }
+  void Cell(std::uint16_t cell) {
+    if (cell & tables::kSupplementary) s.WriteByte(kSingleShift3);
+    WritePair(s, static_cast<std::uint8_t>(((cell >> 8) & 0x7F) + 0xA0),
+              static_cast<std::uint8_t>((cell & 0xFF) + 0xA0));
+  }
+  void Close() {}
+};
+
+template <ByteStream S>
+struct JISWriter {
+  S& s;
+  JISModeWriter<S> mode;
+  bool sevenBitMode;
+  void Ascii(std::uint8_t b) {
+    mode.Close();
+    s.WriteByte(b);
+  }
+  void Katakana(std::uint8_t b) { mode.WriteKatakana(b, sevenBitMode); }
+  void Cell(std::uint16_t cell) {
+    mode.OpenKanji();
+    WritePair(s, static_cast<std::uint8_t>((cell >> 8) + 0x20),
+              static_cast<std::uint8_t>((cell & 0xFF) + 0x20));
+  }
+  void Close() { mode.Close(); }
+};
+
+// "&#x1F600;" through the writer's ASCII.
+template <class Writer>
+void WriteReference(Writer& out, std::int32_t cp) {
+  char text[16];
+  const int length = std::snprintf(text, sizeof text, "&#x%X;", static_cast<unsigned>(cp));
+  for (int i = 0; i < length; ++i)
+    out.Ascii(static_cast<std::uint8_t>(text[i]));
+}
+
+// `cells` holds only cells the writer's code has, but for plane 2 in JIS and Shift-JIS:
+// those count as no place.
+template <ByteStream S, class Writer>
+StreamResult UTF8ToKanji(S& s, Writer& out, const std::uint16_t* blockOf,
+                         const std::uint16_t* cells, bool hasPlane2, Misfits& misfits) {
+  int b = s.ReadByte();
+  while (b >= 0) {
+    if (b < 0x80) {
+      out.Ascii(static_cast<std::uint8_t>(b));
+      CopyAsciiRunsInPlace(s);
+      b = s.ReadByte();
+      continue;
+    }
+    const DecodedCharacter character = ReadUTF8Character(s, b);
+    const std::int32_t cp = character.codePoint;
+    const std::uint16_t cell = CellOf(blockOf, cells, cp);
+    if (InRange(static_cast<std::uint32_t>(cp), kHalfWidthKatakanaFirst, kHalfWidthKatakanaLast)) {
+      out.Katakana(static_cast<std::uint8_t>(cp - kHalfWidthKatakanaFirst + 0xA1));
+    } else if (cell != 0 && (hasPlane2 || !(cell & tables::kSupplementary))) {
+      out.Cell(cell);
+    } else if (misfits.Meet(cp, InputOffsetOf(s) - character.length)) {
+      return StreamResult::Unrepresentable;
+    } else if (misfits.AsReference(cp)) {
+      WriteReference(out, cp);
+    } else {
+      out.Cell(kGetaCell);
+    }
+    b = character.next == -2 ? s.ReadByte() : character.next;
+  }
+  out.Close();
+  return StreamResult::Complete;
+}
+
+// Every conversion to or from UTF-8; UTF-8 into UTF-8 is copied.
+template <ByteStream S>
+StreamResult ConvertUnicodeStream(S& s, KanjiCode detected, std::uint8_t outputCode,
+                                  bool sevenBitMode, EscapeSequence escapes,
+                                  const UnicodeOptions& options, UnconvertibleReport& report) {
+  Misfits misfits(options.unconvertible, report);
+  const std::uint16_t* plane1 =
+      options.mapping == CharacterMapping::JIS ? tables::kPlane1JIS : tables::kPlane1Windows;
+  if (outputCode == kOutputUTF8) {
+    switch (detected) {
+      case KanjiCode::ShiftJIS:
+        return ShiftJISToUTF8(s, plane1, misfits);
+      case KanjiCode::EUC:
+        return EUCToUTF8(s, plane1, misfits);
+      case KanjiCode::JIS:
+        return ReadJIS(s, sevenBitMode, JISIntoUTF8<S>{plane1, misfits});
+      default:
+        return CopyStream(s);
+    }
+  }
+  if (outputCode == kOutputShiftJIS) {
+    ShiftJISWriter<S> out{s};
+    return UTF8ToKanji(s, out, tables::kShiftJISBlockOf, tables::kShiftJISCells, false, misfits);
+  }
+  if (outputCode == kOutputEUC) {
+    EUCWriter<S> out{s};
+    return UTF8ToKanji(s, out, tables::kEUCBlockOf, tables::kEUCCells, true, misfits);
+  }
+  JISWriter<S> out{s, JISModeWriter<S>(s, escapes), sevenBitMode};
+  return UTF8ToKanji(s, out, tables::kEUCBlockOf, tables::kEUCCells, false, misfits);
+}
+
+}  // namespace mxt::engine

@@ -1,0 +1,104 @@
+#include "fileconv/TextPosition.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "engine/ByteClasses.h"
+
+namespace mxt::fileconv {
+
+namespace {
+
+using engine::KanjiCode;
+
+// How many bytes after `b` belong to its character.
+int TrailingBytes(KanjiCode code, std::uint8_t b) {
+  switch (code) {
+    case KanjiCode::ShiftJIS:
+      return engine::IsShiftJISLead(b) ? 1 : 0;
+    case KanjiCode::EUC:
+      return b == engine::kSingleShift3 ? 2 : (b >= 0x80 ? 1 : 0);
+    case KanjiCode::UTF8:
+      return b >= 0xF0 ? 3 : b >= 0xE0 ? 2 : b >= 0xC0 ? 1 : 0;
+    default:
+      return 0;
+  }
+}
+
+}  // namespace
+
+TextPosition PositionInText(platform::File& file, std::int64_t offset, KanjiCode code,
+                            std::uint8_t* buffer, std::size_t bufferSize) {
+  TextPosition position;
+  file.Seek(0);
+  std::int64_t read = 0;
+  int skip = 0;  // trailing bytes of the character being counted
+  bool afterCR = false;
+  while (read < offset) {
+    const auto wanted = static_cast<std::size_t>(
+        std::min<std::int64_t>(offset - read, static_cast<std::int64_t>(bufferSize)));
+    const std::size_t count = file.ReadBlock(buffer, wanted);
+    if (count == 0) break;
+    read += static_cast<std::int64_t>(count);
+    for (std::size_t i = 0; i < count; ++i) {
+      const std::uint8_t b = buffer[i];
+      if (skip > 0) {
+        --skip;
+      } else if (b == engine::kLF && afterCR) {
+        afterCR = false;  // the LF of a CR LF
+      } else if (b == engine::kLF || b == engine::kCR) {
+        ++position.line;
+        position.column = 1;
+        afterCR = b == engine::kCR;
+      } else {
+        ++position.column;
+        afterCR = false;
+        skip = TrailingBytes(code, b);
+      }
+    }
+  }
+  return position;
+}
+
+std::string_view CodeName(KanjiCode code) {
+  switch (code) {
+    case KanjiCode::ShiftJIS:
+      return "Shift-JIS";
+    case KanjiCode::EUC:
+      return "EUC";
+    case KanjiCode::JIS:
+      return "JIS";
+    case KanjiCode::UTF8:
+      return "UTF-8";
+    default:
+      return "ASCII";
+  }
+}
+
+std::string UnconvertibleNote(const std::string& name, const engine::UnconvertibleReport& report,
+                              TextPosition position, KanjiCode input, KanjiCode output,
+                              bool stopped) {
+  char where[64];
+  std::snprintf(where, sizeof where, "line %lld, column %lld",
+                static_cast<long long>(position.line), static_cast<long long>(position.column));
+  char character[64];
+  if (report.firstCodePoint == engine::kNoCharacter) {
+    std::snprintf(character, sizeof character, "bytes that are no %s character",
+                  std::string(CodeName(input)).c_str());
+  } else {
+    std::snprintf(character, sizeof character, "U+%04X",
+                  static_cast<unsigned>(report.firstCodePoint));
+  }
+  if (stopped) {
+    const std::string what =
+        report.firstCodePoint == engine::kNoCharacter
+            ? std::string(character)
+            : std::string(character) + " has no place in " + std::string(CodeName(output));
+    return name + ": " + where + ": " + what + ".";
+  }
+  const std::string count = std::to_string(report.count);
+  return name + ": " + count + (report.count == 1 ? " character" : " characters") +
+         " replaced, the first at " + where + " (" + character + ").";
+}
+
+}  // namespace mxt::fileconv

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "engine/KanjiCode.h"
+#include "engine/UnicodeRoutines.h"
+#include "platform/File.h"
+
+namespace mxt::fileconv {
+
+// Where a character stands in a text, both counted from 1; the column counts characters
+// (bytes in JIS, whose shifts are not followed).
+struct TextPosition {
+  std::int64_t line = 1;
+  std::int64_t column = 1;
+};
+
+// The position of the byte at `offset` in `file` (read from its start through `buffer`),
+// text in `code`. A CR, an LF and a CR LF each end a line.
+TextPosition PositionInText(platform::File& file, std::int64_t offset, engine::KanjiCode code,
+                            std::uint8_t* buffer, std::size_t bufferSize);
+
+// "Shift-JIS", "EUC", "JIS", "UTF-8".
+std::string_view CodeName(engine::KanjiCode code);
+
+// What a file's conversion says of the characters the output code had no place for:
+// "<name>: line 3, column 5: U+1F600 has no place in Shift-JIS." for the one that stopped
+// it, "<name>: 2 characters replaced, the first at line 3, column 5 (U+1F600)." otherwise.
+std::string UnconvertibleNote(const std::string& name, const engine::UnconvertibleReport& report,
+                              TextPosition position, engine::KanjiCode input,
+                              engine::KanjiCode output, bool stopped);
+
+}  // namespace mxt::fileconv

@@ -1,0 +1,287 @@
+// The conversions to and from UTF-8 over the whole code space, against glibc's iconv(3):
+// CP932 for what Windows decodes and writes, EUC-JP and ISO-2022-JP for the JIS mapping.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "tests/support/Bytes.h"
+#include "tests/support/EngineRun.h"
+#include "tests/support/Iconv.h"
+
+namespace mxt::engine {
+namespace {
+
+using testing::Bytes;
+using testing::ConvertInMemory;
+using testing::EngineConversion;
+using testing::Iconv;
+using testing::Notation;
+
+std::string Pair(int first, int second) {
+  return {static_cast<char>(first), static_cast<char>(second)};
+}
+
+// The Shift-JIS bytes of a plane-1 cell, rows beyond 94 included.
+std::string ShiftJISCell(int row, int cell) {
+  const int lead = (row + 1) / 2 + (row <= 62 ? 0x80 : 0xC0);
+  const int trail = row % 2 ? cell + 0x3F + (cell >= 64) : cell + 0x9E;
+  return Pair(lead, trail);
+}
+
+std::string EUCCell(int row, int cell) {
+  return Pair(0xA0 + row, 0xA0 + cell);
+}
+
+// The seven cells whose character the mapping decides: Windows, then JIS.
+struct LookAlike {
+  int row, cell;
+  const char* windows;
+  const char* jis;
+};
+const LookAlike kLookAlikes[] = {
+    {1, 29, "\u2015", "\u2015"}, {1, 33, "\uFF5E", "\u301C"}, {1, 34, "\u2225", "\u2016"},
+    {1, 61, "\uFF0D", "\u2212"}, {1, 81, "\uFFE0", "\u00A2"}, {1, 82, "\uFFE1", "\u00A3"},
+    {2, 44, "\uFFE2", "\u00AC"},
+};
+
+class UnicodeOracleTest : public ::testing::Test {
+ protected:
+  std::string Convert(const std::string& text, KanjiCode from, std::uint8_t to,
+                      CharacterMapping mapping = CharacterMapping::Windows,
+                      StreamResult* result = nullptr, Unconvertible way = Unconvertible::Skip) {
+    EngineConversion how;
+    how.detected = from;
+    how.options.outputKanjiCode = to;
+    how.options.unicode = {mapping, way};
+    return ConvertInMemory(converter_, text, how, result);
+  }
+
+  // Each cell alone, converted as one text with a newline after each: what iconv decodes
+  // must come out as iconv has it, and a cell iconv rejects must stop the conversion.
+  void ExpectCellsDecodeAs(const std::vector<std::string>& cells, KanjiCode from,
+                           const char* iconvName, CharacterMapping mapping) {
+    std::string text;
+    std::string expected;
+    std::size_t decoded = 0;
+    for (const std::string& cell : cells) {
+      const auto oracle = Iconv(cell, iconvName, "UTF-8");
+      if (!oracle || oracle->empty()) {
+        StreamResult result = StreamResult::Complete;
+        Convert(cell, from, kOutputUTF8, mapping, &result);
+        EXPECT_EQ(result, StreamResult::Unrepresentable) << Notation(cell) << " decoded";
+        continue;
+      }
+      text += cell + "\n";
+      expected += *oracle + "\n";
+      ++decoded;
+    }
+    EXPECT_GT(decoded, cells.size() / 2);
+    EXPECT_TRUE(Convert(text, from, kOutputUTF8, mapping) == expected) << iconvName;
+  }
+
+  Converter converter_;
+};
+
+std::vector<std::string> ShiftJISCells(int rows) {
+  std::vector<std::string> cells;
+  for (int row = 1; row <= rows; ++row) {
+    for (int cell = 1; cell <= 94; ++cell)
+      cells.push_back(ShiftJISCell(row, cell));
+  }
+  return cells;
+}
+
+std::vector<std::string> EUCCells(const std::string& prefix = "") {
+  std::vector<std::string> cells;
+  for (int row = 1; row <= 94; ++row) {
+    for (int cell = 1; cell <= 94; ++cell)
+      cells.push_back(prefix + EUCCell(row, cell));
+  }
+  return cells;
+}
+
+TEST_F(UnicodeOracleTest, EveryShiftJISCellWindowsHasDecodesAsCP932Does) {
+  std::vector<std::string> cells = ShiftJISCells(120);
+  for (int kana = 0xA1; kana <= 0xDF; ++kana)
+    cells.emplace_back(1, static_cast<char>(kana));
+  ExpectCellsDecodeAs(cells, KanjiCode::ShiftJIS, "CP932", CharacterMapping::Windows);
+}
+
+TEST_F(UnicodeOracleTest, EveryEUCCellDecodesAsItsShiftJISImageInWindowsAndAsEUCJPInJIS) {
+  // Windows: the EUC cell is the Shift-JIS cell of the same row and cell.
+  std::string euc;
+  std::string sjis;
+  for (int row = 1; row <= 94; ++row) {
+    for (int cell = 1; cell <= 94; ++cell) {
+      if (!Iconv(ShiftJISCell(row, cell), "CP932", "UTF-8")) continue;
+      euc += EUCCell(row, cell) + "\n";
+      sjis += ShiftJISCell(row, cell) + "\n";
+    }
+  }
+  EXPECT_TRUE(Convert(euc, KanjiCode::EUC, kOutputUTF8) == *Iconv(sjis, "CP932", "UTF-8"));
+  // JIS: wherever EUC-JP decodes a cell, the half-width katakana and JIS X 0212 included.
+  std::vector<std::string> cells = EUCCells();
+  for (int kana = 0xA1; kana <= 0xDF; ++kana)
+    cells.push_back(Pair(0x8E, kana));
+  const std::vector<std::string> supplementary = EUCCells("\x8F");
+  cells.insert(cells.end(), supplementary.begin(), supplementary.end());
+  std::string known;
+  std::string expected;
+  for (const std::string& cell : cells) {
+    if (const auto oracle = Iconv(cell, "EUC-JP", "UTF-8")) {
+      known += cell + "\n";
+      expected += *oracle + "\n";
+    }
+  }
+  EXPECT_TRUE(Convert(known, KanjiCode::EUC, kOutputUTF8, CharacterMapping::JIS) == expected);
+}
+
+// ISO-2022-JP has no NEC rows: there a cell decodes as its Shift-JIS image does in CP932.
+TEST_F(UnicodeOracleTest, EveryJISX0208CellBehindEscBDecodesAsISO2022JPOrCP932Do) {
+  std::string text;
+  std::string expected;
+  for (int row = 1; row <= 94; ++row) {
+    for (int cell = 1; cell <= 94; ++cell) {
+      const std::string jis = Bytes("ESC '$B'") + Pair(0x20 + row, 0x20 + cell) + Bytes("ESC '(B'");
+      auto oracle = Iconv(jis, "ISO-2022-JP", "UTF-8");
+      if (!oracle) oracle = Iconv(ShiftJISCell(row, cell), "CP932", "UTF-8");
+      if (!oracle) {
+        StreamResult result = StreamResult::Complete;
+        Convert(jis, KanjiCode::JIS, kOutputUTF8, CharacterMapping::JIS, &result);
+        EXPECT_EQ(result, StreamResult::Unrepresentable) << row << "-" << cell << " decoded";
+        continue;
+      }
+      text += jis + "\n";
+      expected += *oracle + "\n";
+    }
+  }
+  EXPECT_TRUE(Convert(text, KanjiCode::JIS, kOutputUTF8, CharacterMapping::JIS) == expected);
+}
+
+TEST_F(UnicodeOracleTest, TheSevenLookAlikesDecodeByTheMappingAndEncodeFromEither) {
+  for (const LookAlike& l : kLookAlikes) {
+    const std::string sjis = ShiftJISCell(l.row, l.cell);
+    const std::string euc = EUCCell(l.row, l.cell);
+    for (const auto& [from, text] : {std::pair{KanjiCode::ShiftJIS, sjis}, {KanjiCode::EUC, euc}}) {
+      EXPECT_EQ(Convert(text, from, kOutputUTF8, CharacterMapping::Windows), l.windows);
+      EXPECT_EQ(Convert(text, from, kOutputUTF8, CharacterMapping::JIS), l.jis);
+    }
+    for (const char* character : {l.windows, l.jis}) {
+      EXPECT_EQ(Notation(Convert(character, KanjiCode::UTF8, kOutputShiftJIS)), Notation(sjis));
+      EXPECT_EQ(Notation(Convert(character, KanjiCode::UTF8, kOutputEUC)), Notation(euc));
+    }
+  }
+  EXPECT_EQ(Notation(Convert("\u2014", KanjiCode::UTF8, kOutputShiftJIS)), "81 5C");
+}
+
+// Every character Windows decodes goes back as iconv's CP932 writes it; EUC writes it in a
+// cell that decodes to it again, as EUC-JP writes it wherever EUC-JP can.
+TEST_F(UnicodeOracleTest, EveryCharacterIsWrittenAsCP932AndEUCJPWriteIt) {
+  std::string characters;
+  for (const std::string& cell : ShiftJISCells(120)) {
+    if (const auto character = Iconv(cell, "CP932", "UTF-8")) characters += *character + "\n";
+  }
+  for (const std::string& cell : EUCCells("\x8F")) {
+    if (const auto character = Iconv(cell, "EUC-JP", "UTF-8")) characters += *character + "\n";
+  }
+  for (std::size_t start = 0, end; (end = characters.find('\n', start)) != std::string::npos;
+       start = end + 1) {
+    const std::string character = characters.substr(start, end - start);
+    StreamResult result = StreamResult::Complete;
+    const std::string sjis =
+        Convert(character, KanjiCode::UTF8, kOutputShiftJIS, CharacterMapping::Windows, &result);
+    if (const auto oracle = Iconv(character, "UTF-8", "CP932")) {
+      ASSERT_EQ(Notation(sjis), Notation(*oracle)) << character;
+    } else {
+      ASSERT_EQ(result, StreamResult::Unrepresentable) << character;
+    }
+    const std::string euc =
+        Convert(character, KanjiCode::UTF8, kOutputEUC, CharacterMapping::Windows, &result);
+    // EUC-JP writes the Windows look-alikes and what the NEC rows have as JIS X 0212; here
+    // the cells of rows 1-94 come first.
+    const bool lookAlike = std::any_of(std::begin(kLookAlikes), std::end(kLookAlikes),
+                                       [&](const LookAlike& l) { return character == l.windows; });
+    const auto eucJP = Iconv(character, "UTF-8", "EUC-JP");
+    const bool inPlane1Here = eucJP && eucJP->front() == '\x8F' && euc.size() == 2;
+    if (eucJP && !lookAlike && !inPlane1Here) {
+      ASSERT_EQ(Notation(euc), Notation(*eucJP)) << character;
+    } else if (result == StreamResult::Complete) {
+      const std::string back = Convert(euc, KanjiCode::EUC, kOutputUTF8);
+      ASSERT_EQ(back, character) << Notation(euc);
+    } else {
+      ASSERT_GE(character.front() & 0xFF, 0xEE) << character << ": only the user-defined area";
+    }
+  }
+}
+
+TEST_F(UnicodeOracleTest, ACharacterWithNoPlaceStopsOrIsReplacedAndCounted) {
+  const std::string text = "a\U0001F600b\u00E9c";  // an emoji, then é: EUC has é, Shift-JIS not
+  const struct {
+    std::uint8_t to;
+    Unconvertible way;
+    StreamResult result;
+    const char* output;
+    std::int64_t count;
+  } cases[] = {
+      {kOutputShiftJIS, Unconvertible::Skip, StreamResult::Unrepresentable, "'a'", 1},
+      {kOutputShiftJIS, Unconvertible::Geta, StreamResult::Complete, "'a' 81 AC 'b' 81 AC 'c'", 2},
+      {kOutputShiftJIS, Unconvertible::Reference, StreamResult::Complete, "'a&#x1F600;b&#xE9;c'",
+       2},
+      {kOutputEUC, Unconvertible::Geta, StreamResult::Complete, "'a' A2 AE 'b' 8F AB B1 'c'", 1},
+      {kOutputJIS, Unconvertible::Reference, StreamResult::Complete, "'a&#x1F600;b&#xE9;c'", 2},
+  };
+  for (const auto& c : cases) {
+    StreamResult result = StreamResult::Complete;
+    const std::string output =
+        Convert(text, KanjiCode::UTF8, c.to, CharacterMapping::Windows, &result, c.way);
+    EXPECT_EQ(result, c.result) << c.output;
+    EXPECT_EQ(Notation(output), Notation(Bytes(c.output)));
+    EXPECT_EQ(converter_.Unconvertibles().count, c.count) << c.output;
+    EXPECT_EQ(converter_.Unconvertibles().firstCodePoint, 0x1F600) << c.output;
+    EXPECT_EQ(converter_.Unconvertibles().firstOffset, 1) << c.output;
+  }
+}
+
+TEST_F(UnicodeOracleTest, BytesThatAreNoCharacterBecomeGetaEvenAsReferences) {
+  const struct {
+    KanjiCode from;
+    std::uint8_t to;
+    const char* input;
+    const char* output;
+  } cases[] = {
+      {KanjiCode::ShiftJIS, kOutputUTF8, "'a' 85 40 'b'", "'a' E3 80 93 'b'"},  // an empty cell
+      {KanjiCode::ShiftJIS, kOutputUTF8, "'a' 81 0A", "'a' E3 80 93 0A"},       // a lead, a newline
+      {KanjiCode::EUC, kOutputUTF8, "'a' 8F A1 A1", "'a' E3 80 93"},
+      {KanjiCode::JIS, kOutputUTF8, "'a' ESC '$B' ')!'", "'a' E3 80 93"},
+      {KanjiCode::UTF8, kOutputShiftJIS, "'a' E3 81 0A", "'a' 81 AC 0A"},
+      {KanjiCode::UTF8, kOutputEUC, "'a' ED A0 80", "'a' A2 AE"},  // a surrogate
+  };
+  for (const auto& c : cases) {
+    const std::string output = Convert(Bytes(c.input), c.from, c.to, CharacterMapping::Windows,
+                                       nullptr, Unconvertible::Reference);
+    EXPECT_EQ(Notation(output), Notation(Bytes(c.output))) << c.input;
+    EXPECT_EQ(converter_.Unconvertibles().firstCodePoint, kNoCharacter) << c.input;
+    EXPECT_EQ(converter_.Unconvertibles().count, 1) << c.input;
+  }
+}
+
+TEST_F(UnicodeOracleTest, AByteOrderMarkIsDroppedOnInputAndWrittenOnlyWhenAsked) {
+  EngineConversion how;
+  how.detected = KanjiCode::UTF8;
+  how.options.outputKanjiCode = kOutputShiftJIS;
+  EXPECT_EQ(Notation(ConvertInMemory(converter_, Bytes("EF BB BF E3 81 82"), how)), "82 A0");
+  how.options.outputKanjiCode = kOutputUTF8;
+  EXPECT_EQ(Notation(ConvertInMemory(converter_, Bytes("EF BB BF E3 81 82"), how)), "E3 81 82");
+  how.options.byteOrderMark = true;
+  EXPECT_EQ(Notation(ConvertInMemory(converter_, Bytes("E3 81 82"), how)), "EF BB BF E3 81 82");
+  how.detected = KanjiCode::ShiftJIS;
+  EXPECT_EQ(Notation(ConvertInMemory(converter_, Bytes("82 A0"), how)), "EF BB BF E3 81 82");
+  // Appended after other text, the file takes none: the output file has one at its start.
+  how.options.outputStart = 10;
+  EXPECT_EQ(Notation(ConvertInMemory(converter_, Bytes("82 A0"), how)), "E3 81 82");
+}
+
+}  // namespace
+}  // namespace mxt::engine
