@@ -11,9 +11,9 @@ namespace {
 using fileconv::Settings;
 
 constexpr bool Settings::*kCheckFields[kOptionChecks] = {
-    &Settings::SevenBitMode,      &Settings::RemoveCtrlZ,         &Settings::PreserveTimestamp,
-    &Settings::ConvWhenExecuted,  &Settings::ConvWhenSelected,    &Settings::ConvWhenDropped,
-    &Settings::QuitWhenConverted, &Settings::DontShortenFileName,
+    &Settings::UTF8BOM,           &Settings::SevenBitMode,      &Settings::RemoveCtrlZ,
+    &Settings::PreserveTimestamp, &Settings::ConvWhenExecuted,  &Settings::ConvWhenSelected,
+    &Settings::ConvWhenDropped,   &Settings::QuitWhenConverted, &Settings::DontShortenFileName,
 };
 
 int Count(OptionChoice group) {
@@ -49,6 +49,10 @@ OptionsPageValues PageValuesOf(const Settings& settings) {
       ChoiceOf(OptionChoice::InputCode, settings.InputKanjiCode);
   values.Choice(OptionChoice::WayToOverwrite) =
       ChoiceOf(OptionChoice::WayToOverwrite, settings.WayToOverwrite);
+  values.Choice(OptionChoice::Mapping) =
+      ChoiceOf(OptionChoice::Mapping, static_cast<int>(settings.Mapping));
+  values.Choice(OptionChoice::Unconvertible) =
+      ChoiceOf(OptionChoice::Unconvertible, static_cast<int>(settings.Unconvertible));
   for (int i = 0; i < kOptionChecks; ++i)
     values.checks[i] = settings.*kCheckFields[i];
   values.Text(OptionText::ViewerPath) = settings.ViewerPath;
@@ -62,6 +66,8 @@ void ApplyPageValues(const OptionsPageValues& values, Settings& settings) {
   Store(values, OptionChoice::NewlineCode, settings.OutputNewlineCode);
   Store(values, OptionChoice::InputCode, settings.InputKanjiCode);
   Store(values, OptionChoice::WayToOverwrite, settings.WayToOverwrite);
+  Store(values, OptionChoice::Mapping, settings.Mapping);
+  Store(values, OptionChoice::Unconvertible, settings.Unconvertible);
   for (int i = 0; i < kOptionChecks; ++i)
     settings.*kCheckFields[i] = values.checks[i];
   settings.ViewerPath = values.Text(OptionText::ViewerPath);

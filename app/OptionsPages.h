@@ -17,14 +17,23 @@ inline constexpr std::string_view kOptionsPageNames[] = {
 int OptionsPageHelpContext(int page);
 
 // A group of which one is chosen: radio buttons, or the items of the escape-sequence list.
-enum class OptionChoice { OutputCode, EscapeSequence, NewlineCode, InputCode, WayToOverwrite };
+enum class OptionChoice {
+  OutputCode,
+  EscapeSequence,
+  NewlineCode,
+  InputCode,
+  WayToOverwrite,
+  Mapping,
+  Unconvertible,
+};
 // How many there are to choose from in each group, in the order above.
-inline constexpr std::array<int, 5> kChoiceCounts = {3, 4, 4, 4, 2};
+inline constexpr std::array<int, 7> kChoiceCounts = {4, 4, 4, 5, 2, 2, 3};
 // No radio button of the group chosen, no item of the list selected.
 inline constexpr int kNoChoice = -1;
 
 // The check boxes, in the order of the pages.
 enum class OptionCheck {
+  UTF8BOM,
   SevenBitMode,
   RemoveCtrlZ,
   PreserveTimestamp,
@@ -34,7 +43,7 @@ enum class OptionCheck {
   QuitWhenConverted,
   DontShortenFileName,
 };
-inline constexpr int kOptionChecks = 8;
+inline constexpr int kOptionChecks = 9;
 
 enum class OptionText { ViewerPath, ViewerCmdLineOption };
 

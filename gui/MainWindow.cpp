@@ -55,8 +55,8 @@ MainWindow::MainWindow(app::StartupInfo start, MessageAnswerer answerer)
   } else {
     SetOverwriteModeFrom(nullptr);
   }
-  SetOutputKanjiCode(settings.OutputKanjiCode <= engine::kOutputJIS ? settings.OutputKanjiCode
-                                                                    : engine::kOutputShiftJIS);
+  SetOutputKanjiCode(settings.OutputKanjiCode <= engine::kOutputUTF8 ? settings.OutputKanjiCode
+                                                                     : engine::kOutputShiftJIS);
   SetOutputNewlineCode(static_cast<int>(settings.OutputNewlineCode));
   // Until start-up is complete the output file named on the command line is not set.
   outputToFileButton_->SetMouseLocked(true);

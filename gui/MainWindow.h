@@ -215,7 +215,7 @@ class MainWindow : public QMainWindow, public fileconv::RunHost, public app::Set
   ToolbarButton* selectButton_ = nullptr;
   StickyToolbarButton* overwriteButton_ = nullptr;
   OutputFileButton* outputToFileButton_ = nullptr;
-  StickyToolbarButton* codeButtons_[3] = {};
+  StickyToolbarButton* codeButtons_[4] = {};
   ToolbarButton* newlineButtons_[3] = {};
   std::vector<ToolbarButton*> toolbarButtons_;
   FileListView* convListBox_ = nullptr;

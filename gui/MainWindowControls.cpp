@@ -28,13 +28,14 @@ constexpr ToolbarButtonPlace kCodeButtons[] = {
      ToolbarGlyph::ShiftJIS},
     {"EUCButton", 134, "EUC| 漢字コードを EUC に設定します。", ToolbarGlyph::EUC},
     {"JISButton", 159, "JIS| 漢字コードを JIS に設定します。", ToolbarGlyph::JIS},
+    {"UTF8Button", 184, "UTF-8| 文字コードを UTF-8 に設定します。", ToolbarGlyph::UTF8},
 };
 
 constexpr ToolbarButtonPlace kNewlineButtons[] = {
-    {"CRLFButton", 199, "CR LF| 改行コードを Windows,DOS 形式 (CR LF) に設定します。",
+    {"CRLFButton", 224, "CR LF| 改行コードを Windows,DOS 形式 (CR LF) に設定します。",
      ToolbarGlyph::CRLF},
-    {"LFButton", 224, "LF| 改行コードを UNIX 形式 (LF) に設定します。", ToolbarGlyph::LF},
-    {"CRButton", 249, "CR| 改行コードを Mac 形式 (CR) に設定します。", ToolbarGlyph::CR},
+    {"LFButton", 249, "LF| 改行コードを UNIX 形式 (LF) に設定します。", ToolbarGlyph::LF},
+    {"CRButton", 274, "CR| 改行コードを Mac 形式 (CR) に設定します。", ToolbarGlyph::CR},
 };
 
 }  // namespace
@@ -102,7 +103,7 @@ void MainWindow::MakeToolbar() {
   (new ToolbarButtonGroup(false, this))->Add(outputToFileButton_);
 
   auto* codes = new ToolbarButtonGroup(false, this);
-  for (int i = 0; i < 3; ++i) {
+  for (int i = 0; i < std::ssize(kCodeButtons); ++i) {
     const ToolbarButtonPlace& place = kCodeButtons[i];
     codeButtons_[i] = static_cast<StickyToolbarButton*>(
         AddToolbarButton(new StickyToolbarButton(QString::fromUtf8(place.name), toolbar_),

@@ -184,11 +184,15 @@ void MainWindow::MakeMenus() {
           [this] { SetCodeAndNewline(1, 2); });
   AddItem(popup, "JISNewline", "JIS, LF", " JIS, LF に設定します。",
           [this] { SetCodeAndNewline(2, 2); });
+  AddItem(popup, "UTF8NewlinePItem", "UTF-8, LF", " UTF-8, LF に設定します。",
+          [this] { SetCodeAndNewline(3, 2); });
   AddSeparator(popup);
   AddItem(popup, "ShiftJISNonePItem", "Shift-JIS", " Shift-JIS に設定します。",
           [this] { SetCodeAndNewline(0, 0); });
   AddItem(popup, "EUCNonePItem", "EUC", " EUC に設定します。", [this] { SetCodeAndNewline(1, 0); });
   AddItem(popup, "JISNonePItem", "JIS", " JIS に設定します。", [this] { SetCodeAndNewline(2, 0); });
+  AddItem(popup, "UTF8NonePItem", "UTF-8", " UTF-8 に設定します。",
+          [this] { SetCodeAndNewline(3, 0); });
   setContextMenuPolicy(Qt::CustomContextMenu);
   connect(this, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& at) { popupMenu_->popup(mapToGlobal(at)); });
@@ -205,7 +209,7 @@ void MainWindow::ConnectCommands() {
     ShowHint(QString());
     RunCommand([this] { ChooseOutputFile(outputToFileButton_); });
   };
-  for (int code = 0; code < 3; ++code) {
+  for (int code = 0; code < std::ssize(codeButtons_); ++code) {
     connect(codeButtons_[code], &QToolButton::clicked, this,
             [this, code] { SetOutputKanjiCode(code); });
   }
@@ -244,7 +248,7 @@ void MainWindow::ViewMenuOpening() {
 }
 
 void MainWindow::SetOutputKanjiCode(int code) {
-  if (code < 0 || code > 2) return;
+  if (code < 0 || code >= std::ssize(codeButtons_)) return;
   if (!codeButtons_[code]->isChecked()) codeButtons_[code]->setChecked(true);
   session_.settings.OutputKanjiCode = static_cast<std::uint8_t>(code);
 }

@@ -34,6 +34,7 @@ constexpr Control kOutputCodes[] = {
     {"ShiftJISRadioButton", "Shift-JIS(&S)"},
     {"EUCRadioButton", "EUC(&E)"},
     {"JISRadioButton", "JIS(&J)"},
+    {"UTF8RadioButton", "UTF-8(&8)"},
 };
 constexpr Control kNewlineCodes[] = {
     {"DontCareRadioButton", "変換しない(&N)"},
@@ -42,10 +43,18 @@ constexpr Control kNewlineCodes[] = {
     {"CRRadioButton", "CR(&A)"},
 };
 constexpr Control kInputCodes[] = {
-    {"InputAutoRadioButton", "自動検出(&A)"},
-    {"InputShiftJISRadioButton", "Shift-JIS(&S)"},
-    {"InputEUCRadioButton", "EUC(&E)"},
-    {"InputJISRadioButton", "JIS(&J)"},
+    {"InputAutoRadioButton", "自動検出(&A)"}, {"InputShiftJISRadioButton", "Shift-JIS(&S)"},
+    {"InputEUCRadioButton", "EUC(&E)"},       {"InputJISRadioButton", "JIS(&J)"},
+    {"InputUTF8RadioButton", "UTF-8(&8)"},
+};
+constexpr Control kMappings[] = {
+    {"MappingWindowsRadioButton", "Windows (CP932)(&W)"},
+    {"MappingJISRadioButton", "JIS (Unix)(&X)"},
+};
+constexpr Control kUnconvertibles[] = {
+    {"UnconvSkipRadioButton", "ファイルを変換しない(&K)"},
+    {"UnconvGetaRadioButton", "〓 にする(&G)"},
+    {"UnconvReferenceRadioButton", "&&#x1F600; の形にする(&F)"},
 };
 constexpr Control kWaysToOverwrite[] = {
     {"RenTempRadioButton", "テンポラリファイルをリネーム(&R)"},
@@ -53,11 +62,12 @@ constexpr Control kWaysToOverwrite[] = {
 };
 // By OptionChoice; the escape-sequence set is chosen from a list instead.
 constexpr std::span<const Control> kChoiceButtons[] = {
-    kOutputCodes, {}, kNewlineCodes, kInputCodes, kWaysToOverwrite,
+    kOutputCodes, {}, kNewlineCodes, kInputCodes, kWaysToOverwrite, kMappings, kUnconvertibles,
 };
 
 // By OptionCheck.
 constexpr Control kChecks[app::kOptionChecks] = {
+    {"UTF8BOMCheckBox", "UTF-8 に BOM を付ける(&B)"},
     {"_7BitCheckBox", "7bit モード(&7)"},
     {"RemoveCtrlZCheckBox", "末尾の ^Z を削除(&Z)"},
     {"PreserveTimeCheckBox", "タイムスタンプを保存(&T)"},
@@ -181,6 +191,7 @@ void OptionsDialog::MakeOutputCodePage() {
   escapeSequenceLabel_->setBuddy(escapeSequenceList_);
   LayoutOf(codes).addWidget(escapeSequenceLabel_);
   LayoutOf(codes).addWidget(escapeSequenceList_);
+  AddCheck(OptionCheck::UTF8BOM, page, *left);
   left->addStretch();
   QGroupBox& newlines = *AddGroup("NewlineCodeGroupBox", "出力改行コード", page, *right);
   AddChoice(OptionChoice::NewlineCode, newlines);
@@ -193,6 +204,8 @@ void OptionsDialog::MakeInputCodePage() {
   QVBoxLayout& layout = *PageLayout(page);
   QGroupBox& codes = *AddGroup("InputKanjiCodeGroupBox", "入力漢字コード", page, layout);
   AddChoice(OptionChoice::InputCode, codes);
+  QGroupBox& mappings = *AddGroup("MappingGroupBox", "文字の対応 (〜 ∥ － ￠ ￡ ￢)", page, layout);
+  AddChoice(OptionChoice::Mapping, mappings);
   layout.addStretch();
 }
 
@@ -203,6 +216,8 @@ void OptionsDialog::MakeFilePage() {
   AddCheck(OptionCheck::PreserveTimestamp, page, layout);
   QGroupBox& ways = *AddGroup("OverwriteGroupBox", "上書き方法", page, layout);
   AddChoice(OptionChoice::WayToOverwrite, ways);
+  QGroupBox& misfits = *AddGroup("UnconvertibleGroupBox", "出力コードにない文字", page, layout);
+  AddChoice(OptionChoice::Unconvertible, misfits);
   layout.addStretch();
 }
 

@@ -28,9 +28,9 @@ constexpr std::array<const char*, 10> kFileImageNames = {
     "ShiftJISFileImage",  "EUCFileImage",  "JISFileImage", "AsciiFileImage",
     "CantIdentFileImage", "UTF8FileImage",
 };
-constexpr std::array<const char*, 9> kGlyphNames = {
+constexpr std::array<const char*, 10> kGlyphNames = {
     "SelectButton", "OverwriteButton", "OutputToFileButton", "ShiftJISButton", "EUCButton",
-    "JISButton",    "CRLFButton",      "LFButton",           "CRButton",
+    "JISButton",    "CRLFButton",      "LFButton",           "CRButton",       "UTF8Button",
 };
 constexpr std::array<const char*, 3> kCursorNames = {"FileDrag", "MultiFileDrag", "CantDrop"};
 

@@ -17,7 +17,7 @@ QIcon FileImageIcon(fileconv::FileImage image);
 enum class DragCursorSlot { FileDrag = 1, MultiFileDrag = 2, CantDrop = 3 };
 QCursor DragCursor(DragCursorSlot slot);
 
-enum class ToolbarGlyph { Select, Overwrite, OutputToFile, ShiftJIS, EUC, JIS, CRLF, LF, CR };
+enum class ToolbarGlyph { Select, Overwrite, OutputToFile, ShiftJIS, EUC, JIS, CRLF, LF, CR, UTF8 };
 ButtonGlyphs ToolbarGlyphs(ToolbarGlyph glyph);
 
 QIcon ProgramIcon();

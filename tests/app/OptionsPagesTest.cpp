@@ -45,9 +45,9 @@ TEST(OptionsPagesTest, EveryEditedFieldGoesThroughThePagesUnchanged) {
 
 TEST(OptionsPagesTest, AValueOutOfItsRangeChoosesNoneAndNoneLeavesTheField) {
   Settings stored;
-  stored.OutputKanjiCode = 3;
+  stored.OutputKanjiCode = 4;
   stored.WayToOverwrite = 2;
-  stored.InputKanjiCode = 4;
+  stored.InputKanjiCode = 5;
   const OptionsPageValues values = PageValuesOf(stored);
   EXPECT_EQ(values.Choice(OptionChoice::OutputCode), kNoChoice);
   EXPECT_EQ(values.Choice(OptionChoice::WayToOverwrite), kNoChoice);

@@ -119,6 +119,26 @@ TEST_F(MainWindowTest, CodeAndNewlineButtonsKeepTheirGroupsAndTheSettings) {
   EXPECT_EQ(CurrentSettings().OutputKanjiCode, 2);
   EXPECT_EQ(CurrentSettings().OutputNewlineCode, engine::NewlineCode::DontCare);
   EXPECT_FALSE(Button("LFButton").isChecked());
+  QTest::mouseClick(&Button("UTF8Button"), Qt::LeftButton);
+  EXPECT_EQ(CurrentSettings().OutputKanjiCode, engine::kOutputUTF8);
+  EXPECT_FALSE(Button("JISButton").isChecked());
+  Item("UTF8NewlinePItem").trigger();
+  EXPECT_TRUE(Button("LFButton").isChecked());
+  Item("EUCNonePItem").trigger();
+  Item("UTF8NonePItem").trigger();
+  EXPECT_EQ(CurrentSettings().OutputKanjiCode, engine::kOutputUTF8);
+  EXPECT_TRUE(Button("UTF8Button").isChecked());
+  EXPECT_FALSE(Button("LFButton").isChecked());
+}
+
+TEST_F(MainWindowTest, TheUTF8ButtonConvertsARunIntoUTF8WithItsIcon) {
+  WriteFile(Path("a.txt"), kShiftJIS);
+  Open({Path("a.txt")});
+  QTest::mouseClick(&Button("UTF8Button"), Qt::LeftButton);
+  QTest::mouseClick(&ConvButton(), Qt::LeftButton);
+  EXPECT_EQ(RowDescription(0), "Converted:\tShift-JIS to UTF-8");
+  EXPECT_EQ(Files().Input(0).Bitmap, fileconv::FileImage::UTF8FileImage);
+  EXPECT_EQ(Notation(ReadFile(Path("a.txt"))), "41 E4 BA 9C 0A");
 }
 
 // The run from the convert button: the window is locked while it goes on, and a second
@@ -350,7 +370,7 @@ TEST_F(MainWindowTest, EveryControlAndItemHasItsNameAndAnAccessibleName) {
   Open();
   for (const char* name :
        {"SpeedBar", "SelectButton", "OverwriteButton", "OutputToFileButton", "ShiftJISButton",
-        "EUCButton", "JISButton", "CRLFButton", "LFButton", "CRButton", "ConvListBox",
+        "EUCButton", "JISButton", "UTF8Button", "CRLFButton", "LFButton", "CRButton", "ConvListBox",
         "OutputListBox", "ConvArrow", "ConvButton", "StatusLine"}) {
     const QWidget* control = window_->findChild<QWidget*>(QString::fromUtf8(name));
     ASSERT_NE(control, nullptr) << name;
@@ -363,13 +383,13 @@ TEST_F(MainWindowTest, EveryControlAndItemHasItsNameAndAnAccessibleName) {
     EXPECT_FALSE(told.contains(QLatin1Char('&'))) << name;
   }
   for (const char* name :
-       {"DummyMItem",           "SelectMItem",     "ClearMItem",      "OverwriteMItem",
-        "OutputToFileMItem",    "ConvMItem",       "ExitMItem",       "ViewMItem",
-        "ConvViewMItem",        "FontMItem",       "OutputCodeMItem", "InputCodeMItem",
-        "FileOpeMItem",         "ViewerMItem",     "InterfaceMItem",  "DefaultMItem",
-        "SearchKeywordMItem",   "AboutMItem",      "DummyPItem",      "SelectPItem",
-        "ShiftJISNewlinePItem", "EUCNewlinePItem", "JISNewline",      "ShiftJISNonePItem",
-        "EUCNonePItem",         "JISNonePItem"}) {
+       {"DummyMItem",           "SelectMItem",     "ClearMItem",       "OverwriteMItem",
+        "OutputToFileMItem",    "ConvMItem",       "ExitMItem",        "ViewMItem",
+        "ConvViewMItem",        "FontMItem",       "OutputCodeMItem",  "InputCodeMItem",
+        "FileOpeMItem",         "ViewerMItem",     "InterfaceMItem",   "DefaultMItem",
+        "SearchKeywordMItem",   "AboutMItem",      "DummyPItem",       "SelectPItem",
+        "ShiftJISNewlinePItem", "EUCNewlinePItem", "JISNewline",       "ShiftJISNonePItem",
+        "EUCNonePItem",         "JISNonePItem",    "UTF8NewlinePItem", "UTF8NonePItem"}) {
     const QAction& item = Item(name);
     const bool dummy = std::string(name).rfind("Dummy", 0) == 0;
     EXPECT_EQ(item.isVisible(), !dummy) << name;
@@ -378,6 +398,7 @@ TEST_F(MainWindowTest, EveryControlAndItemHasItsNameAndAnAccessibleName) {
     }
   }
   EXPECT_EQ(Button("EUCButton").accessibleName(), QStringLiteral("EUC"));
+  EXPECT_EQ(Button("UTF8Button").accessibleName(), QStringLiteral("UTF-8"));
   EXPECT_EQ(Button("EUCButton").toolTip(), QStringLiteral("EUC"));
 }
 

@@ -91,8 +91,10 @@ TEST_F(OptionsDialogTest, ThePagesHoldTheirControlsInOrderNamedAndWithDistinctAc
                                 "ShiftJISRadioButton",
                                 "EUCRadioButton",
                                 "JISRadioButton",
+                                "UTF8RadioButton",
                                 "EscapeSequenceLabel",
                                 "EscapeSequenceComboBox",
+                                "UTF8BOMCheckBox",
                                 "NewlineCodeGroupBox",
                                 "DontCareRadioButton",
                                 "CRLFRadioButton",
@@ -104,11 +106,19 @@ TEST_F(OptionsDialogTest, ThePagesHoldTheirControlsInOrderNamedAndWithDistinctAc
                                 "InputShiftJISRadioButton",
                                 "InputEUCRadioButton",
                                 "InputJISRadioButton",
+                                "InputUTF8RadioButton",
+                                "MappingGroupBox",
+                                "MappingWindowsRadioButton",
+                                "MappingJISRadioButton",
                                 "RemoveCtrlZCheckBox",
                                 "PreserveTimeCheckBox",
                                 "OverwriteGroupBox",
                                 "RenTempRadioButton",
                                 "CopyTempRadioButton",
+                                "UnconvertibleGroupBox",
+                                "UnconvSkipRadioButton",
+                                "UnconvGetaRadioButton",
+                                "UnconvReferenceRadioButton",
                                 "ViewerPathLabel",
                                 "ViewerPathEdit",
                                 "ViewerBrowseButton",
@@ -296,6 +306,32 @@ TEST_F(OptionsDialogTest, OKAppliesThePagesAndTheToolbarFollows) {
     EXPECT_FALSE(Button(name).isChecked()) << name;
 }
 
+TEST_F(OptionsDialogTest, UTF8TheByteOrderMarkTheMappingAndTheUnconvertibleAreChosenHere) {
+  Open();
+  WithOptions("OutputCodeMItem", [&](QDialog& dialog) {
+    Click(dialog, "UTF8RadioButton");
+    EXPECT_FALSE(Find(dialog, "EscapeSequenceComboBox").isEnabled());
+    Click(dialog, "UTF8BOMCheckBox");
+    Find<QTabWidget>(dialog, "OptionPageControl").setCurrentIndex(1);
+    Click(dialog, "MappingJISRadioButton");
+    Find<QTabWidget>(dialog, "OptionPageControl").setCurrentIndex(2);
+    Click(dialog, "UnconvReferenceRadioButton");
+    QTest::keyClick(&dialog, Qt::Key_Return);
+  });
+  EXPECT_EQ(CurrentSettings().OutputKanjiCode, engine::kOutputUTF8);
+  EXPECT_TRUE(CurrentSettings().UTF8BOM);
+  EXPECT_EQ(CurrentSettings().Mapping, engine::CharacterMapping::JIS);
+  EXPECT_EQ(CurrentSettings().Unconvertible, engine::Unconvertible::Reference);
+  EXPECT_TRUE(Button("UTF8Button").isChecked());
+  EXPECT_FALSE(Button("ShiftJISButton").isChecked());
+  CurrentSettings().InputKanjiCode = 4;
+  WithOptions("InputCodeMItem", [&](QDialog& dialog) {
+    EXPECT_TRUE(Find<QRadioButton>(dialog, "InputUTF8RadioButton").isChecked());
+    EXPECT_TRUE(Find<QRadioButton>(dialog, "MappingJISRadioButton").isChecked());
+    dialog.reject();
+  });
+}
+
 TEST_F(OptionsDialogTest, TheLongNameOptionMeasuresTheListsAtOnce) {
   const std::string name = std::string(70, 'n') + ".txt";
   ::mxt::testing::WriteFile(Path(name), "text\n");
@@ -319,6 +355,9 @@ TEST_F(OptionsDialogTest, TheLongNameOptionMeasuresTheListsAtOnce) {
 TEST_F(OptionsDialogTest, TheDialogIsMadeOnceCentredAndAlwaysInsideTheWorkArea) {
   Open();
   const QRect work = window_->screen()->availableGeometry();
+  // Room above and below: the dialog is taller than the window.
+  window_->move(work.center() - window_->rect().center());
+  QCoreApplication::processEvents();
   QRect first;
   WithOptions("FileOpeMItem", [&](QDialog& dialog) {
     first = dialog.frameGeometry();
