@@ -73,6 +73,15 @@ class BufferedStream {
     out_ += done;
   }
 
+  // Lets `convert(in, inEnd, out, outEnd)` go through the buffered bytes directly, reading
+  // and writing as many as it likes within the two blocks; it returns where it stopped.
+  template <class Convert>
+  void ConvertSpan(const Convert& convert) {
+    const SpanCursors moved = convert(in_, inEnd_, out_, outEnd_);
+    in_ = moved.in;
+    out_ = moved.out;
+  }
+
   // How many bytes of the input have been read from the stream.
   std::int64_t InputOffset() const { return converter_.Buffers().TotalRead - (inEnd_ - in_); }
 

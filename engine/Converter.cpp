@@ -23,7 +23,7 @@ namespace {
   const EscapeSequence escapes = EscapeSequenceOf(options.escapeSequence);
   if (detected == KanjiCode::UTF8 || options.outputKanjiCode == kOutputUTF8) {
     return ConvertUnicodeStream(stream, detected, options.outputKanjiCode, options.sevenBitMode,
-                                escapes, options.unicode, report);
+                                escapes, options.unicode, converter.Lookups(), report);
   }
   return ConvertStream(stream, detected, options.outputKanjiCode, options.sevenBitMode, escapes);
 }

@@ -50,6 +50,7 @@ class Converter {
   StreamResult StreamInputToOutput(const StreamOptions& options);
   // What the last conversion met that the output code has no place for.
   const UnconvertibleReport& Unconvertibles() const { return unconvertibles_; }
+  UnicodeLookups& Lookups() { return lookups_; }
 
  private:
   // The buffered output with its newlines rewritten; empty when nothing is buffered.
@@ -63,6 +64,7 @@ class Converter {
   ConversionBuffers buffers_;
   BlockWriter writer_;
   UnconvertibleReport unconvertibles_;
+  UnicodeLookups lookups_;
 };
 
 }  // namespace mxt::engine

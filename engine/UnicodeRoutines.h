@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 
@@ -11,6 +12,7 @@
 #include "engine/KanjiCode.h"
 #include "engine/PairArithmetic.h"
 #include "engine/StreamRoutines.h"
+#include "engine/UnicodeLookups.h"
 
 namespace mxt::engine {
 
@@ -71,6 +73,92 @@ void WriteUTF8(S& s, std::uint32_t cp) {
   }
 }
 
+// Where a span conversion left the input and the output.
+struct SpanCursors {
+  const std::uint8_t* in;
+  std::uint8_t* out;
+};
+
+// Whole characters straight from the buffers through a lookup, as far as the lookup knows
+// them and both buffers hold a whole character; the byte-wise routine does the rest.
+template <ByteStream S, class Convert>
+void ConvertSpanInPlace(S& s, const Convert& convert) {
+  if constexpr (requires { s.ConvertSpan(convert); }) s.ConvertSpan(convert);
+}
+
+// Writes a code point of U+0800 and above as its three UTF-8 bytes.
+inline std::uint8_t* PutThreeByteUTF8(std::uint8_t* out, unsigned cp) {
+  out[0] = static_cast<std::uint8_t>(0xE0 | (cp >> 12));
+  out[1] = static_cast<std::uint8_t>(0x80 | ((cp >> 6) & 0x3F));
+  out[2] = static_cast<std::uint8_t>(0x80 | (cp & 0x3F));
+  return out + 3;
+}
+
+// ASCII and the pairs of Shift-JIS or EUC whose characters take three UTF-8 bytes (nearly
+// all): the pair through the JIS arithmetic into the plane-1 table, which stays in cache.
+template <KanjiCode Code>
+struct SpanDecoder {
+  const std::uint16_t* plane1;
+  SpanCursors operator()(const std::uint8_t* in, const std::uint8_t* inEnd, std::uint8_t* out,
+                         std::uint8_t* outEnd) const {
+    // Each character takes at most two bytes and gives at most three: as many as are sure
+    // to fit are done without looking at the ends.
+    for (;;) {
+      const std::ptrdiff_t sure = std::min((inEnd - in - 1) / 2, (outEnd - out) / 3);
+      if (sure <= 0) break;
+      for (std::ptrdiff_t i = 0; i < sure; ++i) {
+        const std::uint8_t b = in[0];
+        if (b < 0x80) {
+          *out++ = b;
+          ++in;
+          continue;
+        }
+        const std::uint8_t c = in[1];
+        BytePair j;
+        if constexpr (Code == KanjiCode::ShiftJIS) {
+          if (!IsShiftJISLead(b) || !IsShiftJISTrail(c)) return {in, out};
+          j = ShiftJISPairToJIS(b, c);
+        } else {
+          if (!IsEUCByte(b) || !IsEUCByte(c)) return {in, out};
+          j = {static_cast<std::uint8_t>(b & 0x7F), static_cast<std::uint8_t>(c & 0x7F)};
+        }
+        const unsigned cp = Plane1Character(plane1, j.first, j.second);
+        if (cp < 0x800) return {in, out};  // none, or a character of two UTF-8 bytes
+        out = PutThreeByteUTF8(out, cp);
+        in += 2;
+      }
+    }
+    return {in, out};
+  }
+};
+
+// ASCII and three-byte UTF-8 into Shift-JIS or EUC through UnicodeLookups::Encoder.
+struct SpanEncoder {
+  const std::uint16_t* table;
+  SpanCursors operator()(const std::uint8_t* in, const std::uint8_t* inEnd, std::uint8_t* out,
+                         std::uint8_t* outEnd) const {
+    while (inEnd - in >= 3 && outEnd - out >= 2) {
+      const unsigned b = in[0];
+      if (b < 0x80) {
+        *out++ = static_cast<std::uint8_t>(b);
+        ++in;
+        continue;
+      }
+      const unsigned c = in[1];
+      const unsigned d = in[2];
+      if ((b & 0xF0) != 0xE0 || (c & 0xC0) != 0x80 || (d & 0xC0) != 0x80) break;
+      const unsigned cp = (b & 0x0F) << 12 | (c & 0x3F) << 6 | (d & 0x3F);
+      const std::uint16_t pair = table[cp];
+      if (pair == 0 || cp < 0x800) break;  // no place, or an overlong form
+      out[0] = static_cast<std::uint8_t>(pair >> 8);
+      out[1] = static_cast<std::uint8_t>(pair);
+      out += 2;
+      in += 3;
+    }
+    return {in, out};
+  }
+};
+
 // Counts what has no place in the output code and says whether the stream stops there.
 class Misfits {
  public:
@@ -114,6 +202,8 @@ inline bool IsKatakanaByte(int b) {
 
 template <ByteStream S>
 StreamResult ShiftJISToUTF8(S& s, const std::uint16_t* plane1, Misfits& misfits) {
+  const SpanDecoder<KanjiCode::ShiftJIS> spans{plane1};
+  ConvertSpanInPlace(s, spans);
   int b = s.ReadByte();
   while (b >= 0) {
     int next = -2;  // a byte read ahead that begins the next character, or -2 for none
@@ -141,6 +231,7 @@ StreamResult ShiftJISToUTF8(S& s, const std::uint16_t* plane1, Misfits& misfits)
     } else if (!ReplaceUndecodable(s, misfits, 1)) {  // 80, A0, FD-FF
       return StreamResult::Unrepresentable;
     }
+    if (next == -2) ConvertSpanInPlace(s, spans);
     b = next == -2 ? s.ReadByte() : next;
   }
   return StreamResult::Complete;
@@ -148,6 +239,8 @@ StreamResult ShiftJISToUTF8(S& s, const std::uint16_t* plane1, Misfits& misfits)
 
 template <ByteStream S>
 StreamResult EUCToUTF8(S& s, const std::uint16_t* plane1, Misfits& misfits) {
+  const SpanDecoder<KanjiCode::EUC> spans{plane1};
+  ConvertSpanInPlace(s, spans);
   int b = s.ReadByte();
   while (b >= 0) {
     int next = -2;
@@ -194,6 +287,7 @@ StreamResult EUCToUTF8(S& s, const std::uint16_t* plane1, Misfits& misfits) {
     } else if (!ReplaceUndecodable(s, misfits, 1)) {
       return StreamResult::Unrepresentable;
     }
+    if (next == -2) ConvertSpanInPlace(s, spans);
     b = next == -2 ? s.ReadByte() : next;
   }
   return StreamResult::Complete;
@@ -318,14 +412,18 @@ void WriteReference(Writer& out, std::int32_t cp) {
 
 // `cells` holds only cells the writer's code has, but for plane 2 in JIS and Shift-JIS:
 // those count as no place.
+// `spans` goes ahead where it is given (not into JIS, whose writer keeps a mode).
 template <ByteStream S, class Writer>
 StreamResult UTF8ToKanji(S& s, Writer& out, const std::uint16_t* blockOf,
-                         const std::uint16_t* cells, bool hasPlane2, Misfits& misfits) {
+                         const std::uint16_t* cells, bool hasPlane2, const SpanEncoder* spans,
+                         Misfits& misfits) {
+  if (spans) ConvertSpanInPlace(s, *spans);
   int b = s.ReadByte();
   while (b >= 0) {
     if (b < 0x80) {
       out.Ascii(static_cast<std::uint8_t>(b));
       CopyAsciiRunsInPlace(s);
+      if (spans) ConvertSpanInPlace(s, *spans);
       b = s.ReadByte();
       continue;
     }
@@ -343,6 +441,7 @@ StreamResult UTF8ToKanji(S& s, Writer& out, const std::uint16_t* blockOf,
     } else {
       out.Cell(kGetaCell);
     }
+    if (character.next == -2 && spans) ConvertSpanInPlace(s, *spans);
     b = character.next == -2 ? s.ReadByte() : character.next;
   }
   out.Close();
@@ -353,7 +452,8 @@ StreamResult UTF8ToKanji(S& s, Writer& out, const std::uint16_t* blockOf,
 template <ByteStream S>
 StreamResult ConvertUnicodeStream(S& s, KanjiCode detected, std::uint8_t outputCode,
                                   bool sevenBitMode, EscapeSequence escapes,
-                                  const UnicodeOptions& options, UnconvertibleReport& report) {
+                                  const UnicodeOptions& options, UnicodeLookups& lookups,
+                                  UnconvertibleReport& report) {
   Misfits misfits(options.unconvertible, report);
   const std::uint16_t* plane1 =
       options.mapping == CharacterMapping::JIS ? tables::kPlane1JIS : tables::kPlane1Windows;
@@ -371,14 +471,17 @@ StreamResult ConvertUnicodeStream(S& s, KanjiCode detected, std::uint8_t outputC
   }
   if (outputCode == kOutputShiftJIS) {
     ShiftJISWriter<S> out{s};
-    return UTF8ToKanji(s, out, tables::kShiftJISBlockOf, tables::kShiftJISCells, false, misfits);
+    const SpanEncoder spans{lookups.Encoder(outputCode)};
+    return UTF8ToKanji(s, out, tables::kShiftJISBlockOf, tables::kShiftJISCells, false, &spans,
+                       misfits);
   }
   if (outputCode == kOutputEUC) {
     EUCWriter<S> out{s};
-    return UTF8ToKanji(s, out, tables::kEUCBlockOf, tables::kEUCCells, true, misfits);
+    const SpanEncoder spans{lookups.Encoder(outputCode)};
+    return UTF8ToKanji(s, out, tables::kEUCBlockOf, tables::kEUCCells, true, &spans, misfits);
   }
   JISWriter<S> out{s, JISModeWriter<S>(s, escapes), sevenBitMode};
-  return UTF8ToKanji(s, out, tables::kEUCBlockOf, tables::kEUCCells, false, misfits);
+  return UTF8ToKanji(s, out, tables::kEUCBlockOf, tables::kEUCCells, false, nullptr, misfits);
 }
 
 }  // namespace mxt::engine

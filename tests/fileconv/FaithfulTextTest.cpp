@@ -81,7 +81,9 @@ TEST_F(FaithfulTextTest, OverTheFileLeavesWhatItCannotConvertAsItWas) {
       const std::string status = StatusColumns(entry, ListId::Input);
       EXPECT_EQ(status, c.inPlace) << c.name;
       EXPECT_TRUE(ReadFile(Path(c.name)) == c.content) << c.name << ": the source changed";
-      if (status == kCannotHold) EXPECT_EQ(entry.Bitmap, FileImage::UnknownFileImage) << c.name;
+      if (status == kCannotHold) {
+        EXPECT_EQ(entry.Bitmap, FileImage::UnknownFileImage) << c.name;
+      }
     }
     EXPECT_EQ(FolderContent(), std::set<std::string>{c.name}) << c.name << ": a file was left";
     ::unlink(Path(c.name).c_str());
@@ -131,7 +133,9 @@ TEST_F(FaithfulTextTest, IntoTheOutputFileTakesOnlyWhatItCanConvertAndGoesOn) {
     EXPECT_TRUE(ReadFile(Path("out")) == expected) << c.name;
     EXPECT_TRUE(ReadFile(Path(c.name)) == c.content) << c.name;
     // A file left out does not fix the output file's code.
-    if (!c.takenIntoOutput) EXPECT_EQ(rig->files.Output()->Code, kNoKanjiWritten) << c.name;
+    if (!c.takenIntoOutput) {
+      EXPECT_EQ(rig->files.Output()->Code, kNoKanjiWritten) << c.name;
+    }
     EXPECT_EQ(FolderContent(), (std::set<std::string>{"first", c.name, "last", "out"})) << c.name;
     ::unlink(Path(c.name).c_str());
   }
