@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Times "mxt /B" against cp, iconv and nkf on the same files, in one run:
-#   - a generated Shift-JIS file of $MB megabytes (default 190) converted to EUC;
+#   - a generated Shift-JIS file of $MB megabytes (default 190) converted to EUC, and the
+#     same text to and from UTF-8;
 #   - a one-line file, as a script converts one file at a time;
 #   - $COUNT small files (default 10000) against nkf --overwrite;
 #   - mxt's peak memory for a 1 MB and the large file.
@@ -62,6 +63,27 @@ if command -v nkf >/dev/null; then
 fi
 printf 'mxt /B /E      %8.3f s   in place:  /cp %s, /(cp + mv) %s (cp + mv %.3f s)\n' \
   "$t_place" "$(ratio "$t_place" "$t_cp")" "$(ratio "$t_place" "$t_cpmv")" "$t_cpmv"
+
+# UTF-8 both ways on the same text, against iconv with Windows' table (CP932) and EUC-JP.
+iconv -f CP932 -t UTF-8 "$work/big.txt" >"$work/big-utf8.txt"
+iconv -f CP932 -t EUC-JP "$work/big.txt" >"$work/big-euc.txt"
+t_w=$(best /dev/null "$mxt" /B /W /O "$work/out.txt" "$work/in.txt")
+t_w_iconv=$(best "$work/out.txt" iconv -f CP932 -t UTF-8 "$work/in.txt")
+t_ew=$(best /dev/null "$mxt" /B /W /O "$work/out.txt" "$work/big-euc.txt")
+t_ew_iconv=$(best "$work/out.txt" iconv -f EUC-JP -t UTF-8 "$work/big-euc.txt")
+t_ws=$(best /dev/null "$mxt" /B /S /O "$work/out.txt" "$work/big-utf8.txt")
+t_ws_iconv=$(best "$work/out.txt" iconv -f UTF-8 -t CP932 "$work/big-utf8.txt")
+t_we=$(best /dev/null "$mxt" /B /E /O "$work/out.txt" "$work/big-utf8.txt")
+t_we_iconv=$(best "$work/out.txt" iconv -f UTF-8 -t EUC-JP "$work/big-utf8.txt")
+echo "UTF-8, the same text:"
+printf 'Shift-JIS to UTF-8  mxt %6.3f s  iconv %6.3f s  iconv/mxt %s (goal >= 3)  mxt/cp %s (goal <= 2)\n' \
+  "$t_w" "$t_w_iconv" "$(ratio "$t_w_iconv" "$t_w")" "$(ratio "$t_w" "$t_cp")"
+printf 'EUC to UTF-8        mxt %6.3f s  iconv %6.3f s  iconv/mxt %s (goal >= 3)\n' \
+  "$t_ew" "$t_ew_iconv" "$(ratio "$t_ew_iconv" "$t_ew")"
+printf 'UTF-8 to Shift-JIS  mxt %6.3f s  iconv %6.3f s  iconv/mxt %s (goal >= 2)\n' \
+  "$t_ws" "$t_ws_iconv" "$(ratio "$t_ws_iconv" "$t_ws")"
+printf 'UTF-8 to EUC        mxt %6.3f s  iconv %6.3f s  iconv/mxt %s (goal >= 2)\n' \
+  "$t_we" "$t_we_iconv" "$(ratio "$t_we_iconv" "$t_we")"
 
 # One short file at a time: starting the program is most of what such a run costs.
 per_run() { # best of five: the mean seconds of 50 runs of the command, each on a fresh copy

@@ -111,11 +111,13 @@ void Converter::ReportKanjiStop(CharacterMapping mapping) {
   const ConversionBuffers& b = buffers_;
   const bool euc = b.DetectedCode == KanjiCode::EUC;
   const std::ptrdiff_t length = euc ? 3 : 2;
-  const std::uint8_t* start = b.InputCursor - length;
   unconvertibles_.count = 1;
   unconvertibles_.firstOffset = b.TotalRead - (b.InputEnd - b.InputCursor) - length;
-  if (start < b.InputBuffer.get()) return;  // it began in the block before
+  if (b.InputCursor - b.InputBuffer.get() < length) return;  // it began in the block before
+  const std::uint8_t* start = b.InputCursor - length;
   if (euc) {
+    // Any two bytes after an 8F stop the conversion; only a cell has a character.
+    if (!IsEUCByte(start[1]) || !IsEUCByte(start[2])) return;
     unconvertibles_.firstCodePoint =
         tables::kPlane2[((start[1] & 0x7F) - 0x21) * tables::kCells + ((start[2] & 0x7F) - 0x21)];
   } else {
