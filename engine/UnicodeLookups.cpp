@@ -1,5 +1,6 @@
 #include "engine/UnicodeLookups.h"
 
+#include "engine/ByteClasses.h"
 #include "engine/CellLookup.h"
 #include "engine/CharacterTables.h"
 #include "engine/PairArithmetic.h"
@@ -28,6 +29,32 @@ const std::uint16_t* UnicodeLookups::Encoder(std::uint8_t outputCode) {
         euc ? BytePair{static_cast<std::uint8_t>(j1 | 0x80), static_cast<std::uint8_t>(j2 | 0x80)}
             : JISPairToShiftJIS(j1, j2);
     table[static_cast<std::size_t>(cp)] = static_cast<std::uint16_t>(p.first << 8 | p.second);
+  }
+  return table.get();
+}
+
+const std::uint32_t* UnicodeLookups::Decoder(KanjiCode code, CharacterMapping mapping) {
+  const bool euc = code == KanjiCode::EUC;
+  auto& table = decoders_[euc][mapping == CharacterMapping::JIS];
+  if (table) return table.get();
+  table = std::make_unique<std::uint32_t[]>(kPairIndices);
+  const std::uint16_t* plane1 =
+      mapping == CharacterMapping::JIS ? tables::kPlane1JIS : tables::kPlane1Windows;
+  for (unsigned first = 0x81; first <= 0xFE; ++first) {
+    for (unsigned second = 0x40; second <= 0xFE; ++second) {
+      const bool pair = euc ? IsEUCByte(first) && IsEUCByte(second)
+                            : IsShiftJISLead(first) && IsShiftJISTrail(second);
+      if (!pair) continue;
+      const BytePair j = euc ? BytePair{static_cast<std::uint8_t>(first & 0x7F),
+                                        static_cast<std::uint8_t>(second & 0x7F)}
+                             : ShiftJISPairToJIS(static_cast<std::uint8_t>(first),
+                                                 static_cast<std::uint8_t>(second));
+      const std::uint32_t cp = Plane1Character(plane1, j.first, j.second);
+      if (cp < 0x800) continue;
+      table[euc ? PairIndex<KanjiCode::EUC>(first, second)
+                : PairIndex<KanjiCode::ShiftJIS>(first, second)] =
+          (0xE0 | (cp >> 12)) | (0x80 | ((cp >> 6) & 0x3F)) << 8 | (0x80 | (cp & 0x3F)) << 16;
+    }
   }
   return table.get();
 }

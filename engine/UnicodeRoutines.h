@@ -86,19 +86,19 @@ void ConvertSpanInPlace(S& s, const Convert& convert) {
   if constexpr (requires { s.ConvertSpan(convert); }) s.ConvertSpan(convert);
 }
 
-// Writes a code point of U+0800 and above as its three UTF-8 bytes.
-inline std::uint8_t* PutThreeByteUTF8(std::uint8_t* out, unsigned cp) {
-  out[0] = static_cast<std::uint8_t>(0xE0 | (cp >> 12));
-  out[1] = static_cast<std::uint8_t>(0x80 | ((cp >> 6) & 0x3F));
-  out[2] = static_cast<std::uint8_t>(0x80 | (cp & 0x3F));
+// The three UTF-8 bytes of a UnicodeLookups::Decoder entry.
+inline std::uint8_t* PutDecodedBytes(std::uint8_t* out, std::uint32_t bytes) {
+  out[0] = static_cast<std::uint8_t>(bytes);
+  out[1] = static_cast<std::uint8_t>(bytes >> 8);
+  out[2] = static_cast<std::uint8_t>(bytes >> 16);
   return out + 3;
 }
 
 // ASCII and the pairs of Shift-JIS or EUC whose characters take three UTF-8 bytes (nearly
-// all): the pair through the JIS arithmetic into the plane-1 table, which stays in cache.
+// all), through UnicodeLookups::Decoder.
 template <KanjiCode Code>
 struct SpanDecoder {
-  const std::uint16_t* plane1;
+  const std::uint32_t* pairs;
   SpanCursors operator()(const std::uint8_t* in, const std::uint8_t* inEnd, std::uint8_t* out,
                          std::uint8_t* outEnd) const {
     // Each character takes at most two bytes and gives at most three: as many as are sure
@@ -114,19 +114,35 @@ struct SpanDecoder {
           continue;
         }
         const std::uint8_t c = in[1];
-        BytePair j;
         if constexpr (Code == KanjiCode::ShiftJIS) {
-          if (!IsShiftJISLead(b) || !IsShiftJISTrail(c)) return {in, out};
-          j = ShiftJISPairToJIS(b, c);
+          if (!IsShiftJISLead(b) || c < 0x40) return {in, out};
         } else {
           if (!IsEUCByte(b) || !IsEUCByte(c)) return {in, out};
-          j = {static_cast<std::uint8_t>(b & 0x7F), static_cast<std::uint8_t>(c & 0x7F)};
         }
-        const unsigned cp = Plane1Character(plane1, j.first, j.second);
-        if (cp < 0x800) return {in, out};  // none, or a character of two UTF-8 bytes
-        out = PutThreeByteUTF8(out, cp);
+        const std::uint32_t bytes = pairs[PairIndex<Code>(b, c)];
+        if (bytes == 0) return {in, out};
+        out = PutDecodedBytes(out, bytes);
         in += 2;
       }
+    }
+    return {in, out};
+  }
+};
+
+// A run of JIS kanji pairs (bytes 21-7E) in kanji mode, through the EUC decoder: it stops
+// at an escape, a control byte or a character of fewer UTF-8 bytes.
+struct JISKanjiSpans {
+  const std::uint32_t* eucPairs;
+  SpanCursors operator()(const std::uint8_t* in, const std::uint8_t* inEnd, std::uint8_t* out,
+                         std::uint8_t* outEnd) const {
+    while (inEnd - in >= 2 && outEnd - out >= 3) {
+      const unsigned c = in[0];
+      const unsigned d = in[1];
+      if (!InRange(c, 0x21, 0x7E) || !InRange(d, 0x21, 0x7E)) break;
+      const std::uint32_t bytes = eucPairs[PairIndex<KanjiCode::EUC>(c | 0x80, d | 0x80)];
+      if (bytes == 0) break;
+      out = PutDecodedBytes(out, bytes);
+      in += 2;
     }
     return {in, out};
   }
@@ -201,8 +217,9 @@ inline bool IsKatakanaByte(int b) {
 }
 
 template <ByteStream S>
-StreamResult ShiftJISToUTF8(S& s, const std::uint16_t* plane1, Misfits& misfits) {
-  const SpanDecoder<KanjiCode::ShiftJIS> spans{plane1};
+StreamResult ShiftJISToUTF8(S& s, const std::uint16_t* plane1, const std::uint32_t* pairs,
+                            Misfits& misfits) {
+  const SpanDecoder<KanjiCode::ShiftJIS> spans{pairs};
   ConvertSpanInPlace(s, spans);
   int b = s.ReadByte();
   while (b >= 0) {
@@ -238,8 +255,9 @@ StreamResult ShiftJISToUTF8(S& s, const std::uint16_t* plane1, Misfits& misfits)
 }
 
 template <ByteStream S>
-StreamResult EUCToUTF8(S& s, const std::uint16_t* plane1, Misfits& misfits) {
-  const SpanDecoder<KanjiCode::EUC> spans{plane1};
+StreamResult EUCToUTF8(S& s, const std::uint16_t* plane1, const std::uint32_t* pairs,
+                       Misfits& misfits) {
+  const SpanDecoder<KanjiCode::EUC> spans{pairs};
   ConvertSpanInPlace(s, spans);
   int b = s.ReadByte();
   while (b >= 0) {
@@ -297,6 +315,7 @@ StreamResult EUCToUTF8(S& s, const std::uint16_t* plane1, Misfits& misfits) {
 template <ByteStream S>
 struct JISIntoUTF8 {
   const std::uint16_t* plane1;
+  JISKanjiSpans spans;
   Misfits& misfits;
   mutable bool stopped = false;
 
@@ -307,6 +326,7 @@ struct JISIntoUTF8 {
     const std::uint16_t cp = c < 0x7F && d < 0x7F ? Plane1Character(plane1, c, d) : 0;
     if (cp != 0) {
       WriteUTF8(s, cp);
+      ConvertSpanInPlace(s, spans);
     } else {
       stopped = !ReplaceUndecodable(s, misfits, 2);
     }
@@ -460,11 +480,13 @@ StreamResult ConvertUnicodeStream(S& s, KanjiCode detected, std::uint8_t outputC
   if (outputCode == kOutputUTF8) {
     switch (detected) {
       case KanjiCode::ShiftJIS:
-        return ShiftJISToUTF8(s, plane1, misfits);
+        return ShiftJISToUTF8(s, plane1, lookups.Decoder(detected, options.mapping), misfits);
       case KanjiCode::EUC:
-        return EUCToUTF8(s, plane1, misfits);
+        return EUCToUTF8(s, plane1, lookups.Decoder(detected, options.mapping), misfits);
       case KanjiCode::JIS:
-        return ReadJIS(s, sevenBitMode, JISIntoUTF8<S>{plane1, misfits});
+        return ReadJIS(
+            s, sevenBitMode,
+            JISIntoUTF8<S>{plane1, {lookups.Decoder(KanjiCode::EUC, options.mapping)}, misfits});
       default:
         return CopyStream(s);
     }
