@@ -25,7 +25,9 @@ namespace {
     return ConvertUnicodeStream(stream, detected, options.outputKanjiCode, options.sevenBitMode,
                                 escapes, options.unicode, converter.Lookups(), report);
   }
-  return ConvertStream(stream, detected, options.outputKanjiCode, options.sevenBitMode, escapes);
+  Misfits misfits(options.unicode.unconvertible, report);
+  return ConvertStream(stream, detected, options.outputKanjiCode, options.sevenBitMode, escapes,
+                       &misfits);
 }
 
 constexpr std::uint8_t kByteOrderMark[] = {0xEF, 0xBB, 0xBF};
@@ -105,30 +107,6 @@ void Converter::WriteByteOrderMark() {
     *buffers_.OutputCursor++ = b;
 }
 
-// Between the kanji codes only a Shift-JIS pair beyond the JIS rows or an EUC supplementary
-// kanji stops a file: the stream has just read it.
-void Converter::ReportKanjiStop(CharacterMapping mapping) {
-  const ConversionBuffers& b = buffers_;
-  const bool euc = b.DetectedCode == KanjiCode::EUC;
-  const std::ptrdiff_t length = euc ? 3 : 2;
-  unconvertibles_.count = 1;
-  unconvertibles_.firstOffset = b.TotalRead - (b.InputEnd - b.InputCursor) - length;
-  if (b.InputCursor - b.InputBuffer.get() < length) return;  // it began in the block before
-  const std::uint8_t* start = b.InputCursor - length;
-  if (euc) {
-    // Any two bytes after an 8F stop the conversion; only a cell has a character.
-    if (!IsEUCByte(start[1]) || !IsEUCByte(start[2])) return;
-    unconvertibles_.firstCodePoint =
-        tables::kPlane2[((start[1] & 0x7F) - 0x21) * tables::kCells + ((start[2] & 0x7F) - 0x21)];
-  } else {
-    const BytePair j = ShiftJISPairToJIS(start[0], start[1]);
-    const std::uint16_t* plane1 =
-        mapping == CharacterMapping::JIS ? tables::kPlane1JIS : tables::kPlane1Windows;
-    unconvertibles_.firstCodePoint = Plane1Character(plane1, j.first, j.second);
-  }
-  if (unconvertibles_.firstCodePoint == 0) unconvertibles_.firstCodePoint = kNoCharacter;
-}
-
 StreamResult Converter::StreamInputToOutput(const StreamOptions& options) {
   buffers_.PendingCR = false;
   buffers_.OutputCursor = buffers_.OutputBuffer;
@@ -142,8 +120,6 @@ StreamResult Converter::StreamInputToOutput(const StreamOptions& options) {
   StreamResult result;
   try {
     result = ConvertBufferedStream(*this, options, unconvertibles_);
-    if (result == StreamResult::Unrepresentable && unconvertibles_.count == 0)
-      ReportKanjiStop(options.unicode.mapping);
     // What a stop leaves unconverted is not written; what was written before it may
     // have failed, which says more.
     if (result == StreamResult::Complete) {

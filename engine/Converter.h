@@ -59,7 +59,6 @@ class Converter {
   // UTF-8 output has one exactly when asked for.
   void SkipByteOrderMark();
   void WriteByteOrderMark();
-  void ReportKanjiStop(CharacterMapping mapping);
 
   ConversionBuffers buffers_;
   BlockWriter writer_;

@@ -3,11 +3,13 @@
 #include <concepts>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 
 #include "engine/ByteClasses.h"
 #include "engine/CellLookup.h"
 #include "engine/EscapeSequence.h"
 #include "engine/KanjiCode.h"
+#include "engine/Misfits.h"
 #include "engine/PairArithmetic.h"
 #include "engine/PairRuns.h"
 
@@ -137,8 +139,17 @@ StreamResult CopyStream(S& s) {
   }
 }
 
+// The character of a Shift-JIS pair beyond the JIS rows, for a message or a reference.
+inline std::int32_t CharacterBeyondJISRows(std::uint8_t b, std::uint8_t c) {
+  const BytePair j = ShiftJISPairToJIS(b, c);
+  const std::uint16_t cp = Plane1Character(tables::kPlane1Windows, j.first, j.second);
+  return cp != 0 ? cp : kNoCharacter;
+}
+
+// Between the kanji codes, what has no place stops the routine unless `misfits` says to
+// replace it.
 template <ByteStream S>
-StreamResult ShiftJISToEUC(S& s) {
+StreamResult ShiftJISToEUC(S& s, Misfits* misfits = nullptr) {
   for (int b; (b = s.ReadByte()) >= 0;) {
     if (b < 0x80) {
       s.WriteByte(static_cast<std::uint8_t>(b));
@@ -149,9 +160,15 @@ StreamResult ShiftJISToEUC(S& s) {
         break;
       }
       if (IsShiftJISTrail(c)) {
-        const BytePair j =
-            JISCellOfShiftJIS(static_cast<std::uint8_t>(b), static_cast<std::uint8_t>(c));
-        if (j.first == 0) return StreamResult::Unrepresentable;
+        const auto lead = static_cast<std::uint8_t>(b);
+        const auto trail = static_cast<std::uint8_t>(c);
+        const BytePair j = JISCellOfShiftJIS(lead, trail);
+        if (j.first == 0) {
+          const auto geta = [&] { WritePair(s, 0xA2, 0xAE); };
+          if (!ReplaceMisfit(s, misfits, CharacterBeyondJISRows(lead, trail), 2, geta, [] {}))
+            return StreamResult::Unrepresentable;
+          continue;
+        }
         WritePair(s, j.first | 0x80, j.second | 0x80);
         ConvertRunsInPlace(s, PairRun::ShiftJISToEUC);
       } else {
@@ -166,19 +183,30 @@ StreamResult ShiftJISToEUC(S& s) {
   return StreamResult::Complete;
 }
 
-// Reads the two bytes after an EUC 0x8F. Only a prefix cut off by the end of the input
-// has a form in Shift-JIS and JIS: what is there of it is written as it stands.
-template <ByteStream S>
-StreamResult EndOfSupplementaryKanji(S& s) {
+// Reads the two bytes after an EUC 0x8F, which Shift-JIS and JIS have no place for. Only a
+// prefix cut off by the end of the input has a form there: what is there of it is written
+// as it stands, and the input has ended. A whole one stops the file (Unrepresentable) or is
+// replaced, and the routine goes on (nothing).
+template <ByteStream S, class Geta, class BeforeText>
+std::optional<StreamResult> SupplementaryKanji(S& s, Misfits* misfits, const Geta& geta,
+                                               const BeforeText& beforeText) {
   const int c = s.ReadByte();
   if (c < 0) return StreamResult::Complete;
-  if (s.ReadByte() >= 0) return StreamResult::Unrepresentable;
-  s.WriteByte(static_cast<std::uint8_t>(c));
-  return StreamResult::Complete;
+  const int d = s.ReadByte();
+  if (d < 0) {
+    s.WriteByte(static_cast<std::uint8_t>(c));
+    return StreamResult::Complete;
+  }
+  const bool cell = IsEUCByte(c) && IsEUCByte(d);
+  const std::uint16_t cp =
+      cell ? tables::kPlane2[((c & 0x7F) - 0x21) * tables::kCells + ((d & 0x7F) - 0x21)] : 0;
+  if (!ReplaceMisfit(s, misfits, cp != 0 ? cp : kNoCharacter, 3, geta, beforeText))
+    return StreamResult::Unrepresentable;
+  return std::nullopt;
 }
 
 template <ByteStream S>
-StreamResult EUCToShiftJIS(S& s) {
+StreamResult EUCToShiftJIS(S& s, Misfits* misfits = nullptr) {
   for (int b; (b = s.ReadByte()) >= 0;) {
     if (b < 0x80) {
       s.WriteByte(static_cast<std::uint8_t>(b));
@@ -201,7 +229,8 @@ StreamResult EUCToShiftJIS(S& s) {
       if (c < 0) break;
       s.WriteByte(static_cast<std::uint8_t>(c));
     } else if (b == kSingleShift3) {
-      return EndOfSupplementaryKanji(s);
+      const auto geta = [&] { WritePair(s, 0x81, 0xAC); };
+      if (const auto end = SupplementaryKanji(s, misfits, geta, [] {})) return *end;
     } else {
       s.WriteByte(static_cast<std::uint8_t>(b));
     }
@@ -209,8 +238,16 @@ StreamResult EUCToShiftJIS(S& s) {
   return StreamResult::Complete;
 }
 
+// 〓 in kanji mode.
 template <ByteStream S>
-StreamResult ShiftJISToJIS(S& s, bool sevenBitMode, EscapeSequence escapes) {
+void WriteJISGeta(S& s, JISModeWriter<S>& out) {
+  out.OpenKanji();
+  WritePair(s, 0x22, 0x2E);
+}
+
+template <ByteStream S>
+StreamResult ShiftJISToJIS(S& s, bool sevenBitMode, EscapeSequence escapes,
+                           Misfits* misfits = nullptr) {
   JISModeWriter<S> out(s, escapes);
   for (int b; (b = s.ReadByte()) >= 0;) {
     if (IsShiftJISLead(b)) {
@@ -224,7 +261,14 @@ StreamResult ShiftJISToJIS(S& s, bool sevenBitMode, EscapeSequence escapes) {
       const BytePair j =
           pair ? JISCellOfShiftJIS(static_cast<std::uint8_t>(b), static_cast<std::uint8_t>(c))
                : BytePair{};
-      if (pair && j.first == 0) return StreamResult::Unrepresentable;
+      if (pair && j.first == 0) {
+        const std::int32_t cp =
+            CharacterBeyondJISRows(static_cast<std::uint8_t>(b), static_cast<std::uint8_t>(c));
+        if (!ReplaceMisfit(
+                s, misfits, cp, 2, [&] { WriteJISGeta(s, out); }, [&] { out.Close(); }))
+          return StreamResult::Unrepresentable;
+        continue;
+      }
       out.OpenKanji();
       if (pair) {
         WritePair(s, j.first, j.second);
@@ -243,7 +287,7 @@ StreamResult ShiftJISToJIS(S& s, bool sevenBitMode, EscapeSequence escapes) {
 }
 
 template <ByteStream S>
-StreamResult EUCToJIS(S& s, bool sevenBitMode, EscapeSequence escapes) {
+StreamResult EUCToJIS(S& s, bool sevenBitMode, EscapeSequence escapes, Misfits* misfits = nullptr) {
   JISModeWriter<S> out(s, escapes);
   for (int b; (b = s.ReadByte()) >= 0;) {
     if (IsEUCByte(b)) {
@@ -262,7 +306,8 @@ StreamResult EUCToJIS(S& s, bool sevenBitMode, EscapeSequence escapes) {
       out.WriteKatakana(static_cast<std::uint8_t>(c), sevenBitMode);
     } else if (b == kSingleShift3) {
       out.Close();
-      return EndOfSupplementaryKanji(s);
+      const auto geta = [&] { WriteJISGeta(s, out); };
+      if (const auto end = SupplementaryKanji(s, misfits, geta, [] {})) return *end;
     } else {  // below 0x80, 80-8D, 90-A0, FF
       out.Close();
       s.WriteByte(static_cast<std::uint8_t>(b));
@@ -458,15 +503,15 @@ StreamResult JISToJIS(S& s, bool sevenBitMode, EscapeSequence escapes) {
 
 template <ByteStream S>
 StreamResult ConvertStream(S& s, KanjiCode detected, std::uint8_t outputCode, bool sevenBitMode,
-                           EscapeSequence escapes) {
+                           EscapeSequence escapes, Misfits* misfits = nullptr) {
   switch (detected) {
     case KanjiCode::ShiftJIS:
-      if (outputCode == kOutputEUC) return ShiftJISToEUC(s);
-      if (outputCode == kOutputJIS) return ShiftJISToJIS(s, sevenBitMode, escapes);
+      if (outputCode == kOutputEUC) return ShiftJISToEUC(s, misfits);
+      if (outputCode == kOutputJIS) return ShiftJISToJIS(s, sevenBitMode, escapes, misfits);
       break;
     case KanjiCode::EUC:
-      if (outputCode == kOutputShiftJIS) return EUCToShiftJIS(s);
-      if (outputCode == kOutputJIS) return EUCToJIS(s, sevenBitMode, escapes);
+      if (outputCode == kOutputShiftJIS) return EUCToShiftJIS(s, misfits);
+      if (outputCode == kOutputJIS) return EUCToJIS(s, sevenBitMode, escapes, misfits);
       break;
     case KanjiCode::JIS:
       if (outputCode == kOutputShiftJIS) return JISToShiftJIS(s, sevenBitMode);

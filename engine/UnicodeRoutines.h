@@ -10,23 +10,12 @@
 #include "engine/CharacterTables.h"
 #include "engine/EscapeSequence.h"
 #include "engine/KanjiCode.h"
+#include "engine/Misfits.h"
 #include "engine/PairArithmetic.h"
 #include "engine/StreamRoutines.h"
 #include "engine/UnicodeLookups.h"
 
 namespace mxt::engine {
-
-// Stands for bytes that are no character of the input code.
-constexpr std::int32_t kNoCharacter = -1;
-
-// What a conversion met that the output code has no place for.
-struct UnconvertibleReport {
-  // How many were met: replaced, or the one the file stopped at.
-  std::int64_t count = 0;
-  std::int32_t firstCodePoint = kNoCharacter;
-  // Where the first begins in the input.
-  std::int64_t firstOffset = 0;
-};
 
 struct UnicodeOptions {
   CharacterMapping mapping = CharacterMapping::Windows;
@@ -37,15 +26,6 @@ constexpr std::uint32_t kGeta = 0x3013;                    // 〓
 constexpr std::uint16_t kGetaCell = (2 << 8) | 14;         // its JIS cell, 0x222E
 constexpr std::uint32_t kHalfWidthKatakanaFirst = 0xFF61;  // Shift-JIS A1
 constexpr std::uint32_t kHalfWidthKatakanaLast = 0xFF9F;   // Shift-JIS DF
-
-template <ByteStream S>
-std::int64_t InputOffsetOf(S& s) {
-  if constexpr (requires { s.InputOffset(); }) {
-    return s.InputOffset();
-  } else {
-    return 0;
-  }
-}
 
 // After an ASCII byte, copies the rest of its run a chunk at a time where the stream lets
 // it be done in place.
@@ -173,29 +153,6 @@ struct SpanEncoder {
     }
     return {in, out};
   }
-};
-
-// Counts what has no place in the output code and says whether the stream stops there.
-class Misfits {
- public:
-  Misfits(Unconvertible way, UnconvertibleReport& report) : way_(way), report_(report) {}
-
-  // One met at `offset` in the input: true when the file is to be left as it is.
-  bool Meet(std::int32_t codePoint, std::int64_t offset) {
-    if (report_.count++ == 0) {
-      report_.firstCodePoint = codePoint;
-      report_.firstOffset = offset;
-    }
-    return way_ == Unconvertible::Skip;
-  }
-  // Whether a character goes in as a reference rather than as 〓.
-  bool AsReference(std::int32_t codePoint) const {
-    return way_ == Unconvertible::Reference && codePoint != kNoCharacter;
-  }
-
- private:
-  const Unconvertible way_;
-  UnconvertibleReport& report_;
 };
 
 // ---- Kanji codes into UTF-8 ----
@@ -421,15 +378,6 @@ struct JISWriter {
   void Close() { mode.Close(); }
 };
 
-// "&#x1F600;" through the writer's ASCII.
-template <class Writer>
-void WriteReference(Writer& out, std::int32_t cp) {
-  char text[16];
-  const int length = std::snprintf(text, sizeof text, "&#x%X;", static_cast<unsigned>(cp));
-  for (int i = 0; i < length; ++i)
-    out.Ascii(static_cast<std::uint8_t>(text[i]));
-}
-
 // `cells` holds only cells the writer's code has, but for plane 2 in JIS and Shift-JIS:
 // those count as no place.
 // `spans` goes ahead where it is given (not into JIS, whose writer keeps a mode).
@@ -457,7 +405,8 @@ StreamResult UTF8ToKanji(S& s, Writer& out, const std::uint16_t* blockOf,
     } else if (misfits.Meet(cp, InputOffsetOf(s) - character.length)) {
       return StreamResult::Unrepresentable;
     } else if (misfits.AsReference(cp)) {
-      WriteReference(out, cp);
+      out.Close();  // a reference is text: no kanji mode around it
+      WriteCharacterReference(s, cp);
     } else {
       out.Cell(kGetaCell);
     }

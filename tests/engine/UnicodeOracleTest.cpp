@@ -244,6 +244,42 @@ TEST_F(UnicodeOracleTest, ACharacterWithNoPlaceStopsOrIsReplacedAndCounted) {
   }
 }
 
+// Between the kanji codes too: a user-defined character into EUC or JIS, a JIS X 0212
+// kanji into Shift-JIS or JIS.
+TEST_F(UnicodeOracleTest, BetweenTheKanjiCodesACharacterWithNoPlaceIsReplacedAsAsked) {
+  const struct {
+    KanjiCode from;
+    std::uint8_t to;
+    Unconvertible way;
+    const char* input;
+    const char* output;
+  } cases[] = {
+      {KanjiCode::ShiftJIS, kOutputEUC, Unconvertible::Geta, "'a' F0 40 88 9F", "'a' A2 AE B0 A1"},
+      {KanjiCode::ShiftJIS, kOutputEUC, Unconvertible::Reference, "'a' F0 40", "'a&#xE000;'"},
+      {KanjiCode::ShiftJIS, kOutputJIS, Unconvertible::Geta, "88 9F F0 40 'b'",
+       "ESC '$B' '0!\".' ESC '(J' 'b'"},
+      {KanjiCode::ShiftJIS, kOutputJIS, Unconvertible::Reference, "88 9F F0 40",
+       "ESC '$B' '0!' ESC '(J' '&#xE000;'"},
+      {KanjiCode::EUC, kOutputShiftJIS, Unconvertible::Reference, "8F B0 A1 'z'", "'&#x4E02;z'"},
+      {KanjiCode::EUC, kOutputJIS, Unconvertible::Geta, "B0 A1 8F B0 A1",
+       "ESC '$B' '0!' ESC '(J' ESC '$B' '\".' ESC '(J'"},
+  };
+  for (const auto& c : cases) {
+    StreamResult result = StreamResult::Unrepresentable;
+    const std::string output =
+        Convert(Bytes(c.input), c.from, c.to, CharacterMapping::Windows, &result, c.way);
+    EXPECT_EQ(result, StreamResult::Complete) << c.input;
+    EXPECT_EQ(Notation(output), Notation(Bytes(c.output))) << c.input;
+    EXPECT_EQ(converter_.Unconvertibles().count, 1) << c.input;
+  }
+  StreamResult result = StreamResult::Complete;
+  Convert(Bytes("'ab' 8F B0 A1"), KanjiCode::EUC, kOutputShiftJIS, CharacterMapping::Windows,
+          &result, Unconvertible::Skip);
+  EXPECT_EQ(result, StreamResult::Unrepresentable);
+  EXPECT_EQ(converter_.Unconvertibles().firstCodePoint, 0x4E02);
+  EXPECT_EQ(converter_.Unconvertibles().firstOffset, 2);
+}
+
 TEST_F(UnicodeOracleTest, BytesThatAreNoCharacterBecomeGetaEvenAsReferences) {
   const struct {
     KanjiCode from;
