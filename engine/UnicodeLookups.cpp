@@ -1,5 +1,7 @@
 #include "engine/UnicodeLookups.h"
 
+#include <algorithm>
+
 #include "engine/ByteClasses.h"
 #include "engine/CellLookup.h"
 #include "engine/CharacterTables.h"
@@ -33,13 +35,23 @@ const std::uint16_t* UnicodeLookups::Encoder(std::uint8_t outputCode) {
   return table.get();
 }
 
+const std::uint16_t* UnicodeLookups::Plane1(CharacterMapping mapping) {
+  if (mapping == CharacterMapping::Windows) return tables::kPlane1Windows;
+  if (plane1JIS_) return plane1JIS_.get();
+  constexpr std::size_t kPlane1Cells = tables::kPlane1Rows * tables::kCells;
+  plane1JIS_ = std::make_unique<std::uint16_t[]>(kPlane1Cells);
+  std::copy_n(tables::kPlane1Windows, kPlane1Cells, plane1JIS_.get());
+  for (const tables::LookAlikeCell& l : tables::kJISLookAlikes)
+    plane1JIS_[(l.row - 1) * tables::kCells + (l.cell - 1)] = l.jis;
+  return plane1JIS_.get();
+}
+
 const std::uint32_t* UnicodeLookups::Decoder(KanjiCode code, CharacterMapping mapping) {
   const bool euc = code == KanjiCode::EUC;
   auto& table = decoders_[euc][mapping == CharacterMapping::JIS];
   if (table) return table.get();
   table = std::make_unique<std::uint32_t[]>(kPairIndices);
-  const std::uint16_t* plane1 =
-      mapping == CharacterMapping::JIS ? tables::kPlane1JIS : tables::kPlane1Windows;
+  const std::uint16_t* plane1 = Plane1(mapping);
   for (unsigned first = 0x81; first <= 0xFE; ++first) {
     for (unsigned second = 0x40; second <= 0xFE; ++second) {
       const bool pair = euc ? IsEUCByte(first) && IsEUCByte(second)

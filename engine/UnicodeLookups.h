@@ -24,6 +24,8 @@ constexpr std::size_t PairIndex(unsigned first, unsigned second) {
 // the cell tables on first use and kept with the converter.
 class UnicodeLookups {
  public:
+  // The plane-1 characters (tables::kPlane1Windows) in `mapping`.
+  const std::uint16_t* Plane1(CharacterMapping mapping);
   // Indexed by PairIndex of the code: the UTF-8 bytes of the pair's character (little-endian,
   // three of them), 0 where the fast path does not go (no character, or one of fewer bytes).
   const std::uint32_t* Decoder(KanjiCode code, CharacterMapping mapping);
@@ -32,6 +34,7 @@ class UnicodeLookups {
   const std::uint16_t* Encoder(std::uint8_t outputCode);
 
  private:
+  std::unique_ptr<std::uint16_t[]> plane1JIS_;
   std::unique_ptr<std::uint32_t[]> decoders_[2][2];  // Shift-JIS, EUC by mapping
   std::unique_ptr<std::uint16_t[]> encoders_[2];     // Shift-JIS, EUC
 };

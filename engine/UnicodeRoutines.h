@@ -424,8 +424,7 @@ StreamResult ConvertUnicodeStream(S& s, KanjiCode detected, std::uint8_t outputC
                                   const UnicodeOptions& options, UnicodeLookups& lookups,
                                   UnconvertibleReport& report) {
   Misfits misfits(options.unconvertible, report);
-  const std::uint16_t* plane1 =
-      options.mapping == CharacterMapping::JIS ? tables::kPlane1JIS : tables::kPlane1Windows;
+  const std::uint16_t* plane1 = lookups.Plane1(options.mapping);
   if (outputCode == kOutputUTF8) {
     switch (detected) {
       case KanjiCode::ShiftJIS:

@@ -13,9 +13,6 @@ namespace {
 
 using engine::KanjiCode;
 
-// The codes by output code number.
-constexpr const char* kOutputNames[] = {"Shift-JIS", "EUC", "JIS", "UTF-8"};
-
 constexpr std::array<std::string_view, 17> kStatusTexts = {
     "File not found.",
     "Is not a file.",
@@ -118,15 +115,16 @@ FileEntry FileEntry::OutputEntry(std::string path) {
 
 std::string ResultCodeText(std::uint8_t code) {
   const auto in = static_cast<KanjiCode>(code & 0x0F);
-  const unsigned out = code >> 4;
+  const auto outputCode = static_cast<std::uint8_t>(code >> 4);
+  const KanjiCode out = engine::CodeOfOutput(outputCode);
   switch (in) {
     case KanjiCode::ShiftJIS:
     case KanjiCode::EUC:
     case KanjiCode::JIS:
     case KanjiCode::UTF8: {
       std::string text(CodeName(in));
-      if (out <= engine::kOutputUTF8 && engine::CodeOfOutput(static_cast<std::uint8_t>(out)) != in)
-        text += std::string(" to ") + kOutputNames[out];
+      if (outputCode <= engine::kOutputUTF8 && out != in)
+        text += " to " + std::string(CodeName(out));
       return text;
     }
     case KanjiCode::Ascii:
@@ -142,8 +140,9 @@ std::string ResultCodeText(std::uint8_t code) {
 std::string StatusColumns(const FileEntry& entry, ListId list) {
   if (list == ListId::Output) {
     if (entry.State != RunResult::Converted) return "";
-    return std::string("Output:\t") +
-           (entry.Code <= engine::kOutputUTF8 ? kOutputNames[entry.Code] : "");
+    return std::string("Output:\t") + (entry.Code <= engine::kOutputUTF8
+                                           ? std::string(CodeName(engine::CodeOfOutput(entry.Code)))
+                                           : std::string());
   }
   switch (entry.State) {
     case RunResult::Aborted:

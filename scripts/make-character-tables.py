@@ -278,7 +278,11 @@ def main():
         "// clang-format off",
     ]
     emit_array(out, "std::uint16_t", "kPlane1Windows", [cp for row in windows for cp in row])
-    emit_array(out, "std::uint16_t", "kPlane1JIS", [cp for row in jis for cp in row])
+    out.append("const LookAlikeCell kJISLookAlikes[%d] = {" % len(MAPPING_PAIRS))
+    for (row, cell), (_, cp) in sorted(MAPPING_PAIRS.items()):
+        out.append("    {%d, %d, 0x%04X}," % (row, cell, cp))
+    out.append("};")
+    out.append("")
     emit_array(out, "std::uint16_t", "kPlane2", [cp for row in supplementary for cp in row])
     for name, index in (("ShiftJIS", shift_jis_encoding(windows, jis)),
                         ("EUC", euc_encoding(windows, jis, supplementary))):
