@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <map>
 
+#include "app/MessageTexts.h"
 #include "fileconv/PathText.h"
 #include "fileconv/TrueCase.h"
 #include "platform/FindFile.h"
@@ -212,7 +213,7 @@ std::vector<std::string> CommandLine::Parse(std::vector<std::string> arguments,
       }
     } else {
       if (!ApplyOption(argument, settings)) {
-        rejected.push_back("コマンドラインオプションに誤りがあります。\rオプション: '" + argument +
+        rejected.push_back(std::string(message::kWrongOption) + message::kOptionIs + argument +
                            "'");
       }
       if (kind == ArgumentKind::ParameterOption) lastParameterOption = argument;
@@ -221,7 +222,7 @@ std::vector<std::string> CommandLine::Parse(std::vector<std::string> arguments,
   }
   if (settings.OutputToFile && settings.OutputFileName.empty()) {
     settings.OutputToFile = false;
-    rejected.push_back("コマンドラインオプションにパラメータが不足しています。\rオプション: '" +
+    rejected.push_back(std::string(message::kMissingParameter) + message::kOptionIs +
                        lastParameterOption + "'");
   }
   settings.CommandLineError = !rejected.empty();

@@ -2,12 +2,14 @@
 
 #include <stdexcept>
 
+#include "app/MessageTexts.h"
+
 namespace mxt::app {
 
 // A dropped-files block that could not be made or delivered.
 class DragDropError : public std::runtime_error {
  public:
-  DragDropError() : std::runtime_error("Drag && Drop の処理に失敗しました") {}
+  DragDropError() : std::runtime_error(message::kDragDropFailed) {}
 };
 
 }  // namespace mxt::app

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <utility>
 
+#include "app/MessageTexts.h"
 #include "platform/FileSystem.h"
 #include "platform/SystemString.h"
 
@@ -14,10 +15,6 @@ namespace {
 using fileconv::ListId;
 using fileconv::MessageButtons;
 using fileconv::MessageKind;
-
-constexpr std::string_view kNoViewer = "ビューアが指定されていません。";
-constexpr std::string_view kNotConverted = " は、変換されませんでした。";
-constexpr std::string_view kViewerFailed = "ビューアの起動に失敗しました。";
 
 bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\n';
@@ -104,7 +101,7 @@ void EntryViewer::Open(Session& session, ListId list, std::size_t index, bool co
   if (session.run.Busy() || (conv && list == ListId::Output)) return;
   const fileconv::Settings& settings = session.settings;
   if (settings.ViewerPath.empty()) {
-    session.host.ShowMessage(MessageKind::Warning, kNoViewer, MessageButtons::Ok);
+    session.host.ShowMessage(MessageKind::Warning, message::kNoViewer, MessageButtons::Ok);
     return;
   }
   std::string file;
@@ -114,7 +111,7 @@ void EntryViewer::Open(Session& session, ListId list, std::size_t index, bool co
     if (copy.outcome == fileconv::ViewCopy::Outcome::NotConverted) {
       session.host.ShowMessage(MessageKind::Information,
                                platform::SystemStringToUtf8(session.files.Input(index).Path) +
-                                   std::string(kNotConverted),
+                                   std::string(message::kNotConverted),
                                MessageButtons::Ok);
       return;
     }
@@ -124,7 +121,7 @@ void EntryViewer::Open(Session& session, ListId list, std::size_t index, bool co
     file = list == ListId::Output ? session.files.Output()->Path : session.files.Input(index).Path;
   }
   if (!start_(ViewerArguments(settings.ViewerPath, settings.ViewerCmdLineOption, file))) {
-    session.host.ShowMessage(MessageKind::Error, kViewerFailed, MessageButtons::Ok);
+    session.host.ShowMessage(MessageKind::Error, message::kViewerFailed, MessageButtons::Ok);
   }
 }
 

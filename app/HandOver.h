@@ -13,16 +13,12 @@ bool ShouldHandOver(const std::vector<std::string>& arguments, bool convertsOnSt
 
 // What the handing-over start does once it knows the running instance's state.
 struct HandOverSteps {
-  // "すでに起動されている MXT は、…" before anything else.
+  // The busy-instance warning (message::kBusyInstance) before anything else.
   bool warnBusy = false;
   // Sent in order: the show state, bringing the window (or its dialog) forward.
   std::vector<HandOverMessage> messages;
   bool sendFiles = false;
 };
 HandOverSteps StepsFor(const InstanceState& running);
-
-inline constexpr char kBusyInstanceMessage[] =
-    "すでに起動されている MXT は、ビジー状態であるか、まだアクティブなダイアログボックスがあり"
-    "ます。";
 
 }  // namespace mxt::app

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <utility>
 
+#include "app/MessageTexts.h"
 #include "app/ProfileText.h"
 #include "fileconv/PathText.h"
 #include "fileconv/UserError.h"
@@ -79,7 +80,7 @@ IniStore::IniStore(std::string path, Form form) : path_(std::move(path)), form_(
 }
 
 std::optional<std::string> IniStore::ReadString(std::string_view group, std::string_view name) {
-  if (readsFail_) throw UserError(Quoted(name) + " の取得に失敗しました");
+  if (readsFail_) throw UserError(Quoted(name) + message::kCannotRead);
   return ProfileValue(text_, group, name);
 }
 
@@ -94,8 +95,8 @@ void IniStore::WriteString(std::string_view group, std::string_view name, std::s
 void IniStore::FailToSave(const std::string& why) const {
   if (!why.empty()) throw UserError(why);
   if (form_ == Form::PerUser && !written_.empty())
-    throw UserError(Quoted(written_.front().name) + " の設定に失敗しました");
-  throw UserError(platform::SystemStringToUtf8(path_) + " に書き込めません");
+    throw UserError(Quoted(written_.front().name) + message::kCannotWriteValue);
+  throw UserError(platform::SystemStringToUtf8(path_) + message::kCannotWriteFile);
 }
 
 void IniStore::Commit() {
@@ -110,8 +111,7 @@ void IniStore::Commit() {
     for (const Written& value : written_)
       *text = WithProfileValue(*text, value.group, value.name, value.value);
     if (text->size() > kMostStoreBytes) {
-      FailToSave(platform::SystemStringToUtf8(path_) +
-                 " は 1 MiB を超えてしまうため、設定を保存しませんでした");
+      FailToSave(platform::SystemStringToUtf8(path_) + message::kStoreTooLarge);
     }
     platform::WriteWholeFile(path_, *text);
     text_ = std::move(*text);

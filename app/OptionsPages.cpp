@@ -53,6 +53,7 @@ OptionsPageValues PageValuesOf(const Settings& settings) {
       ChoiceOf(OptionChoice::Mapping, static_cast<int>(settings.Mapping));
   values.Choice(OptionChoice::Unconvertible) =
       ChoiceOf(OptionChoice::Unconvertible, static_cast<int>(settings.Unconvertible));
+  values.Choice(OptionChoice::Language) = ChoiceOf(OptionChoice::Language, settings.Language);
   for (int i = 0; i < kOptionChecks; ++i)
     values.checks[i] = settings.*kCheckFields[i];
   values.Text(OptionText::ViewerPath) = settings.ViewerPath;
@@ -68,6 +69,7 @@ void ApplyPageValues(const OptionsPageValues& values, Settings& settings) {
   Store(values, OptionChoice::WayToOverwrite, settings.WayToOverwrite);
   Store(values, OptionChoice::Mapping, settings.Mapping);
   Store(values, OptionChoice::Unconvertible, settings.Unconvertible);
+  Store(values, OptionChoice::Language, settings.Language);
   for (int i = 0; i < kOptionChecks; ++i)
     settings.*kCheckFields[i] = values.checks[i];
   settings.ViewerPath = values.Text(OptionText::ViewerPath);

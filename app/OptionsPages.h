@@ -16,7 +16,8 @@ inline constexpr std::string_view kOptionsPageNames[] = {
 // The page's help context, for the index 0..4.
 int OptionsPageHelpContext(int page);
 
-// A group of which one is chosen: radio buttons, or the items of the escape-sequence list.
+// A group of which one is chosen: radio buttons, or the items of a list (the escape
+// sequences, the languages).
 enum class OptionChoice {
   OutputCode,
   EscapeSequence,
@@ -25,9 +26,10 @@ enum class OptionChoice {
   WayToOverwrite,
   Mapping,
   Unconvertible,
+  Language,
 };
 // How many there are to choose from in each group, in the order above.
-inline constexpr std::array<int, 7> kChoiceCounts = {4, 4, 4, 5, 2, 2, 3};
+inline constexpr std::array<int, 8> kChoiceCounts = {4, 4, 4, 5, 2, 2, 3, 3};
 // No radio button of the group chosen, no item of the list selected.
 inline constexpr int kNoChoice = -1;
 
@@ -71,9 +73,5 @@ void ApplyPageValues(const OptionsPageValues& values, fileconv::Settings& settin
 bool EscapeSequenceEnabled(int outputCodeChoice);
 // A fixed input code turns the detection off: choosing one warns.
 bool InputCodeWarns(int inputCodeChoice);
-inline constexpr std::string_view kInputCodeWarning =
-    "入力漢字コードを [自動検出] 以外に設定すると、漢字コードの自動検出、バイナリファイルの自動"
-    "検出は行われなくなります。誤った設定で変換してしまうと、元の状態に復元できなくなります。"
-    "十分に注意して下さい。";
 
 }  // namespace mxt::app

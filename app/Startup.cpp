@@ -8,6 +8,7 @@
 #include "app/HandOverChannel.h"
 #include "app/HeadlessWindow.h"
 #include "app/IniStore.h"
+#include "app/MessageTexts.h"
 #include "app/StoredSettings.h"
 #include "app/Usage.h"
 #include "fileconv/PathText.h"
@@ -52,10 +53,8 @@ bool CheckOs(const Asker& ask, fileconv::Settings& settings) {
   settings.NewUiFont = os.newUiFont;
   settings.GUIStyle = platform::DefaultGuiStyle(os.kind);
   if (os.kind != 0 && os.kind != 4) return true;
-  return ask(MessageKind::Warning,
-             "このバージョンの MXT は、この OS をサポートしていません。この OS "
-             "上での動作は保証されません。プログラムを終了します。",
-             MessageButtons::OkCancel) == fileconv::MessageAnswer::Cancel;
+  return ask(MessageKind::Warning, message::kUnsupportedOs, MessageButtons::OkCancel) ==
+         fileconv::MessageAnswer::Cancel;
 }
 
 bool DecideStorage(const std::vector<std::string>& arguments, std::uint8_t osKind) {
@@ -73,7 +72,7 @@ void LoadStoredSettings(Session& session, SettingsWindow& window) {
   } catch (const std::exception& error) {
     session.startupLock.Release();
     ShowError(error, session.host);
-    session.host.ShowMessage(MessageKind::Error, kLoadFailedMessage, MessageButtons::Ok);
+    session.host.ShowMessage(MessageKind::Error, message::kLoadFailed, MessageButtons::Ok);
     session.saveSettingsOnClose = false;
   }
 }
@@ -90,7 +89,8 @@ void ParseCommandLine(Session& session) {
 void TellWhenSettingsStayUnsaved(Session& session) {
   // A batch run never saves them.
   if (session.saveSettingsOnClose || session.settings.BatchMode) return;
-  session.host.ShowMessage(MessageKind::Information, kSettingsNotSavedMessage, MessageButtons::Ok);
+  session.host.ShowMessage(MessageKind::Information, message::kSettingsNotSaved,
+                           MessageButtons::Ok);
 }
 
 void TellNoHandOver(Session& session, std::string_view reason) {
@@ -178,8 +178,7 @@ int RunWithoutWindow(const std::vector<std::string>& arguments, std::ostream& re
   platform::CatchStopSignals();
   const FirstRun run = RunFirstIdle(session);
   if (session.files.Inputs().empty()) {
-    host.ShowMessage(MessageKind::Information, "変換するファイルがありません。",
-                     MessageButtons::Ok);
+    host.ShowMessage(MessageKind::Information, message::kNothingToConvert, MessageButtons::Ok);
   }
   Report(session, report);
   return BatchExitCode(session, run);

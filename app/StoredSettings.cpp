@@ -6,6 +6,7 @@
 #include <limits>
 #include <type_traits>
 
+#include "app/MessageTexts.h"
 #include "fileconv/CheckRange.h"
 #include "fileconv/PathText.h"
 #include "fileconv/TempFile.h"
@@ -151,7 +152,7 @@ void SaveSettings(const Settings& settings, const SettingsWindow& window, Settin
 }
 
 void RestoreDefaults(Settings& settings, RestoreDefaultsHost& host) {
-  if (!host.Confirm("すべての設定をデフォルト値に戻しますか ?")) return;
+  if (!host.Confirm(message::kRestoreDefaults)) return;
   const Settings defaults;
   settings.OutputKanjiCode = defaults.OutputKanjiCode;
   settings.EscapeSequence = defaults.EscapeSequence;
@@ -175,6 +176,11 @@ void RestoreDefaults(Settings& settings, RestoreDefaultsHost& host) {
 
 bool ReadConvWhenExecuted(SettingsStore& store) {
   return ReadNumber(store, kOptionsGroup, "ConvWhenExecuted", 0) == 1;
+}
+
+int ReadLanguage(SettingsStore& store) {
+  const int language = ReadNumber(store, kOptionsGroup, "Language", 0);
+  return language >= 0 && language <= 2 ? language : 0;
 }
 
 }  // namespace mxt::app

@@ -11,12 +11,6 @@ namespace mxt::app {
 
 using fileconv::Settings;
 
-// Shown by the main window after a failed load, after the error's own text.
-inline constexpr std::string_view kLoadFailedMessage = "レジストリ情報の読み込みに失敗しました。";
-// Then this, as what could not be read must not be written over with defaults.
-inline constexpr std::string_view kSettingsNotSavedMessage =
-    "設定を読み込めなかったため、今回の設定は保存しません。";
-
 // Fills the settings from the store and places the window. A failure raises and leaves the
 // settings as they were, except LastDir and ViewerCmdLineOption when they were read
 // already, and leaves the window where it is.
@@ -44,5 +38,7 @@ void RestoreDefaults(Settings& settings, RestoreDefaultsHost& host);
 
 // Whether a conversion runs at start-up, read before any window exists.
 bool ReadConvWhenExecuted(SettingsStore& store);
+// The stored "Language", read before any window exists; 0 when out of range.
+int ReadLanguage(SettingsStore& store);
 
 }  // namespace mxt::app

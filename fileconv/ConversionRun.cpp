@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "fileconv/MessageTexts.h"
 #include "fileconv/PathText.h"
 #include "fileconv/TrueCase.h"
 #include "fileconv/UserError.h"
@@ -14,11 +15,6 @@
 namespace mxt::fileconv {
 
 namespace {
-
-constexpr char kStopped[] = "終了の要求を受けたため、変換を中断しました";
-
-constexpr char kAlreadyInput[] =
-    "\rこのファイルは、すでに入力元として指定されているため、出力先には指定できません。";
 
 // A file this large shows how far it is, since no event gets through before its end.
 constexpr std::int64_t kLargeFile = std::int64_t{64} << 20;
@@ -121,11 +117,7 @@ bool ConversionRun::CheckOutputCode() {
       output->Code == kNoKanjiWritten || output->Code == settings_.OutputKanjiCode) {
     return true;
   }
-  host_.ShowMessage(
-      MessageKind::Warning,
-      "同じファイルに、前回出力した漢字コードと違う漢字コードを出力しようとしています。"
-      "変換をキャンセルします。",
-      MessageButtons::Ok);
+  host_.ShowMessage(MessageKind::Warning, message::kOtherOutputCode, MessageButtons::Ok);
   return false;
 }
 
@@ -138,7 +130,7 @@ bool ConversionRun::CheckOutputIsNoInput() {
     const auto input = platform::FileIdentityOf(entry->Path);
     if (!input || !input->SameFileAs(*outputFile)) continue;
     host_.ShowMessage(MessageKind::Warning,
-                      platform::SystemStringToUtf8(output.Path) + kAlreadyInput,
+                      platform::SystemStringToUtf8(output.Path) + message::kAlreadyInput,
                       MessageButtons::Ok);
     return false;
   }
@@ -147,7 +139,7 @@ bool ConversionRun::CheckOutputIsNoInput() {
 
 bool ConversionRun::ConfirmReconversion() {
   if (!AllDone()) return true;
-  if (host_.ShowMessage(MessageKind::Confirmation, "変換し直しますか ?",
+  if (host_.ShowMessage(MessageKind::Confirmation, message::kConvertAgain,
                         MessageButtons::OkCancel) == MessageAnswer::Cancel) {
     return false;
   }
@@ -180,7 +172,7 @@ bool ConversionRun::ConvertAll() {
     for (std::size_t i = 0; i < count && !abort_; ++i) {
       FileEntry& entry = files_.Input(i);
       if (Processed(entry)) continue;
-      if (platform::StopSignalled()) throw UserError(kStopped);
+      if (platform::StopSignalled()) throw UserError(message::kStopped);
       ConvertEntry(i, {++started, inRun});
       host_.ProcessPendingEvents();
       if (Ready(entry)) entry.State = RunResult::Converted;
@@ -244,7 +236,8 @@ ViewCopy ConversionRun::ConvertForView(std::size_t index) {
 
 bool ConversionRun::AcceptOutputFile(const std::string& path) {
   if (!files_.FindInput(path)) return true;
-  host_.ShowMessage(MessageKind::Warning, platform::SystemStringToUtf8(path) + kAlreadyInput,
+  host_.ShowMessage(MessageKind::Warning,
+                    platform::SystemStringToUtf8(path) + message::kAlreadyInput,
                     MessageButtons::Ok);
   return false;
 }
@@ -268,19 +261,17 @@ void ConversionRun::RejectOutputFile(const std::string& text, MessageKind kind) 
 
 void ConversionRun::SetOutputFile(const std::string& path) {
   if (path.find_first_of("*?") != std::string::npos) {
-    return RejectOutputFile(platform::SystemStringToUtf8(path) +
-                                "\r出力先の指定にワイルドカードを含めることはできません。",
+    return RejectOutputFile(platform::SystemStringToUtf8(path) + message::kOutputHasWildcards,
                             MessageKind::Warning);
   }
   std::string full = ListedPath(path);
   if (platform::SystemFileNameRule().hasDrives) RemoveTrailingDot(full);
   if (FileNamePart(path).empty() || FileNamePart(full).empty()) {
-    return RejectOutputFile(
-        platform::SystemStringToUtf8(path) + "\r出力先の指定にファイル名が含まれていません。",
-        MessageKind::Error);
+    return RejectOutputFile(platform::SystemStringToUtf8(path) + message::kOutputHasNoName,
+                            MessageKind::Error);
   }
   if (files_.FindInput(full)) {
-    return RejectOutputFile(platform::SystemStringToUtf8(full) + kAlreadyInput,
+    return RejectOutputFile(platform::SystemStringToUtf8(full) + message::kAlreadyInput,
                             MessageKind::Warning);
   }
   UseOutputFile(full);

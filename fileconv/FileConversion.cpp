@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/TextClassification.h"
+#include "fileconv/MessageTexts.h"
 #include "fileconv/PathText.h"
 #include "fileconv/TextPosition.h"
 #include "fileconv/UserError.h"
@@ -21,7 +22,6 @@ using engine::NewlineCode;
 using platform::OsFile;
 
 constexpr char kTempPrefix[] = "MX";
-constexpr char kInterrupted[] = "変換を中断しました";
 
 SkipReason AlreadyInCode(KanjiCode code) {
   switch (code) {
@@ -63,7 +63,7 @@ class FileConversion::CheckedInput final : public platform::File {
       : file_(file), limit_(limit), left_(limit), blockRead_(blockRead) {}
 
   std::size_t ReadBlock(void* data, std::size_t size) override {
-    if (platform::StopSignalled()) throw UserError(kInterrupted);
+    if (platform::StopSignalled()) throw UserError(message::kInterrupted);
     // The whole size is read: the end needs no read of its own.
     if (left_ == 0) return 0;
     const auto wanted = static_cast<std::size_t>(std::min<std::int64_t>(left_, size));
@@ -160,7 +160,7 @@ void FileConversion::DecideConversion() {
 // is compared with the input before anything in it is cut or written.
 FileConversion::OutputTarget FileConversion::OpenSeparateOutput() {
   const FileEntry& output = *outputItem_;
-  const UserError failure(platform::SystemStringToUtf8(output.Path) + " をオープンできません");
+  const UserError failure(platform::SystemStringToUtf8(output.Path) + message::kCannotOpen);
   const bool append =
       output.State == RunResult::Converted && platform::FindFile(output.Path).has_value();
   std::optional<OsFile> file;
@@ -189,7 +189,7 @@ FileConversion::OutputTarget FileConversion::OpenTemporaryOutput(const std::stri
     created = viewMode_ ? CreateViewCopy(dir, name)
                         : CreateTempFile(kTempPrefix, dir, tempNumbers_, name);
   } catch (const platform::IoError& error) {
-    throw UserError(std::string("テンポラリファイルを作成できません: ") + error.what());
+    throw UserError(std::string(message::kCannotCreateTemp) + ": " + error.what());
   }
   OutputTarget output{std::move(*created), name, 0, true, false};
   tempFileName_ = name;
@@ -259,8 +259,7 @@ void FileConversion::WriteOutput(OutputTarget& output) {
       DiscardOutput(output);
       return Skip(SkipReason::Unrepresentable);
     }
-    if (converter_.Buffers().TotalRead != foundSize_)
-      throw UserError("読み込んだサイズとファイルのサイズが一致しません");
+    if (converter_.Buffers().TotalRead != foundSize_) throw UserError(message::kSizeMismatch);
     // Renamed over the source, the file takes the time with it.
     if (output.takesSourcesPlace && settings_->PreserveTimestamp) KeepTimestamp(output.file);
     output.file.Close();
@@ -307,7 +306,7 @@ void FileConversion::OpenInputFile() {
   } catch (const UserError&) {
     throw;
   } catch (const std::exception&) {
-    throw UserError(platform::SystemStringToUtf8(Item().Path) + " をオープンできません");
+    throw UserError(platform::SystemStringToUtf8(Item().Path) + message::kCannotOpen);
   }
   converter_.Buffers().TotalRead = 0;
   if (!inputFile_) return;

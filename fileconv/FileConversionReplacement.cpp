@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "fileconv/FileConversion.h"
+#include "fileconv/MessageTexts.h"
 #include "fileconv/PathText.h"
 #include "fileconv/UserError.h"
 #include "platform/FileSystem.h"
@@ -19,8 +20,7 @@ void FileConversion::EnsureStillTheOpenedFile(const platform::FileIdentity& now,
                                               const std::string& temp) {
   if (now.kind == platform::FileKind::Regular && now.SameFileAs(opened_)) return;
   RemoveTemporaryFile(temp);
-  throw UserError(platform::SystemStringToUtf8(Item().Path) +
-                  " は、変換中に別のファイルと入れ替えられたため、置き換えませんでした");
+  throw UserError(platform::SystemStringToUtf8(Item().Path) + message::kReplacedMeanwhile);
 }
 
 std::int64_t FileConversion::CopyBlocks(OsFile& from, OsFile& to) {
@@ -46,7 +46,7 @@ void FileConversion::KeepTimestamp(OsFile& file) {
   try {
     file.SetLastWriteTime(savedWriteTime_);
   } catch (const std::exception&) {
-    throw UserError("タイムスタンプのセットに失敗しました");
+    throw UserError(message::kTimestampFailed);
   }
 }
 
@@ -54,8 +54,7 @@ void FileConversion::EnsureUnchangedSinceCheck(const std::string& temp) {
   const platform::FileIdentity now = inputFile_->Identity();
   if (now.size == foundSize_ && now.lastWrite == foundWriteTime_) return;
   RemoveTemporaryFile(temp);
-  throw UserError(platform::SystemStringToUtf8(Item().Path) +
-                  " は、変換中にほかのプログラムが書き換えたため、置き換えませんでした");
+  throw UserError(platform::SystemStringToUtf8(Item().Path) + message::kChangedMeanwhile);
 }
 
 void FileConversion::RenameOverSource(const std::string& temp, const std::string& target) {
@@ -93,11 +92,12 @@ void FileConversion::CopyTempOverSource(const std::string& temp) {
     try {
       copied = CopyBlocks(*source, *target);
     } catch (const std::exception& error) {
-      throw UserError("テンポラリファイルのコピーに失敗しました (" + std::string(error.what()) +
-                      ")。変換した内容は " + platform::SystemStringToUtf8(temp) + " にあります");
+      throw UserError(std::string(message::kCopyFailed) + " (" + error.what() +
+                      message::kConvertedTextIn + platform::SystemStringToUtf8(temp) +
+                      message::kIsThere);
     }
   }
-  if (copied != size) throw UserError("テンポラリファイルのコピーに失敗しました");
+  if (copied != size) throw UserError(message::kCopyFailed);
   platform::DeleteFile(temp);
   if (settings_->PreserveTimestamp) KeepTimestamp(*target);
   target->Close();

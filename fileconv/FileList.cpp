@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "fileconv/MessageTexts.h"
 #include "fileconv/PathText.h"
 #include "fileconv/TrueCase.h"
 #include "platform/FileNameRule.h"
@@ -24,11 +25,9 @@ bool FileList::Add(std::string path, std::string diskName, RunHost& host) {
   const std::string key = PathIndexKey(path);
   if (index_.Find(key)) return false;
   if (output_ && key == PathIndexKey(output_->Path)) {
-    host.ShowMessage(
-        MessageKind::Warning,
-        platform::SystemStringToUtf8(path) +
-            "\rこのファイルは、すでに出力先として指定されているため、入力元には指定できません。",
-        MessageButtons::Ok);
+    host.ShowMessage(MessageKind::Warning,
+                     platform::SystemStringToUtf8(path) + message::kAlreadyOutput,
+                     MessageButtons::Ok);
     return false;
   }
   auto entry = std::make_unique<FileEntry>(FileEntry::InputEntry(path));
@@ -99,9 +98,7 @@ bool FileList::FitStatusColumns(bool namesWhole) {
 void ReportNotAdded(std::size_t given, std::size_t added, MessageHost& host) {
   if (added == given) return;
   host.ShowMessage(MessageKind::Information,
-                   std::to_string(given - added) +
-                       " 個のファイルは、すでに選択されていたため追加されませんでした。",
-                   MessageButtons::Ok);
+                   std::to_string(given - added) + message::kAlreadySelected, MessageButtons::Ok);
 }
 
 }  // namespace mxt::fileconv

@@ -1,17 +1,18 @@
 #include "fileconv/RunHost.h"
+#include "fileconv/MessageTexts.h"
 
 namespace mxt::fileconv {
 
 std::string_view MessageCaption(MessageKind kind) {
   switch (kind) {
     case MessageKind::Warning:
-      return "警告";
+      return message::kWarning;
     case MessageKind::Error:
-      return "ｴﾗｰ";
+      return message::kError;
     case MessageKind::Information:
-      return "情報";
+      return message::kInformation;
     case MessageKind::Confirmation:
-      return "確認";
+      return message::kConfirmation;
   }
   return "";
 }

@@ -6,6 +6,7 @@
 #include <optional>
 #include <random>
 
+#include "fileconv/MessageTexts.h"
 #include "fileconv/UserError.h"
 #include "platform/FileIdentity.h"
 #include "platform/FileNameRule.h"
@@ -89,7 +90,7 @@ platform::OsFile CreateTempFile(const std::string& prefix, const std::string& di
     name = i < kTries ? TempName(dir, shortPrefix, draw()) : UnguessableName(dir, shortPrefix);
     if (auto file = CreatedNew(name)) return std::move(*file);
   }
-  throw UserError("テンポラリファイルを作成できません");
+  throw UserError(message::kCannotCreateTemp);
 }
 
 std::string DefaultTempDir() {
@@ -111,7 +112,7 @@ platform::OsFile CreateViewCopy(const std::string& dir, std::string& name) {
     name = ViewCopyName(dir, self, device());
     if (auto file = CreatedNew(name)) return std::move(*file);
   }
-  throw UserError("テンポラリファイルを作成できません");
+  throw UserError(message::kCannotCreateTemp);
 }
 
 std::size_t RemoveLeftViewCopies(const std::string& dir) {

@@ -24,7 +24,7 @@ constexpr QRect kOKButton(126, 120, 75, 25);
 
 AboutDialog::AboutDialog(QWidget* owner) : QDialog(owner) {
   setObjectName(QStringLiteral("MXTWAbout"));
-  setWindowTitle(QStringLiteral("MXT について"));
+  setWindowTitle(tr("MXT について"));
   bevel_ = new QFrame(this);
   bevel_->setObjectName(QStringLiteral("Bevel"));
   bevel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);

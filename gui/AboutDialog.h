@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QDialog>
 
 class QFrame;
@@ -11,6 +12,8 @@ namespace mxt::gui {
 // The about box: the program's icon, name, version and two notice lines. Enter and Escape
 // both close it through OK.
 class AboutDialog : public QDialog {
+  Q_DECLARE_TR_FUNCTIONS(AboutDialog)
+
  public:
   explicit AboutDialog(QWidget* owner);
 

@@ -1,5 +1,6 @@
 #include "gui/ConversionArrow.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPixmap>
 
@@ -9,7 +10,7 @@ namespace mxt::gui {
 
 ConversionArrow::ConversionArrow(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("ConvArrow"));
-  setAccessibleName(QStringLiteral("ConvArrow"));
+  setAccessibleName(QCoreApplication::translate("MainWindow", "出力ファイルへの矢印"));
 }
 
 void ConversionArrow::paintEvent(QPaintEvent*) {

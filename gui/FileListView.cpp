@@ -12,7 +12,6 @@ namespace mxt::gui {
 
 FileListView::FileListView(const QString& name, QWidget* parent) : QListView(parent) {
   setObjectName(name);
-  setAccessibleName(name);
   // Read by accessibility tools; the list's own code decides what gets selected.
   setSelectionMode(QAbstractItemView::ExtendedSelection);
   setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -8,6 +8,7 @@
 #include "app/DragDropError.h"
 #include "app/DropBlock.h"
 #include "app/HandOver.h"
+#include "app/MessageTexts.h"
 #include "gui/ChannelSocket.h"
 #include "gui/MessageBox.h"
 
@@ -67,7 +68,7 @@ void HandOver(const std::vector<std::string>& arguments) {
   if (steps.warnBusy) {
     // The running instance does not wait on a quiet connection while the box is read.
     socket.disconnectFromServer();
-    ShowMessage(nullptr, fileconv::MessageKind::Warning, app::kBusyInstanceMessage,
+    ShowMessage(nullptr, fileconv::MessageKind::Warning, app::message::kBusyInstance,
                 fileconv::MessageButtons::Ok);
     if (!Connect(socket)) return;
   }

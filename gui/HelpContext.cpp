@@ -40,7 +40,8 @@ void UseOwnDialog(QDialog& dialog) {
 void AddHelpButton(QDialog& dialog, ProgramHelp& help) {
   auto* box = dialog.findChild<QDialogButtonBox*>();
   if (!box) return;
-  QPushButton* button = box->addButton(QStringLiteral("ヘルプ(&H)"), QDialogButtonBox::HelpRole);
+  QPushButton* button = box->addButton(QCoreApplication::translate("HelpContext", "ヘルプ(&H)"),
+                                       QDialogButtonBox::HelpRole);
   button->setObjectName(QStringLiteral("HelpButton"));
   QObject::connect(button, &QPushButton::clicked, &dialog, [&dialog, &help] {
     if (const auto context = HelpContextAt(&dialog)) help.ShowContext(*context);

@@ -1,5 +1,6 @@
 #include "gui/HelpManual.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTextBlock>
@@ -12,8 +13,13 @@ namespace {
 
 constexpr char kIndexAnchor[] = "index";
 
+// The manual in the window's language: its translation names its file.
+QString ManualFile() {
+  return QCoreApplication::translate("HelpManual", "help/mxt.html");
+}
+
 QString ReadManual() {
-  QFile file(QStringLiteral(":/help/mxt.html"));
+  QFile file(QStringLiteral(":/") + ManualFile());
   if (!file.open(QIODevice::ReadOnly)) return QString();
   return QString::fromUtf8(file.readAll());
 }
@@ -42,13 +48,12 @@ HelpManual::HelpManual(const QString& html) {
   }
 }
 
-const HelpManual& HelpManual::Program() {
-  static const HelpManual manual(ReadManual());
-  return manual;
+HelpManual HelpManual::Program() {
+  return HelpManual(ReadManual());
 }
 
 QUrl HelpManual::Source() {
-  return QUrl(QStringLiteral("qrc:/help/mxt.html"));
+  return QUrl(QStringLiteral("qrc:/") + ManualFile());
 }
 
 QString HelpManual::ContextAnchor(int context) {

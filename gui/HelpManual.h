@@ -25,8 +25,8 @@ class HelpManual {
 
   explicit HelpManual(const QString& html);
 
-  // The manual compiled into the program, read once.
-  static const HelpManual& Program();
+  // The manual compiled into the program, in the window's language.
+  static HelpManual Program();
   static QUrl Source();
   // The anchor of a help context's topic.
   static QString ContextAnchor(int context);

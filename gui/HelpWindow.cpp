@@ -58,18 +58,18 @@ QListWidgetItem* AddTopicItem(QListWidget& list, const QString& text, const QStr
 
 HelpWindow::HelpWindow() {
   setObjectName(QStringLiteral("HelpWindow"));
-  setWindowTitle(QStringLiteral("MXT ヘルプ"));
+  setWindowTitle(tr("MXT ヘルプ"));
   setWindowIcon(ProgramIcon());
   // Help open on its own does not keep the program running.
   setAttribute(Qt::WA_QuitOnClose, false);
   panes_ = new QTabWidget;
   panes_->setObjectName(QStringLiteral("NavigationTabs"));
-  panes_->addTab(MakeContentsPane(), QStringLiteral("目次"));
-  panes_->addTab(MakeKeywordsPane(), QStringLiteral("キーワード"));
-  panes_->addTab(MakeSearchPane(), QStringLiteral("検索"));
+  panes_->addTab(MakeContentsPane(), tr("目次"));
+  panes_->addTab(MakeKeywordsPane(), tr("キーワード"));
+  panes_->addTab(MakeSearchPane(), tr("検索"));
   browser_ = new QTextBrowser;
   browser_->setObjectName(QStringLiteral("HelpBrowser"));
-  browser_->setAccessibleName(QStringLiteral("MXT ヘルプ"));
+  browser_->setAccessibleName(tr("MXT ヘルプ"));
   browser_->setSource(HelpManual::Source());
   // The history takes the new place only after telling of it.
   connect(browser_, &QTextBrowser::sourceChanged, this,
@@ -88,12 +88,12 @@ HelpWindow::HelpWindow() {
 QWidget* HelpWindow::MakeContentsPane() {
   contents_ = new QTreeWidget;
   contents_->setObjectName(QStringLiteral("ContentsTree"));
-  contents_->setAccessibleName(QStringLiteral("目次"));
+  contents_->setAccessibleName(tr("目次"));
   contents_->setHeaderHidden(true);
   contents_->setIndentation(14);
   // Each topic hangs below the nearest topic before it of a higher level.
   std::vector<std::pair<int, QTreeWidgetItem*>> open;
-  for (const HelpManual::Topic& topic : HelpManual::Program().Topics()) {
+  for (const HelpManual::Topic& topic : manual_.Topics()) {
     if (topic.anchor.isEmpty()) continue;
     while (!open.empty() && open.back().first >= topic.level)
       open.pop_back();
@@ -112,12 +112,11 @@ QWidget* HelpWindow::MakeContentsPane() {
 }
 
 QWidget* HelpWindow::MakeKeywordsPane() {
-  const FinderPane finder =
-      MakeFinderPane(QStringLiteral("Keyword"), QStringLiteral("キーワード(&K):"),
-                     QStringLiteral("表示(&D)"), QStringLiteral("キーワードの一覧"));
+  const FinderPane finder = MakeFinderPane(QStringLiteral("Keyword"), tr("キーワード(&K):"),
+                                           tr("表示(&D)"), tr("キーワードの一覧"));
   keywordEdit_ = finder.edit;
   keywords_ = finder.list;
-  for (const HelpManual::Keyword& keyword : HelpManual::Program().Keywords())
+  for (const HelpManual::Keyword& keyword : manual_.Keywords())
     AddTopicItem(*keywords_, keyword.keyword, keyword.anchor);
   const auto open = [this] {
     if (QListWidgetItem* item = keywords_->currentItem()) GoTo(item->data(kAnchorRole).toString());
@@ -131,9 +130,8 @@ QWidget* HelpWindow::MakeKeywordsPane() {
 }
 
 QWidget* HelpWindow::MakeSearchPane() {
-  const FinderPane finder =
-      MakeFinderPane(QStringLiteral("Search"), QStringLiteral("検索する語(&W):"),
-                     QStringLiteral("検索(&S)"), QStringLiteral("見つかったトピック"));
+  const FinderPane finder = MakeFinderPane(QStringLiteral("Search"), tr("検索する語(&W):"),
+                                           tr("検索(&S)"), tr("見つかったトピック"));
   searchEdit_ = finder.edit;
   results_ = finder.list;
   connect(searchEdit_, &QLineEdit::returnPressed, this, [this] { RunSearch(); });
@@ -160,7 +158,7 @@ void HelpWindow::ShowKeywords(const QString& keyword) {
 
 void HelpWindow::ShowContext(int context) {
   const QString anchor = HelpManual::ContextAnchor(context);
-  GoTo(HelpManual::Program().HasAnchor(anchor) ? anchor : QLatin1String(kTopAnchor));
+  GoTo(manual_.HasAnchor(anchor) ? anchor : QLatin1String(kTopAnchor));
   Present(Pane::Contents, browser_);
 }
 
@@ -199,11 +197,10 @@ void HelpWindow::FilterKeywords(const QString& text) {
 
 void HelpWindow::RunSearch() {
   results_->clear();
-  for (const HelpManual::Topic* topic : HelpManual::Program().Search(searchEdit_->text()))
+  for (const HelpManual::Topic* topic : manual_.Search(searchEdit_->text()))
     AddTopicItem(*results_, topic->title, topic->anchor);
   if (results_->count() == 0) {
-    AddTopicItem(*results_, QStringLiteral("見つかりませんでした。"), QString())
-        ->setFlags(Qt::NoItemFlags);
+    AddTopicItem(*results_, tr("見つかりませんでした。"), QString())->setFlags(Qt::NoItemFlags);
     return;
   }
   results_->setCurrentRow(0);

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QWidget>
+
+#include "gui/HelpManual.h"
 
 class QLineEdit;
 class QListWidget;
@@ -13,6 +16,8 @@ namespace mxt::gui {
 
 // The program's help: the manual beside its contents, its keywords and a search over it.
 class HelpWindow : public QWidget {
+  Q_DECLARE_TR_FUNCTIONS(HelpWindow)
+
  public:
   // The navigation tabs, in their order.
   enum class Pane { Contents, Keywords, Search };
@@ -40,6 +45,7 @@ class HelpWindow : public QWidget {
   void RunSearch();
   void FollowTopic(const QString& anchor);
 
+  const HelpManual manual_ = HelpManual::Program();
   QTabWidget* panes_ = nullptr;
   QTreeWidget* contents_ = nullptr;
   QLineEdit* keywordEdit_ = nullptr;

@@ -137,7 +137,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   const auto answer = [this] {
     const ArrowDuringRun arrow(session_.run.Busy());
     return ShowMessage(fileconv::MessageKind::Confirmation,
-                       "MXT は変換中です。MXT を終了してもよろしいですか。",
+                       tr("MXT は変換中です。MXT を終了してもよろしいですか。").toStdString(),
                        fileconv::MessageButtons::OkCancel);
   }();
   if (answer != fileconv::MessageAnswer::Ok) return event->ignore();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFont>
@@ -44,6 +45,8 @@ class OptionsDialog;
 // session of this start (the settings, the file lists, the run), whose logic lives in the
 // layers below and reaches the window through RunHost and SettingsWindow.
 class MainWindow : public QMainWindow, public fileconv::RunHost, public app::SettingsWindow {
+  Q_DECLARE_TR_FUNCTIONS(MainWindow)
+
  public:
   // Creates the window as the program starts: its controls, the settings loaded, the
   // command line parsed. Nothing is shown yet. Tests answer its boxes with `answerer`.
@@ -149,13 +152,13 @@ class MainWindow : public QMainWindow, public fileconv::RunHost, public app::Set
   // MainWindowControls.cpp
   void MakeControls();
   void MakeToolbar();
-  ToolbarButton* AddToolbarButton(ToolbarButton* button, int left, const char* hint, int glyph);
+  ToolbarButton* AddToolbarButton(ToolbarButton* button, int left, const QString& hint, int glyph);
   FileListView* MakeList(const QString& name, fileconv::ListId list);
   void ConnectListEvents(FileListView& list);
 
   // MainWindowMenus.cpp
   void MakeMenus();
-  QAction* AddItem(QMenu& menu, const char* name, const char* caption, const char* hint,
+  QAction* AddItem(QMenu& menu, const char* name, const QString& caption, const QString& hint,
                    std::function<void()> command);
   void ConnectCommands();
   void ViewMenuOpening();

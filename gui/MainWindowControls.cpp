@@ -24,18 +24,27 @@ struct ToolbarButtonPlace {
 };
 
 constexpr ToolbarButtonPlace kCodeButtons[] = {
-    {"ShiftJISButton", 109, "Shift-JIS| 漢字コードを Shift-JIS に設定します。",
+    {"ShiftJISButton", 109,
+     QT_TRANSLATE_NOOP("MainWindow", "Shift-JIS| 漢字コードを Shift-JIS に設定します。"),
      ToolbarGlyph::ShiftJIS},
-    {"EUCButton", 134, "EUC| 漢字コードを EUC に設定します。", ToolbarGlyph::EUC},
-    {"JISButton", 159, "JIS| 漢字コードを JIS に設定します。", ToolbarGlyph::JIS},
-    {"UTF8Button", 184, "UTF-8| 文字コードを UTF-8 に設定します。", ToolbarGlyph::UTF8},
+    {"EUCButton", 134, QT_TRANSLATE_NOOP("MainWindow", "EUC| 漢字コードを EUC に設定します。"),
+     ToolbarGlyph::EUC},
+    {"JISButton", 159, QT_TRANSLATE_NOOP("MainWindow", "JIS| 漢字コードを JIS に設定します。"),
+     ToolbarGlyph::JIS},
+    {"UTF8Button", 184, QT_TRANSLATE_NOOP("MainWindow", "UTF-8| 文字コードを UTF-8 に設定します。"),
+     ToolbarGlyph::UTF8},
 };
 
 constexpr ToolbarButtonPlace kNewlineButtons[] = {
-    {"CRLFButton", 224, "CR LF| 改行コードを Windows,DOS 形式 (CR LF) に設定します。",
+    {"CRLFButton", 224,
+     QT_TRANSLATE_NOOP("MainWindow", "CR LF| 改行コードを Windows,DOS 形式 (CR LF) に設定します。"),
      ToolbarGlyph::CRLF},
-    {"LFButton", 249, "LF| 改行コードを UNIX 形式 (LF) に設定します。", ToolbarGlyph::LF},
-    {"CRButton", 274, "CR| 改行コードを Mac 形式 (CR) に設定します。", ToolbarGlyph::CR},
+    {"LFButton", 249,
+     QT_TRANSLATE_NOOP("MainWindow", "LF| 改行コードを UNIX 形式 (LF) に設定します。"),
+     ToolbarGlyph::LF},
+    {"CRButton", 274,
+     QT_TRANSLATE_NOOP("MainWindow", "CR| 改行コードを Mac 形式 (CR) に設定します。"),
+     ToolbarGlyph::CR},
 };
 
 }  // namespace
@@ -47,9 +56,11 @@ void MainWindow::MakeControls() {
   MakeToolbar();
 
   convListBox_ = MakeList(QStringLiteral("ConvListBox"), fileconv::ListId::Input);
+  convListBox_->setAccessibleName(tr("ファイル一覧"));
   convListBox_->OnFontChanged = [this](FileListView&) { ListFontChanged(); };
   inputModel_ = static_cast<FileListModel*>(convListBox_->model());
   outputListBox_ = MakeList(QStringLiteral("OutputListBox"), fileconv::ListId::Output);
+  outputListBox_->setAccessibleName(tr("出力ファイル"));
   outputModel_ = static_cast<FileListModel*>(outputListBox_->model());
   outputListBox_->setGeometry(4, 179, outputListBox_->width(), outputListBox_->RowHeight() + 4);
   outputListBox_->hide();
@@ -58,9 +69,9 @@ void MainWindow::MakeControls() {
   convArrow_->setGeometry(204, 160, 20, 10);
   convArrow_->hide();
 
-  convButton_ = new QPushButton(QStringLiteral("変換(&C)"), client_);
+  convButton_ = new QPushButton(tr("変換(&C)"), client_);
   convButton_->setObjectName(QStringLiteral("ConvButton"));
-  convButton_->setStatusTip(QStringLiteral(" コードの変換を開始します。"));
+  convButton_->setStatusTip(tr(" コードの変換を開始します。"));
   convButton_->setAutoDefault(false);
   convButton_->setGeometry(176, 203, 75, 25);
   convButton_->setEnabled(false);
@@ -89,14 +100,15 @@ void MainWindow::MakeToolbar() {
   toolbarBevel_->hide();
 
   selectButton_ = AddToolbarButton(new ToolbarButton(QStringLiteral("SelectButton"), toolbar_), 4,
-                                   "ファイルを選択| コードを変換するファイルを選択します。",
+                                   tr("ファイルを選択| コードを変換するファイルを選択します。"),
                                    static_cast<int>(ToolbarGlyph::Select));
-  overwriteButton_ = static_cast<StickyToolbarButton*>(AddToolbarButton(
-      new StickyToolbarButton(QStringLiteral("OverwriteButton"), toolbar_), 44,
-      "上書き| 元のファイルに上書きする設定にします。", static_cast<int>(ToolbarGlyph::Overwrite)));
+  overwriteButton_ = static_cast<StickyToolbarButton*>(
+      AddToolbarButton(new StickyToolbarButton(QStringLiteral("OverwriteButton"), toolbar_), 44,
+                       tr("上書き| 元のファイルに上書きする設定にします。"),
+                       static_cast<int>(ToolbarGlyph::Overwrite)));
   outputToFileButton_ = static_cast<OutputFileButton*>(
       AddToolbarButton(new OutputFileButton(QStringLiteral("OutputToFileButton"), toolbar_), 69,
-                       "別ファイルに出力| 出力先のファイルを設定します。",
+                       tr("別ファイルに出力| 出力先のファイルを設定します。"),
                        static_cast<int>(ToolbarGlyph::OutputToFile)));
   // Groups 1 and 2 hold one button each: a button that is down stays down when clicked.
   (new ToolbarButtonGroup(false, this))->Add(overwriteButton_);
@@ -107,7 +119,7 @@ void MainWindow::MakeToolbar() {
     const ToolbarButtonPlace& place = kCodeButtons[i];
     codeButtons_[i] = static_cast<StickyToolbarButton*>(
         AddToolbarButton(new StickyToolbarButton(QString::fromUtf8(place.name), toolbar_),
-                         place.left, place.hint, static_cast<int>(place.glyph)));
+                         place.left, tr(place.hint), static_cast<int>(place.glyph)));
     codes->Add(codeButtons_[i]);
   }
   auto* newlines = new ToolbarButtonGroup(true, this);
@@ -115,15 +127,15 @@ void MainWindow::MakeToolbar() {
     const ToolbarButtonPlace& place = kNewlineButtons[i];
     newlineButtons_[i] =
         AddToolbarButton(new ToolbarButton(QString::fromUtf8(place.name), toolbar_), place.left,
-                         place.hint, static_cast<int>(place.glyph));
+                         tr(place.hint), static_cast<int>(place.glyph));
     newlines->Add(newlineButtons_[i]);
   }
 }
 
-ToolbarButton* MainWindow::AddToolbarButton(ToolbarButton* button, int left, const char* hint,
+ToolbarButton* MainWindow::AddToolbarButton(ToolbarButton* button, int left, const QString& hint,
                                             int glyph) {
   button->setGeometry(left, kButtonTop, kButtonSize, kButtonSize);
-  button->SetHint(QString::fromUtf8(hint));
+  button->SetHint(hint);
   button->SetGlyphs(ToolbarGlyphs(static_cast<ToolbarGlyph>(glyph)));
   toolbarButtons_.push_back(button);
   return button;
@@ -156,7 +168,7 @@ void MainWindow::ConnectListEvents(FileListView& list) {
   };
   list.OnHoldStarted = [this](FileListView&) { hintsOn_ = false; };
   list.OnDragOut = [this](FileListView& sender) {
-    statusLine_->showMessage(QStringLiteral(" 他のアプリケーションに Drag & Drop できます。"));
+    statusLine_->showMessage(tr(" 他のアプリケーションに Drag & Drop できます。"));
     RunCommand([&] { DragFilesOut(sender); });
   };
   list.OnHoldEnded = [this](FileListView&) {

@@ -60,8 +60,9 @@ void MainWindow::AddDroppedFiles(const std::vector<std::string>& names, bool han
   if (QWidget* dialog = QApplication::activeModalWidget()) {
     activateWindow();
     ShowMessage(fileconv::MessageKind::Warning,
-                "MXT にはまだアクティブなダイアログボックスがあります。Drag && Drop "
-                "などは無視されます。",
+                tr("MXT にはまだアクティブなダイアログボックスがあります。Drag && Drop "
+                   "などは無視されます。")
+                    .toStdString(),
                 fileconv::MessageButtons::Ok);
     dialog->raise();
     dialog->activateWindow();
@@ -74,7 +75,7 @@ void MainWindow::AddDroppedFiles(const std::vector<std::string>& names, bool han
     raise();
     activateWindow();
     ShowMessage(fileconv::MessageKind::Warning,
-                "MXT は変換中です。Drag && Drop などは無視されます。",
+                tr("MXT は変換中です。Drag && Drop などは無視されます。").toStdString(),
                 fileconv::MessageButtons::Ok);
     QApplication::restoreOverrideCursor();
     return;

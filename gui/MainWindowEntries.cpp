@@ -51,7 +51,7 @@ void MainWindow::PrepareTextFileDialog(QFileDialog& dialog, const QString& name)
 }
 
 void MainWindow::SelectFiles() {
-  QFileDialog dialog(this, QStringLiteral("ファイルを選択"));
+  QFileDialog dialog(this, tr("ファイルを選択"));
   PrepareTextFileDialog(dialog, QStringLiteral("SelectDialog"));
   dialog.setFileMode(QFileDialog::ExistingFiles);
   if (dialog.exec() != QDialog::Accepted) return;
@@ -142,9 +142,10 @@ void MainWindow::DeleteViewerCopies() {
   const std::size_t undeleted = viewer_.DeleteCopies();
   if (undeleted == 0) return;
   boxes_.ShowPlain(nullptr, "MXT",
-                   std::to_string(undeleted) +
-                       " 個のテンポラリファイルは、すでに存在しないか現在使用中などの理由により、"
-                       "削除できませんでした。");
+                   tr("%1 個のテンポラリファイルは、すでに存在しないか現在使用中などの理由により、"
+                      "削除できませんでした。")
+                       .arg(undeleted)
+                       .toStdString());
 }
 
 }  // namespace mxt::gui

@@ -59,7 +59,7 @@ void MainWindow::ListChanged(fileconv::ListId list) {
 void MainWindow::RunStarted() {
   ShowRunStatus(QString());
   LockCommands(true);
-  convButton_->setText(QStringLiteral("中断(&B)"));
+  convButton_->setText(tr("中断(&B)"));
   cancelShortcut_->setEnabled(true);
   items_.at("ConvMItem")->setEnabled(false);
   SetBusy(true);
@@ -86,7 +86,7 @@ void MainWindow::FileNote(std::string_view text) {
 
 void MainWindow::RunEnded() {
   SetBusy(false);
-  convButton_->setText(QStringLiteral("変換(&C)"));
+  convButton_->setText(tr("変換(&C)"));
   cancelShortcut_->setEnabled(false);
   items_.at("ConvMItem")->setEnabled(!session_.files.Inputs().empty());
   LockCommands(false);

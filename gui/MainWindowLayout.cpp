@@ -40,11 +40,11 @@ void MainWindow::ApplyStyle() {
   }
   QMenu* help = menuBar()->findChild<QMenu*>(QStringLiteral("HelpMenu"));
   QAction* search = items_.at("SearchKeywordMItem");
-  QAction* contents = AddItem(*help, "ContentsMItem", "目次(&C)", "| ヘルプの目次を開きます。",
-                              [this] { help_.ShowContents(); });
+  QAction* contents = AddItem(*help, "ContentsMItem", tr("目次(&C)"),
+                              tr("| ヘルプの目次を開きます。"), [this] { help_.ShowContents(); });
   help->insertAction(search, contents);  // the first item
-  search->setText(QStringLiteral("キーワードで検索(&S)..."));
-  search->setStatusTip(QStringLiteral(" キーワードでヘルプを検索します。"));
+  search->setText(tr("キーワードで検索(&S)..."));
+  search->setStatusTip(tr(" キーワードでヘルプを検索します。"));
 }
 
 void MainWindow::ApplyStoredListFont() {

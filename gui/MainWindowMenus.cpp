@@ -16,14 +16,13 @@ namespace mxt::gui {
 namespace {
 
 // "short|long": the status line shows the long part; a hint without "|" shows whole.
-QString StatusPart(const char* hint) {
-  const QString text = QString::fromUtf8(hint);
-  const qsizetype bar = text.indexOf(QLatin1Char('|'));
-  return bar < 0 ? text : text.mid(bar + 1);
+QString StatusPart(const QString& hint) {
+  const qsizetype bar = hint.indexOf(QLatin1Char('|'));
+  return bar < 0 ? hint : hint.mid(bar + 1);
 }
 
-QMenu* AddMenu(QMenuBar& bar, const char* name, const char* caption) {
-  QMenu* menu = bar.addMenu(QString::fromUtf8(caption));
+QMenu* AddMenu(QMenuBar& bar, const char* name, const QString& caption) {
+  QMenu* menu = bar.addMenu(caption);
   menu->setObjectName(QString::fromUtf8(name));
   menu->menuAction()->setObjectName(QString::fromUtf8(name));
   AssignHelpContext(*menu);
@@ -68,11 +67,16 @@ struct OptionItem {
 };
 
 constexpr OptionItem kOptionItems[] = {
-    {"OutputCodeMItem", "出力コード(&O)...", "| 出力側の漢字コード、改行コードなどを設定します。"},
-    {"InputCodeMItem", "入力コード(&I)...", "| 入力側の漢字コードを設定します。"},
-    {"FileOpeMItem", "ファイル全般(&F)...", "| ファイル操作全般に関する設定をします。"},
-    {"ViewerMItem", "ビューア(&V)...", "| ビューアのパス名、引数を設定します。"},
-    {"InterfaceMItem", "ユーザインタフェース(&U)...", "| ユーザとの対話に関する設定をします。"},
+    {"OutputCodeMItem", QT_TRANSLATE_NOOP("MainWindow", "出力コード(&O)..."),
+     QT_TRANSLATE_NOOP("MainWindow", "| 出力側の漢字コード、改行コードなどを設定します。")},
+    {"InputCodeMItem", QT_TRANSLATE_NOOP("MainWindow", "入力コード(&I)..."),
+     QT_TRANSLATE_NOOP("MainWindow", "| 入力側の漢字コードを設定します。")},
+    {"FileOpeMItem", QT_TRANSLATE_NOOP("MainWindow", "ファイル全般(&F)..."),
+     QT_TRANSLATE_NOOP("MainWindow", "| ファイル操作全般に関する設定をします。")},
+    {"ViewerMItem", QT_TRANSLATE_NOOP("MainWindow", "ビューア(&V)..."),
+     QT_TRANSLATE_NOOP("MainWindow", "| ビューアのパス名、引数を設定します。")},
+    {"InterfaceMItem", QT_TRANSLATE_NOOP("MainWindow", "ユーザインタフェース(&U)..."),
+     QT_TRANSLATE_NOOP("MainWindow", "| ユーザとの対話に関する設定をします。")},
 };
 
 // Restoring the defaults as the window shows it.
@@ -100,9 +104,9 @@ class DefaultsHost final : public app::RestoreDefaultsHost {
 
 }  // namespace
 
-QAction* MainWindow::AddItem(QMenu& menu, const char* name, const char* caption, const char* hint,
-                             std::function<void()> command) {
-  QAction* item = menu.addAction(QString::fromUtf8(caption));
+QAction* MainWindow::AddItem(QMenu& menu, const char* name, const QString& caption,
+                             const QString& hint, std::function<void()> command) {
+  QAction* item = menu.addAction(caption);
   item->setObjectName(QString::fromUtf8(name));
   item->setStatusTip(StatusPart(hint));
   connect(item, &QAction::triggered, this, [this, command] { RunCommand(command); });
@@ -114,59 +118,62 @@ void MainWindow::MakeMenus() {
   QMenuBar& bar = *menuBar();
   bar.setObjectName(QStringLiteral("MainMenu"));
 
-  QMenu* file = AddMenu(bar, "FileMenu", "ファイル(&F)");
+  QMenu* file = AddMenu(bar, "FileMenu", tr("ファイル(&F)"));
   AddDummy(*file, "DummyMItem");
-  AddItem(*file, "SelectMItem", "ファイルを選択(&S)...", "| コードを変換するファイルを選択します。",
-          [this] { SelectFiles(); });
-  AddItem(*file, "ClearMItem", "クリア(&L)", "| ファイルの選択をクリアします。", [this] {
+  AddItem(*file, "SelectMItem", tr("ファイルを選択(&S)..."),
+          tr("| コードを変換するファイルを選択します。"), [this] { SelectFiles(); });
+  AddItem(*file, "ClearMItem", tr("クリア(&L)"), tr("| ファイルの選択をクリアします。"), [this] {
     ClearFileList();
   })->setEnabled(false);
   AddSeparator(*file);
-  QAction* overwrite =
-      AddItem(*file, "OverwriteMItem", "上書き(&V)", "| 元のファイルに上書きする設定にします。",
-              [this] { SetOverwriteModeFrom(nullptr); });
+  QAction* overwrite = AddItem(*file, "OverwriteMItem", tr("上書き(&V)"),
+                               tr("| 元のファイルに上書きする設定にします。"),
+                               [this] { SetOverwriteModeFrom(nullptr); });
   QAction* outputToFile =
-      AddItem(*file, "OutputToFileMItem", "別ファイルに出力(&A)...",
-              "| 出力先のファイルを設定します。", [this] { ChooseOutputFile(nullptr); });
+      AddItem(*file, "OutputToFileMItem", tr("別ファイルに出力(&A)..."),
+              tr("| 出力先のファイルを設定します。"), [this] { ChooseOutputFile(nullptr); });
   overwrite->setCheckable(true);
   outputToFile->setCheckable(true);
   overwrite->setChecked(true);
   AddSeparator(*file);
-  AddItem(*file, "ConvMItem", "変換(&C)", "| コードの変換を開始します。", [this] {
+  AddItem(*file, "ConvMItem", tr("変換(&C)"), tr("| コードの変換を開始します。"), [this] {
     ConvertNow();
   })->setEnabled(false);
   AddSeparator(*file);
-  AddItem(*file, "ExitMItem", "MXT の終了(&X)", "| MXT を終了します。", [this] { close(); });
+  AddItem(*file, "ExitMItem", tr("MXT の終了(&X)"), tr("| MXT を終了します。"),
+          [this] { close(); });
 
-  QMenu* view = AddMenu(bar, "ViewMenu", "表示(&V)");
+  QMenu* view = AddMenu(bar, "ViewMenu", tr("表示(&V)"));
   connect(view, &QMenu::aboutToShow, this, [this] { ViewMenuOpening(); });
-  AddItem(*view, "ViewMItem", "ビュー(&V)", "| ビューアを起動します。", [this] {
+  AddItem(*view, "ViewMItem", tr("ビュー(&V)"), tr("| ビューアを起動します。"), [this] {
     if (FileListView* list = FocusedList()) OpenEntry(*list, list->Caret(), false);
   })->setEnabled(false);
-  AddItem(*view, "ConvViewMItem", "変換ビュー(&C)", "| 一時的に変換して、ビューアを起動します。",
+  AddItem(*view, "ConvViewMItem", tr("変換ビュー(&C)"),
+          tr("| 一時的に変換して、ビューアを起動します。"),
           [this] {
             if (FocusedList() == convListBox_)
               OpenEntry(*convListBox_, convListBox_->Caret(), true);
           })
       ->setEnabled(false);
   AddSeparator(*view);
-  AddItem(*view, "FontMItem", "フォント(&F)...", "| フォントを設定します。",
+  AddItem(*view, "FontMItem", tr("フォント(&F)..."), tr("| フォントを設定します。"),
           [this] { ChooseListFont(); });
 
-  QMenu* option = AddMenu(bar, "OptionMenu", "オプション(&O)");
+  QMenu* option = AddMenu(bar, "OptionMenu", tr("オプション(&O)"));
   for (int page = 0; page < std::ssize(kOptionItems); ++page) {
     const OptionItem& item = kOptionItems[page];
-    AddItem(*option, item.name, item.caption, item.hint, [this, page] { OpenOptionsDialog(page); });
+    AddItem(*option, item.name, tr(item.caption), tr(item.hint),
+            [this, page] { OpenOptionsDialog(page); });
   }
   AddSeparator(*option);
-  AddItem(*option, "DefaultMItem", "デフォルト(&D)", "| すべての設定をデフォルト値にします。",
-          [this] { RestoreDefaultSettings(); });
+  AddItem(*option, "DefaultMItem", tr("デフォルト(&D)"),
+          tr("| すべての設定をデフォルト値にします。"), [this] { RestoreDefaultSettings(); });
 
-  QMenu* help = AddMenu(bar, "HelpMenu", "ヘルプ(&H)");
-  AddItem(*help, "SearchKeywordMItem", "トピックの検索(&H)", "| ヘルプのトピックを検索します。",
-          [this] { SearchHelp(); });
+  QMenu* help = AddMenu(bar, "HelpMenu", tr("ヘルプ(&H)"));
+  AddItem(*help, "SearchKeywordMItem", tr("トピックの検索(&H)"),
+          tr("| ヘルプのトピックを検索します。"), [this] { SearchHelp(); });
   AddSeparator(*help);
-  AddItem(*help, "AboutMItem", "MXT について(&A)...", "| プログラムの情報を表示します。",
+  AddItem(*help, "AboutMItem", tr("MXT について(&A)..."), tr("| プログラムの情報を表示します。"),
           [this] { ShowAbout(); });
 
   popupMenu_ = new QMenu(this);
@@ -175,23 +182,25 @@ void MainWindow::MakeMenus() {
   new HintForwarder(*this, *popupMenu_);
   QMenu& popup = *popupMenu_;
   AddDummy(popup, "DummyPItem");
-  AddItem(popup, "SelectPItem", "ファイルを選択...", " コードを変換するファイルを選択します。",
-          [this] { SelectFiles(); });
+  AddItem(popup, "SelectPItem", tr("ファイルを選択..."),
+          tr(" コードを変換するファイルを選択します。"), [this] { SelectFiles(); });
   AddSeparator(popup);
-  AddItem(popup, "ShiftJISNewlinePItem", "Shift-JIS, CR LF", " Shift-JIS, CR LF に設定します。",
-          [this] { SetCodeAndNewline(0, 1); });
-  AddItem(popup, "EUCNewlinePItem", "EUC, LF", " EUC, LF に設定します。",
+  AddItem(popup, "ShiftJISNewlinePItem", QStringLiteral("Shift-JIS, CR LF"),
+          tr(" Shift-JIS, CR LF に設定します。"), [this] { SetCodeAndNewline(0, 1); });
+  AddItem(popup, "EUCNewlinePItem", QStringLiteral("EUC, LF"), tr(" EUC, LF に設定します。"),
           [this] { SetCodeAndNewline(1, 2); });
-  AddItem(popup, "JISNewline", "JIS, LF", " JIS, LF に設定します。",
+  AddItem(popup, "JISNewline", QStringLiteral("JIS, LF"), tr(" JIS, LF に設定します。"),
           [this] { SetCodeAndNewline(2, 2); });
-  AddItem(popup, "UTF8NewlinePItem", "UTF-8, LF", " UTF-8, LF に設定します。",
+  AddItem(popup, "UTF8NewlinePItem", QStringLiteral("UTF-8, LF"), tr(" UTF-8, LF に設定します。"),
           [this] { SetCodeAndNewline(3, 2); });
   AddSeparator(popup);
-  AddItem(popup, "ShiftJISNonePItem", "Shift-JIS", " Shift-JIS に設定します。",
+  AddItem(popup, "ShiftJISNonePItem", QStringLiteral("Shift-JIS"), tr(" Shift-JIS に設定します。"),
           [this] { SetCodeAndNewline(0, 0); });
-  AddItem(popup, "EUCNonePItem", "EUC", " EUC に設定します。", [this] { SetCodeAndNewline(1, 0); });
-  AddItem(popup, "JISNonePItem", "JIS", " JIS に設定します。", [this] { SetCodeAndNewline(2, 0); });
-  AddItem(popup, "UTF8NonePItem", "UTF-8", " UTF-8 に設定します。",
+  AddItem(popup, "EUCNonePItem", QStringLiteral("EUC"), tr(" EUC に設定します。"),
+          [this] { SetCodeAndNewline(1, 0); });
+  AddItem(popup, "JISNonePItem", QStringLiteral("JIS"), tr(" JIS に設定します。"),
+          [this] { SetCodeAndNewline(2, 0); });
+  AddItem(popup, "UTF8NonePItem", QStringLiteral("UTF-8"), tr(" UTF-8 に設定します。"),
           [this] { SetCodeAndNewline(3, 0); });
   setContextMenuPolicy(Qt::CustomContextMenu);
   connect(this, &QWidget::customContextMenuRequested, this,
@@ -285,7 +294,7 @@ void MainWindow::SetOverwriteModeFrom(ToolbarButton* sender) {
 }
 
 void MainWindow::ChooseOutputFile(ToolbarButton* sender) {
-  QFileDialog dialog(this, QStringLiteral("別ファイルに出力"));
+  QFileDialog dialog(this, tr("別ファイルに出力"));
   PrepareTextFileDialog(dialog, QStringLiteral("OutputToFileDialog"));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   const bool chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();

@@ -1,9 +1,10 @@
 #include "gui/MessageBox.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QPushButton>
-#include <algorithm>
-#include <string>
+
+#include "gui/WindowTranslation.h"
 
 namespace mxt::gui {
 
@@ -27,14 +28,15 @@ QMessageBox::Icon IconOf(fileconv::MessageKind kind) {
 
 fileconv::MessageAnswer ShowMessage(QWidget* parent, fileconv::MessageKind kind,
                                     std::string_view text, fileconv::MessageButtons buttons) {
-  std::string lines(text);
-  std::replace(lines.begin(), lines.end(), '\r', '\n');
-  QMessageBox box(IconOf(kind), QString::fromUtf8(fileconv::MessageCaption(kind)),
-                  QString::fromStdString(lines), QMessageBox::NoButton, parent);
+  QString lines = TranslatedMessage(text);
+  lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  QMessageBox box(IconOf(kind), TranslatedMessage(fileconv::MessageCaption(kind)), lines,
+                  QMessageBox::NoButton, parent);
   QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
   box.setDefaultButton(ok);
   if (buttons == fileconv::MessageButtons::OkCancel) {
-    box.setEscapeButton(box.addButton(QStringLiteral("ｷｬﾝｾﾙ"), QMessageBox::RejectRole));
+    box.setEscapeButton(
+        box.addButton(QCoreApplication::translate("MessageBox", "ｷｬﾝｾﾙ"), QMessageBox::RejectRole));
   } else {
     box.setEscapeButton(ok);
   }
@@ -55,8 +57,7 @@ void MessageBoxes::ShowPlain(QWidget* parent, std::string_view caption,
     answerer_(fileconv::MessageKind::Information, text, fileconv::MessageButtons::Ok);
     return;
   }
-  QMessageBox::information(parent, QString::fromUtf8(caption.data(), caption.size()),
-                           QString::fromUtf8(text.data(), text.size()));
+  QMessageBox::information(parent, TranslatedMessage(caption), TranslatedMessage(text));
 }
 
 }  // namespace mxt::gui

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "app/DialogPlacement.h"
+#include "app/MessageTexts.h"
 #include "fileconv/TrueCase.h"
 #include "gui/Geometry.h"
 #include "gui/HelpContext.h"
@@ -44,12 +45,12 @@ void Choose(QButtonGroup& group, int id) {
 OptionsDialog::OptionsDialog(QWidget* owner, const MessageBoxes& boxes, ProgramHelp& help)
     : QDialog(owner), boxes_(boxes), help_(help) {
   PrepareDialog(*this, QStringLiteral("MXTWOptions"), help_);
-  setWindowTitle(QStringLiteral("オプション"));
+  setWindowTitle(tr("オプション"));
   MakePages();
-  okButton_ = AddButton("OKButton", "OK");
+  okButton_ = AddButton("OKButton", QStringLiteral("OK"));
   okButton_->setDefault(true);
-  cancelButton_ = AddButton("CancelButton", "キャンセル");
-  helpButton_ = AddButton("HelpButton", "ヘルプ(&H)");
+  cancelButton_ = AddButton("CancelButton", tr("キャンセル"));
+  helpButton_ = AddButton("HelpButton", tr("ヘルプ(&H)"));
   auto* buttons = new QHBoxLayout;
   buttons->setSpacing(9);
   buttons->addStretch();
@@ -91,6 +92,7 @@ void OptionsDialog::Fill(const fileconv::Settings& settings) {
     if (choices_[i]) Choose(*choices_[i], values.choices[i]);
   }
   escapeSequenceList_->setCurrentIndex(values.Choice(OptionChoice::EscapeSequence));
+  languageList_->setCurrentIndex(values.Choice(OptionChoice::Language));
   for (std::size_t i = 0; i < checks_.size(); ++i)
     checks_[i]->setChecked(values.checks[i]);
   for (std::size_t i = 0; i < texts_.size(); ++i)
@@ -103,6 +105,7 @@ void OptionsDialog::Apply(fileconv::Settings& settings) const {
     if (choices_[i]) values.choices[i] = choices_[i]->checkedId();
   }
   values.Choice(OptionChoice::EscapeSequence) = escapeSequenceList_->currentIndex();
+  values.Choice(OptionChoice::Language) = languageList_->currentIndex();
   for (std::size_t i = 0; i < checks_.size(); ++i)
     values.checks[i] = checks_[i]->isChecked();
   for (std::size_t i = 0; i < texts_.size(); ++i)
@@ -134,15 +137,15 @@ void OptionsDialog::OutputCodeChosen(int code) {
 void OptionsDialog::InputCodeChosen(int code) {
   if (!app::InputCodeWarns(code)) return;
   boxes_.Show(isVisible() ? this : parentWidget(), fileconv::MessageKind::Warning,
-              app::kInputCodeWarning, fileconv::MessageButtons::Ok);
+              app::message::kInputCodeWarning, fileconv::MessageButtons::Ok);
 }
 
 // Any program the user may run will do as the viewer.
 void OptionsDialog::BrowseViewer() {
-  QFileDialog dialog(this, QStringLiteral("ビューア 参照"));
+  QFileDialog dialog(this, tr("ビューア 参照"));
   PrepareDialog(dialog, QStringLiteral("BrowseDialog"), help_);
   dialog.setFileMode(QFileDialog::ExistingFile);
-  dialog.setNameFilter(QStringLiteral("Applications (*)"));
+  dialog.setNameFilter(tr("Applications (*)"));
   dialog.setFilter(QDir::AllDirs | QDir::Files | QDir::Executable | QDir::NoDot);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
   const std::string path = fileconv::ListedPath(PathToSystem(dialog.selectedFiles().front()));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <array>
 
@@ -23,6 +24,8 @@ namespace mxt::gui {
 // The options dialog: five pages that edit copies of the settings, written back only when
 // the dialog closes with OK.
 class OptionsDialog : public QDialog {
+  Q_DECLARE_TR_FUNCTIONS(OptionsDialog)
+
  public:
   // Its warning goes to the owner's `boxes`, its help to the owner's `help`.
   OptionsDialog(QWidget* owner, const MessageBoxes& boxes, ProgramHelp& help);
@@ -51,7 +54,8 @@ class OptionsDialog : public QDialog {
   void AddCheck(app::OptionCheck check, QWidget& parent, QBoxLayout& layout);
   QLabel* AddLabelledEdit(app::OptionText text, QWidget& page);
   void FillEdit(app::OptionText text, const QString& value);
-  QPushButton* AddButton(const char* name, const char* caption);
+  QPushButton* AddButton(const char* name, const QString& caption);
+  void AddLanguageList(QBoxLayout& layout);
 
   // OptionsDialog.cpp
   void ConnectRules();
@@ -62,10 +66,11 @@ class OptionsDialog : public QDialog {
   void OpenHelp();
 
   QTabWidget* pages_ = nullptr;
-  // Null for the escape-sequence set, which is chosen from a list.
+  // Null for the escape-sequence set and the language, which are chosen from lists.
   std::array<QButtonGroup*, app::kChoiceCounts.size()> choices_{};
   QLabel* escapeSequenceLabel_ = nullptr;
   QComboBox* escapeSequenceList_ = nullptr;
+  QComboBox* languageList_ = nullptr;
   std::array<QCheckBox*, app::kOptionChecks> checks_{};
   std::array<QLineEdit*, 2> texts_{};
   QPushButton* browseButton_ = nullptr;

@@ -31,57 +31,62 @@ struct Control {
 };
 
 constexpr Control kOutputCodes[] = {
-    {"ShiftJISRadioButton", "Shift-JIS(&S)"},
-    {"EUCRadioButton", "EUC(&E)"},
-    {"JISRadioButton", "JIS(&J)"},
-    {"UTF8RadioButton", "UTF-8(&8)"},
+    {"ShiftJISRadioButton", QT_TRANSLATE_NOOP("OptionsDialog", "Shift-JIS(&S)")},
+    {"EUCRadioButton", QT_TRANSLATE_NOOP("OptionsDialog", "EUC(&E)")},
+    {"JISRadioButton", QT_TRANSLATE_NOOP("OptionsDialog", "JIS(&J)")},
+    {"UTF8RadioButton", QT_TRANSLATE_NOOP("OptionsDialog", "UTF-8(&8)")},
 };
 constexpr Control kNewlineCodes[] = {
-    {"DontCareRadioButton", "変換しない(&N)"},
-    {"CRLFRadioButton", "CR LF(&M)"},
-    {"LFRadioButton", "LF(&U)"},
-    {"CRRadioButton", "CR(&A)"},
+    {"DontCareRadioButton", QT_TRANSLATE_NOOP("OptionsDialog", "変換しない(&N)")},
+    {"CRLFRadioButton", QT_TRANSLATE_NOOP("OptionsDialog", "CR LF(&M)")},
+    {"LFRadioButton", QT_TRANSLATE_NOOP("OptionsDialog", "LF(&U)")},
+    {"CRRadioButton", QT_TRANSLATE_NOOP("OptionsDialog", "CR(&A)")},
 };
 constexpr Control kInputCodes[] = {
-    {"InputAutoRadioButton", "自動検出(&A)"}, {"InputShiftJISRadioButton", "Shift-JIS(&S)"},
-    {"InputEUCRadioButton", "EUC(&E)"},       {"InputJISRadioButton", "JIS(&J)"},
-    {"InputUTF8RadioButton", "UTF-8(&8)"},
+    {"InputAutoRadioButton", QT_TRANSLATE_NOOP("OptionsDialog", "自動検出(&A)")},
+    {"InputShiftJISRadioButton", QT_TRANSLATE_NOOP("OptionsDialog", "Shift-JIS(&S)")},
+    {"InputEUCRadioButton", QT_TRANSLATE_NOOP("OptionsDialog", "EUC(&E)")},
+    {"InputJISRadioButton", QT_TRANSLATE_NOOP("OptionsDialog", "JIS(&J)")},
+    {"InputUTF8RadioButton", QT_TRANSLATE_NOOP("OptionsDialog", "UTF-8(&8)")},
 };
 constexpr Control kMappings[] = {
-    {"MappingWindowsRadioButton", "Windows (CP932)(&W)"},
-    {"MappingJISRadioButton", "JIS (Unix)(&X)"},
+    {"MappingWindowsRadioButton", QT_TRANSLATE_NOOP("OptionsDialog", "Windows (CP932)(&W)")},
+    {"MappingJISRadioButton", QT_TRANSLATE_NOOP("OptionsDialog", "JIS (Unix)(&X)")},
 };
 constexpr Control kUnconvertibles[] = {
-    {"UnconvSkipRadioButton", "ファイルを変換しない(&K)"},
-    {"UnconvGetaRadioButton", "〓 にする(&G)"},
-    {"UnconvReferenceRadioButton", "&&#x1F600; の形にする(&F)"},
+    {"UnconvSkipRadioButton", QT_TRANSLATE_NOOP("OptionsDialog", "ファイルを変換しない(&K)")},
+    {"UnconvGetaRadioButton", QT_TRANSLATE_NOOP("OptionsDialog", "〓 にする(&G)")},
+    {"UnconvReferenceRadioButton", QT_TRANSLATE_NOOP("OptionsDialog", "&&#x1F600; の形にする(&F)")},
 };
 constexpr Control kWaysToOverwrite[] = {
-    {"RenTempRadioButton", "テンポラリファイルをリネーム(&R)"},
-    {"CopyTempRadioButton", "テンポラリファイルをコピー(&C)"},
+    {"RenTempRadioButton", QT_TRANSLATE_NOOP("OptionsDialog", "テンポラリファイルをリネーム(&R)")},
+    {"CopyTempRadioButton", QT_TRANSLATE_NOOP("OptionsDialog", "テンポラリファイルをコピー(&C)")},
 };
 // By OptionChoice; the escape-sequence set is chosen from a list instead.
 constexpr std::span<const Control> kChoiceButtons[] = {
-    kOutputCodes, {}, kNewlineCodes, kInputCodes, kWaysToOverwrite, kMappings, kUnconvertibles,
+    kOutputCodes, {}, kNewlineCodes, kInputCodes, kWaysToOverwrite, kMappings, kUnconvertibles, {},
 };
 
 // By OptionCheck.
 constexpr Control kChecks[app::kOptionChecks] = {
-    {"UTF8BOMCheckBox", "UTF-8 に BOM を付ける(&B)"},
-    {"_7BitCheckBox", "7bit モード(&7)"},
-    {"RemoveCtrlZCheckBox", "末尾の ^Z を削除(&Z)"},
-    {"PreserveTimeCheckBox", "タイムスタンプを保存(&T)"},
-    {"WhenExecutedCheckBox", "起動後、すぐに変換を開始(&E)"},
-    {"WhenSelectedCheckBox", "ファイル選択後、すぐに変換を開始(&S)"},
-    {"WhenDroppedCheckBox", "Drag && Drop 後、すぐに変換を開始(&D)"},
-    {"WhenConvertedCheckBox", "変換後、MXT を終了(&Q)"},
-    {"DontShortenCheckBox", "長いファイル名を省略表示しない(&F)"},
+    {"UTF8BOMCheckBox", QT_TRANSLATE_NOOP("OptionsDialog", "UTF-8 に BOM を付ける(&B)")},
+    {"_7BitCheckBox", QT_TRANSLATE_NOOP("OptionsDialog", "7bit モード(&7)")},
+    {"RemoveCtrlZCheckBox", QT_TRANSLATE_NOOP("OptionsDialog", "末尾の ^Z を削除(&Z)")},
+    {"PreserveTimeCheckBox", QT_TRANSLATE_NOOP("OptionsDialog", "タイムスタンプを保存(&T)")},
+    {"WhenExecutedCheckBox", QT_TRANSLATE_NOOP("OptionsDialog", "起動後、すぐに変換を開始(&E)")},
+    {"WhenSelectedCheckBox",
+     QT_TRANSLATE_NOOP("OptionsDialog", "ファイル選択後、すぐに変換を開始(&S)")},
+    {"WhenDroppedCheckBox",
+     QT_TRANSLATE_NOOP("OptionsDialog", "Drag && Drop 後、すぐに変換を開始(&D)")},
+    {"WhenConvertedCheckBox", QT_TRANSLATE_NOOP("OptionsDialog", "変換後、MXT を終了(&Q)")},
+    {"DontShortenCheckBox",
+     QT_TRANSLATE_NOOP("OptionsDialog", "長いファイル名を省略表示しない(&F)")},
 };
 
 // By OptionText: the edit and the label in front of it.
 constexpr Control kEdits[] = {
-    {"ViewerPathEdit", "パス名(&P):"},
-    {"CmdLineEdit", "コマンドライン引数(&C):"},
+    {"ViewerPathEdit", QT_TRANSLATE_NOOP("OptionsDialog", "パス名(&P):")},
+    {"CmdLineEdit", QT_TRANSLATE_NOOP("OptionsDialog", "コマンドライン引数(&C):")},
 };
 constexpr const char* kEditLabels[] = {"ViewerPathLabel", "CmdLineLabel"};
 
@@ -92,14 +97,20 @@ constexpr const char* kEscapeSequences[] = {
     "ESC K, ESC H",
 };
 
+// By the stored "Language"; each language by its own name.
+constexpr const char* kLanguages[] = {
+    QT_TRANSLATE_NOOP("OptionsDialog", "自動"),
+    QT_TRANSLATE_NOOP("OptionsDialog", "日本語"),
+    "English",
+};
+
 constexpr int kMaxEditLength = 260;
 constexpr int kPageMargin = 8;
 
 // A label that gives its control the focus when clicked, not only by its access key.
 class FocusLabel final : public QLabel {
  public:
-  FocusLabel(const char* name, const char* caption, QWidget* parent)
-      : QLabel(QString::fromUtf8(caption), parent) {
+  FocusLabel(const char* name, const QString& caption, QWidget* parent) : QLabel(caption, parent) {
     setObjectName(QString::fromUtf8(name));
   }
 
@@ -128,8 +139,8 @@ QVBoxLayout* PageLayout(QWidget& page) {
   return layout;
 }
 
-QGroupBox* AddGroup(const char* name, const char* title, QWidget& page, QBoxLayout& layout) {
-  auto* group = new QGroupBox(QString::fromUtf8(title), &page);
+QGroupBox* AddGroup(const char* name, const QString& title, QWidget& page, QBoxLayout& layout) {
+  auto* group = new QGroupBox(title, &page);
   group->setObjectName(QString::fromUtf8(name));
   new QVBoxLayout(group);
   layout.addWidget(group);
@@ -180,9 +191,9 @@ void OptionsDialog::MakeOutputCodePage() {
   auto* right = new QVBoxLayout;
   columns->addLayout(left);
   columns->addLayout(right);
-  QGroupBox& codes = *AddGroup("KanjiCodeGroupBox", "出力漢字コード", page, *left);
+  QGroupBox& codes = *AddGroup("KanjiCodeGroupBox", tr("出力漢字コード"), page, *left);
   AddChoice(OptionChoice::OutputCode, codes);
-  escapeSequenceLabel_ = new FocusLabel("EscapeSequenceLabel", "ESC シーケンス(&Q):", &codes);
+  escapeSequenceLabel_ = new FocusLabel("EscapeSequenceLabel", tr("ESC シーケンス(&Q):"), &codes);
   escapeSequenceList_ = new QComboBox(&codes);
   escapeSequenceList_->setObjectName(QStringLiteral("EscapeSequenceComboBox"));
   escapeSequenceList_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
@@ -193,7 +204,7 @@ void OptionsDialog::MakeOutputCodePage() {
   LayoutOf(codes).addWidget(escapeSequenceList_);
   AddCheck(OptionCheck::UTF8BOM, page, *left);
   left->addStretch();
-  QGroupBox& newlines = *AddGroup("NewlineCodeGroupBox", "出力改行コード", page, *right);
+  QGroupBox& newlines = *AddGroup("NewlineCodeGroupBox", tr("出力改行コード"), page, *right);
   AddChoice(OptionChoice::NewlineCode, newlines);
   AddCheck(OptionCheck::SevenBitMode, page, *right);
   right->addStretch();
@@ -202,9 +213,10 @@ void OptionsDialog::MakeOutputCodePage() {
 void OptionsDialog::MakeInputCodePage() {
   QWidget& page = *AddPage(1);
   QVBoxLayout& layout = *PageLayout(page);
-  QGroupBox& codes = *AddGroup("InputKanjiCodeGroupBox", "入力漢字コード", page, layout);
+  QGroupBox& codes = *AddGroup("InputKanjiCodeGroupBox", tr("入力漢字コード"), page, layout);
   AddChoice(OptionChoice::InputCode, codes);
-  QGroupBox& mappings = *AddGroup("MappingGroupBox", "文字の対応 (〜 ∥ － ￠ ￡ ￢)", page, layout);
+  QGroupBox& mappings =
+      *AddGroup("MappingGroupBox", tr("文字の対応 (〜 ∥ － ￠ ￡ ￢)"), page, layout);
   AddChoice(OptionChoice::Mapping, mappings);
   layout.addStretch();
 }
@@ -214,9 +226,9 @@ void OptionsDialog::MakeFilePage() {
   QVBoxLayout& layout = *PageLayout(page);
   AddCheck(OptionCheck::RemoveCtrlZ, page, layout);
   AddCheck(OptionCheck::PreserveTimestamp, page, layout);
-  QGroupBox& ways = *AddGroup("OverwriteGroupBox", "上書き方法", page, layout);
+  QGroupBox& ways = *AddGroup("OverwriteGroupBox", tr("上書き方法"), page, layout);
   AddChoice(OptionChoice::WayToOverwrite, ways);
-  QGroupBox& misfits = *AddGroup("UnconvertibleGroupBox", "出力コードにない文字", page, layout);
+  QGroupBox& misfits = *AddGroup("UnconvertibleGroupBox", tr("出力コードにない文字"), page, layout);
   AddChoice(OptionChoice::Unconvertible, misfits);
   layout.addStretch();
 }
@@ -227,7 +239,7 @@ void OptionsDialog::MakeViewerPage() {
   grid->setContentsMargins(kPageMargin, kPageMargin, kPageMargin, kPageMargin);
   grid->addWidget(AddLabelledEdit(OptionText::ViewerPath, page), 0, 0);
   grid->addWidget(texts_[0], 1, 0);
-  browseButton_ = new QPushButton(QStringLiteral("参照(&B)..."), &page);
+  browseButton_ = new QPushButton(tr("参照(&B)..."), &page);
   browseButton_->setObjectName(QStringLiteral("ViewerBrowseButton"));
   grid->addWidget(browseButton_, 1, 1);
   grid->addWidget(AddLabelledEdit(OptionText::ViewerCmdLineOption, page), 2, 0);
@@ -243,7 +255,27 @@ void OptionsDialog::MakeInterfacePage() {
         OptionCheck::QuitWhenConverted, OptionCheck::DontShortenFileName}) {
     AddCheck(check, page, layout);
   }
+  AddLanguageList(layout);
   layout.addStretch();
+}
+
+// The window takes its language as it starts, so a change waits for the next start.
+void OptionsDialog::AddLanguageList(QBoxLayout& layout) {
+  QWidget& page = *layout.parentWidget();
+  auto* row = new QHBoxLayout;
+  auto* label = new FocusLabel("LanguageLabel", tr("言語(&L):"), &page);
+  languageList_ = new QComboBox(&page);
+  languageList_->setObjectName(QStringLiteral("LanguageComboBox"));
+  for (const char* language : kLanguages)
+    languageList_->addItem(tr(language));
+  label->setBuddy(languageList_);
+  row->addWidget(label);
+  row->addWidget(languageList_);
+  row->addStretch();
+  layout.addLayout(row);
+  auto* note = new QLabel(tr("次回の起動から有効になります。"), &page);
+  note->setObjectName(QStringLiteral("LanguageNoteLabel"));
+  layout.addWidget(note);
 }
 
 // Both kanji-code groups hold "Shift-JIS(&S)": a screen reader tells them apart by the name
@@ -253,7 +285,7 @@ void OptionsDialog::AddChoice(OptionChoice choice, QGroupBox& box) {
   auto* group = new QButtonGroup(this);
   int id = 0;
   for (const Control& control : kChoiceButtons[index]) {
-    auto* button = new QRadioButton(QString::fromUtf8(control.caption), &box);
+    auto* button = new QRadioButton(tr(control.caption), &box);
     button->setObjectName(QString::fromUtf8(control.name));
     button->setAccessibleName(box.title() + QLatin1Char(' ') + ReadCaption(button->text()));
     group->addButton(button, id++);
@@ -264,7 +296,7 @@ void OptionsDialog::AddChoice(OptionChoice choice, QGroupBox& box) {
 
 void OptionsDialog::AddCheck(OptionCheck check, QWidget& parent, QBoxLayout& layout) {
   const Control& control = kChecks[static_cast<std::size_t>(check)];
-  auto* box = new QCheckBox(QString::fromUtf8(control.caption), &parent);
+  auto* box = new QCheckBox(tr(control.caption), &parent);
   box->setObjectName(QString::fromUtf8(control.name));
   layout.addWidget(box);
   checks_[static_cast<std::size_t>(check)] = box;
@@ -281,7 +313,7 @@ void OptionsDialog::FillEdit(OptionText text, const QString& value) {
 // The edit and the label that names it; returns the label.
 QLabel* OptionsDialog::AddLabelledEdit(OptionText text, QWidget& page) {
   const auto index = static_cast<std::size_t>(text);
-  auto* label = new FocusLabel(kEditLabels[index], kEdits[index].caption, &page);
+  auto* label = new FocusLabel(kEditLabels[index], tr(kEdits[index].caption), &page);
   auto* edit = new PlainEntryEdit(&page);
   edit->setObjectName(QString::fromUtf8(kEdits[index].name));
   edit->setMaxLength(kMaxEditLength);
@@ -290,8 +322,8 @@ QLabel* OptionsDialog::AddLabelledEdit(OptionText text, QWidget& page) {
   return label;
 }
 
-QPushButton* OptionsDialog::AddButton(const char* name, const char* caption) {
-  auto* button = new QPushButton(QString::fromUtf8(caption), this);
+QPushButton* OptionsDialog::AddButton(const char* name, const QString& caption) {
+  auto* button = new QPushButton(caption, this);
   button->setObjectName(QString::fromUtf8(name));
   button->setMinimumSize(75, 25);
   return button;

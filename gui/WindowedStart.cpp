@@ -14,6 +14,7 @@
 #include "gui/HandOverClient.h"
 #include "gui/MainWindow.h"
 #include "gui/MessageBox.h"
+#include "gui/WindowTranslation.h"
 #include "platform/LockFile.h"
 #include "platform/StopSignals.h"
 
@@ -59,6 +60,18 @@ bool ConvertsOnStart(bool useIniFile) {
   }
 }
 
+// The stored choice, read before any window exists; what cannot be read follows the system,
+// and the window's load reports it.
+app::WindowLanguage LanguageOfWindow(bool useIniFile) {
+  int stored = 0;
+  try {
+    const auto store = app::OpenSettingsStore(useIniFile);
+    stored = app::ReadLanguage(*store);
+  } catch (const std::exception&) {
+  }
+  return SystemWindowLanguage(stored);
+}
+
 // An instance that is still starting is given its time to make its window.
 void WaitForStartingInstance() {
   using namespace std::chrono_literals;
@@ -86,6 +99,7 @@ int RunWindowed(const std::vector<std::string>& arguments, int& argc, char** arg
   app::StartupInfo start{arguments, {}, {}};
   if (!app::CheckOs(AskInABox, start.settings)) return app::kExitCannotStart;
   start.settings.UseIniFile = app::DecideStorage(arguments, start.settings.OsKind);
+  InstallTranslations(application, LanguageOfWindow(start.settings.UseIniFile));
   if (AnotherInstanceRuns() &&
       app::ShouldHandOver(arguments, ConvertsOnStart(start.settings.UseIniFile))) {
     WaitForStartingInstance();
@@ -98,7 +112,9 @@ int RunWindowed(const std::vector<std::string>& arguments, int& argc, char** arg
   try {
     window.emplace(std::move(start));
   } catch (const std::exception&) {
-    ShowMessage(nullptr, fileconv::MessageKind::Error, "メインウィンドウの作成に失敗しました。",
+    ShowMessage(nullptr, fileconv::MessageKind::Error,
+                QCoreApplication::translate("MainWindow", "メインウィンドウの作成に失敗しました。")
+                    .toStdString(),
                 fileconv::MessageButtons::Ok);
     return app::kExitCannotStart;
   }

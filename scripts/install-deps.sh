@@ -7,6 +7,7 @@ packages=(
   build-essential cmake clang-format
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-svg-dev libgl-dev libxkbcommon-dev fonts-dejavu-core
+  qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   librsvg2-bin
   desktop-file-utils appstream man-db
   nkf

@@ -14,7 +14,7 @@ auto Edited(const Settings& s) {
   return std::tuple(s.OutputKanjiCode, s.EscapeSequence, s.OutputNewlineCode, s.InputKanjiCode,
                     s.WayToOverwrite, s.SevenBitMode, s.RemoveCtrlZ, s.PreserveTimestamp,
                     s.ViewerPath, s.ViewerCmdLineOption, s.ConvWhenExecuted, s.ConvWhenSelected,
-                    s.ConvWhenDropped, s.QuitWhenConverted, s.DontShortenFileName);
+                    s.ConvWhenDropped, s.QuitWhenConverted, s.DontShortenFileName, s.Language);
 }
 
 TEST(OptionsPagesTest, EveryEditedFieldGoesThroughThePagesUnchanged) {
@@ -27,6 +27,7 @@ TEST(OptionsPagesTest, EveryEditedFieldGoesThroughThePagesUnchanged) {
   a.SevenBitMode = a.PreserveTimestamp = a.ConvWhenSelected = a.QuitWhenConverted = true;
   a.ViewerPath = "/usr/bin/less";
   a.ViewerCmdLineOption = "-N 'two words'";
+  a.Language = 2;
   Settings b;
   b.RemoveCtrlZ = b.ConvWhenExecuted = b.ConvWhenDropped = b.DontShortenFileName = true;
   b.ViewerPath = "xdg-open";

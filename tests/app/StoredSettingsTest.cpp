@@ -147,6 +147,8 @@ TEST_F(StoredSettingsTest, StoredNumbersAreReadAndOutOfRangeOnesBecomeZero) {
       {"Options", "Mapping", "2", [](const Settings& s) { return int(s.Mapping); }, 0},
       {"Options", "Unconvertible", "2", [](const Settings& s) { return int(s.Unconvertible); }, 2},
       {"Options", "Unconvertible", "3", [](const Settings& s) { return int(s.Unconvertible); }, 0},
+      {"Options", "Language", "2", [](const Settings& s) { return int(s.Language); }, 2},
+      {"Options", "Language", "3", [](const Settings& s) { return int(s.Language); }, 0},
       {"Options", "EscapeSequence", "0x2", [](const Settings& s) { return int(s.EscapeSequence); },
        2},
       {"Options", "OutputNewlineCode", "$3",
@@ -274,6 +276,7 @@ void ChangeEveryOption(Settings& s) {
   s.ViewerCmdLineOption = "-N  -S";
   s.ConvWhenExecuted = s.ConvWhenSelected = s.ConvWhenDropped = true;
   s.QuitWhenConverted = s.DontShortenFileName = true;
+  s.Language = 2;
   s.FontName = "Noto Sans CJK JP";
   s.FontSize = 11;
 }
@@ -320,6 +323,7 @@ TEST_F(StoredSettingsTest, EveryStoreGivesBackWhatWasSavedInItsOrder) {
     EXPECT_TRUE(settings_.ConvWhenExecuted && settings_.ConvWhenSelected &&
                 settings_.ConvWhenDropped);
     EXPECT_TRUE(settings_.QuitWhenConverted && settings_.DontShortenFileName);
+    EXPECT_EQ(settings_.Language, 2);
     EXPECT_EQ(settings_.FontName, saved.FontName);
     EXPECT_EQ(settings_.FontSize, saved.FontSize);
     EXPECT_EQ(settings_.LastDir, platform::CurrentDirectory());
@@ -352,7 +356,8 @@ TEST_F(StoredSettingsTest, EveryStoreGivesBackWhatWasSavedInItsOrder) {
                                              "ConvWhenSelected",
                                              "ConvWhenDropped",
                                              "QuitWhenConverted",
-                                             "DontShortenFileName"};
+                                             "DontShortenFileName",
+                                             "Language"};
   EXPECT_EQ(KeysInOrder(ReadFile(dir_ / "config/MXT/MXT.ini")), expected);
   const std::string edited = ReadFile(path_);
   EXPECT_EQ(edited.rfind("; by hand\n[Options]\nForceNewlineConv=1\nMine=kept\n", 0), 0u) << edited;
@@ -449,6 +454,22 @@ TEST_F(StoredSettingsTest, ConvertOnStartIsReadAloneAndOnlyOneCounts) {
     WriteFile(path_, c.file);
     IniStore store = Store();
     EXPECT_EQ(ReadConvWhenExecuted(store), c.on) << c.file;
+  }
+}
+
+TEST_F(StoredSettingsTest, LanguageIsReadAloneAndOutOfRangeFollowsTheSystem) {
+  const struct {
+    std::string file;
+    int language;
+  } cases[] = {{"", 0},
+               {"[Options]\nLanguage=1\n", 1},
+               {"[options]\nlanguage=2\n", 2},
+               {"[Options]\nLanguage=3\n", 0},
+               {"[Options]\nLanguage=-1\n", 0}};
+  for (const auto& c : cases) {
+    WriteFile(path_, c.file);
+    IniStore store = Store();
+    EXPECT_EQ(ReadLanguage(store), c.language) << c.file;
   }
 }
 

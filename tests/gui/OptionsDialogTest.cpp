@@ -17,6 +17,7 @@
 #include <QTest>
 #include <set>
 
+#include "app/MessageTexts.h"
 #include "app/OptionsPages.h"
 #include "engine/EscapeSequence.h"
 #include "fileconv/FileList.h"
@@ -209,7 +210,7 @@ TEST_F(OptionsDialogTest, AFixedInputCodeWarnsWhenChosenAndOnTheFirstOpening) {
   CurrentSettings().InputKanjiCode = 2;
   const auto warnings = [this] {
     return std::count_if(messages_.begin(), messages_.end(), [](const Message& m) {
-      return m.text == app::kInputCodeWarning && m.kind == fileconv::MessageKind::Warning;
+      return m.text == app::message::kInputCodeWarning && m.kind == fileconv::MessageKind::Warning;
     });
   };
   WithOptions("InputCodeMItem", [&](QDialog& dialog) {
