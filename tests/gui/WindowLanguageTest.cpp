@@ -101,6 +101,8 @@ void WalkControls(const QWidget& parent, const std::string& scope, Walk& walk) {
   for (const QComboBox* list : parent.findChildren<QComboBox*>()) {
     for (int i = 0; i < list->count(); ++i)
       walk.Text(NameOf(*list) + " " + std::to_string(i), list->itemText(i));
+    if (list->isVisible() && list->width() < list->sizeHint().width())
+      walk.clipped.push_back(NameOf(*list));
   }
 }
 
@@ -236,6 +238,14 @@ TEST_F(WindowLanguageTest, MessagesFromBelowTheWindowAreTranslatedAroundTheirNam
   UseLanguage(WindowLanguage::Japanese);
   EXPECT_EQ(TranslatedMessage(path + fileconv::message::kCannotOpen),
             QString::fromStdString(path + fileconv::message::kCannotOpen));
+}
+
+TEST_F(WindowLanguageTest, QtsOwnDialogsSpeakTheLanguageOfTheWindow) {
+  UseLanguage(WindowLanguage::English);
+  EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("Look in:"));
+  InstallTranslations(*qApp, WindowLanguage::Japanese);
+  EXPECT_TRUE(HasJapanese(QCoreApplication::translate("QFileDialog", "Look in:")));
+  EXPECT_TRUE(HasJapanese(QCoreApplication::translate("QFontDialog", "Select Font")));
 }
 
 TEST_F(WindowLanguageTest, TheEnglishManualHasEveryTopicOfTheJapaneseOne) {
