@@ -57,6 +57,14 @@ void BatchRun(Settings& s) {
   s.QuitWhenConverted = true;
   s.DontShortenFileName = false;
   s.ForceNewlineConv = false;
+  s.KeepBackup = false;
+  s.DryRun = false;
+  s.Recurse = false;
+}
+
+// The message of an option the command line could not take.
+std::string Rejected(std::string_view why, const std::string& option) {
+  return std::string(why) + message::kOptionIs + option + "'";
 }
 
 // Every option by its text after the prefix character, upper-cased.
@@ -76,6 +84,10 @@ const std::map<std::string, Effect, std::less<>>& Options() {
       {"Z", [](R& s) { s.RemoveCtrlZ = true; }},
       {"P", [](R& s) { s.PreserveTimestamp = true; }},
       {"L", [](R& s) { s.ForceNewlineConv = true; }},
+      {"K", [](R& s) { s.KeepBackup = true; }},
+      {"K-", [](R& s) { s.KeepBackup = false; }},
+      {"D", [](R& s) { s.DryRun = true; }},
+      {"R", [](R& s) { s.Recurse = true; }},
       {"O", [](R& s) { s.OutputToFile = true; }},
       {"V", [](R& s) { s.OutputToFile = false; }},
       {"B", BatchRun},
@@ -203,6 +215,7 @@ std::vector<std::string> CommandLine::Parse(std::vector<std::string> arguments,
   std::vector<std::string> rejected;
   bool parameterNext = false;
   std::string lastParameterOption;
+  std::string dryRunOption;
   for (const std::string& argument : arguments_) {
     const ArgumentKind kind = ClassifyArgument(argument);
     if (kind == ArgumentKind::File) {
@@ -212,18 +225,21 @@ std::vector<std::string> CommandLine::Parse(std::vector<std::string> arguments,
         ++fileCount_;
       }
     } else {
-      if (!ApplyOption(argument, settings)) {
-        rejected.push_back(std::string(message::kWrongOption) + message::kOptionIs + argument +
-                           "'");
-      }
+      const bool dryBefore = settings.DryRun;
+      if (!ApplyOption(argument, settings)) rejected.push_back(Rejected(message::kWrongOption, argument));
+      if (settings.DryRun && !dryBefore) dryRunOption = argument;
       if (kind == ArgumentKind::ParameterOption) lastParameterOption = argument;
     }
     parameterNext = kind == ArgumentKind::ParameterOption;
   }
   if (settings.OutputToFile && settings.OutputFileName.empty()) {
     settings.OutputToFile = false;
-    rejected.push_back(std::string(message::kMissingParameter) + message::kOptionIs +
-                       lastParameterOption + "'");
+    rejected.push_back(Rejected(message::kMissingParameter, lastParameterOption));
+  }
+  // The window converts for real: a start that asked for a run writing nothing gets none.
+  if (settings.DryRun && !settings.BatchMode) {
+    settings.DryRun = false;
+    rejected.push_back(Rejected(message::kWrongOption, dryRunOption));
   }
   settings.CommandLineError = !rejected.empty();
   return rejected;

@@ -12,7 +12,8 @@ using fileconv::Settings;
 
 constexpr bool Settings::*kCheckFields[kOptionChecks] = {
     &Settings::UTF8BOM,           &Settings::SevenBitMode,      &Settings::RemoveCtrlZ,
-    &Settings::PreserveTimestamp, &Settings::ConvWhenExecuted,  &Settings::ConvWhenSelected,
+    &Settings::PreserveTimestamp, &Settings::KeepBackup,        &Settings::ConvWhenExecuted,
+    &Settings::ConvWhenSelected,
     &Settings::ConvWhenDropped,   &Settings::QuitWhenConverted, &Settings::DontShortenFileName,
 };
 

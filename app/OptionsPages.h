@@ -39,13 +39,14 @@ enum class OptionCheck {
   SevenBitMode,
   RemoveCtrlZ,
   PreserveTimestamp,
+  KeepBackup,
   ConvWhenExecuted,
   ConvWhenSelected,
   ConvWhenDropped,
   QuitWhenConverted,
   DontShortenFileName,
 };
-inline constexpr int kOptionChecks = 9;
+inline constexpr int kOptionChecks = 10;
 
 enum class OptionText { ViewerPath, ViewerCmdLineOption };
 

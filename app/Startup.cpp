@@ -181,6 +181,7 @@ int RunWithoutWindow(const std::vector<std::string>& arguments, std::ostream& re
     host.ShowMessage(MessageKind::Information, message::kNothingToConvert, MessageButtons::Ok);
   }
   Report(session, report);
+  if (session.settings.DryRun) errors << "MXT: a dry run (/D): nothing was written.\n";
   return BatchExitCode(session, run);
 }
 

@@ -163,6 +163,7 @@ void RestoreDefaults(Settings& settings, RestoreDefaultsHost& host) {
   settings.RemoveCtrlZ = defaults.RemoveCtrlZ;
   settings.PreserveTimestamp = defaults.PreserveTimestamp;
   settings.WayToOverwrite = defaults.WayToOverwrite;
+  settings.KeepBackup = defaults.KeepBackup;
   settings.ViewerPath = defaults.ViewerPath;
   settings.ViewerCmdLineOption = defaults.ViewerCmdLineOption;
   settings.ConvWhenExecuted = defaults.ConvWhenExecuted;

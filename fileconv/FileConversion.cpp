@@ -218,9 +218,10 @@ void FileConversion::DiscardOutput(OutputTarget& output) noexcept {
   if (output.temporary) RemoveTemporaryFile(output.path);
 }
 
-engine::StreamResult FileConversion::StreamThrough(OutputTarget& output) {
+engine::StreamResult FileConversion::StreamInto(platform::File& file, std::int64_t start,
+                                                bool removeCtrlZ) {
   engine::ConversionBuffers& buffers = converter_.Buffers();
-  buffers.OutputFile = &output.file;
+  buffers.OutputFile = &file;
   struct Detach {
     engine::ConversionBuffers& buffers;
     ~Detach() { buffers.OutputFile = nullptr; }
@@ -228,11 +229,33 @@ engine::StreamResult FileConversion::StreamThrough(OutputTarget& output) {
   const Settings& settings = *settings_;
   return converter_.StreamInputToOutput({settings.OutputKanjiCode,
                                          settings.SevenBitMode,
-                                         settings.RemoveCtrlZ,
-                                         output.start,
+                                         removeCtrlZ,
+                                         start,
                                          settings.EscapeSequence,
                                          {settings.Mapping, settings.Unconvertible},
                                          settings.UTF8BOM});
+}
+
+// A dry run converts into nothing: what only the whole text tells (a character with no
+// place in the output code) is found as a real run finds it.
+void FileConversion::ConvertIntoNothing() {
+  class Discarded final : public platform::File {
+   public:
+    std::size_t ReadBlock(void*, std::size_t) override { return 0; }
+    void WriteBlock(const void*, std::size_t size) override {
+      size_ += static_cast<std::int64_t>(size);
+    }
+    std::int64_t Size() override { return size_; }
+    void Seek(std::int64_t) override {}
+    void Truncate() override {}
+
+   private:
+    std::int64_t size_ = 0;
+  } discarded;
+  const bool stopped = StreamInto(discarded, 0, false) == engine::StreamResult::Unrepresentable;
+  NoteUnconvertibles(stopped);
+  if (stopped) return Skip(SkipReason::Unrepresentable);
+  if (converter_.Buffers().TotalRead != foundSize_) throw UserError(message::kSizeMismatch);
 }
 
 // Names the first character the output code had no place for, and how many were replaced.
@@ -253,7 +276,8 @@ void FileConversion::NoteUnconvertibles(bool stopped) {
 // stays in it.
 void FileConversion::WriteOutput(OutputTarget& output) {
   try {
-    const bool stopped = StreamThrough(output) == engine::StreamResult::Unrepresentable;
+    const bool stopped = StreamInto(output.file, output.start, settings_->RemoveCtrlZ) ==
+                         engine::StreamResult::Unrepresentable;
     NoteUnconvertibles(stopped);
     if (stopped) {
       DiscardOutput(output);
@@ -283,6 +307,7 @@ void FileConversion::CheckFile() {
     return Skip(readable ? SkipReason::ReadOnly : SkipReason::AccessDenied);
   }
   if (found->size == 0) return Skip(SkipReason::Empty);
+  if (BackupTaken()) return Skip(SkipReason::BackupExists);
   Item().State = RunResult::Ready;
   Item().Reason = SkipReason::None;
 }
@@ -336,6 +361,7 @@ void FileConversion::ConvertFile() {
   if (converter_.RefillInput()) return Skip(SkipReason::Empty);
   DecideConversion();
   if (Item().State != RunResult::Ready) return;
+  if (settings_->DryRun) return ConvertIntoNothing();
 
   const bool outputToFile = settings_->OutputToFile;
   const bool separateOutput = outputToFile && !viewMode_;
@@ -345,6 +371,7 @@ void FileConversion::ConvertFile() {
   if (Item().State != RunResult::Ready || outputToFile) return;
 
   EnsureUnchangedSinceCheck(output.path);
+  if (settings_->KeepBackup) KeepBackup(target, output.takesSourcesPlace, output.path);
   CloseInputFile();
   if (output.takesSourcesPlace) {
     RenameOverSource(output.path, target);

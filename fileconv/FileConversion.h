@@ -67,7 +67,8 @@ class FileConversion {
   OutputTarget OpenSeparateOutput();
   OutputTarget OpenTemporaryOutput(const std::string& target);
   void DiscardOutput(OutputTarget& output) noexcept;
-  engine::StreamResult StreamThrough(OutputTarget& output);
+  engine::StreamResult StreamInto(platform::File& file, std::int64_t start, bool removeCtrlZ);
+  void ConvertIntoNothing();
   void WriteOutput(OutputTarget& output);
   void NoteUnconvertibles(bool stopped);
 
@@ -84,6 +85,11 @@ class FileConversion {
   std::int64_t CopyBlocks(platform::OsFile& from, platform::OsFile& to);
   // A temporary file that is not wanted any more; one already gone is no matter.
   void RemoveTemporaryFile(const std::string& path) noexcept;
+
+  // FileConversionBackup.cpp
+  bool BackupTaken() const;
+  void KeepBackup(const std::string& target, bool asLink, const std::string& temp);
+  void CopyToBackup(const std::string& backup);
   // Gives `file` the source's last-write time as it was saved when the source was opened.
   void KeepTimestamp(platform::OsFile& file);
 

@@ -13,7 +13,7 @@ namespace {
 
 using engine::KanjiCode;
 
-constexpr std::array<std::string_view, 17> kStatusTexts = {
+constexpr std::array<std::string_view, 18> kStatusTexts = {
     "File not found.",
     "Is not a file.",
     "Is not a file.",
@@ -31,6 +31,7 @@ constexpr std::array<std::string_view, 17> kStatusTexts = {
     "UTF-8 already exists.",
     "Has characters the output code cannot hold.",
     "Became a symbolic link after it was listed.",
+    "Its backup NAME~ already exists.",
 };
 
 }  // namespace

@@ -35,6 +35,7 @@ enum class SkipReason : std::uint8_t {
   AlreadyUTF8 = 14,
   Unrepresentable = 15,  // a character the output code has no place for
   BecameLink = 16,       // a symbolic link now, where a file was listed
+  BackupExists = 17,     // NAME~, which a backup would take, is there already
 };
 
 // The status text of a skipped entry; empty for None.

@@ -50,6 +50,8 @@ inline constexpr char kCopyFailed[] =
 // Between the copy's failure and the temporary file's path; the text ends after the path.
 inline constexpr char kConvertedTextIn[] = MXT_MESSAGE("Message", ")。変換した内容は ");
 inline constexpr char kIsThere[] = MXT_MESSAGE("Message", " にあります");
+// After the backup's name, before the system's reason.
+inline constexpr char kBackupFailed[] = MXT_MESSAGE("Message", " を作成できません: ");
 inline constexpr char kAlreadySelected[] =
     MXT_MESSAGE("Message", " 個のファイルは、すでに選択されていたため追加されませんでした。");
 

@@ -29,6 +29,7 @@ constexpr std::array kCodeOptions = {
     Stored<&Settings::UTF8BOM>("UTF8BOM", 1),
     Stored<&Settings::Mapping>("Mapping", 1),
     Stored<&Settings::Unconvertible>("Unconvertible", 2),
+    Stored<&Settings::KeepBackup>("KeepBackup", 1),
 };
 
 constexpr std::array kInterfaceOptions = {

@@ -30,6 +30,8 @@ struct Settings {
   bool PreserveTimestamp = false;
   // 0 renames the temporary file over the input file, 1 copies it onto it.
   std::uint8_t WayToOverwrite = 0;
+  // A converted source stays as NAME~ beside the new text.
+  bool KeepBackup = false;
   bool ConvWhenExecuted = false;
   bool ConvWhenSelected = false;
   bool ConvWhenDropped = false;
@@ -52,6 +54,10 @@ struct Settings {
 
   // What this start found and was asked for; never stored.
   bool BatchMode = false;
+  // Classifies and reports, writes nothing.
+  bool DryRun = false;
+  // Folders named, and those a wildcard's folder part reaches, are searched to any depth.
+  bool Recurse = false;
   bool CommandLineError = false;
   bool UseIniFile = false;
   std::string OutputFileName;

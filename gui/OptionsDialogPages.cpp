@@ -73,6 +73,8 @@ constexpr Control kChecks[app::kOptionChecks] = {
     {"_7BitCheckBox", QT_TRANSLATE_NOOP("OptionsDialog", "7bit モード(&7)")},
     {"RemoveCtrlZCheckBox", QT_TRANSLATE_NOOP("OptionsDialog", "末尾の ^Z を削除(&Z)")},
     {"PreserveTimeCheckBox", QT_TRANSLATE_NOOP("OptionsDialog", "タイムスタンプを保存(&T)")},
+    {"KeepBackupCheckBox",
+     QT_TRANSLATE_NOOP("OptionsDialog", "変換前のファイルを NAME~ として残す(&B)")},
     {"WhenExecutedCheckBox", QT_TRANSLATE_NOOP("OptionsDialog", "起動後、すぐに変換を開始(&E)")},
     {"WhenSelectedCheckBox",
      QT_TRANSLATE_NOOP("OptionsDialog", "ファイル選択後、すぐに変換を開始(&S)")},
@@ -226,6 +228,7 @@ void OptionsDialog::MakeFilePage() {
   QVBoxLayout& layout = *PageLayout(page);
   AddCheck(OptionCheck::RemoveCtrlZ, page, layout);
   AddCheck(OptionCheck::PreserveTimestamp, page, layout);
+  AddCheck(OptionCheck::KeepBackup, page, layout);
   QGroupBox& ways = *AddGroup("OverwriteGroupBox", tr("上書き方法"), page, layout);
   AddChoice(OptionChoice::WayToOverwrite, ways);
   QGroupBox& misfits = *AddGroup("UnconvertibleGroupBox", tr("出力コードにない文字"), page, layout);

@@ -18,6 +18,11 @@ void ReplaceFile(const std::string& from, const std::string& to);
 // else there raises IoError (EINVAL).
 void WriteWholeFile(const std::string& path, std::string_view content);
 
+// Gives the file at `existing` the second name `link`. False where the file system keeps
+// no second names for it; anything else that fails, an existing `link` among it, raises
+// IoError.
+bool AddHardLink(const std::string& existing, const std::string& link);
+
 // The file a path leads to when its last component is a symbolic link; else the path.
 std::string LinkTarget(const std::string& path);
 // The path by which the system finds an open file now, links resolved; empty when it

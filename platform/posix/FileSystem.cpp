@@ -61,6 +61,13 @@ void DeleteFile(const std::string& path) {
   if (::unlink(path.c_str()) != 0) throw IoError(errno, path);
 }
 
+bool AddHardLink(const std::string& existing, const std::string& link) {
+  if (::link(existing.c_str(), link.c_str()) == 0) return true;
+  const int error = errno;
+  if (error == EPERM || error == EXDEV || error == EMLINK || error == ENOTSUP) return false;
+  throw IoError(error, link);
+}
+
 void ReplaceFile(const std::string& from, const std::string& to) {
   if (::rename(from.c_str(), to.c_str()) != 0) throw IoError(errno, to);
 }

@@ -538,6 +538,10 @@
         <source> 個のファイルは、すでに選択されていたため追加されませんでした。</source>
         <translation> files were not added, because they had already been selected.</translation>
     </message>
+    <message>
+        <source> を作成できません: </source>
+        <translation> cannot be created: </translation>
+    </message>
 </context>
 <context>
     <name>MessageBox</name>
@@ -723,6 +727,10 @@
     <message>
         <source>次回の起動から有効になります。</source>
         <translation>Takes effect the next time MXT starts.</translation>
+    </message>
+    <message>
+        <source>変換前のファイルを NAME~ として残す(&amp;B)</source>
+        <translation>Keep a &amp;backup of each source as NAME~</translation>
     </message>
 </context>
 </TS>

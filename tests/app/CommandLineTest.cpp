@@ -107,6 +107,9 @@ TEST_F(CommandLineTest, EachOptionSetsItsSetting) {
       {"/FG", [](const Settings& s) { return s.Unconvertible == engine::Unconvertible::Geta; }},
       {"/FX",
        [](const Settings& s) { return s.Unconvertible == engine::Unconvertible::Reference; }},
+      {"/k", [](const Settings& s) { return s.KeepBackup; }},
+      {"-D", [](const Settings& s) { return s.DryRun; }},
+      {"/R", [](const Settings& s) { return s.Recurse; }},
   };
   for (const auto& c : cases) {
     Settings settings;
@@ -116,7 +119,9 @@ TEST_F(CommandLineTest, EachOptionSetsItsSetting) {
 }
 
 TEST_F(CommandLineTest, LaterOptionsWinAndMinusFormsTurnOff) {
-  Parse({"/Z", "/Z-", "/UE", "/UE-", "/P", "-p-", "/J", "/BJ", "/XJ", "/XW", "/FG", "/FS"});
+  Parse({"/Z", "/Z-", "/UE", "/UE-", "/P", "-p-", "/J", "/BJ", "/XJ", "/XW", "/FG", "/FS", "/K",
+         "/K-"});
+  EXPECT_FALSE(settings_.KeepBackup);
   EXPECT_EQ(settings_.Mapping, engine::CharacterMapping::Windows);
   EXPECT_EQ(settings_.Unconvertible, engine::Unconvertible::Skip);
   EXPECT_FALSE(settings_.RemoveCtrlZ);
@@ -128,7 +133,8 @@ TEST_F(CommandLineTest, LaterOptionsWinAndMinusFormsTurnOff) {
 }
 
 TEST_F(CommandLineTest, BatchResetsTheOptionsBeforeIt) {
-  Parse({"/E", "/Z", "/WB", "/XJ", "/FX", "/B"});
+  Parse({"/E", "/Z", "/WB", "/XJ", "/FX", "/K", "/R", "/D", "/B"});
+  EXPECT_FALSE(settings_.KeepBackup || settings_.Recurse || settings_.DryRun);
   EXPECT_EQ(settings_.OutputKanjiCode, 0);
   EXPECT_FALSE(settings_.RemoveCtrlZ);
   EXPECT_FALSE(settings_.UTF8BOM);
@@ -153,6 +159,16 @@ TEST_F(CommandLineTest, AcceptsTheOptionsWithoutEffectAndReportsUnknownOnes) {
   EXPECT_TRUE(settings_.CommandLineError);
   Settings unchanged;
   EXPECT_FALSE(ApplyOption("/X", unchanged));
+}
+
+TEST_F(CommandLineTest, ADryRunIsForBatchRunsAloneAndTheWindowRefusesIt) {
+  Parse({"/E", "/d", "a.txt"});
+  ASSERT_EQ(rejected_.size(), 1u);
+  EXPECT_EQ(rejected_[0], "コマンドラインオプションに誤りがあります。\rオプション: '/d'");
+  EXPECT_FALSE(settings_.DryRun);
+  Parse({"/B", "/E", "-D", "a.txt"});
+  EXPECT_TRUE(rejected_.empty());
+  EXPECT_TRUE(settings_.DryRun);
 }
 
 TEST_F(CommandLineTest, TheOutputOptionTakesTheNextFileArgument) {

@@ -270,6 +270,7 @@ void ChangeEveryOption(Settings& s) {
   s.SevenBitMode = s.RemoveCtrlZ = s.PreserveTimestamp = true;
   s.WayToOverwrite = 1;
   s.UTF8BOM = true;
+  s.KeepBackup = true;
   s.Mapping = engine::CharacterMapping::JIS;
   s.Unconvertible = engine::Unconvertible::Reference;
   s.ViewerPath = "/usr/bin/less";
@@ -315,7 +316,7 @@ TEST_F(StoredSettingsTest, EveryStoreGivesBackWhatWasSavedInItsOrder) {
     EXPECT_EQ(settings_.OutputNewlineCode, saved.OutputNewlineCode);
     EXPECT_TRUE(settings_.SevenBitMode && settings_.RemoveCtrlZ && settings_.PreserveTimestamp);
     EXPECT_EQ(settings_.WayToOverwrite, 1);
-    EXPECT_TRUE(settings_.UTF8BOM);
+    EXPECT_TRUE(settings_.UTF8BOM && settings_.KeepBackup);
     EXPECT_EQ(settings_.Mapping, engine::CharacterMapping::JIS);
     EXPECT_EQ(settings_.Unconvertible, engine::Unconvertible::Reference);
     EXPECT_EQ(settings_.ViewerPath, saved.ViewerPath);
@@ -350,6 +351,7 @@ TEST_F(StoredSettingsTest, EveryStoreGivesBackWhatWasSavedInItsOrder) {
                                              "UTF8BOM",
                                              "Mapping",
                                              "Unconvertible",
+                                             "KeepBackup",
                                              "ViewerPath",
                                              "ViewerCmdLineOption",
                                              "ConvWhenExecuted",

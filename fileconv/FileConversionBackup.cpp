@@ -1,0 +1,52 @@
+// Keeping a converted source as NAME~ beside the text that takes its name.
+#include "fileconv/FileConversion.h"
+#include "fileconv/MessageTexts.h"
+#include "fileconv/UserError.h"
+#include "platform/FileSystem.h"
+#include "platform/FindFile.h"
+#include "platform/SystemString.h"
+
+namespace mxt::fileconv {
+
+namespace {
+
+std::string BackupName(const std::string& path) {
+  return path + "~";
+}
+
+}  // namespace
+
+// An existing NAME~ is never written over: the file is left as it is.
+bool FileConversion::BackupTaken() const {
+  if (!settings_->KeepBackup || settings_->OutputToFile) return false;
+  return platform::FindFile(BackupName(platform::LinkTarget(currentItem_->Path))).has_value();
+}
+
+// Renamed over, the source's own file stays whole under its second name; copied onto, it
+// is overwritten in place, so the backup must be a copy of it.
+void FileConversion::KeepBackup(const std::string& target, bool asLink, const std::string& temp) {
+  const std::string backup = BackupName(target);
+  try {
+    if (!asLink || !platform::AddHardLink(target, backup)) CopyToBackup(backup);
+  } catch (const std::exception& error) {
+    RemoveTemporaryFile(temp);
+    throw UserError(platform::SystemStringToUtf8(backup) + message::kBackupFailed + error.what());
+  }
+}
+
+// The copy gets the source's permissions, owner (where this user may give it) and time.
+void FileConversion::CopyToBackup(const std::string& backup) {
+  platform::OsFile copy = platform::OsFile::CreateNew(backup);
+  try {
+    inputFile_->Seek(0);
+    if (CopyBlocks(*inputFile_, copy) != foundSize_) throw UserError(message::kSizeMismatch);
+    platform::TakeOverIdentity(*inputFile_, opened_, copy);
+    copy.SetLastWriteTime(opened_.lastWrite);
+    copy.Close();
+  } catch (...) {
+    RemoveTemporaryFile(backup);
+    throw;
+  }
+}
+
+}  // namespace mxt::fileconv

@@ -1,0 +1,135 @@
+// Backups of converted sources (/K) and runs that write nothing (/D), run as a user would.
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <map>
+#include <string>
+
+#include "tests/support/Bytes.h"
+#include "tests/support/ProgramRun.h"
+#include "tests/support/TempDir.h"
+
+namespace mxt::app {
+namespace {
+
+using testing::Bytes;
+using testing::Notation;
+using testing::Outcome;
+using testing::ReadFile;
+using testing::StatOf;
+using testing::WriteFile;
+
+const std::string kShiftJIS = Bytes("'A' 88 9F 0D 0A");
+const std::string kEUC = Bytes("'A' B0 A1 0D 0A");
+
+class BackupAndDryRunTest : public ::testing::Test {
+ protected:
+  Outcome Run(const std::string& commands) {
+    return testing::RunProgram(MXT_EXECUTABLE, dir_, commands);
+  }
+  // A source as a user keeps it: a mode of its own and a time in the past.
+  void WriteSource(const std::string& name, const std::string& content) {
+    WriteFile(dir_ / name, content);
+    ::chmod((dir_ / name).c_str(), 0640);
+    const timespec times[2] = {{1'000'000'000, 0}, {1'000'000'000, 0}};
+    ::utimensat(AT_FDCWD, (dir_ / name).c_str(), times, 0);
+  }
+
+  testing::TempDir dir_;
+};
+
+TEST_F(BackupAndDryRunTest, EitherWayToOverwriteKeepsTheSourceWithItsModeAndTime) {
+  for (const char* way : {"/TR", "/TC"}) {
+    WriteSource("a.txt", kShiftJIS);
+    const ino_t original = StatOf(dir_ / "a.txt").st_ino;
+    const Outcome outcome = Run(std::string("mxt /B /E /K ") + way + " a.txt");
+    EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
+    EXPECT_EQ(outcome.out, dir_ / "a.txt" + "\tConverted:\tShift-JIS to EUC\n") << way;
+    EXPECT_EQ(Notation(ReadFile(dir_ / "a.txt")), Notation(kEUC)) << way;
+    EXPECT_EQ(Notation(ReadFile(dir_ / "a.txt~")), Notation(kShiftJIS)) << way;
+    const struct stat backup = StatOf(dir_ / "a.txt~");
+    EXPECT_EQ(backup.st_mode & 07777, 0640u) << way;
+    EXPECT_EQ(backup.st_mtim.tv_sec, 1'000'000'000) << way;
+    // Renamed over, the source's own file is the backup; copied onto, it holds the new text.
+    EXPECT_EQ(backup.st_ino == original, std::string(way) == "/TR") << way;
+    ::unlink((dir_ / "a.txt~").c_str());
+  }
+}
+
+TEST_F(BackupAndDryRunTest, AnExistingBackupIsNeverOverwrittenAndTheFileIsLeftAlone) {
+  WriteSource("a.txt", kShiftJIS);
+  WriteFile(dir_ / "a.txt~", "older");
+  const Outcome outcome = Run("mxt /B /E /K a.txt");
+  EXPECT_EQ(outcome.out, dir_ / "a.txt" + "\tSkipped:\tIts backup NAME~ already exists.\n");
+  EXPECT_EQ(ReadFile(dir_ / "a.txt"), kShiftJIS);
+  EXPECT_EQ(ReadFile(dir_ / "a.txt~"), "older");
+  EXPECT_EQ(Run("mxt /B /E /K /K- a.txt").out, dir_ / "a.txt" + "\tConverted:\tShift-JIS to EUC\n");
+  EXPECT_EQ(ReadFile(dir_ / "a.txt~"), "older");
+}
+
+TEST_F(BackupAndDryRunTest, AHardLinkedSourceIsBackedUpAsACopyAndAnOutputFileNeedsNone) {
+  WriteSource("a.txt", kShiftJIS);
+  ASSERT_EQ(::link((dir_ / "a.txt").c_str(), (dir_ / "other-name.txt").c_str()), 0);
+  EXPECT_EQ(Run("mxt /B /E /K /TR a.txt").exitCode, 0);
+  EXPECT_EQ(Notation(ReadFile(dir_ / "other-name.txt")), Notation(kEUC));
+  EXPECT_EQ(Notation(ReadFile(dir_ / "a.txt~")), Notation(kShiftJIS));
+  EXPECT_EQ(StatOf(dir_ / "a.txt~").st_nlink, 1u);
+
+  WriteSource("b.txt", kShiftJIS);
+  EXPECT_EQ(Run("mxt /B /E /K /O out.txt b.txt").exitCode, 0);
+  EXPECT_FALSE(testing::FolderContent(dir_.Path()).contains("b.txt~"));
+}
+
+// Every skip reason a file can meet, and files that convert: the dry run reports what a
+// real run on a copy of them reports, and leaves every byte and time as it was.
+TEST_F(BackupAndDryRunTest, ADryRunReportsWhatARealRunDoesAndWritesNothing) {
+  const std::map<std::string, std::string> files = {
+      {"sjis.txt", kShiftJIS},
+      {"euc.txt", kEUC},
+      {"ascii.txt", "plain\n"},
+      {"empty.txt", ""},
+      {"binary.dat", Bytes("00 01 02 03 'A' 00")},
+      {"emoji.txt", "\U0001F600\n"},
+      {"utf8.txt", "\u3042\n"},
+      {"kept.txt", kShiftJIS},
+      {"kept.txt~", "old"},
+  };
+  for (const char* copy : {"dry", "real"}) {
+    ::mkdir((dir_ / copy).c_str(), 0755);
+    for (const auto& [name, content] : files)
+      WriteSource(std::string(copy) + "/" + name, content);
+    ::mkdir((dir_ / copy + "/folder").c_str(), 0755);
+  }
+  const std::string names = "*.txt *.dat folder missing.txt";
+  const Outcome real = Run("cd real && mxt /B /S /K " + names);
+  const Outcome dry = Run("cd dry && mxt /B /S /K /D " + names);
+  std::string expected = real.out;
+  for (std::size_t at; (at = expected.find("/real/")) != std::string::npos;)
+    expected.replace(at, 6, "/dry/");
+  EXPECT_EQ(dry.out, expected);
+  EXPECT_EQ(dry.exitCode, real.exitCode);
+  EXPECT_NE(dry.out.find("Converted:\tEUC to Shift-JIS"), std::string::npos);
+  EXPECT_NE(dry.out.find("Skipped:\tHas characters the output code cannot hold."),
+            std::string::npos);
+  EXPECT_NE(dry.err.find("nothing was written"), std::string::npos) << dry.err;
+  EXPECT_EQ(testing::FolderContent(dir_ / "dry").size(), files.size() + 1);
+  for (const auto& [name, content] : files) {
+    EXPECT_EQ(ReadFile(dir_ / "dry/" + name), content) << name;
+    EXPECT_EQ(StatOf(dir_ / "dry/" + name).st_mtim.tv_sec, 1'000'000'000) << name;
+  }
+}
+
+TEST_F(BackupAndDryRunTest, ADryRunIntoAnOutputFileCreatesNone) {
+  WriteSource("a.txt", kShiftJIS);
+  const Outcome outcome = Run("mxt /B /E /D /O out.txt a.txt");
+  EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
+  EXPECT_EQ(outcome.out, dir_ / "a.txt" + "\tConverted:\tShift-JIS to EUC\n" + dir_ / "out.txt" +
+                             "\tOutput:\tEUC\n");
+  EXPECT_FALSE(testing::FolderContent(dir_.Path()).contains("out.txt"));
+  EXPECT_EQ(ReadFile(dir_ / "a.txt"), kShiftJIS);
+}
+
+}  // namespace
+}  // namespace mxt::app
