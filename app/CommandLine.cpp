@@ -10,6 +10,8 @@
 #include "fileconv/TrueCase.h"
 #include "platform/FindFile.h"
 #include "platform/FullPath.h"
+#include "platform/IoError.h"
+#include "platform/SystemString.h"
 
 namespace mxt::app {
 
@@ -226,7 +228,8 @@ std::vector<std::string> CommandLine::Parse(std::vector<std::string> arguments,
       }
     } else {
       const bool dryBefore = settings.DryRun;
-      if (!ApplyOption(argument, settings)) rejected.push_back(Rejected(message::kWrongOption, argument));
+      if (!ApplyOption(argument, settings))
+        rejected.push_back(Rejected(message::kWrongOption, argument));
       if (settings.DryRun && !dryBefore) dryRunOption = argument;
       if (kind == ArgumentKind::ParameterOption) lastParameterOption = argument;
     }
@@ -242,6 +245,7 @@ std::vector<std::string> CommandLine::Parse(std::vector<std::string> arguments,
     rejected.push_back(Rejected(message::kWrongOption, dryRunOption));
   }
   settings.CommandLineError = !rejected.empty();
+  recurse_ = settings.Recurse;
   return rejected;
 }
 
@@ -249,6 +253,7 @@ std::vector<std::string> CommandLine::Parse(std::vector<std::string> arguments,
 void CommandLine::AddFilesNamedBy(const std::string& argument, fileconv::FileList& files,
                                   fileconv::RunHost& host) {
   const std::string full = platform::FullPath(argument);
+  if (recurse_ && AddFilesBelow(argument, full, files, host)) return;
   const std::string dir = fileconv::DirectoryPart(fileconv::ListedPath(full));
   bool found = false;
   for (const platform::FindData& data : FilesNamedBy(full)) {
@@ -262,6 +267,30 @@ void CommandLine::AddFilesNamedBy(const std::string& argument, fileconv::FileLis
   const bool folder = named && (named->attributes & platform::attr::kDirectory);
   unlistedNames_.push_back(
       {argument, folder ? fileconv::SkipReason::Directory : fileconv::SkipReason::FileNotFound});
+}
+
+// A folder named is searched whole; a pattern naming no file, in its folder and below.
+// False for a file, which is itself as without /R.
+bool CommandLine::AddFilesBelow(const std::string& argument, const std::string& full,
+                                fileconv::FileList& files, fileconv::RunHost& host) {
+  const auto named = platform::FindFile(full);
+  const bool folder = named && (named->attributes & platform::attr::kDirectory);
+  const std::string name = fileconv::FileNamePart(full);
+  if (!folder && (named || name.find_first_of("*?") == std::string::npos)) return false;
+  const std::string top = folder ? full + "/" : fileconv::DirectoryPart(full);
+  bool found = false;
+  const auto unreadable = [&](const std::string& below, int error) {
+    unlistedNames_.push_back({below, fileconv::SkipReason::FolderUnreadable});
+    host.FileNote(platform::IoError(error, platform::SystemStringToUtf8(below)).what());
+  };
+  for (auto& [dir, data] : platform::FindFilesBelow(top, folder ? "*" : name, unreadable)) {
+    if (!Listable(data)) continue;
+    found = true;
+    fileconv::CasedPath listed = ListedName(dir, data);
+    files.Add(std::move(listed.path), std::move(listed.diskName), host);
+  }
+  if (!found) unlistedNames_.push_back({argument, fileconv::SkipReason::FileNotFound});
+  return true;
 }
 
 void CommandLine::AddFiles(fileconv::FileList& files, fileconv::RunHost& host) {

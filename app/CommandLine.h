@@ -39,8 +39,9 @@ class CommandLine {
   // settings' CommandLineError then tells so.
   std::vector<std::string> Parse(std::vector<std::string> arguments, fileconv::Settings& settings);
   // Puts the files the arguments name into the input list: an argument that names a file
-  // is that file, one that names none a wildcard pattern. A name that matches no file is
-  // noted, not reported.
+  // is that file, one that names none a wildcard pattern. With /R a folder named is
+  // searched to any depth, and a pattern in every folder below its own. A name that
+  // matches no file, and a folder that cannot be read, is noted, not reported.
   void AddFiles(fileconv::FileList& files, fileconv::RunHost& host);
 
   int FileCount() const { return fileCount_; }
@@ -50,9 +51,12 @@ class CommandLine {
  private:
   void AddFilesNamedBy(const std::string& argument, fileconv::FileList& files,
                        fileconv::RunHost& host);
+  bool AddFilesBelow(const std::string& argument, const std::string& full,
+                     fileconv::FileList& files, fileconv::RunHost& host);
 
   std::vector<std::string> arguments_;
   int fileCount_ = 0;
+  bool recurse_ = false;
   std::vector<UnlistedName> unlistedNames_;
 };
 

@@ -11,10 +11,12 @@ namespace {
 using fileconv::Settings;
 
 constexpr bool Settings::*kCheckFields[kOptionChecks] = {
-    &Settings::UTF8BOM,           &Settings::SevenBitMode,      &Settings::RemoveCtrlZ,
-    &Settings::PreserveTimestamp, &Settings::KeepBackup,        &Settings::ConvWhenExecuted,
-    &Settings::ConvWhenSelected,
-    &Settings::ConvWhenDropped,   &Settings::QuitWhenConverted, &Settings::DontShortenFileName,
+    &Settings::UTF8BOM,           &Settings::SevenBitMode,
+    &Settings::RemoveCtrlZ,       &Settings::PreserveTimestamp,
+    &Settings::KeepBackup,        &Settings::ConvWhenExecuted,
+    &Settings::ConvWhenSelected,  &Settings::ConvWhenDropped,
+    &Settings::QuitWhenConverted, &Settings::DontShortenFileName,
+    &Settings::AddFolderFiles,
 };
 
 int Count(OptionChoice group) {

@@ -45,8 +45,9 @@ enum class OptionCheck {
   ConvWhenDropped,
   QuitWhenConverted,
   DontShortenFileName,
+  AddFolderFiles,
 };
-inline constexpr int kOptionChecks = 10;
+inline constexpr int kOptionChecks = 11;
 
 enum class OptionText { ViewerPath, ViewerCmdLineOption };
 

@@ -13,7 +13,7 @@ namespace {
 
 using engine::KanjiCode;
 
-constexpr std::array<std::string_view, 18> kStatusTexts = {
+constexpr std::array<std::string_view, 19> kStatusTexts = {
     "File not found.",
     "Is not a file.",
     "Is not a file.",
@@ -32,6 +32,7 @@ constexpr std::array<std::string_view, 18> kStatusTexts = {
     "Has characters the output code cannot hold.",
     "Became a symbolic link after it was listed.",
     "Its backup NAME~ already exists.",
+    "Folder cannot be read.",
 };
 
 }  // namespace

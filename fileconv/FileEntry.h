@@ -33,9 +33,10 @@ enum class SkipReason : std::uint8_t {
   NothingToDo = 12,
   None = 13,
   AlreadyUTF8 = 14,
-  Unrepresentable = 15,  // a character the output code has no place for
-  BecameLink = 16,       // a symbolic link now, where a file was listed
-  BackupExists = 17,     // NAME~, which a backup would take, is there already
+  Unrepresentable = 15,   // a character the output code has no place for
+  BecameLink = 16,        // a symbolic link now, where a file was listed
+  BackupExists = 17,      // NAME~, which a backup would take, is there already
+  FolderUnreadable = 18,  // a folder to search that could not be read
 };
 
 // The status text of a skipped entry; empty for None.

@@ -38,6 +38,7 @@ constexpr std::array kInterfaceOptions = {
     Stored<&Settings::ConvWhenDropped>("ConvWhenDropped", 1),
     Stored<&Settings::QuitWhenConverted>("QuitWhenConverted", 1),
     Stored<&Settings::DontShortenFileName>("DontShortenFileName", 1),
+    Stored<&Settings::AddFolderFiles>("AddFolderFiles", 1),
     Stored<&Settings::Language>("Language", 2),
 };
 

@@ -37,6 +37,8 @@ struct Settings {
   bool ConvWhenDropped = false;
   bool QuitWhenConverted = false;
   bool DontShortenFileName = false;
+  // A dropped or handed-over folder adds the files below it.
+  bool AddFolderFiles = false;
   // The window's language, taken at start-up: 0 follows the system, 1 Japanese, 2 English.
   std::uint8_t Language = 0;
   bool ForceNewlineConv = false;

@@ -5,6 +5,7 @@
 #include <QUrl>
 
 #include "app/DragDropError.h"
+#include "app/FolderFiles.h"
 #include "app/Startup.h"
 #include "gui/FileDropTarget.h"
 #include "gui/InstanceServer.h"
@@ -80,11 +81,13 @@ void MainWindow::AddDroppedFiles(const std::vector<std::string>& names, bool han
     QApplication::restoreOverrideCursor();
     return;
   }
-  const std::size_t added = session_.files.AddBatch(names, *this);
+  const std::vector<std::string> files =
+      session_.settings.AddFolderFiles ? app::WithFolderFiles(names) : names;
+  const std::size_t added = session_.files.AddBatch(files, *this);
   if (added > 0) Unminimize();
   raise();
   activateWindow();
-  fileconv::ReportNotAdded(names.size(), added, *this);
+  fileconv::ReportNotAdded(files.size(), added, *this);
   if (session_.settings.ConvWhenDropped && items_.at("ConvMItem")->isEnabled() && !handedOver)
     ConvertNow();
 }

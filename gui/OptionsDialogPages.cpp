@@ -83,6 +83,8 @@ constexpr Control kChecks[app::kOptionChecks] = {
     {"WhenConvertedCheckBox", QT_TRANSLATE_NOOP("OptionsDialog", "変換後、MXT を終了(&Q)")},
     {"DontShortenCheckBox",
      QT_TRANSLATE_NOOP("OptionsDialog", "長いファイル名を省略表示しない(&F)")},
+    {"AddFolderFilesCheckBox",
+     QT_TRANSLATE_NOOP("OptionsDialog", "フォルダ内のファイルも追加(&A)")},
 };
 
 // By OptionText: the edit and the label in front of it.
@@ -253,9 +255,9 @@ void OptionsDialog::MakeViewerPage() {
 void OptionsDialog::MakeInterfacePage() {
   QWidget& page = *AddPage(4);
   QVBoxLayout& layout = *PageLayout(page);
-  for (const auto check :
-       {OptionCheck::ConvWhenExecuted, OptionCheck::ConvWhenSelected, OptionCheck::ConvWhenDropped,
-        OptionCheck::QuitWhenConverted, OptionCheck::DontShortenFileName}) {
+  for (const auto check : {OptionCheck::ConvWhenExecuted, OptionCheck::ConvWhenSelected,
+                           OptionCheck::ConvWhenDropped, OptionCheck::QuitWhenConverted,
+                           OptionCheck::DontShortenFileName, OptionCheck::AddFolderFiles}) {
     AddCheck(check, page, layout);
   }
   AddLanguageList(layout);

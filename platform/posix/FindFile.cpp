@@ -35,10 +35,13 @@ std::uint32_t Attributes(const struct stat& info, const std::string& path, bool 
 std::optional<FindData> Describe(const std::string& path, const std::string& name,
                                  const std::string& patternName) {
   struct stat info;
-  if (::stat(path.c_str(), &info) != 0) return std::nullopt;
+  if (::lstat(path.c_str(), &info) != 0) return std::nullopt;
+  const bool link = S_ISLNK(info.st_mode);
+  if (link && ::stat(path.c_str(), &info) != 0) return std::nullopt;
   FindData data;
   data.name = name;
   data.attributes = Attributes(info, path, BeginsWithDot(name) && !BeginsWithDot(patternName));
+  if (link) data.attributes |= attr::kLink;
   data.size = info.st_size;
   data.lastWrite = {info.st_mtim.tv_sec, static_cast<std::int32_t>(info.st_mtim.tv_nsec)};
   return data;
@@ -91,6 +94,42 @@ std::optional<FindData> FindFile(const std::string& path) {
   return Describe(path, split.name, split.name);
 }
 
+// The names in a folder that `keep` accepts, in order; nothing when it cannot be read.
+std::optional<std::vector<std::string>> NamesIn(const std::string& folder,
+                                                const std::function<bool(std::string_view)>& keep) {
+  const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.empty() ? "." : folder.c_str()),
+                                                ::closedir);
+  if (!dir) return std::nullopt;
+  // The names are put in order before each is looked up: sorting the entries found
+  // would move far more.
+  std::vector<std::string> names;
+  while (const dirent* entry = ::readdir(dir.get())) {
+    const std::string_view name = entry->d_name;
+    if (name != "." && name != ".." && keep(name)) names.emplace_back(name);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+void FindBelow(const std::string& folder, const std::string& pattern,
+               const std::function<void(const std::string&, int)>& unreadable,
+               std::vector<FoundBelow>& found) {
+  const auto names = NamesIn(folder, [](std::string_view name) { return name[0] != '.'; });
+  if (!names) return unreadable(folder, errno);
+  std::vector<std::string> folders;
+  for (const std::string& name : *names) {
+    auto data = Describe(folder + name, name, pattern);
+    if (!data) continue;
+    if (!(data->attributes & attr::kDirectory)) {
+      if (Matches(pattern, name)) found.push_back({folder, std::move(*data)});
+    } else if (!(data->attributes & attr::kLink)) {
+      folders.push_back(folder + name + "/");
+    }
+  }
+  for (const std::string& below : folders)
+    FindBelow(below, pattern, unreadable, found);
+}
+
 std::vector<FindData> FindFiles(const std::string& pattern) {
   const Split split = SplitLast(pattern);
   std::vector<FindData> found;
@@ -98,21 +137,20 @@ std::vector<FindData> FindFiles(const std::string& pattern) {
     if (auto data = FindFile(pattern)) found.push_back(std::move(*data));
     return found;
   }
-  const std::string folder = split.folder.empty() ? "." : split.folder;
-  const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), ::closedir);
-  if (!dir) return found;
-  // The names are put in order before each is looked up: sorting the entries found
-  // would move far more.
-  std::vector<std::string> names;
-  while (const dirent* entry = ::readdir(dir.get())) {
-    const std::string_view name = entry->d_name;
-    if (name != "." && name != ".." && Matches(split.name, name)) names.emplace_back(name);
-  }
-  std::sort(names.begin(), names.end());
-  for (const std::string& name : names) {
+  const auto names =
+      NamesIn(split.folder, [&](std::string_view name) { return Matches(split.name, name); });
+  for (const std::string& name : names.value_or(std::vector<std::string>{})) {
     if (auto data = Describe(split.folder + name, name, split.name))
       found.push_back(std::move(*data));
   }
+  return found;
+}
+
+std::vector<FoundBelow> FindFilesBelow(
+    const std::string& folder, const std::string& pattern,
+    const std::function<void(const std::string&, int)>& unreadable) {
+  std::vector<FoundBelow> found;
+  FindBelow(folder, pattern, unreadable, found);
   return found;
 }
 

@@ -732,5 +732,9 @@
         <source>変換前のファイルを NAME~ として残す(&amp;B)</source>
         <translation>Keep a &amp;backup of each source as NAME~</translation>
     </message>
+    <message>
+        <source>フォルダ内のファイルも追加(&amp;A)</source>
+        <translation>&amp;Add the files of dropped folders</translation>
+    </message>
 </context>
 </TS>

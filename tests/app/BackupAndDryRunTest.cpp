@@ -1,6 +1,6 @@
 // Backups of converted sources (/K) and runs that write nothing (/D), run as a user would.
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 

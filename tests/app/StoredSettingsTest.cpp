@@ -359,6 +359,7 @@ TEST_F(StoredSettingsTest, EveryStoreGivesBackWhatWasSavedInItsOrder) {
                                              "ConvWhenDropped",
                                              "QuitWhenConverted",
                                              "DontShortenFileName",
+                                             "AddFolderFiles",
                                              "Language"};
   EXPECT_EQ(KeysInOrder(ReadFile(dir_ / "config/MXT/MXT.ini")), expected);
   const std::string edited = ReadFile(path_);

@@ -99,6 +99,21 @@ TEST_F(DropTest, DroppedFilesAreAddedAndOnesAlreadyListedCounted) {
   EXPECT_TRUE(ConvButton().isEnabled());
 }
 
+TEST_F(DropTest, ADroppedFolderIsNoFileUnlessItsFilesAreAskedFor) {
+  ::mkdir(Path("folder").c_str(), 0755);
+  ::mkdir(Path("folder/sub").c_str(), 0755);
+  ::mkdir(Path("folder/.hidden").c_str(), 0755);
+  MakeFiles({"folder/b.txt", "folder/a.txt", "folder/sub/c.txt", "folder/.hidden/d.txt"});
+  Open();
+  EXPECT_TRUE(DropFiles({"folder"}));
+  EXPECT_EQ(Names(), (std::vector<std::string>{"folder"}));
+  CurrentSettings().AddFolderFiles = true;
+  EXPECT_TRUE(DropFiles({"folder", "folder/a.txt"}));
+  EXPECT_EQ(Names(), (std::vector<std::string>{"folder", "a.txt", "b.txt", "c.txt"}));
+  ASSERT_EQ(messages_.size(), 1u) << "a.txt came twice";
+  EXPECT_EQ(messages_[0].text, "1 個のファイルは、すでに選択されていたため追加されませんでした。");
+}
+
 // The program a drop came from is not kept waiting while a box is read.
 TEST_F(DropTest, TheDropIsOverBeforeItsBoxComesUp) {
   MakeFiles({"a.txt"});

@@ -1,0 +1,87 @@
+// Whole folder trees (/R), run as a user would: the order, what is left out, what cannot be
+// read. A dry run lists the files without touching them.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "tests/support/Bytes.h"
+#include "tests/support/ProgramRun.h"
+#include "tests/support/TempDir.h"
+
+namespace mxt::app {
+namespace {
+
+using testing::Outcome;
+using testing::WriteFile;
+
+const std::string kShiftJIS = testing::Bytes("'A' 88 9F 0A");
+
+class FolderSearchTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (const char* folder : {"tree", "tree/sub", "tree/sub/deeper", "tree/.hidden-folder",
+                               "tree/locked", "tree/empty"}) {
+      ::mkdir((dir_ / folder).c_str(), 0755);
+    }
+    for (const char* file :
+         {"tree/b.txt", "tree/a.txt", "tree/.hidden.txt", "tree/sub/c.txt", "tree/sub/notes.md",
+          "tree/sub/deeper/d.txt", "tree/.hidden-folder/x.txt", "tree/locked/f.txt"}) {
+      WriteFile(dir_ / file, kShiftJIS);
+      ::chmod((dir_ / file).c_str(), 0666);
+    }
+    ::symlink("sub", (dir_ / "tree/link-to-folder").c_str());
+    ::symlink(".", (dir_ / "tree/sub/loop").c_str());
+    ::symlink("sub/c.txt", (dir_ / "tree/link-to-file.txt").c_str());
+    ::chmod((dir_ / "tree/locked").c_str(), 0);
+    ::chmod(dir_.Path().c_str(), 0755);
+  }
+  void TearDown() override { ::chmod((dir_ / "tree/locked").c_str(), 0755); }
+
+  // As a user the locked folder keeps out: root reads every folder, so root runs as nobody.
+  Outcome Run(const std::string& arguments) {
+    const std::string user =
+        ::geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
+    return testing::RunProgram(MXT_EXECUTABLE, dir_, user + "\"$MXT\" /B /E /D /R " + arguments);
+  }
+  std::string Line(const std::string& name, const std::string& status) const {
+    return dir_ / name + "\t" + status + "\n";
+  }
+
+  testing::TempDir dir_;
+};
+
+TEST_F(FolderSearchTest, APatternIsSearchedFolderByFolderInNameOrderPassingLinksAndHiddenNames) {
+  const Outcome outcome = Run("'tree/*.txt'");
+  const std::string converted = "Converted:\tShift-JIS to EUC";
+  EXPECT_EQ(outcome.out, Line("tree/a.txt", converted) + Line("tree/b.txt", converted) +
+                             Line("tree/link-to-file.txt", converted) +
+                             Line("tree/sub/c.txt", converted) +
+                             Line("tree/sub/deeper/d.txt", converted) +
+                             Line("tree/locked/", "Skipped:\tFolder cannot be read."));
+  EXPECT_EQ(outcome.exitCode, 1) << "a folder could not be read";
+  EXPECT_NE(outcome.err.find("tree/locked/"), std::string::npos) << outcome.err;
+}
+
+TEST_F(FolderSearchTest, ANamedFolderGivesEveryFileBelowItAndAFileStaysItself) {
+  const std::string converted = "Converted:\tShift-JIS to EUC";
+  Outcome outcome = Run("tree/sub tree/.hidden-folder tree/b.txt");
+  EXPECT_EQ(outcome.out, Line("tree/sub/c.txt", converted) + Line("tree/sub/notes.md", converted) +
+                             Line("tree/sub/deeper/d.txt", converted) +
+                             Line("tree/.hidden-folder/x.txt", converted) +
+                             Line("tree/b.txt", converted));
+  EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
+  outcome = Run("tree/empty 'tree/*.none'");
+  EXPECT_EQ(outcome.out, "tree/empty\tSkipped:\tFile not found.\n" +
+                             Line("tree/locked/", "Skipped:\tFolder cannot be read.") +
+                             "tree/*.none\tSkipped:\tFile not found.\n");
+}
+
+TEST_F(FolderSearchTest, WithoutTheSwitchAFolderIsNoFile) {
+  const Outcome outcome = testing::RunProgram(MXT_EXECUTABLE, dir_, "mxt /B /E /D tree");
+  EXPECT_EQ(outcome.out, "tree\tSkipped:\tIs not a file.\n");
+}
+
+}  // namespace
+}  // namespace mxt::app
