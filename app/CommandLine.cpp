@@ -168,7 +168,8 @@ void ForEachFileArgument(const std::vector<std::string>& arguments, Visit visit)
   bool parameterNext = false;
   for (const std::string& argument : arguments) {
     const ArgumentKind kind = ClassifyArgument(argument);
-    if (kind == ArgumentKind::File && !parameterNext) visit(argument);
+    if (kind == ArgumentKind::File && !parameterNext && argument != kStandardStreams)
+      visit(argument);
     parameterNext = kind == ArgumentKind::ParameterOption;
   }
 }
@@ -188,7 +189,7 @@ bool AsksFor(const std::vector<std::string>& arguments, std::string_view longNam
 }  // namespace
 
 ArgumentKind ClassifyArgument(std::string_view text) {
-  if (text.empty()) return ArgumentKind::File;
+  if (text.empty() || text == kStandardStreams) return ArgumentKind::File;
   const bool dash = text[0] == '-';
   // Every absolute path begins with "/": an option holds no second one.
   const bool slash = text[0] == '/' && text.find('/', 1) == std::string_view::npos;
@@ -212,6 +213,7 @@ std::vector<std::string> CommandLine::Parse(std::vector<std::string> arguments,
                                             Settings& settings) {
   arguments_ = std::move(arguments);
   fileCount_ = 0;
+  standardStreams_ = false;
   unlistedNames_.clear();
   settings.OutputFileName.clear();
   std::vector<std::string> rejected;
@@ -223,6 +225,9 @@ std::vector<std::string> CommandLine::Parse(std::vector<std::string> arguments,
     if (kind == ArgumentKind::File) {
       if (parameterNext) {
         settings.OutputFileName = argument;
+      } else if (argument == kStandardStreams) {
+        if (standardStreams_) rejected.emplace_back(message::kStandardStreamsTwice);
+        standardStreams_ = true;
       } else {
         ++fileCount_;
       }
@@ -239,6 +244,10 @@ std::vector<std::string> CommandLine::Parse(std::vector<std::string> arguments,
     settings.OutputToFile = false;
     rejected.push_back(Rejected(message::kMissingParameter, lastParameterOption));
   }
+  if (standardStreams_ && settings.OutputToFile)
+    rejected.emplace_back(message::kStandardStreamsWithOutputFile);
+  if (standardStreams_ && !settings.BatchMode)
+    rejected.emplace_back(message::kStandardStreamsInWindow);
   // The window converts for real: a start that asked for a run writing nothing gets none.
   if (settings.DryRun && !settings.BatchMode) {
     settings.DryRun = false;

@@ -21,6 +21,10 @@ enum class ArgumentKind : std::uint8_t {
 
 ArgumentKind ClassifyArgument(std::string_view text);
 
+// The file argument that stands for standard input and output: a batch run converts the
+// one into the other.
+inline constexpr std::string_view kStandardStreams = "-";
+
 // A file argument that put nothing into the list, and why.
 struct UnlistedName {
   std::string argument;
@@ -45,6 +49,8 @@ class CommandLine {
   void AddFiles(fileconv::FileList& files, fileconv::RunHost& host);
 
   int FileCount() const { return fileCount_; }
+  // Whether "-" was among the file arguments.
+  bool UsesStandardStreams() const { return standardStreams_; }
   // Filled by AddFiles.
   const std::vector<UnlistedName>& UnlistedNames() const { return unlistedNames_; }
 
@@ -57,6 +63,7 @@ class CommandLine {
   std::vector<std::string> arguments_;
   int fileCount_ = 0;
   bool recurse_ = false;
+  bool standardStreams_ = false;
   std::vector<UnlistedName> unlistedNames_;
 };
 

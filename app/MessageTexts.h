@@ -48,12 +48,36 @@ inline constexpr char kInputCodeWarning[] = MXT_MESSAGE(
     "自動検出は行われなくなります。誤った設定で変換してしまうと、元の状態に復元できなく"
     "なります。十分に注意して下さい。");
 
+inline constexpr char kStandardStreamsTwice[] =
+    MXT_MESSAGE("Message", "標準入力と標準出力 (-) は 1 回だけ指定できます。");
+inline constexpr char kStandardStreamsWithOutputFile[] =
+    MXT_MESSAGE("Message", "標準入力と標準出力 (-) は /O といっしょには使えません。");
+inline constexpr char kStandardStreamsInWindow[] =
+    MXT_MESSAGE("Message", "標準入力と標準出力 (-) はバッチ実行 (/B) でだけ使えます。");
+
 // Every text above: the window translates a message by the texts it finds in it.
 inline constexpr std::string_view kAll[] = {
-    kWrongOption,  kMissingParameter, kOptionIs,         kNoViewer,        kNotConverted,
-    kViewerFailed, kCannotRead,       kCannotWriteValue, kCannotWriteFile, kStoreTooLarge,
-    kLoadFailed,   kSettingsNotSaved, kRestoreDefaults,  kUnsupportedOs,   kNothingToConvert,
-    kBusyInstance, kDragDropFailed,   kInputCodeWarning,
+    kWrongOption,
+    kMissingParameter,
+    kOptionIs,
+    kNoViewer,
+    kNotConverted,
+    kViewerFailed,
+    kCannotRead,
+    kCannotWriteValue,
+    kCannotWriteFile,
+    kStoreTooLarge,
+    kLoadFailed,
+    kSettingsNotSaved,
+    kRestoreDefaults,
+    kUnsupportedOs,
+    kNothingToConvert,
+    kBusyInstance,
+    kDragDropFailed,
+    kInputCodeWarning,
+    kStandardStreamsTwice,
+    kStandardStreamsWithOutputFile,
+    kStandardStreamsInWindow,
 };
 
 }  // namespace mxt::app::message

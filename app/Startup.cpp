@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <exception>
+#include <optional>
 #include <ostream>
 
 #include "app/ConsoleHost.h"
@@ -9,6 +10,7 @@
 #include "app/HeadlessWindow.h"
 #include "app/IniStore.h"
 #include "app/MessageTexts.h"
+#include "app/StandardStreams.h"
 #include "app/StoredSettings.h"
 #include "app/Usage.h"
 #include "fileconv/PathText.h"
@@ -177,12 +179,21 @@ int RunWithoutWindow(const std::vector<std::string>& arguments, std::ostream& re
   }
   platform::CatchStopSignals();
   const FirstRun run = RunFirstIdle(session);
-  if (session.files.Inputs().empty()) {
+  const bool streams =
+      session.commandLine.UsesStandardStreams() && !session.settings.CommandLineError;
+  std::optional<fileconv::FileEntry> streamed;
+  if (streams) streamed = ConvertStandardStreams(session);
+  if (session.files.Inputs().empty() && !session.commandLine.UsesStandardStreams()) {
     host.ShowMessage(MessageKind::Information, message::kNothingToConvert, MessageButtons::Ok);
   }
-  Report(session, report);
+  // Standard output carries the converted text: the report goes beside the messages then.
+  std::ostream& lines = streams ? errors : report;
+  Report(session, lines);
+  if (streamed)
+    lines << "-\t" << fileconv::StatusColumns(*streamed, fileconv::ListId::Input) << '\n';
   if (session.settings.DryRun) errors << "MXT: a dry run (/D): nothing was written.\n";
-  return BatchExitCode(session, run);
+  const int exitCode = BatchExitCode(session, run);
+  return streamed && StandardStreamsFailed(*streamed) ? kExitError : exitCode;
 }
 
 }  // namespace mxt::app

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Times "mxt /B" against cp, iconv and nkf on the same files, in one run:
 #   - a generated Shift-JIS file of $MB megabytes (default 190) converted to EUC, and the
-#     same text to and from UTF-8;
+#     same text to and from UTF-8, and the same conversion between pipes ("-");
 #   - a one-line file, as a script converts one file at a time;
 #   - $COUNT small files (default 10000) against nkf --overwrite;
 #   - mxt's peak memory for a 1 MB and the large file.
@@ -63,6 +63,10 @@ if command -v nkf >/dev/null; then
 fi
 printf 'mxt /B /E      %8.3f s   in place:  /cp %s, /(cp + mv) %s (cp + mv %.3f s)\n' \
   "$t_place" "$(ratio "$t_place" "$t_cp")" "$(ratio "$t_place" "$t_cpmv")" "$t_cpmv"
+# The filter: the same conversion between pipes, against the run into a new file.
+t_pipe=$(best "$work/out.txt" sh -c "cat '$work/in.txt' | '$mxt' /B /E -")
+printf 'mxt /B /E -    %8.3f s   from a pipe: /(mxt /B /E /O) %s (goal <= 1.3)\n' \
+  "$t_pipe" "$(ratio "$t_pipe" "$t_mxt")"
 
 # UTF-8 both ways on the same text, against iconv with Windows' table (CP932) and EUC-JP.
 iconv -f CP932 -t UTF-8 "$work/big.txt" >"$work/big-utf8.txt"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/TextClassification.h"
+#include "fileconv/ConversionDecision.h"
 #include "fileconv/MessageTexts.h"
 #include "fileconv/PathText.h"
 #include "fileconv/TextPosition.h"
@@ -22,23 +22,6 @@ using engine::NewlineCode;
 using platform::OsFile;
 
 constexpr char kTempPrefix[] = "MX";
-
-SkipReason AlreadyInCode(KanjiCode code) {
-  switch (code) {
-    case KanjiCode::ShiftJIS:
-      return SkipReason::AlreadyShiftJIS;
-    case KanjiCode::EUC:
-      return SkipReason::AlreadyEUC;
-    case KanjiCode::JIS:
-      return SkipReason::AlreadyJIS;
-    case KanjiCode::UTF8:
-      return SkipReason::AlreadyUTF8;
-    case KanjiCode::Ascii:
-      return SkipReason::NoKanji;
-    default:
-      return SkipReason::CannotIdentify;
-  }
-}
 
 }  // namespace
 
@@ -107,53 +90,16 @@ std::string FileConversion::OpenedFileLocation() const {
   return opened.empty() ? platform::LinkTarget(currentItem_->Path) : opened;
 }
 
-NewlineCode FileConversion::DecideNewlineMode(const std::uint8_t* block, std::uint32_t length,
-                                              bool binary) const {
-  const Settings& settings = *settings_;
-  if (settings.ForceNewlineConv) return settings.OutputNewlineCode;
-  if (binary || settings.OutputNewlineCode == NewlineCode::DontCare) return NewlineCode::DontCare;
-  const NewlineCode found = engine::DetectNewlineCode(block, length);
-  if (found == NewlineCode::DontCare || found == settings.OutputNewlineCode)
-    return NewlineCode::DontCare;
-  return settings.OutputNewlineCode;
-}
-
-KanjiCode FileConversion::DecideCode(const std::uint8_t* block, std::uint32_t length) const {
-  if (settings_->InputKanjiCode != 0) return FixedInputCode(settings_->InputKanjiCode);
-  const bool fileGoesOn = length == engine::ClassificationBlockSize;
-  if (engine::IsUTF8Text(block, length, fileGoesOn)) return KanjiCode::UTF8;
-  const KanjiCode detected = engine::DetectKanjiCode(block, length);
-  if (detected == KanjiCode::Unknown && settings_->OutputToFile) return KanjiCode::ShiftJIS;
-  return detected;
-}
-
-// A file found to be binary is never converted: it is only ever copied as it stands. A
-// fixed input code says the file is text in that code.
-bool FileConversion::IsBinaryInput(const std::uint8_t* block, std::uint32_t length) const {
-  return settings_->InputKanjiCode == 0 && engine::IsBinaryText(block, length);
-}
-
 // On the first block: whether there is anything to do, and how.
 void FileConversion::DecideConversion() {
-  const Settings& settings = *settings_;
   engine::ConversionBuffers& buffers = converter_.Buffers();
-  const std::uint8_t* block = buffers.InputBuffer.get();
   const auto length = static_cast<std::uint32_t>(
       std::min<std::size_t>(buffers.BytesInLastBlock, engine::ClassificationBlockSize));
-  const bool binary = IsBinaryInput(block, length);
-  if (binary && !settings.OutputToFile) return Skip(SkipReason::Binary);
-  buffers.NewlineMode = DecideNewlineMode(block, length, binary);
-  buffers.DetectedCode = binary ? KanjiCode::Binary : DecideCode(block, length);
-
-  const KanjiCode code = buffers.DetectedCode;
-  const bool same = code == engine::CodeOfOutput(settings.OutputKanjiCode);
-  const bool nothingToDo = code == KanjiCode::Ascii || code == KanjiCode::Unknown || same;
-  if (!nothingToDo || settings.OutputToFile || buffers.NewlineMode != NewlineCode::DontCare) return;
-  if (settings.InputKanjiCode == 0) {
-    Skip(AlreadyInCode(code));
-  } else if (same && settings.OutputKanjiCode != engine::kOutputJIS) {
-    Skip(SkipReason::NothingToDo);
-  }
+  const ConversionDecision decision =
+      DecideConversionOf(*settings_, buffers.InputBuffer.get(), length);
+  buffers.NewlineMode = decision.newlines;
+  buffers.DetectedCode = decision.code;
+  if (decision.skip != SkipReason::None) Skip(decision.skip);
 }
 
 // The separate output file, created by the run's first file and appended to after it. It
@@ -383,8 +329,7 @@ void FileConversion::ConvertFile() {
 void FileConversion::RecordResultCode() {
   const KanjiCode detected = converter_.Buffers().DetectedCode;
   const std::uint8_t outputCode = settings_->OutputKanjiCode;
-  Item().Code =
-      static_cast<std::uint8_t>((static_cast<std::uint8_t>(detected) & 0x0F) | (outputCode << 4));
+  Item().Code = ResultCode(detected, outputCode);
   Item().Bitmap = ImageAfterConversion(detected, outputCode, settings_->OutputToFile);
 }
 

@@ -59,10 +59,6 @@ class FileConversion {
   std::string OpenedFileLocation() const;
   // A link put in the place of an entry that was not one when listed is never followed.
   platform::OsFile::LastLink LinkRule() const;
-  engine::NewlineCode DecideNewlineMode(const std::uint8_t* block, std::uint32_t length,
-                                        bool binary) const;
-  engine::KanjiCode DecideCode(const std::uint8_t* block, std::uint32_t length) const;
-  bool IsBinaryInput(const std::uint8_t* block, std::uint32_t length) const;
   void DecideConversion();
   OutputTarget OpenSeparateOutput();
   OutputTarget OpenTemporaryOutput(const std::string& target);

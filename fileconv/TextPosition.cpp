@@ -76,11 +76,15 @@ std::string_view CodeName(KanjiCode code) {
 }
 
 std::string UnconvertibleNote(const std::string& name, const engine::UnconvertibleReport& report,
-                              TextPosition position, KanjiCode input, KanjiCode output,
-                              bool stopped) {
+                              std::optional<TextPosition> position, KanjiCode input,
+                              KanjiCode output, bool stopped) {
   char where[64];
-  std::snprintf(where, sizeof where, "line %lld, column %lld",
-                static_cast<long long>(position.line), static_cast<long long>(position.column));
+  if (position) {
+    std::snprintf(where, sizeof where, "line %lld, column %lld",
+                  static_cast<long long>(position->line), static_cast<long long>(position->column));
+  } else {
+    std::snprintf(where, sizeof where, "byte %lld", static_cast<long long>(report.firstOffset + 1));
+  }
   char character[64];
   if (report.firstCodePoint == engine::kNoCharacter) {
     std::snprintf(character, sizeof character, "bytes that are no %s character",

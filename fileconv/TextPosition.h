@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "engine/KanjiCode.h"
@@ -28,8 +29,9 @@ std::string_view CodeName(engine::KanjiCode code);
 // What a file's conversion says of the characters the output code had no place for:
 // "<name>: line 3, column 5: U+1F600 has no place in Shift-JIS." for the one that stopped
 // it, "<name>: 2 characters replaced, the first at line 3, column 5 (U+1F600)." otherwise.
+// A text that cannot be read again (a pipe) has no position: its byte is named instead.
 std::string UnconvertibleNote(const std::string& name, const engine::UnconvertibleReport& report,
-                              TextPosition position, engine::KanjiCode input,
+                              std::optional<TextPosition> position, engine::KanjiCode input,
                               engine::KanjiCode output, bool stopped);
 
 }  // namespace mxt::fileconv

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -40,6 +41,9 @@ class OsFile final : public File {
   // As OpenExclusive for reading and writing, creating the file when missing; an
   // existing file keeps its content.
   static OsFile OpenOrCreateExclusive(const std::string& path);
+  // A file with no name in `folder`, readable and writable by this user only, gone when
+  // closed.
+  static OsFile CreateUnnamed(const std::string& folder);
   // Takes over an open handle of the system.
   static OsFile Adopt(NativeHandle handle, std::string path = {}) {
     return OsFile(handle, std::move(path));
@@ -80,6 +84,16 @@ class OsFile final : public File {
 
   NativeHandle Handle() const { return handle_; }
   const std::string& Path() const { return path_; }
+
+  // A pipe holds as many bytes as the system lets it, so that reader and writer take
+  // turns less often; anything else is left as it is.
+  void WidenPipe();
+  // Where the next write goes in a regular file; nothing for a pipe or a terminal, which
+  // cannot take back what was written.
+  std::optional<std::int64_t> RegularFilePosition() const;
+  // Writes everything from this file's position to its end into `target`, the system
+  // moving the bytes where it can.
+  void SendRestTo(OsFile& target);
 
   // Closes now, so that a failing close is reported; the destructor ignores it.
   void Close();

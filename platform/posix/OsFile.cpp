@@ -2,11 +2,13 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/sendfile.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
 #include <utility>
 
 #include "platform/IoError.h"
@@ -124,6 +126,48 @@ OsFile::~OsFile() {
 
 void OsFile::Fail(int error) const {
   throw IoError(error, path_);
+}
+
+OsFile OsFile::CreateUnnamed(const std::string& folder) {
+  const int handle = ::open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_RDWR, 0600);
+  if (handle >= 0) return OsFile(handle, folder);
+  // A file system without unnamed files gets a private name, removed at once.
+  std::string name = (folder.empty() ? std::string(".") : folder) + "/mxt-XXXXXX";
+  const int named = ::mkstemp(name.data());
+  if (named < 0) throw IoError(errno, folder);
+  ::unlink(name.c_str());
+  return OsFile(named, folder);
+}
+
+void OsFile::WidenPipe() {
+  constexpr int kWidest = 1 << 20;  // what an ordinary user may ask for by default
+  ::fcntl(handle_, F_SETPIPE_SZ, kWidest);
+}
+
+std::optional<std::int64_t> OsFile::RegularFilePosition() const {
+  struct stat info;
+  if (::fstat(handle_, &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+  // Opened to append, it writes at its end whatever its offset says.
+  const int flags = ::fcntl(handle_, F_GETFL);
+  if (flags < 0) return std::nullopt;
+  if (flags & O_APPEND) return info.st_size;
+  const off_t position = ::lseek(handle_, 0, SEEK_CUR);
+  if (position < 0) return std::nullopt;
+  return position;
+}
+
+void OsFile::SendRestTo(OsFile& target) {
+  for (;;) {
+    const ssize_t sent = ::sendfile(target.handle_, handle_, nullptr, std::size_t{1} << 30);
+    if (sent > 0) continue;
+    if (sent == 0) return;
+    if (errno == EINTR) continue;
+    if (errno != EINVAL && errno != ENOSYS) target.Fail(errno);
+    break;
+  }
+  char buffer[64 * 1024];
+  for (std::size_t count; (count = ReadBlock(buffer, sizeof buffer)) > 0;)
+    target.WriteBlock(buffer, count);
 }
 
 std::size_t OsFile::ReadBlock(void* data, std::size_t size) {

@@ -542,6 +542,18 @@
         <source> を作成できません: </source>
         <translation> cannot be created: </translation>
     </message>
+    <message>
+        <source>標準入力と標準出力 (-) は 1 回だけ指定できます。</source>
+        <translation>Standard input and output (-) can be named only once.</translation>
+    </message>
+    <message>
+        <source>標準入力と標準出力 (-) は /O といっしょには使えません。</source>
+        <translation>Standard input and output (-) cannot be used with /O.</translation>
+    </message>
+    <message>
+        <source>標準入力と標準出力 (-) はバッチ実行 (/B) でだけ使えます。</source>
+        <translation>Standard input and output (-) can be used in a batch run (/B) only.</translation>
+    </message>
 </context>
 <context>
     <name>MessageBox</name>

@@ -1,0 +1,93 @@
+#include "fileconv/ConversionDecision.h"
+
+#include "engine/ConversionBuffers.h"
+#include "engine/TextClassification.h"
+
+namespace mxt::fileconv {
+
+namespace {
+
+using engine::KanjiCode;
+using engine::NewlineCode;
+
+SkipReason AlreadyInCode(KanjiCode code) {
+  switch (code) {
+    case KanjiCode::ShiftJIS:
+      return SkipReason::AlreadyShiftJIS;
+    case KanjiCode::EUC:
+      return SkipReason::AlreadyEUC;
+    case KanjiCode::JIS:
+      return SkipReason::AlreadyJIS;
+    case KanjiCode::UTF8:
+      return SkipReason::AlreadyUTF8;
+    case KanjiCode::Ascii:
+      return SkipReason::NoKanji;
+    default:
+      return SkipReason::CannotIdentify;
+  }
+}
+
+NewlineCode NewlineMode(const Settings& settings, const std::uint8_t* block, std::uint32_t length,
+                        bool binary) {
+  if (settings.ForceNewlineConv) return settings.OutputNewlineCode;
+  if (binary || settings.OutputNewlineCode == NewlineCode::DontCare) return NewlineCode::DontCare;
+  const NewlineCode found = engine::DetectNewlineCode(block, length);
+  if (found == NewlineCode::DontCare || found == settings.OutputNewlineCode)
+    return NewlineCode::DontCare;
+  return settings.OutputNewlineCode;
+}
+
+KanjiCode CodeOf(const Settings& settings, const std::uint8_t* block, std::uint32_t length) {
+  if (settings.InputKanjiCode != 0) return FixedInputCode(settings.InputKanjiCode);
+  const bool textGoesOn = length == engine::ClassificationBlockSize;
+  if (engine::IsUTF8Text(block, length, textGoesOn)) return KanjiCode::UTF8;
+  const KanjiCode detected = engine::DetectKanjiCode(block, length);
+  if (detected == KanjiCode::Unknown && settings.OutputToFile) return KanjiCode::ShiftJIS;
+  return detected;
+}
+
+}  // namespace
+
+// Binary data is never converted, only ever copied as it stands. A fixed input code says
+// the text is in that code.
+ConversionDecision DecideConversionOf(const Settings& settings, const std::uint8_t* block,
+                                      std::uint32_t length) {
+  const bool binary = settings.InputKanjiCode == 0 && engine::IsBinaryText(block, length);
+  if (binary && !settings.OutputToFile)
+    return {KanjiCode::Binary, NewlineCode::DontCare, SkipReason::Binary};
+  ConversionDecision decision{binary ? KanjiCode::Binary : CodeOf(settings, block, length),
+                              NewlineMode(settings, block, length, binary)};
+  const KanjiCode code = decision.code;
+  const bool same = code == engine::CodeOfOutput(settings.OutputKanjiCode);
+  const bool nothingToDo = code == KanjiCode::Ascii || code == KanjiCode::Unknown || same;
+  if (!nothingToDo || settings.OutputToFile || decision.newlines != NewlineCode::DontCare)
+    return decision;
+  if (settings.InputKanjiCode == 0) {
+    decision.skip = AlreadyInCode(code);
+  } else if (same && settings.OutputKanjiCode != engine::kOutputJIS) {
+    decision.skip = SkipReason::NothingToDo;
+  }
+  return decision;
+}
+
+std::uint8_t ResultCode(engine::KanjiCode input, std::uint8_t outputKanjiCode) {
+  return static_cast<std::uint8_t>((static_cast<std::uint8_t>(input) & 0x0F) |
+                                   (outputKanjiCode << 4));
+}
+
+bool NothingToConvert(SkipReason reason) {
+  switch (reason) {
+    case SkipReason::AlreadyShiftJIS:
+    case SkipReason::AlreadyEUC:
+    case SkipReason::AlreadyJIS:
+    case SkipReason::AlreadyUTF8:
+    case SkipReason::NoKanji:
+    case SkipReason::CannotIdentify:
+    case SkipReason::NothingToDo:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace mxt::fileconv

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+
+#include "engine/KanjiCode.h"
+#include "fileconv/FileEntry.h"
+#include "fileconv/Settings.h"
+
+namespace mxt::fileconv {
+
+// What the beginning of a text decides for its conversion under the settings.
+struct ConversionDecision {
+  // Binary for binary data.
+  engine::KanjiCode code = engine::KanjiCode::Unknown;
+  // DontCare leaves the newlines as they are.
+  engine::NewlineCode newlines = engine::NewlineCode::DontCare;
+  // None when the text is to be converted; else why not: binary data, or nothing to do.
+  SkipReason skip = SkipReason::None;
+};
+
+// Decides from the first `length` bytes (at most the classification block) of a text.
+ConversionDecision DecideConversionOf(const Settings& settings, const std::uint8_t* block,
+                                      std::uint32_t length);
+
+// What a converted entry records: the input code in the low four bits, the output above.
+std::uint8_t ResultCode(engine::KanjiCode input, std::uint8_t outputKanjiCode);
+
+// The reasons that say the text needs no conversion, as opposed to one that cannot be had.
+bool NothingToConvert(SkipReason reason);
+
+}  // namespace mxt::fileconv

@@ -1,0 +1,134 @@
+#include "fileconv/StreamFilter.h"
+
+#include <algorithm>
+
+#include "fileconv/ConversionDecision.h"
+#include "fileconv/MessageTexts.h"
+#include "fileconv/TextPosition.h"
+#include "fileconv/UserError.h"
+#include "platform/StopSignals.h"
+
+namespace mxt::fileconv {
+
+namespace {
+
+// A pipe gives what it has: the blocks are filled as a file's are, so that the beginning
+// is classified from as many bytes as a file's.
+class WholeBlocks final : public platform::File {
+ public:
+  explicit WholeBlocks(platform::OsFile& stream) : stream_(stream) {}
+
+  std::size_t ReadBlock(void* data, std::size_t size) override {
+    if (platform::StopSignalled()) throw UserError(message::kInterrupted);
+    auto* bytes = static_cast<std::uint8_t*>(data);
+    std::size_t filled = 0;
+    while (filled < size) {
+      const std::size_t count = stream_.ReadBlock(bytes + filled, size - filled);
+      if (count == 0) break;
+      filled += count;
+    }
+    return filled;
+  }
+  void WriteBlock(const void* data, std::size_t size) override { stream_.WriteBlock(data, size); }
+  std::int64_t Size() override { return stream_.Size(); }
+  void Seek(std::int64_t position) override { stream_.Seek(position); }
+  void Truncate() override { stream_.Truncate(); }
+
+ private:
+  platform::OsFile& stream_;
+};
+
+void Skip(FileEntry& entry, SkipReason reason) {
+  entry.State = RunResult::Skipped;
+  entry.Reason = reason;
+}
+
+}  // namespace
+
+void StreamFilter::Convert(platform::OsFile& input, platform::OsFile& output, FileEntry& entry,
+                           RunHost& notes) {
+  WholeBlocks blocks(input);
+  engine::ConversionBuffers& buffers = converter_.Buffers();
+  buffers.InputFile = &blocks;
+  struct Detach {
+    engine::ConversionBuffers& buffers;
+    ~Detach() { buffers.InputFile = buffers.OutputFile = nullptr; }
+  } detach{buffers};
+  buffers.TotalRead = 0;
+  if (converter_.RefillInput()) return Skip(entry, SkipReason::Empty);
+  const auto length = static_cast<std::uint32_t>(
+      std::min<std::size_t>(buffers.BytesInLastBlock, engine::ClassificationBlockSize));
+  const ConversionDecision decision =
+      DecideConversionOf(settings_, buffers.InputBuffer.get(), length);
+  if (NothingToConvert(decision.skip)) {
+    CopyThrough(blocks, output);
+    return Skip(entry, decision.skip);
+  }
+  if (decision.skip != SkipReason::None) return Skip(entry, decision.skip);
+  buffers.DetectedCode = decision.code;
+  buffers.NewlineMode = decision.newlines;
+  ConvertInto(input, output, entry, notes);
+}
+
+// The block already read, then the rest as it comes.
+void StreamFilter::CopyThrough(platform::File& input, platform::OsFile& output) {
+  engine::ConversionBuffers& buffers = converter_.Buffers();
+  std::uint8_t* block = buffers.InputBuffer.get();
+  std::size_t count = static_cast<std::size_t>(buffers.BytesInLastBlock);
+  do {
+    output.WriteBlock(block, count);
+  } while ((count = input.ReadBlock(block, engine::InputBufferSize)) > 0);
+}
+
+void StreamFilter::ConvertInto(platform::OsFile& input, platform::OsFile& output, FileEntry& entry,
+                               RunHost& notes) {
+  // A regular file takes back a refused text by being cut at its old end; a pipe cannot.
+  const bool mayBeRefused = settings_.Unconvertible == engine::Unconvertible::Skip;
+  const std::optional<std::int64_t> outputStart = output.RegularFilePosition();
+  const bool held = settings_.RemoveCtrlZ || (mayBeRefused && !outputStart);
+  std::optional<platform::OsFile> waiting;
+  if (held) waiting = platform::OsFile::CreateUnnamed(settings_.TempDir);
+  engine::ConversionBuffers& buffers = converter_.Buffers();
+  buffers.OutputFile = held ? &*waiting : &output;
+  const engine::StreamResult result =
+      converter_.StreamInputToOutput({settings_.OutputKanjiCode,
+                                      settings_.SevenBitMode,
+                                      settings_.RemoveCtrlZ,
+                                      0,
+                                      settings_.EscapeSequence,
+                                      {settings_.Mapping, settings_.Unconvertible},
+                                      settings_.UTF8BOM});
+  const bool stopped = result == engine::StreamResult::Unrepresentable;
+  NoteUnconvertibles(input, stopped, notes);
+  if (stopped) {
+    if (!held) {
+      output.Seek(*outputStart);
+      output.Truncate();
+    }
+    return Skip(entry, SkipReason::Unrepresentable);
+  }
+  if (held) {
+    waiting->Seek(0);
+    waiting->SendRestTo(output);
+  }
+  entry.State = RunResult::Converted;
+  entry.Reason = SkipReason::None;
+  entry.Code = ResultCode(buffers.DetectedCode, settings_.OutputKanjiCode);
+}
+
+// A stream that can be read again (a file given as input) tells the line and column.
+void StreamFilter::NoteUnconvertibles(platform::OsFile& input, bool stopped, RunHost& notes) {
+  const engine::UnconvertibleReport& report = converter_.Unconvertibles();
+  if (report.count == 0) return;
+  engine::ConversionBuffers& buffers = converter_.Buffers();
+  std::optional<TextPosition> position;
+  try {
+    position = PositionInText(input, report.firstOffset, buffers.DetectedCode,
+                              buffers.InputBuffer.get(), engine::InputBufferSize);
+  } catch (const std::exception&) {
+  }
+  notes.FileNote(UnconvertibleNote("-", report, position, buffers.DetectedCode,
+                                   engine::CodeOfOutput(settings_.OutputKanjiCode), stopped));
+}
+
+}  // namespace mxt::fileconv

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "engine/Converter.h"
+#include "fileconv/FileEntry.h"
+#include "fileconv/RunHost.h"
+#include "fileconv/Settings.h"
+#include "platform/OsFile.h"
+
+namespace mxt::fileconv {
+
+// A stream (standard input) converted into another (standard output) as a file is: the
+// same classification of its beginning, the same options. Text that needs no conversion
+// is copied through unchanged. Where the conversion may still be refused at the end (a
+// character with no place in the output code) the text refused is cut off a regular file
+// again; into a pipe, and where its end may be taken back (a trailing Ctrl-Z), it waits in
+// an unnamed temporary file: a refused stream writes nothing.
+class StreamFilter {
+ public:
+  explicit StreamFilter(const Settings& settings) : settings_(settings) {}
+
+  // The result goes into `entry` as a file's would; a note on the text goes to the host.
+  void Convert(platform::OsFile& input, platform::OsFile& output, FileEntry& entry, RunHost& notes);
+
+ private:
+  void CopyThrough(platform::File& input, platform::OsFile& output);
+  void ConvertInto(platform::OsFile& input, platform::OsFile& output, FileEntry& entry,
+                   RunHost& notes);
+  void NoteUnconvertibles(platform::OsFile& input, bool stopped, RunHost& notes);
+
+  const Settings& settings_;
+  engine::Converter converter_;
+};
+
+}  // namespace mxt::fileconv

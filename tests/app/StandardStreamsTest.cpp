@@ -1,0 +1,121 @@
+// "-": standard input through the conversion to standard output, between real pipes.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/support/Bytes.h"
+#include "tests/support/ProgramRun.h"
+#include "tests/support/TempDir.h"
+
+namespace mxt::app {
+namespace {
+
+using testing::Bytes;
+using testing::Notation;
+using testing::Outcome;
+using testing::ReadFile;
+using testing::WriteFile;
+
+class StandardStreamsTest : public ::testing::Test {
+ protected:
+  Outcome Run(const std::string& commands) {
+    return testing::RunProgram(MXT_EXECUTABLE, dir_, commands);
+  }
+
+  testing::TempDir dir_;
+};
+
+// The same options give the same bytes through a pipe as on a file; iconv agrees.
+TEST_F(StandardStreamsTest, APipeConvertsAsAFileDoes) {
+  std::string text;
+  for (int line = 0; line < 3000; ++line)
+    text += Bytes("'line ' 88 9F 82 A0 83 41 ' ' B1 0D 0A");  // kanji, kana, half-width kana
+  WriteFile(dir_ / "in.txt", text);
+  for (const char* options : {"/E", "/J", "/J /7", "/W", "/E /U /Z", "/W /M /WB"}) {
+    const Outcome piped = Run(std::string("cat in.txt | mxt /B ") + options + " - > piped.txt");
+    EXPECT_EQ(piped.exitCode, 0) << options << piped.err;
+    EXPECT_NE(piped.err.find("-\tConverted:\tShift-JIS to "), std::string::npos) << piped.err;
+    ASSERT_EQ(Run(std::string("cp in.txt file.txt && mxt /B ") + options + " file.txt").exitCode,
+              0);
+    EXPECT_EQ(ReadFile(dir_ / "piped.txt"), ReadFile(dir_ / "file.txt")) << options;
+  }
+  ASSERT_EQ(Run("mxt /B /W - < in.txt > piped.txt").exitCode, 0);
+  ASSERT_EQ(Run("iconv -f CP932 -t UTF-8 in.txt > iconv.txt").exitCode, 0);
+  EXPECT_EQ(ReadFile(dir_ / "piped.txt"), ReadFile(dir_ / "iconv.txt"));
+}
+
+TEST_F(StandardStreamsTest, TextWithNothingToChangeIsCopiedThrough) {
+  const std::string euc = Bytes("'A' B0 A1 0A");
+  WriteFile(dir_ / "in.txt", euc);
+  const Outcome outcome = Run("cat in.txt | mxt /B /E - > out.txt");
+  EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
+  EXPECT_EQ(outcome.err, "-\tSkipped:\tEUC already exists.\n");
+  EXPECT_EQ(ReadFile(dir_ / "out.txt"), euc);
+  EXPECT_EQ(Run("mxt /B /E - < /dev/null > out.txt").exitCode, 0);
+  EXPECT_EQ(ReadFile(dir_ / "out.txt"), "");
+}
+
+// Whatever a file would be skipped for writes nothing at all, however far into the text.
+TEST_F(StandardStreamsTest, WhatCannotBeConvertedWritesNothingAndFails) {
+  // UTF-8 from its beginning, the character far into it.
+  std::string late = "\u3042" + std::string(200000, 'a');
+  late += "\n\U0001F600\n";
+  const struct {
+    std::string input;
+    const char* options;
+    const char* reason;
+  } cases[] = {
+      {Bytes("00 01 02 'binary' 00"), "/E", "May be binary file."},
+      {late, "/S", "Has characters the output code cannot hold."},
+      {Bytes("'A' 88 9F 0A"), "/IW /S", "Has characters the output code cannot hold."},
+  };
+  // Into a file, after what it held, and into a pipe.
+  for (const char* into : {"> out.txt", ">> out.txt", "| cat > out.txt"}) {
+    for (const auto& c : cases) {
+      WriteFile(dir_ / "in.txt", c.input);
+      WriteFile(dir_ / "out.txt", "kept");
+      const Outcome outcome =
+          Run(std::string("cat in.txt | { mxt /B ") + c.options + " -; echo $? >&2; } " + into);
+      EXPECT_NE(outcome.err.find(std::string("-\tSkipped:\t") + c.reason + "\n1\n"),
+                std::string::npos)
+          << c.options << into << ": " << outcome.err.substr(0, 300);
+      EXPECT_EQ(ReadFile(dir_ / "out.txt"), into[1] == '>' ? "kept" : "") << c.options << into;
+    }
+  }
+  // From a file given as input the character is found by its line.
+  WriteFile(dir_ / "in.txt", late);
+  const Outcome outcome = Run("mxt /B /S - < in.txt");
+  EXPECT_NE(outcome.err.find("-: line 2, column 1"), std::string::npos) << outcome.err.size();
+}
+
+TEST_F(StandardStreamsTest, TheStreamsAreForOneBatchRunWithoutAnOutputFile) {
+  for (const char* command : {"mxt /B /E - - < /dev/null", "mxt /B /E /O out.txt - < /dev/null"}) {
+    const Outcome outcome = Run(command);
+    EXPECT_EQ(outcome.exitCode, 1) << command;
+    EXPECT_NE(outcome.err.find("標準入力と標準出力 (-)"), std::string::npos) << outcome.err;
+  }
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+// The sanitizers' own memory hides the program's: only the length is checked, and briefly.
+constexpr const char* kPipeBytes = "200000000";
+constexpr bool kMemoryMeasured = false;
+#else
+constexpr const char* kPipeBytes = "2000000000";
+constexpr bool kMemoryMeasured = true;
+#endif
+
+// Two gigabytes go through in the memory of one file's conversion.
+TEST_F(StandardStreamsTest, ALongPipeGoesThroughInBoundedMemory) {
+  const Outcome outcome =
+      Run(std::string("yes \"$(printf 'text \\210\\237\\202\\240')\" | head -c ") + kPipeBytes +
+          " | /usr/bin/time -f '%M' -o rss.txt \"$MXT\" /B /E /FG - | wc -c");
+  EXPECT_EQ(outcome.out, std::string(kPipeBytes) + "\n") << outcome.err;
+  const long kilobytes = std::stol(ReadFile(dir_ / "rss.txt"));
+  if (kMemoryMeasured) {
+    EXPECT_LT(kilobytes, 16 * 1024) << "peak resident memory in KiB";
+  }
+}
+
+}  // namespace
+}  // namespace mxt::app
