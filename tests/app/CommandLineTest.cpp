@@ -171,6 +171,29 @@ TEST_F(CommandLineTest, ADryRunIsForBatchRunsAloneAndTheWindowRefusesIt) {
   EXPECT_TRUE(settings_.DryRun);
 }
 
+TEST_F(CommandLineTest, StandardStreamsAreOneFileOfABatchRunWithoutAnOutputFile) {
+  const struct {
+    std::vector<std::string> arguments;
+    const char* rejected;
+  } cases[] = {
+      {{"/B", "/E", "-"}, nullptr},
+      {{"/B", "/E", "-", "-"}, "標準入力と標準出力 (-) は 1 回だけ指定できます。"},
+      {{"/B", "/O", "out.txt", "-"}, "標準入力と標準出力 (-) は /O といっしょには使えません。"},
+      {{"/E", "-"}, "標準入力と標準出力 (-) はバッチ実行 (/B) でだけ使えます。"},
+  };
+  for (const auto& c : cases) {
+    Parse(c.arguments);
+    EXPECT_TRUE(commandLine_.UsesStandardStreams());
+    EXPECT_EQ(commandLine_.FileCount(), 0) << "no file of the list";
+    if (c.rejected) {
+      ASSERT_EQ(rejected_.size(), 1u) << c.rejected;
+      EXPECT_EQ(rejected_[0], c.rejected);
+    } else {
+      EXPECT_TRUE(rejected_.empty());
+    }
+  }
+}
+
 TEST_F(CommandLineTest, TheOutputOptionTakesTheNextFileArgument) {
   Parse({"/O", "out.txt", "in.txt"});
   EXPECT_TRUE(settings_.OutputToFile);
