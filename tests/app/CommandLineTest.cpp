@@ -182,6 +182,7 @@ TEST_F(CommandLineTest, StandardStreamsAreOneFileOfABatchRunWithoutAnOutputFile)
       {{"/E", "-"}, "標準入力と標準出力 (-) はバッチ実行 (/B) でだけ使えます。"},
   };
   for (const auto& c : cases) {
+    settings_ = Settings();
     Parse(c.arguments);
     EXPECT_TRUE(commandLine_.UsesStandardStreams());
     EXPECT_EQ(commandLine_.FileCount(), 0) << "no file of the list";
