@@ -159,6 +159,9 @@ void RestoreDefaults(Settings& settings, RestoreDefaultsHost& host) {
   settings.OutputNewlineCode = defaults.OutputNewlineCode;
   host.ShowOutputCodes();
   settings.InputKanjiCode = defaults.InputKanjiCode;
+  settings.UTF8BOM = defaults.UTF8BOM;
+  settings.Mapping = defaults.Mapping;
+  settings.Unconvertible = defaults.Unconvertible;
   settings.SevenBitMode = defaults.SevenBitMode;
   settings.RemoveCtrlZ = defaults.RemoveCtrlZ;
   settings.PreserveTimestamp = defaults.PreserveTimestamp;
@@ -173,6 +176,7 @@ void RestoreDefaults(Settings& settings, RestoreDefaultsHost& host) {
   host.SwitchToOverwrite();
   host.ClearFileList();
   settings.DontShortenFileName = defaults.DontShortenFileName;
+  settings.AddFolderFiles = defaults.AddFolderFiles;
 }
 
 bool ReadConvWhenExecuted(SettingsStore& store) {

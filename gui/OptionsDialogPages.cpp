@@ -12,6 +12,7 @@
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <cstring>
 #include <span>
 
 #include "gui/HelpContext.h"
@@ -200,9 +201,12 @@ void OptionsDialog::MakeOutputCodePage() {
   escapeSequenceLabel_ = new FocusLabel("EscapeSequenceLabel", tr("ESC シーケンス(&Q):"), &codes);
   escapeSequenceList_ = new QComboBox(&codes);
   escapeSequenceList_->setObjectName(QStringLiteral("EscapeSequenceComboBox"));
-  escapeSequenceList_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   for (const char* set : kEscapeSequences)
     escapeSequenceList_->addItem(QString::fromUtf8(set));
+  // A character to spare: the style draws the text a little inside what it measures.
+  escapeSequenceList_->setMinimumContentsLength(static_cast<int>(std::strlen(kEscapeSequences[0])) +
+                                                1);
+  escapeSequenceList_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   escapeSequenceLabel_->setBuddy(escapeSequenceList_);
   LayoutOf(codes).addWidget(escapeSequenceLabel_);
   LayoutOf(codes).addWidget(escapeSequenceList_);

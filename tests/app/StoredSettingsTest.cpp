@@ -171,7 +171,7 @@ TEST_F(StoredSettingsTest, StoredNumbersAreReadAndOutOfRangeOnesBecomeZero) {
   };
   for (const auto& c : cases) {
     settings_ = StartSettings();
-    Load("[" + std::string(c.group) + "]\n" + std::string(c.name) + "=" + std::string(c.text));
+    Load(std::string("[").append(c.group).append("]\n").append(c.name).append("=").append(c.text));
     EXPECT_EQ(c.field(settings_), c.expected) << c.name << "=" << c.text;
   }
 }
@@ -278,6 +278,7 @@ void ChangeEveryOption(Settings& s) {
   s.ConvWhenExecuted = s.ConvWhenSelected = s.ConvWhenDropped = true;
   s.QuitWhenConverted = s.DontShortenFileName = true;
   s.Language = 2;
+  s.AddFolderFiles = true;
   s.FontName = "Noto Sans CJK JP";
   s.FontSize = 11;
 }
@@ -431,6 +432,10 @@ TEST_F(StoredSettingsTest, RestoringTheDefaultsAsksFirstAndKeepsTheHandSetValues
   EXPECT_EQ(settings_.EscapeSequence, engine::EscapeSequenceSet::EscBJ);
   EXPECT_FALSE(settings_.SevenBitMode || settings_.RemoveCtrlZ || settings_.PreserveTimestamp);
   EXPECT_EQ(settings_.WayToOverwrite, 0);
+  EXPECT_FALSE(settings_.UTF8BOM || settings_.KeepBackup || settings_.AddFolderFiles);
+  EXPECT_EQ(settings_.Mapping, engine::CharacterMapping::Windows);
+  EXPECT_EQ(settings_.Unconvertible, engine::Unconvertible::Skip);
+  EXPECT_EQ(settings_.Language, 2) << "the window's language is no conversion default";
   EXPECT_EQ(settings_.ViewerPath, "xdg-open");
   EXPECT_EQ(settings_.ViewerCmdLineOption, "");
   EXPECT_FALSE(settings_.ConvWhenExecuted || settings_.ConvWhenSelected ||
