@@ -70,6 +70,17 @@ ConversionDecision DecideConversionOf(const Settings& settings, const std::uint8
   return decision;
 }
 
+engine::StreamOptions StreamOptionsOf(const Settings& settings, std::int64_t outputStart,
+                                      bool removeCtrlZ) {
+  return {settings.OutputKanjiCode,
+          settings.SevenBitMode,
+          removeCtrlZ,
+          outputStart,
+          settings.EscapeSequence,
+          {settings.Mapping, settings.Unconvertible},
+          settings.UTF8BOM};
+}
+
 std::uint8_t ResultCode(engine::KanjiCode input, std::uint8_t outputKanjiCode) {
   return static_cast<std::uint8_t>((static_cast<std::uint8_t>(input) & 0x0F) |
                                    (outputKanjiCode << 4));

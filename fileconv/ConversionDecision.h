@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "engine/Converter.h"
 #include "engine/KanjiCode.h"
 #include "fileconv/FileEntry.h"
 #include "fileconv/Settings.h"
@@ -21,6 +22,10 @@ struct ConversionDecision {
 // Decides from the first `length` bytes (at most the classification block) of a text.
 ConversionDecision DecideConversionOf(const Settings& settings, const std::uint8_t* block,
                                       std::uint32_t length);
+
+// The converter's options the settings give, for output that begins at `outputStart`.
+engine::StreamOptions StreamOptionsOf(const Settings& settings, std::int64_t outputStart,
+                                      bool removeCtrlZ);
 
 // What a converted entry records: the input code in the low four bits, the output above.
 std::uint8_t ResultCode(engine::KanjiCode input, std::uint8_t outputKanjiCode);

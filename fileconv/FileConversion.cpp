@@ -172,14 +172,7 @@ engine::StreamResult FileConversion::StreamInto(platform::File& file, std::int64
     engine::ConversionBuffers& buffers;
     ~Detach() { buffers.OutputFile = nullptr; }
   } detach{buffers};
-  const Settings& settings = *settings_;
-  return converter_.StreamInputToOutput({settings.OutputKanjiCode,
-                                         settings.SevenBitMode,
-                                         removeCtrlZ,
-                                         start,
-                                         settings.EscapeSequence,
-                                         {settings.Mapping, settings.Unconvertible},
-                                         settings.UTF8BOM});
+  return converter_.StreamInputToOutput(StreamOptionsOf(*settings_, start, removeCtrlZ));
 }
 
 // A dry run converts into nothing: what only the whole text tells (a character with no
@@ -206,15 +199,8 @@ void FileConversion::ConvertIntoNothing() {
 
 // Names the first character the output code had no place for, and how many were replaced.
 void FileConversion::NoteUnconvertibles(bool stopped) {
-  const engine::UnconvertibleReport& report = converter_.Unconvertibles();
-  if (report.count == 0) return;
-  engine::ConversionBuffers& buffers = converter_.Buffers();
-  const TextPosition position =
-      PositionInText(*inputFile_, report.firstOffset, buffers.DetectedCode,
-                     buffers.InputBuffer.get(), engine::InputBufferSize);
-  note_ = UnconvertibleNote(platform::SystemStringToUtf8(Item().Path), report, position,
-                            buffers.DetectedCode, engine::CodeOfOutput(settings_->OutputKanjiCode),
-                            stopped);
+  note_ = NoteOnUnconvertibles(platform::SystemStringToUtf8(Item().Path), converter_, *inputFile_,
+                               settings_->OutputKanjiCode, stopped);
 }
 
 // The whole input into the output file, which is complete and closed afterwards. On any

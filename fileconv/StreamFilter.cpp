@@ -91,15 +91,11 @@ void StreamFilter::ConvertInto(platform::OsFile& input, platform::OsFile& output
   engine::ConversionBuffers& buffers = converter_.Buffers();
   buffers.OutputFile = held ? &*waiting : &output;
   const engine::StreamResult result =
-      converter_.StreamInputToOutput({settings_.OutputKanjiCode,
-                                      settings_.SevenBitMode,
-                                      settings_.RemoveCtrlZ,
-                                      0,
-                                      settings_.EscapeSequence,
-                                      {settings_.Mapping, settings_.Unconvertible},
-                                      settings_.UTF8BOM});
+      converter_.StreamInputToOutput(StreamOptionsOf(settings_, 0, settings_.RemoveCtrlZ));
   const bool stopped = result == engine::StreamResult::Unrepresentable;
-  NoteUnconvertibles(input, stopped, notes);
+  const std::string note =
+      NoteOnUnconvertibles("-", converter_, input, settings_.OutputKanjiCode, stopped);
+  if (!note.empty()) notes.FileNote(note);
   if (stopped) {
     if (!held) {
       output.Seek(*outputStart);
@@ -114,21 +110,6 @@ void StreamFilter::ConvertInto(platform::OsFile& input, platform::OsFile& output
   entry.State = RunResult::Converted;
   entry.Reason = SkipReason::None;
   entry.Code = ResultCode(buffers.DetectedCode, settings_.OutputKanjiCode);
-}
-
-// A stream that can be read again (a file given as input) tells the line and column.
-void StreamFilter::NoteUnconvertibles(platform::OsFile& input, bool stopped, RunHost& notes) {
-  const engine::UnconvertibleReport& report = converter_.Unconvertibles();
-  if (report.count == 0) return;
-  engine::ConversionBuffers& buffers = converter_.Buffers();
-  std::optional<TextPosition> position;
-  try {
-    position = PositionInText(input, report.firstOffset, buffers.DetectedCode,
-                              buffers.InputBuffer.get(), engine::InputBufferSize);
-  } catch (const std::exception&) {
-  }
-  notes.FileNote(UnconvertibleNote("-", report, position, buffers.DetectedCode,
-                                   engine::CodeOfOutput(settings_.OutputKanjiCode), stopped));
 }
 
 }  // namespace mxt::fileconv

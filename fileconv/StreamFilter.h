@@ -25,7 +25,6 @@ class StreamFilter {
   void CopyThrough(platform::File& input, platform::OsFile& output);
   void ConvertInto(platform::OsFile& input, platform::OsFile& output, FileEntry& entry,
                    RunHost& notes);
-  void NoteUnconvertibles(platform::OsFile& input, bool stopped, RunHost& notes);
 
   const Settings& settings_;
   engine::Converter converter_;

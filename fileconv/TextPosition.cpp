@@ -105,4 +105,19 @@ std::string UnconvertibleNote(const std::string& name, const engine::Unconvertib
          " replaced, the first at " + where + " (" + character + ").";
 }
 
+std::string NoteOnUnconvertibles(const std::string& name, engine::Converter& converter,
+                                 platform::File& text, std::uint8_t outputKanjiCode, bool stopped) {
+  const engine::UnconvertibleReport& report = converter.Unconvertibles();
+  if (report.count == 0) return {};
+  engine::ConversionBuffers& buffers = converter.Buffers();
+  std::optional<TextPosition> position;
+  try {
+    position = PositionInText(text, report.firstOffset, buffers.DetectedCode,
+                              buffers.InputBuffer.get(), engine::InputBufferSize);
+  } catch (const std::exception&) {
+  }
+  return UnconvertibleNote(name, report, position, buffers.DetectedCode,
+                           engine::CodeOfOutput(outputKanjiCode), stopped);
+}
+
 }  // namespace mxt::fileconv

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "engine/Converter.h"
 #include "engine/KanjiCode.h"
 #include "engine/UnicodeRoutines.h"
 #include "platform/File.h"
@@ -33,5 +34,11 @@ std::string_view CodeName(engine::KanjiCode code);
 std::string UnconvertibleNote(const std::string& name, const engine::UnconvertibleReport& report,
                               std::optional<TextPosition> position, engine::KanjiCode input,
                               engine::KanjiCode output, bool stopped);
+
+// The note on what `converter` just converted from `text` into `outputKanjiCode`, empty when
+// every character had its place. The position is read again from `text` (through the
+// converter's input buffer, free by now); a text that cannot be read again (a pipe) has none.
+std::string NoteOnUnconvertibles(const std::string& name, engine::Converter& converter,
+                                 platform::File& text, std::uint8_t outputKanjiCode, bool stopped);
 
 }  // namespace mxt::fileconv

@@ -7,8 +7,8 @@
 #include <map>
 #include <string>
 
+#include "tests/app/ProgramTest.h"
 #include "tests/support/Bytes.h"
-#include "tests/support/ProgramRun.h"
 #include "tests/support/TempDir.h"
 
 namespace mxt::app {
@@ -24,11 +24,8 @@ using testing::WriteFile;
 const std::string kShiftJIS = Bytes("'A' 88 9F 0D 0A");
 const std::string kEUC = Bytes("'A' B0 A1 0D 0A");
 
-class BackupAndDryRunTest : public ::testing::Test {
+class BackupAndDryRunTest : public ProgramTest {
  protected:
-  Outcome Run(const std::string& commands) {
-    return testing::RunProgram(MXT_EXECUTABLE, dir_, commands);
-  }
   // A source as a user keeps it: a mode of its own and a time in the past.
   void WriteSource(const std::string& name, const std::string& content) {
     WriteFile(dir_ / name, content);
@@ -36,8 +33,6 @@ class BackupAndDryRunTest : public ::testing::Test {
     const timespec times[2] = {{1'000'000'000, 0}, {1'000'000'000, 0}};
     ::utimensat(AT_FDCWD, (dir_ / name).c_str(), times, 0);
   }
-
-  testing::TempDir dir_;
 };
 
 TEST_F(BackupAndDryRunTest, EitherWayToOverwriteKeepsTheSourceWithItsModeAndTime) {

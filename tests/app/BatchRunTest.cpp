@@ -8,8 +8,8 @@
 #include <string>
 
 #include "app/Version.h"
+#include "tests/app/ProgramTest.h"
 #include "tests/support/Bytes.h"
-#include "tests/support/ProgramRun.h"
 #include "tests/support/TempDir.h"
 
 namespace mxt::app {
@@ -24,14 +24,7 @@ using testing::WriteFile;
 const std::string kShiftJIS = Bytes("'A' 88 9F 0A");
 const std::string kEUC = Bytes("'A' B0 A1 0A");
 
-class BatchRunTest : public ::testing::Test {
- protected:
-  Outcome Run(const std::string& commands) {
-    return testing::RunProgram(MXT_EXECUTABLE, dir_, commands);
-  }
-
-  testing::TempDir dir_;
-};
+class BatchRunTest : public ProgramTest {};
 
 TEST_F(BatchRunTest, ConvertsTheNamedFilesAndReportsEachOne) {
   WriteFile(dir_ / "a.txt", kShiftJIS);

@@ -6,8 +6,8 @@
 
 #include <string>
 
+#include "tests/app/ProgramTest.h"
 #include "tests/support/Bytes.h"
-#include "tests/support/ProgramRun.h"
 #include "tests/support/TempDir.h"
 
 namespace mxt::app {
@@ -18,7 +18,7 @@ using testing::WriteFile;
 
 const std::string kShiftJIS = testing::Bytes("'A' 88 9F 0A");
 
-class FolderSearchTest : public ::testing::Test {
+class FolderSearchTest : public ProgramTest {
  protected:
   void SetUp() override {
     for (const char* folder : {"tree", "tree/sub", "tree/sub/deeper", "tree/.hidden-folder",
@@ -40,20 +40,18 @@ class FolderSearchTest : public ::testing::Test {
   void TearDown() override { ::chmod((dir_ / "tree/locked").c_str(), 0755); }
 
   // As a user the locked folder keeps out: root reads every folder, so root runs as nobody.
-  Outcome Run(const std::string& arguments) {
+  Outcome RunDrySearch(const std::string& arguments) {
     const std::string user =
         ::geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
-    return testing::RunProgram(MXT_EXECUTABLE, dir_, user + "\"$MXT\" /B /E /D /R " + arguments);
+    return Run(user + "\"$MXT\" /B /E /D /R " + arguments);
   }
   std::string Line(const std::string& name, const std::string& status) const {
     return dir_ / name + "\t" + status + "\n";
   }
-
-  testing::TempDir dir_;
 };
 
 TEST_F(FolderSearchTest, APatternIsSearchedFolderByFolderInNameOrderPassingLinksAndHiddenNames) {
-  const Outcome outcome = Run("'tree/*.txt'");
+  const Outcome outcome = RunDrySearch("'tree/*.txt'");
   const std::string converted = "Converted:\tShift-JIS to EUC";
   EXPECT_EQ(outcome.out, Line("tree/a.txt", converted) + Line("tree/b.txt", converted) +
                              Line("tree/link-to-file.txt", converted) +
@@ -66,20 +64,20 @@ TEST_F(FolderSearchTest, APatternIsSearchedFolderByFolderInNameOrderPassingLinks
 
 TEST_F(FolderSearchTest, ANamedFolderGivesEveryFileBelowItAndAFileStaysItself) {
   const std::string converted = "Converted:\tShift-JIS to EUC";
-  Outcome outcome = Run("tree/sub tree/.hidden-folder tree/b.txt");
+  Outcome outcome = RunDrySearch("tree/sub tree/.hidden-folder tree/b.txt");
   EXPECT_EQ(outcome.out, Line("tree/sub/c.txt", converted) + Line("tree/sub/notes.md", converted) +
                              Line("tree/sub/deeper/d.txt", converted) +
                              Line("tree/.hidden-folder/x.txt", converted) +
                              Line("tree/b.txt", converted));
   EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
-  outcome = Run("tree/empty 'tree/*.none'");
+  outcome = RunDrySearch("tree/empty 'tree/*.none'");
   EXPECT_EQ(outcome.out, "tree/empty\tSkipped:\tFile not found.\n" +
                              Line("tree/locked/", "Skipped:\tFolder cannot be read.") +
                              "tree/*.none\tSkipped:\tFile not found.\n");
 }
 
 TEST_F(FolderSearchTest, WithoutTheSwitchAFolderIsNoFile) {
-  const Outcome outcome = testing::RunProgram(MXT_EXECUTABLE, dir_, "mxt /B /E /D tree");
+  const Outcome outcome = Run("mxt /B /E /D tree");
   EXPECT_EQ(outcome.out, "tree\tSkipped:\tIs not a file.\n");
 }
 

@@ -3,8 +3,8 @@
 
 #include <string>
 
+#include "tests/app/ProgramTest.h"
 #include "tests/support/Bytes.h"
-#include "tests/support/ProgramRun.h"
 #include "tests/support/TempDir.h"
 
 namespace mxt::app {
@@ -16,14 +16,7 @@ using testing::Outcome;
 using testing::ReadFile;
 using testing::WriteFile;
 
-class StandardStreamsTest : public ::testing::Test {
- protected:
-  Outcome Run(const std::string& commands) {
-    return testing::RunProgram(MXT_EXECUTABLE, dir_, commands);
-  }
-
-  testing::TempDir dir_;
-};
+class StandardStreamsTest : public ProgramTest {};
 
 // The same options give the same bytes through a pipe as on a file; iconv agrees.
 TEST_F(StandardStreamsTest, APipeConvertsAsAFileDoes) {

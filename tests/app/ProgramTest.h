@@ -1,0 +1,22 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/support/ProgramRun.h"
+#include "tests/support/TempDir.h"
+
+namespace mxt::app {
+
+// A test of the built program (MXT_EXECUTABLE), run as a user runs it in a folder of its own.
+class ProgramTest : public ::testing::Test {
+ protected:
+  testing::Outcome Run(const std::string& commands) {
+    return testing::RunProgram(MXT_EXECUTABLE, dir_, commands);
+  }
+
+  testing::TempDir dir_;
+};
+
+}  // namespace mxt::app
