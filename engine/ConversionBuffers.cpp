@@ -1,14 +1,26 @@
 #include "engine/ConversionBuffers.h"
 
+#include <new>
+
 namespace mxt::engine {
 
+namespace {
+constexpr std::align_val_t kPageSize{4096};
+}  // namespace
+
+void PageAlignedDelete::operator()(std::uint8_t* bytes) const noexcept {
+  ::operator delete[](bytes, kPageSize);
+}
+
 // Never cleared: every byte is written before it is read.
+PageAlignedBytes AllocatePageAligned(std::size_t size) {
+  return PageAlignedBytes(static_cast<std::uint8_t*>(::operator new[](size, kPageSize)));
+}
+
 ConversionBuffers::ConversionBuffers()
-    : InputBuffer(std::make_unique_for_overwrite<std::uint8_t[]>(InputBufferSize)),
-      outputBlocks_(
-          std::make_unique_for_overwrite<std::uint8_t[]>(OutputBlocks * OutputBufferSize)),
-      newlineBlocks_(
-          std::make_unique_for_overwrite<std::uint8_t[]>(OutputBlocks * NewlineBufferSize)) {
+    : InputBuffer(AllocatePageAligned(InputBufferSize)),
+      outputBlocks_(AllocatePageAligned(OutputBlocks * OutputBufferSize)),
+      newlineBlocks_(AllocatePageAligned(OutputBlocks * NewlineBufferSize)) {
   InputCursor = InputEnd = InputBuffer.get();
   UseOutputBlock(0);
 }

@@ -22,12 +22,20 @@ constexpr std::size_t NewlineBufferSize = 2 * OutputBufferSize;
 // written meanwhile.
 constexpr int OutputBlocks = 4;
 
+// Memory that begins on a page: the system copies to and from such a buffer about twice as
+// fast as to one a few bytes off, which is what a plain allocation of this size gives.
+struct PageAlignedDelete {
+  void operator()(std::uint8_t* bytes) const noexcept;
+};
+using PageAlignedBytes = std::unique_ptr<std::uint8_t[], PageAlignedDelete>;
+PageAlignedBytes AllocatePageAligned(std::size_t size);
+
 // The record through which every file streams: allocated once with its converter and
 // reused for each file, so nothing is allocated per file or per block.
 struct ConversionBuffers {
   ConversionBuffers();
 
-  std::unique_ptr<std::uint8_t[]> InputBuffer;
+  PageAlignedBytes InputBuffer;
   const std::uint8_t* InputCursor = nullptr;
   const std::uint8_t* InputEnd = nullptr;
   std::int32_t BytesInLastBlock = 0;
@@ -53,8 +61,8 @@ struct ConversionBuffers {
  private:
   void UseOutputBlock(int block);
 
-  std::unique_ptr<std::uint8_t[]> outputBlocks_;
-  std::unique_ptr<std::uint8_t[]> newlineBlocks_;
+  PageAlignedBytes outputBlocks_;
+  PageAlignedBytes newlineBlocks_;
   int outputBlock_ = 0;
 };
 

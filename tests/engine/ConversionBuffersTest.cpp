@@ -117,6 +117,20 @@ TEST_F(ConversionBuffersTest, ReadsBlockBoundariesExactly) {
   }
 }
 
+// The system copies a block that begins on a page about twice as fast as one a few
+// bytes off.
+TEST_F(ConversionBuffersTest, EveryBlockReadOrWrittenBeginsOnAPage) {
+  auto onPage = [](const void* block) {
+    return reinterpret_cast<std::uintptr_t>(block) % 4096 == 0;
+  };
+  EXPECT_TRUE(onPage(buffers_.InputBuffer.get()));
+  for (int block = 0; block < OutputBlocks; ++block) {
+    EXPECT_TRUE(onPage(buffers_.OutputBuffer)) << block;
+    EXPECT_TRUE(onPage(buffers_.NewlineBuffer)) << block;
+    buffers_.NextOutputBlock();
+  }
+}
+
 TEST_F(ConversionBuffersTest, ReadByteKeepsReportingTheEnd) {
   MemoryFile in("ab");
   buffers_.InputFile = &in;
