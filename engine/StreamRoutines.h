@@ -5,6 +5,7 @@
 #include <cstring>
 #include <optional>
 
+#include "engine/AsciiRuns.h"
 #include "engine/ByteClasses.h"
 #include "engine/CellLookup.h"
 #include "engine/EscapeSequence.h"
@@ -56,6 +57,11 @@ void ConvertRunsInPlace(S& s, PairRun run) {
   if constexpr (requires(const PairRunConverter& convert) { s.ConvertInPlace(convert); }) {
     s.ConvertInPlace(PairRunConverter{run});
   }
+}
+
+template <ByteStream S>
+void CopyJISTextRunsInPlace(S& s) {
+  if constexpr (requires { s.ConvertInPlace(CopyJISTextRun); }) s.ConvertInPlace(CopyJISTextRun);
 }
 
 template <ByteStream S>
@@ -389,6 +395,8 @@ StreamResult ReadJIS(S& s, bool sevenBitMode, const Target& target) {
       target.Text(s, inShiftOut ? c | 0x80 : c);
     }
     if (target.Stopped()) return StreamResult::Unrepresentable;
+    // Every target writes the text outside kanji mode and shift-out as it is.
+    if (!inKanji && !inShiftOut) CopyJISTextRunsInPlace(s);
     c = s.ReadByte();
   }
   return StreamResult::Complete;

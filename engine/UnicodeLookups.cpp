@@ -53,7 +53,7 @@ const std::uint32_t* UnicodeLookups::Decoder(KanjiCode code, CharacterMapping ma
   table = std::make_unique<std::uint32_t[]>(kPairIndices);
   const std::uint16_t* plane1 = Plane1(mapping);
   for (unsigned first = 0x81; first <= 0xFE; ++first) {
-    for (unsigned second = 0x40; second <= 0xFE; ++second) {
+    for (unsigned second = 0x40; second <= 0xFF; ++second) {
       const bool pair = euc ? IsEUCByte(first) && IsEUCByte(second)
                             : IsShiftJISLead(first) && IsShiftJISTrail(second);
       if (!pair) continue;
@@ -63,8 +63,7 @@ const std::uint32_t* UnicodeLookups::Decoder(KanjiCode code, CharacterMapping ma
                                                  static_cast<std::uint8_t>(second));
       const std::uint32_t cp = Plane1Character(plane1, j.first, j.second);
       if (cp < 0x800) continue;
-      table[euc ? PairIndex<KanjiCode::EUC>(first, second)
-                : PairIndex<KanjiCode::ShiftJIS>(first, second)] =
+      table[PairIndex(first, second)] =
           (0xE0 | (cp >> 12)) | (0x80 | ((cp >> 6) & 0x3F)) << 8 | (0x80 | (cp & 0x3F)) << 16;
     }
   }

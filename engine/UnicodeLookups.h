@@ -8,16 +8,11 @@
 
 namespace mxt::engine {
 
-// The pairs a decoder knows: for Shift-JIS the lead bytes 81-9F and E0-FC end to end by the
-// trail bytes 40-FF, for EUC A1-FE by A1-FE.
-constexpr std::size_t kPairIndices = 60 * 192;
-template <KanjiCode Code>
+// A decoder is indexed by both bytes of a pair whose first byte is 80-FF: the bytes that
+// are no pair of the code find 0 there, so the fast path needs no test of its own.
+constexpr std::size_t kPairIndices = 0x8000;
 constexpr std::size_t PairIndex(unsigned first, unsigned second) {
-  if constexpr (Code == KanjiCode::ShiftJIS) {
-    return ((first ^ 0x20) - 0xA1) * 192 + (second - 0x40);
-  } else {
-    return (first - 0xA1) * 94 + (second - 0xA1);
-  }
+  return (first << 8 | second) - 0x8000;
 }
 
 // Whole-character lookups for the fast paths of the conversions to and from UTF-8, made from

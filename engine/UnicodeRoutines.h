@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 
 #include "engine/AsciiRuns.h"
 #include "engine/ByteClasses.h"
@@ -66,25 +67,23 @@ void ConvertSpanInPlace(S& s, const Convert& convert) {
   if constexpr (requires { s.ConvertSpan(convert); }) s.ConvertSpan(convert);
 }
 
-// The three UTF-8 bytes of a UnicodeLookups::Decoder entry.
+// The three UTF-8 bytes of a UnicodeLookups::Decoder entry, stored as one word: the fourth
+// byte lands where the next character goes, so there must be room for it.
 inline std::uint8_t* PutDecodedBytes(std::uint8_t* out, std::uint32_t bytes) {
-  out[0] = static_cast<std::uint8_t>(bytes);
-  out[1] = static_cast<std::uint8_t>(bytes >> 8);
-  out[2] = static_cast<std::uint8_t>(bytes >> 16);
+  std::memcpy(out, &bytes, sizeof bytes);
   return out + 3;
 }
 
 // ASCII and the pairs of Shift-JIS or EUC whose characters take three UTF-8 bytes (nearly
 // all), through UnicodeLookups::Decoder.
-template <KanjiCode Code>
 struct SpanDecoder {
   const std::uint32_t* pairs;
   SpanCursors operator()(const std::uint8_t* in, const std::uint8_t* inEnd, std::uint8_t* out,
                          std::uint8_t* outEnd) const {
-    // Each character takes at most two bytes and gives at most three: as many as are sure
-    // to fit are done without looking at the ends.
+    // Each character takes at most two bytes and gives at most three (stored as four): as
+    // many as are sure to fit are done without looking at the ends.
     for (;;) {
-      const std::ptrdiff_t sure = std::min((inEnd - in - 1) / 2, (outEnd - out) / 3);
+      const std::ptrdiff_t sure = std::min((inEnd - in - 1) / 2, (outEnd - out - 1) / 3);
       if (sure <= 0) break;
       for (std::ptrdiff_t i = 0; i < sure; ++i) {
         const std::uint8_t b = in[0];
@@ -93,13 +92,7 @@ struct SpanDecoder {
           ++in;
           continue;
         }
-        const std::uint8_t c = in[1];
-        if constexpr (Code == KanjiCode::ShiftJIS) {
-          if (!IsShiftJISLead(b) || c < 0x40) return {in, out};
-        } else {
-          if (!IsEUCByte(b) || !IsEUCByte(c)) return {in, out};
-        }
-        const std::uint32_t bytes = pairs[PairIndex<Code>(b, c)];
+        const std::uint32_t bytes = pairs[PairIndex(b, in[1])];
         if (bytes == 0) return {in, out};
         out = PutDecodedBytes(out, bytes);
         in += 2;
@@ -115,11 +108,12 @@ struct JISKanjiSpans {
   const std::uint32_t* eucPairs;
   SpanCursors operator()(const std::uint8_t* in, const std::uint8_t* inEnd, std::uint8_t* out,
                          std::uint8_t* outEnd) const {
-    while (inEnd - in >= 2 && outEnd - out >= 3) {
+    while (inEnd - in >= 2 && outEnd - out >= 4) {
       const unsigned c = in[0];
       const unsigned d = in[1];
-      if (!InRange(c, 0x21, 0x7E) || !InRange(d, 0x21, 0x7E)) break;
-      const std::uint32_t bytes = eucPairs[PairIndex<KanjiCode::EUC>(c | 0x80, d | 0x80)];
+      // Set high, the bytes below 21 and 7F fall on no EUC pair.
+      if ((c | d) & 0x80) break;
+      const std::uint32_t bytes = eucPairs[PairIndex(c | 0x80, d | 0x80)];
       if (bytes == 0) break;
       out = PutDecodedBytes(out, bytes);
       in += 2;
@@ -176,7 +170,7 @@ inline bool IsKatakanaByte(int b) {
 template <ByteStream S>
 StreamResult ShiftJISToUTF8(S& s, const std::uint16_t* plane1, const std::uint32_t* pairs,
                             Misfits& misfits) {
-  const SpanDecoder<KanjiCode::ShiftJIS> spans{pairs};
+  const SpanDecoder spans{pairs};
   ConvertSpanInPlace(s, spans);
   int b = s.ReadByte();
   while (b >= 0) {
@@ -214,7 +208,7 @@ StreamResult ShiftJISToUTF8(S& s, const std::uint16_t* plane1, const std::uint32
 template <ByteStream S>
 StreamResult EUCToUTF8(S& s, const std::uint16_t* plane1, const std::uint32_t* pairs,
                        Misfits& misfits) {
-  const SpanDecoder<KanjiCode::EUC> spans{pairs};
+  const SpanDecoder spans{pairs};
   ConvertSpanInPlace(s, spans);
   int b = s.ReadByte();
   while (b >= 0) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/StreamRoutines.h"
+#include "engine/UnicodeRoutines.h"
 #include "tests/support/Bytes.h"
 #include "tests/support/EngineRun.h"
 #include "tests/support/MemoryStream.h"
@@ -99,6 +100,53 @@ TEST(PairRunsTest, ChunkedConversionWritesWhatTheByteWiseRoutinesWrite) {
             FAIL() << int(d.from) << " to " << int(d.to) << (sevenBit ? ", 7-bit" : "")
                    << " differs on " << Notation(text.substr(0, 200));
           }
+        }
+      }
+    }
+  }
+}
+
+// The same for the conversions to and from UTF-8, whose spans go through whole-character
+// lookups: every byte class of the random text, replaced or stopping at what has no place,
+// in both mappings; the UTF-8 input is the kanji text decoded, with random bytes let in.
+TEST(PairRunsTest, UnicodeSpansWriteWhatTheByteWiseRoutinesWrite) {
+  Converter converter;
+  std::mt19937 random(11);
+  auto byteWise = [](const std::string& input, KanjiCode from, std::uint8_t to,
+                     const UnicodeOptions& options, StreamResult* result) {
+    MemoryStream s(input);
+    UnicodeLookups lookups;
+    UnconvertibleReport report;
+    *result = ConvertUnicodeStream(s, from, to, false, EscapeSequenceOf(EscapeSequenceSet::EscBJ),
+                                   options, lookups, report);
+    return s.Output();
+  };
+  auto expectSame = [&](const std::string& text, KanjiCode from, std::uint8_t to,
+                        const UnicodeOptions& options) {
+    EngineConversion how{from, NewlineCode::DontCare, {to, false, false}};
+    how.options.unicode = options;
+    StreamResult chunkedEnd{};
+    StreamResult expectedEnd{};
+    const std::string chunked = ConvertInMemory(converter, text, how, &chunkedEnd);
+    const std::string expected = byteWise(text, from, to, options, &expectedEnd);
+    EXPECT_TRUE(chunked == expected && chunkedEnd == expectedEnd)
+        << int(from) << " to " << int(to) << ", mapping " << int(options.mapping) << ", way "
+        << int(options.unconvertible) << ", on " << Notation(text.substr(0, 200));
+    return expected;
+  };
+  for (int round = 0; round < 60; ++round) {
+    const std::string text = RandomText(random, round < 50 ? 300 : 100000);
+    for (const CharacterMapping mapping : {CharacterMapping::Windows, CharacterMapping::JIS}) {
+      for (const Unconvertible way : {Unconvertible::Skip, Unconvertible::Reference}) {
+        const UnicodeOptions options{mapping, way};
+        for (const KanjiCode from : {KanjiCode::ShiftJIS, KanjiCode::EUC, KanjiCode::JIS}) {
+          std::string utf8 = expectSame(text, from, kOutputUTF8, options);
+          for (int i = 0; i < 3 && !utf8.empty(); ++i) {
+            const auto at = std::uniform_int_distribution<std::size_t>(0, utf8.size())(random);
+            utf8.insert(at, 1, static_cast<char>(random()));
+          }
+          for (const std::uint8_t to : {kOutputShiftJIS, kOutputEUC, kOutputJIS})
+            expectSame(utf8, KanjiCode::UTF8, to, options);
         }
       }
     }
