@@ -1,39 +1,20 @@
 #pragma once
 
-#include <concepts>
 #include <cstdint>
 #include <cstring>
 #include <optional>
 
-#include "engine/AsciiRuns.h"
 #include "engine/ByteClasses.h"
+#include "engine/ByteStream.h"
 #include "engine/CellLookup.h"
 #include "engine/EscapeSequence.h"
+#include "engine/JISInput.h"
+#include "engine/JISModeWriter.h"
 #include "engine/KanjiCode.h"
 #include "engine/Misfits.h"
 #include "engine/PairArithmetic.h"
-#include "engine/PairRuns.h"
 
 namespace mxt::engine {
-
-// A byte source and sink. The routines are templates over it so that the per-byte
-// calls inline and the cursors stay in registers.
-template <class S>
-concept ByteStream = requires(S& s, std::uint8_t b) {
-  { s.ReadByte() } -> std::same_as<int>;  // 0-255, or -1 at the end of the input
-  s.WriteByte(b);
-};
-
-// Two bytes of one character: a stream may take both with one check for room.
-template <ByteStream S>
-void WritePair(S& s, std::uint8_t first, std::uint8_t second) {
-  if constexpr (requires { s.WritePair(first, second); }) {
-    s.WritePair(first, second);
-  } else {
-    s.WriteByte(first);
-    s.WriteByte(second);
-  }
-}
 
 // The JIS bytes of a Shift-JIS pair: by arithmetic in the JIS rows, through the tables
 // beyond them; a first byte 0 where EUC and JIS have no place for it.
@@ -42,92 +23,6 @@ inline BytePair JISCellOfShiftJIS(std::uint8_t b, std::uint8_t c) {
     return CellWithinJISRows(b, c);
   return ShiftJISPairToJIS(b, c);
 }
-
-struct PairRunConverter {
-  PairRun run;
-  std::size_t operator()(const std::uint8_t* in, std::uint8_t* out, std::size_t length) const {
-    return engine::ConvertPairRuns(in, out, length, run);
-  }
-};
-
-// After a pair, converts as much of the text that follows as goes a chunk at a time,
-// where the stream lets it be converted in place.
-template <ByteStream S>
-void ConvertRunsInPlace(S& s, PairRun run) {
-  if constexpr (requires(const PairRunConverter& convert) { s.ConvertInPlace(convert); }) {
-    s.ConvertInPlace(PairRunConverter{run});
-  }
-}
-
-template <ByteStream S>
-void CopyJISTextRunsInPlace(S& s) {
-  if constexpr (requires { s.ConvertInPlace(CopyJISTextRun); }) s.ConvertInPlace(CopyJISTextRun);
-}
-
-template <ByteStream S>
-void WriteDesignator(S& s, Designator designator) {
-  s.WriteByte(kEsc);
-  s.WriteByte(designator.first);
-  if (designator.second != 0) s.WriteByte(designator.second);
-}
-
-// The output side of the JIS writers: at most one of kanji mode and shift-out is
-// open, and a new file starts with neither.
-template <ByteStream S>
-class JISModeWriter {
- public:
-  JISModeWriter(S& s, EscapeSequence escapes) : s_(s), escapes_(escapes) {}
-
-  bool KanjiOpen() const { return kanjiOpen_; }
-  bool ShiftOutOpen() const { return shiftOutOpen_; }
-
-  // Writes the close of whichever mode is open.
-  void Close() {
-    if (shiftOutOpen_) {
-      s_.WriteByte(kShiftIn);
-    } else if (kanjiOpen_) {
-      WriteDesignator(s_, escapes_.kanjiOut);
-    }
-    kanjiOpen_ = shiftOutOpen_ = false;
-  }
-  void OpenKanji() {
-    if (kanjiOpen_) return;
-    CloseShiftOut();
-    WriteDesignator(s_, escapes_.kanjiIn);
-    kanjiOpen_ = true;
-  }
-  void CloseKanji() {
-    if (!kanjiOpen_) return;
-    WriteDesignator(s_, escapes_.kanjiOut);
-    kanjiOpen_ = false;
-  }
-  void OpenShiftOut() {
-    if (shiftOutOpen_) return;
-    s_.WriteByte(kShiftOut);
-    shiftOutOpen_ = true;
-  }
-  void CloseShiftOut() {
-    if (!shiftOutOpen_) return;
-    s_.WriteByte(kShiftIn);
-    shiftOutOpen_ = false;
-  }
-  // A half-width katakana in the 8-bit form, outside kanji mode.
-  void WriteKatakana(std::uint8_t b, bool sevenBitMode) {
-    CloseKanji();
-    if (sevenBitMode) {
-      OpenShiftOut();
-      s_.WriteByte(b & 0x7F);
-    } else {
-      s_.WriteByte(b);
-    }
-  }
-
- private:
-  S& s_;
-  const EscapeSequence escapes_;
-  bool kanjiOpen_ = false;
-  bool shiftOutOpen_ = false;
-};
 
 template <ByteStream S>
 StreamResult CopyStream(S& s) {
@@ -318,192 +213,6 @@ StreamResult EUCToJIS(S& s, bool sevenBitMode, EscapeSequence escapes, Misfits* 
       out.Close();
       s.WriteByte(static_cast<std::uint8_t>(b));
     }
-  }
-  out.Close();
-  return StreamResult::Complete;
-}
-
-// What followed an ESC in JIS input.
-struct EscapeRead {
-  enum Kind : std::uint8_t { KanjiOn, KanjiOff, Unrecognised } kind;
-  std::uint8_t prefix;  // for Unrecognised: '$' or '(' written after the ESC, or 0
-  int next;             // for Unrecognised: the byte to examine afresh, or -1 at the end
-};
-
-// Reads what follows an ESC; recognised designations are consumed whole.
-template <ByteStream S>
-EscapeRead ReadEscape(S& s) {
-  const int e = s.ReadByte();
-  if (e == 'K') return {EscapeRead::KanjiOn, 0, 0};
-  if (e == 'H') return {EscapeRead::KanjiOff, 0, 0};
-  if (e != '$' && e != '(') return {EscapeRead::Unrecognised, 0, e};
-  const int d = s.ReadByte();
-  if (e == '$' && (d == 'B' || d == '@')) return {EscapeRead::KanjiOn, 0, 0};
-  if (e == '(' && (d == 'J' || d == 'B' || d == 'H')) return {EscapeRead::KanjiOff, 0, 0};
-  return {EscapeRead::Unrecognised, static_cast<std::uint8_t>(e), d};
-}
-
-template <ByteStream S>
-void WriteEscapePrefix(S& s, const EscapeRead& escape) {
-  s.WriteByte(kEsc);
-  if (escape.prefix != 0) s.WriteByte(escape.prefix);
-}
-
-inline bool IsJISControl(int c) {
-  return c <= 0x20 || c == 0x7F;
-}
-
-// Reads JIS input into an 8-bit code: the shift state, the escapes and control bytes
-// are the same for each; `target` decides where a pair in kanji mode ends
-// (EndsPair), what a pair and a text byte become (Pair, Text), and whether the stream
-// stops at a character the output code has no place for (Stopped).
-template <ByteStream S, class Target>
-StreamResult ReadJIS(S& s, bool sevenBitMode, const Target& target) {
-  bool inKanji = false;
-  bool inShiftOut = false;
-  int c = s.ReadByte();
-  while (c >= 0) {
-    if (c == kEsc) {
-      const EscapeRead escape = ReadEscape(s);
-      if (escape.kind == EscapeRead::Unrecognised) {
-        WriteEscapePrefix(s, escape);
-        c = escape.next;
-        continue;
-      }
-      inKanji = escape.kind == EscapeRead::KanjiOn;
-    } else if (IsJISControl(c)) {
-      if (sevenBitMode && c == kShiftOut) {
-        inShiftOut = true;
-      } else if (sevenBitMode && c == kShiftIn) {
-        inShiftOut = false;
-      } else {
-        s.WriteByte(static_cast<std::uint8_t>(c));
-      }
-    } else if (inKanji) {
-      const int d = s.ReadByte();
-      if (d < 0) {
-        s.WriteByte(static_cast<std::uint8_t>(c));
-        break;
-      }
-      if (target.EndsPair(d)) {
-        s.WriteByte(static_cast<std::uint8_t>(c));
-        c = d;
-        continue;
-      }
-      target.Pair(s, static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(d));
-    } else {
-      target.Text(s, inShiftOut ? c | 0x80 : c);
-    }
-    if (target.Stopped()) return StreamResult::Unrepresentable;
-    // Every target writes the text outside kanji mode and shift-out as it is.
-    if (!inKanji && !inShiftOut) CopyJISTextRunsInPlace(s);
-    c = s.ReadByte();
-  }
-  return StreamResult::Complete;
-}
-
-struct JISIntoShiftJIS {
-  static bool EndsPair(int d) { return d <= 0x20; }
-  static constexpr bool Stopped() { return false; }
-
-  template <ByteStream S>
-  static void Pair(S& s, std::uint8_t c, std::uint8_t d) {
-    if (c < 0x80 && d <= 0x7F) {
-      const BytePair p = JISPairToShiftJIS(c, d);
-      WritePair(s, p.first, p.second);
-      ConvertRunsInPlace(s, PairRun::JISToShiftJIS);
-    } else {
-      WritePair(s, c, d);
-    }
-  }
-
-  template <ByteStream S>
-  static void Text(S& s, int b) {
-    s.WriteByte(static_cast<std::uint8_t>(b));
-  }
-};
-
-struct JISIntoEUC {
-  static bool EndsPair(int d) { return IsJISControl(d); }
-  static constexpr bool Stopped() { return false; }
-
-  template <ByteStream S>
-  static void Pair(S& s, std::uint8_t c, std::uint8_t d) {
-    WritePair(s, static_cast<std::uint8_t>(c | 0x80), static_cast<std::uint8_t>(d | 0x80));
-  }
-
-  template <ByteStream S>
-  static void Text(S& s, int b) {
-    if (IsHalfWidthKatakana(b)) s.WriteByte(kSingleShift2);
-    s.WriteByte(static_cast<std::uint8_t>(b));
-  }
-};
-
-template <ByteStream S>
-StreamResult JISToShiftJIS(S& s, bool sevenBitMode) {
-  return ReadJIS(s, sevenBitMode, JISIntoShiftJIS{});
-}
-
-template <ByteStream S>
-StreamResult JISToEUC(S& s, bool sevenBitMode) {
-  return ReadJIS(s, sevenBitMode, JISIntoEUC{});
-}
-
-template <ByteStream S>
-StreamResult JISToJIS(S& s, bool sevenBitMode, EscapeSequence escapes) {
-  JISModeWriter<S> out(s, escapes);
-  bool inKanji = false;
-  bool inShiftOut = false;
-  int c = s.ReadByte();
-  while (c >= 0) {
-    if (c == kEsc) {
-      const EscapeRead escape = ReadEscape(s);
-      if (escape.kind == EscapeRead::Unrecognised) {
-        if (escape.next < 0) {
-          out.Close();
-        } else {
-          out.CloseKanji();
-        }
-        WriteEscapePrefix(s, escape);
-        c = escape.next;
-        continue;
-      }
-      inKanji = escape.kind == EscapeRead::KanjiOn;
-    } else if (IsJISControl(c)) {
-      if (c == kShiftOut) {
-        inShiftOut = true;
-      } else if (c == kShiftIn) {
-        inShiftOut = false;
-      } else {
-        out.Close();
-        s.WriteByte(static_cast<std::uint8_t>(c));
-      }
-    } else if (inKanji) {
-      const int d = s.ReadByte();
-      if (d < 0) {
-        out.Close();
-        s.WriteByte(static_cast<std::uint8_t>(c));
-        return StreamResult::Complete;
-      }
-      if (IsJISControl(d)) {
-        out.CloseKanji();
-        s.WriteByte(static_cast<std::uint8_t>(c));
-        c = d;
-        continue;
-      }
-      out.OpenKanji();
-      WritePair(s, static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(d));
-    } else {
-      const int b = inShiftOut ? c | 0x80 : c;
-      if (IsHalfWidthKatakana(b) && sevenBitMode) {
-        out.WriteKatakana(static_cast<std::uint8_t>(b), true);
-      } else {
-        out.CloseKanji();
-        out.CloseShiftOut();
-        s.WriteByte(static_cast<std::uint8_t>(b));
-      }
-    }
-    c = s.ReadByte();
   }
   out.Close();
   return StreamResult::Complete;
