@@ -43,6 +43,12 @@ std::string ReportedPath(std::string_view path) {
   return line;
 }
 
+// An entry the run never reached, the output file's included, says so rather than nothing.
+std::string ReportedStatus(const fileconv::FileEntry& entry, fileconv::ListId list) {
+  const std::string status = fileconv::StatusColumns(entry, list);
+  return status.empty() ? "Not converted." : status;
+}
+
 }  // namespace
 
 void ShowError(const std::exception& error, fileconv::MessageHost& host) {
@@ -132,8 +138,7 @@ int BatchExitCode(const Session& session, FirstRun run) {
 
 void Report(const Session& session, std::ostream& report) {
   for (const auto& entry : session.files.Inputs()) {
-    const std::string status = fileconv::StatusColumns(*entry, fileconv::ListId::Input);
-    report << ReportedPath(entry->Path) << '\t' << (status.empty() ? "Not converted." : status)
+    report << ReportedPath(entry->Path) << '\t' << ReportedStatus(*entry, fileconv::ListId::Input)
            << '\n';
   }
   for (const UnlistedName& name : session.commandLine.UnlistedNames()) {
@@ -143,7 +148,7 @@ void Report(const Session& session, std::ostream& report) {
   const fileconv::FileEntry* output = session.files.Output();
   if (session.settings.OutputToFile && output) {
     report << ReportedPath(output->Path) << '\t'
-           << fileconv::StatusColumns(*output, fileconv::ListId::Output) << '\n';
+           << ReportedStatus(*output, fileconv::ListId::Output) << '\n';
   }
 }
 
@@ -189,8 +194,7 @@ int RunWithoutWindow(const std::vector<std::string>& arguments, std::ostream& re
   // Standard output carries the converted text: the report goes beside the messages then.
   std::ostream& lines = streams ? errors : report;
   Report(session, lines);
-  if (streamed)
-    lines << "-\t" << fileconv::StatusColumns(*streamed, fileconv::ListId::Input) << '\n';
+  if (streamed) lines << "-\t" << ReportedStatus(*streamed, fileconv::ListId::Input) << '\n';
   if (session.settings.DryRun) errors << "MXT: a dry run (/D): nothing was written.\n";
   const int exitCode = BatchExitCode(session, run);
   return streamed && StandardStreamsFailed(*streamed) ? kExitError : exitCode;

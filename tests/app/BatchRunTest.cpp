@@ -100,6 +100,9 @@ TEST_F(BatchRunTest, ARejectedCommandLineConvertsNothing) {
   EXPECT_EQ(outcome.exitCode, 1);
   EXPECT_EQ(outcome.err, "ｴﾗｰ: コマンドラインオプションに誤りがあります。\nオプション: '/X'\n");
   EXPECT_EQ(outcome.out, dir_ / "a.txt" + "\tNot converted.\n");
+  // The output file the run never wrote says so too, not an empty status.
+  EXPECT_EQ(Run("mxt /B /X /E /O out.txt a.txt").out,
+            dir_ / "a.txt" + "\tNot converted.\n" + dir_ / "out.txt" + "\tNot converted.\n");
   EXPECT_EQ(ReadFile(dir_ / "a.txt"), kShiftJIS);
 }
 
