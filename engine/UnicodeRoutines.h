@@ -108,12 +108,14 @@ struct JISKanjiSpans {
   const std::uint32_t* eucPairs;
   SpanCursors operator()(const std::uint8_t* in, const std::uint8_t* inEnd, std::uint8_t* out,
                          std::uint8_t* outEnd) const {
-    while (inEnd - in >= 2 && outEnd - out >= 4) {
+    // Each pair takes two bytes and gives three (stored as four): the ends are looked at once.
+    const std::ptrdiff_t sure = std::min((inEnd - in) / 2, (outEnd - out - 1) / 3);
+    for (std::ptrdiff_t i = 0; i < sure; ++i) {
       const unsigned c = in[0];
       const unsigned d = in[1];
       // Set high, the bytes below 21 and 7F fall on no EUC pair.
       if ((c | d) & 0x80) break;
-      const std::uint32_t bytes = eucPairs[PairIndex(c | 0x80, d | 0x80)];
+      const std::uint32_t bytes = eucPairs[EUCImageIndex(c, d)];
       if (bytes == 0) break;
       out = PutDecodedBytes(out, bytes);
       in += 2;
