@@ -43,6 +43,14 @@ void ConvertRunsInPlace(S& s, PairRun run) {
   }
 }
 
+// After an ASCII byte, copies the rest of its run a chunk at a time where the stream lets
+// it be done in place.
+template <ByteStream S>
+void CopyAsciiRunsInPlace(S& s) {
+  if constexpr (requires { s.ConvertInPlace(CopyAsciiRun); }) s.ConvertInPlace(CopyAsciiRun);
+}
+
+// The same for JIS text outside kanji mode and shift-out.
 template <ByteStream S>
 void CopyJISTextRunsInPlace(S& s) {
   if constexpr (requires { s.ConvertInPlace(CopyJISTextRun); }) s.ConvertInPlace(CopyJISTextRun);

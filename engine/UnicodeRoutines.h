@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "engine/AsciiRuns.h"
 #include "engine/ByteClasses.h"
+#include "engine/ByteStream.h"
 #include "engine/CellLookup.h"
 #include "engine/CharacterTables.h"
 #include "engine/EscapeSequence.h"
@@ -27,13 +27,6 @@ constexpr std::uint32_t kGeta = 0x3013;                    // 〓
 constexpr std::uint16_t kGetaCell = (2 << 8) | 14;         // its JIS cell, 0x222E
 constexpr std::uint32_t kHalfWidthKatakanaFirst = 0xFF61;  // Shift-JIS A1
 constexpr std::uint32_t kHalfWidthKatakanaLast = 0xFF9F;   // Shift-JIS DF
-
-// After an ASCII byte, copies the rest of its run a chunk at a time where the stream lets
-// it be done in place.
-template <ByteStream S>
-void CopyAsciiRunsInPlace(S& s) {
-  if constexpr (requires { s.ConvertInPlace(CopyAsciiRun); }) s.ConvertInPlace(CopyAsciiRun);
-}
 
 template <ByteStream S>
 void WriteUTF8(S& s, std::uint32_t cp) {
