@@ -1,6 +1,7 @@
 #include "engine/UnicodeLookups.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "engine/ByteClasses.h"
 #include "engine/CellLookup.h"
@@ -22,7 +23,9 @@ const std::uint16_t* UnicodeLookups::Encoder(std::uint8_t outputCode) {
   table = std::make_unique<std::uint16_t[]>(kPairs);
   const std::uint16_t* blockOf = euc ? tables::kEUCBlockOf : tables::kShiftJISBlockOf;
   const std::uint16_t* cells = euc ? tables::kEUCCells : tables::kShiftJISCells;
-  for (std::int32_t cp = 0x80; cp < static_cast<std::int32_t>(kPairs); ++cp) {
+  // Below U+0800 a character takes two UTF-8 bytes: the fast path leaves those to the
+  // byte-wise routine, and so turns a three-byte form of them (overlong) away too.
+  for (std::int32_t cp = 0x800; cp < static_cast<std::int32_t>(kPairs); ++cp) {
     const std::uint16_t cell = CellOf(blockOf, cells, cp);
     if (cell == 0 || (cell & tables::kSupplementary)) continue;
     const auto j1 = static_cast<std::uint8_t>((cell >> 8) + 0x20);
@@ -30,7 +33,8 @@ const std::uint16_t* UnicodeLookups::Encoder(std::uint8_t outputCode) {
     const BytePair p =
         euc ? BytePair{static_cast<std::uint8_t>(j1 | 0x80), static_cast<std::uint8_t>(j2 | 0x80)}
             : JISPairToShiftJIS(j1, j2);
-    table[static_cast<std::size_t>(cp)] = static_cast<std::uint16_t>(p.first << 8 | p.second);
+    const std::uint8_t bytes[2] = {p.first, p.second};
+    std::memcpy(&table[static_cast<std::size_t>(cp)], bytes, sizeof bytes);
   }
   return table.get();
 }

@@ -30,8 +30,9 @@ class UnicodeLookups {
   // Indexed by PairIndex of the code: the UTF-8 bytes of the pair's character (little-endian,
   // three of them), 0 where the fast path does not go (no character, or one of fewer bytes).
   const std::uint32_t* Decoder(KanjiCode code, CharacterMapping mapping);
-  // Indexed by a code point below U+10000: the Shift-JIS or EUC pair (first << 8 | second),
-  // 0 where the fast path does not go (ASCII, katakana, no place, an EUC triple).
+  // Indexed by a code point below U+10000: the two bytes of its Shift-JIS or EUC pair in the
+  // order they are written, 0 where the fast path does not go (below U+0800, katakana, no
+  // place, an EUC triple).
   const std::uint16_t* Encoder(std::uint8_t outputCode);
 
  private:

@@ -122,23 +122,26 @@ struct SpanEncoder {
   const std::uint16_t* table;
   SpanCursors operator()(const std::uint8_t* in, const std::uint8_t* inEnd, std::uint8_t* out,
                          std::uint8_t* outEnd) const {
-    while (inEnd - in >= 3 && outEnd - out >= 2) {
-      const unsigned b = in[0];
-      if (b < 0x80) {
-        *out++ = static_cast<std::uint8_t>(b);
-        ++in;
-        continue;
+    // Each character takes at most three bytes and gives at most two: as many as are sure to
+    // fit are done without looking at the ends.
+    for (;;) {
+      const std::ptrdiff_t sure = std::min((inEnd - in) / 3, (outEnd - out) / 2);
+      if (sure <= 0) break;
+      for (std::ptrdiff_t i = 0; i < sure; ++i) {
+        if (in[0] < 0x80) {
+          *out++ = *in++;
+          continue;
+        }
+        // E0-EF, then two of 80-BF, tested and taken apart as one word.
+        const std::uint32_t bytes = in[0] | in[1] << 8 | in[2] << 16;
+        if ((bytes & 0xC0C0F0) != 0x8080E0) return {in, out};
+        const std::uint16_t pair =
+            table[(bytes & 0x0F) << 12 | (bytes & 0x3F00) >> 2 | (bytes & 0x3F0000) >> 16];
+        if (pair == 0) return {in, out};
+        std::memcpy(out, &pair, sizeof pair);
+        out += 2;
+        in += 3;
       }
-      const unsigned c = in[1];
-      const unsigned d = in[2];
-      if ((b & 0xF0) != 0xE0 || (c & 0xC0) != 0x80 || (d & 0xC0) != 0x80) break;
-      const unsigned cp = (b & 0x0F) << 12 | (c & 0x3F) << 6 | (d & 0x3F);
-      const std::uint16_t pair = table[cp];
-      if (pair == 0 || cp < 0x800) break;  // no place, or an overlong form
-      out[0] = static_cast<std::uint8_t>(pair >> 8);
-      out[1] = static_cast<std::uint8_t>(pair);
-      out += 2;
-      in += 3;
     }
     return {in, out};
   }

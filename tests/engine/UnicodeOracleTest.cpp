@@ -292,7 +292,8 @@ TEST_F(UnicodeOracleTest, BytesThatAreNoCharacterBecomeGetaEvenAsReferences) {
       {KanjiCode::EUC, kOutputUTF8, "'a' 8F A1 A1", "'a' E3 80 93"},
       {KanjiCode::JIS, kOutputUTF8, "'a' ESC '$B' ')!'", "'a' E3 80 93"},
       {KanjiCode::UTF8, kOutputShiftJIS, "'a' E3 81 0A", "'a' 81 AC 0A"},
-      {KanjiCode::UTF8, kOutputEUC, "'a' ED A0 80", "'a' A2 AE"},  // a surrogate
+      {KanjiCode::UTF8, kOutputEUC, "'a' ED A0 80", "'a' A2 AE"},                   // a surrogate
+      {KanjiCode::UTF8, kOutputShiftJIS, "'a' E0 82 A7 'bcd'", "'a' 81 AC 'bcd'"},  // overlong §
   };
   for (const auto& c : cases) {
     const std::string output = Convert(Bytes(c.input), c.from, c.to, CharacterMapping::Windows,
