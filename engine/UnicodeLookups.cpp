@@ -67,8 +67,10 @@ const std::uint32_t* UnicodeLookups::Decoder(KanjiCode code, CharacterMapping ma
                                                  static_cast<std::uint8_t>(second));
       const std::uint32_t cp = Plane1Character(plane1, j.first, j.second);
       if (cp < 0x800) continue;
-      table[PairIndex(first, second)] =
-          (0xE0 | (cp >> 12)) | (0x80 | ((cp >> 6) & 0x3F)) << 8 | (0x80 | (cp & 0x3F)) << 16;
+      const std::uint8_t utf8[4] = {static_cast<std::uint8_t>(0xE0 | (cp >> 12)),
+                                    static_cast<std::uint8_t>(0x80 | ((cp >> 6) & 0x3F)),
+                                    static_cast<std::uint8_t>(0x80 | (cp & 0x3F)), 0};
+      std::memcpy(&table[PairIndex(first, second)], utf8, sizeof utf8);
     }
   }
   return table.get();

@@ -27,8 +27,8 @@ class UnicodeLookups {
  public:
   // The plane-1 characters (tables::kPlane1Windows) in `mapping`.
   const std::uint16_t* Plane1(CharacterMapping mapping);
-  // Indexed by PairIndex of the code: the UTF-8 bytes of the pair's character (little-endian,
-  // three of them), 0 where the fast path does not go (no character, or one of fewer bytes).
+  // Indexed by PairIndex: the three UTF-8 bytes of the pair's character in the order they are
+  // written, then a 0; 0 where the fast path does not go (no character, or one of fewer bytes).
   const std::uint32_t* Decoder(KanjiCode code, CharacterMapping mapping);
   // Indexed by a code point below U+10000: the two bytes of its Shift-JIS or EUC pair in the
   // order they are written, 0 where the fast path does not go (below U+0800, katakana, no
