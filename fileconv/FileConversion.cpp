@@ -194,7 +194,17 @@ void FileConversion::ConvertIntoNothing() {
   const bool stopped = StreamInto(discarded, 0, false) == engine::StreamResult::Unrepresentable;
   NoteUnconvertibles(stopped);
   if (stopped) return Skip(SkipReason::Unrepresentable);
-  if (converter_.Buffers().TotalRead != foundSize_) throw UserError(message::kSizeMismatch);
+  EnsureReadAsChecked(false);
+}
+
+// The input is read no further than the size its check found. A file that grew meanwhile
+// would leave an output file or a viewer's copy without its end while the entry said
+// converted; a file converted in place is checked again before it is replaced.
+void FileConversion::EnsureReadAsChecked(bool checkedLater) {
+  if (converter_.Buffers().TotalRead != foundSize_ ||
+      (!checkedLater && inputFile_->Identity().size != foundSize_)) {
+    throw UserError(message::kSizeMismatch);
+  }
 }
 
 // Names the first character the output code had no place for, and how many were replaced.
@@ -215,7 +225,7 @@ void FileConversion::WriteOutput(OutputTarget& output) {
       DiscardOutput(output);
       return Skip(SkipReason::Unrepresentable);
     }
-    if (converter_.Buffers().TotalRead != foundSize_) throw UserError(message::kSizeMismatch);
+    EnsureReadAsChecked(!settings_->OutputToFile);
     // Renamed over the source, the file takes the time with it.
     if (output.takesSourcesPlace && settings_->PreserveTimestamp) KeepTimestamp(output.file);
     output.file.Close();

@@ -66,6 +66,7 @@ class FileConversion {
   engine::StreamResult StreamInto(platform::File& file, std::int64_t start, bool removeCtrlZ);
   void ConvertIntoNothing();
   void WriteOutput(OutputTarget& output);
+  void EnsureReadAsChecked(bool checkedLater);
   void NoteUnconvertibles(bool stopped);
 
   // FileConversionReplacement.cpp: the temporary file in the place of the source, which

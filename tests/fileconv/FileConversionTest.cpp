@@ -408,32 +408,21 @@ TEST_F(ChangedFileTest, IsNotReplacedAndNoTemporaryFileStays) {
   }
 }
 
-TEST_F(ChangedFileTest, ThatShrankIsCutBackOutOfTheOutputFile) {
+TEST_F(ChangedFileTest, ThatShrankOrGrewIsCutBackOutOfTheOutputFile) {
   WriteFile(Path("a.txt"), kShiftJIS);
-  WriteFile(Path("b.txt"), kShiftJIS);
   settings_.OutputKanjiCode = 1;
   OutputTo(Path("out"));
   Add(Path("a.txt"));
   ConvertList();
   ASSERT_EQ(Notation(ReadFile(Path("out"))), Notation(kEUC));
-  ConvertChanged(Add(Path("b.txt")), "x", "読み込んだサイズとファイルのサイズが一致しません",
-                 settings_);
-  EXPECT_EQ(Notation(ReadFile(Path("out"))), Notation(kEUC));
-}
-
-TEST_F(ChangedFileTest, ThatGrewGivesTheOutputFileWhatTheCheckFound) {
-  WriteFile(Path("a.txt"), kShiftJIS);
-  settings_.OutputKanjiCode = 1;
-  OutputTo(Path("out"));
-  FileEntry& entry = Add(Path("a.txt"));
-  FileConversion conversion;
-  conversion.Begin(entry, files_.Output(), settings_);
-  conversion.CheckFile();
-  WriteFile(Path("a.txt"), kShiftJIS + kShiftJIS);
-  conversion.OpenInputFile();
-  conversion.ConvertFile();
-  conversion.CloseInputFile();
-  EXPECT_EQ(Notation(ReadFile(Path("out"))), Notation(kEUC));
+  const std::pair<const char*, std::string> changes[] = {{"shrunk.txt", "x"},
+                                                         {"grown.txt", kShiftJIS + kShiftJIS}};
+  for (const auto& [name, changed] : changes) {
+    WriteFile(Path(name), kShiftJIS);
+    ConvertChanged(Add(Path(name)), changed, "読み込んだサイズとファイルのサイズが一致しません",
+                   settings_);
+    EXPECT_EQ(Notation(ReadFile(Path("out"))), Notation(kEUC)) << Notation(changed);
+  }
 }
 
 }  // namespace
