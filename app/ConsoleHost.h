@@ -19,7 +19,7 @@ class ConsoleHost final : public fileconv::RunHost {
   void EntryChanged(fileconv::ListId, std::size_t) override {}
   void ListChanged(fileconv::ListId) override {}
   void RunStarted() override {}
-  void FileStarted(std::string_view, std::size_t, std::size_t) override {}
+  void FileStarted(std::string_view, std::size_t, std::size_t, std::int64_t) override {}
   void FileProgress(int) override {}
   void FileNote(std::string_view text) override;
   void RunEnded() override {}

@@ -86,7 +86,7 @@ void ConversionRun::WatchBlocks(bool stoppable) {
 // Converts one entry that passed its checks and is open.
 void ConversionRun::ConvertOpenEntry(std::size_t index, RunPosition position) {
   FileEntry& entry = files_.Input(index);
-  host_.FileStarted(entry.Path, position.number, position.count);
+  host_.FileStarted(entry.Path, position.number, position.count, conversion_.FoundSize());
   host_.EntryChanged(ListId::Input, index);
   WatchBlocks(false);
   ConvertAndClose();
@@ -217,7 +217,7 @@ ViewCopy ConversionRun::ConvertForView(std::size_t index) {
     conversion_.CheckFile();
     if (Ready(entry)) conversion_.OpenInputFile();
     if (Ready(entry)) {
-      host_.FileStarted(entry.Path, 1, 1);
+      host_.FileStarted(entry.Path, 1, 1, conversion_.FoundSize());
       WatchBlocks(true);
       ConvertAndClose();
       if (Ready(entry) && saved.State == RunResult::None) conversion_.RecordResultCode();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
@@ -43,8 +44,9 @@ class RunHost : public MessageHost {
   // A run begins: the commands it must not meet are locked, the convert button stops it
   // (Escape too), the window takes no drop.
   virtual void RunStarted() = 0;
-  // The run converts `path`, the `number`th of the `count` files it converts.
-  virtual void FileStarted(std::string_view path, std::size_t number, std::size_t count) = 0;
+  // The run converts `path`, of `size` bytes, the `number`th of the `count` files it converts.
+  virtual void FileStarted(std::string_view path, std::size_t number, std::size_t count,
+                           std::int64_t size) = 0;
   // How many percent of a large file have been read; shown at once, since the file keeps
   // the window busy until its end.
   virtual void FileProgress(int percent) = 0;

@@ -13,6 +13,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QShortcut>
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <string>
@@ -100,7 +101,8 @@ class MainWindow : public QMainWindow, public fileconv::RunHost, public app::Set
   void EntryChanged(fileconv::ListId list, std::size_t index) override;
   void ListChanged(fileconv::ListId list) override;
   void RunStarted() override;
-  void FileStarted(std::string_view path, std::size_t number, std::size_t count) override;
+  void FileStarted(std::string_view path, std::size_t number, std::size_t count,
+                   std::int64_t size) override;
   void FileProgress(int percent) override;
   void FileNote(std::string_view text) override;
   void RunEnded() override;
@@ -252,6 +254,8 @@ class MainWindow : public QMainWindow, public fileconv::RunHost, public app::Set
   InstanceServer* channel_ = nullptr;
   // Lines the run changed that the window has not shown yet, and when it last showed any.
   static constexpr int kShowEveryMilliseconds = 40;
+  // Converted in about that time or longer.
+  static constexpr std::int64_t kLongFileBytes = std::int64_t{4} << 20;
   std::vector<std::pair<fileconv::ListId, int>> changedRows_;
   QElapsedTimer shown_;
   // When the run last let the window's events through.

@@ -65,10 +65,14 @@ void MainWindow::RunStarted() {
   SetBusy(true);
 }
 
-void MainWindow::FileStarted(std::string_view path, std::size_t number, std::size_t count) {
+void MainWindow::FileStarted(std::string_view path, std::size_t number, std::size_t count,
+                             std::int64_t size) {
   // One pass over the pattern: a "%2" in a file name stays as it is.
   converting_ = QStringLiteral(" Converting %1 (%2/%3)")
                     .arg(FromSystem(path), QString::number(number), QString::number(count));
+  // A file that keeps the window busy for a while shows its name however lately the
+  // last one was shown: no paint gets through until its end.
+  if (size >= kLongFileBytes) shown_.invalidate();
   ShowRunStatus(converting_);
 }
 

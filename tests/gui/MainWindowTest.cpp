@@ -5,6 +5,8 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTest>
 #include <QTimer>
@@ -266,6 +268,41 @@ TEST_F(MainWindowTest, EnterOpensTheEntryInTheViewerAndShiftEnterAConvertedCopy)
   EXPECT_EQ(ReadFile(Path("a.txt")), kShiftJIS);
   window_.reset();
   EXPECT_EQ(::access(copy.c_str(), F_OK), -1) << "the converted copy outlived the window";
+}
+
+// The texts the status line is painted with, in order.
+class PaintedTexts : public QObject {
+ public:
+  explicit PaintedTexts(QStatusBar& status) : status_(status) { status.installEventFilter(this); }
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) texts.append(status_.currentMessage());
+    return false;
+  }
+  QStringList texts;
+
+ private:
+  QStatusBar& status_;
+};
+
+// No paint gets through while a file converts: the name is painted before, or never in
+// time. Lines of short files are shown now and then, a long file's always.
+TEST_F(MainWindowTest, ALongFileShowsItsNameAtOnceHoweverLatelyTheLastWasShown) {
+  Open({});
+  PaintedTexts painted(StatusLine());
+  fileconv::RunHost& host = *window_;
+  host.RunStarted();
+  // Until a short file's line is painted, which starts the wait for the next.
+  QElapsedTimer waited;
+  waited.start();
+  const qsizetype before = painted.texts.size();
+  while (painted.texts.size() == before && waited.elapsed() < 1000)
+    host.FileStarted("short.txt", 1, 3, 1000);
+  host.FileStarted("long.txt", 2, 3, std::int64_t{8} << 20);
+  host.FileStarted("next.txt", 3, 3, 1000);
+  ASSERT_GE(painted.texts.size(), 2);
+  EXPECT_EQ(painted.texts[painted.texts.size() - 2].toStdString(), " Converting short.txt (1/3)");
+  EXPECT_EQ(painted.texts.last().toStdString(), " Converting long.txt (2/3)");
+  host.RunEnded();
 }
 
 TEST_F(MainWindowTest, AConvertedViewShowsHowFarItIsAndEscapeStopsIt) {

@@ -38,7 +38,8 @@ void RecordingHost::ListChanged(ListId list) {
 void RecordingHost::RunStarted() {
   calls.push_back("run started");
 }
-void RecordingHost::FileStarted(std::string_view path, std::size_t number, std::size_t count) {
+void RecordingHost::FileStarted(std::string_view path, std::size_t number, std::size_t count,
+                                std::int64_t) {
   calls.push_back("file " + std::string(path) + " " + std::to_string(number) + "/" +
                   std::to_string(count));
 }

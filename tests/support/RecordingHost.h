@@ -33,7 +33,8 @@ class RecordingHost final : public fileconv::RunHost {
   void EntryChanged(fileconv::ListId list, std::size_t index) override;
   void ListChanged(fileconv::ListId list) override;
   void RunStarted() override;
-  void FileStarted(std::string_view path, std::size_t number, std::size_t count) override;
+  void FileStarted(std::string_view path, std::size_t number, std::size_t count,
+                   std::int64_t size) override;
   void FileProgress(int percent) override;
   void FileNote(std::string_view text) override;
   void RunEnded() override;
