@@ -21,6 +21,14 @@ std::string Environment(const char* name) {
   return value ? value : "";
 }
 
+// A relative folder in an XDG variable is ignored, as the XDG rules say: it would name
+// another folder after every change of the current one, and settings would be saved
+// elsewhere than they were read.
+std::string XdgDirectory(const char* name) {
+  std::string folder = Environment(name);
+  return folder.starts_with('/') ? folder : std::string();
+}
+
 bool IsDirectory(const std::string& path) {
   struct stat info;
   return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
@@ -76,13 +84,13 @@ std::string ProgramPath() {
 }
 
 std::string UserCacheDirectory() {
-  const std::string cache = Environment("XDG_CACHE_HOME");
+  const std::string cache = XdgDirectory("XDG_CACHE_HOME");
   if (!cache.empty()) return cache;
   return HomeDirectory() + "/.cache";
 }
 
 std::string UserConfigDirectory() {
-  const std::string config = Environment("XDG_CONFIG_HOME");
+  const std::string config = XdgDirectory("XDG_CONFIG_HOME");
   if (!config.empty()) return config;
   return HomeDirectory() + "/.config";
 }
@@ -101,7 +109,7 @@ std::string FirstPrivateDirectory(const std::vector<std::string>& candidates) {
 }
 
 std::string RuntimeDirectory() {
-  const std::string runtime = Environment("XDG_RUNTIME_DIR");
+  const std::string runtime = XdgDirectory("XDG_RUNTIME_DIR");
   if (!runtime.empty()) return FirstPrivateDirectory({WithSeparator(runtime) + "MXT"});
   // Anyone may make the name in /tmp first; only this user can make one in their cache.
   return FirstPrivateDirectory(

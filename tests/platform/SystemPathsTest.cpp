@@ -29,14 +29,21 @@ TEST(SystemPathsTest, TheProgramPathIsThisTestProgram) {
   EXPECT_NE(path.find("mxt_platform_tests"), std::string::npos) << path;
 }
 
-TEST(SystemPathsTest, TheConfigFolderFollowsXdgThenHome) {
+TEST(SystemPathsTest, TheConfigAndCacheFoldersFollowXdgThenHome) {
+  ScopedEnv home("HOME", "/home/someone");
   {
     ScopedEnv config("XDG_CONFIG_HOME", "/x/config");
+    ScopedEnv cache("XDG_CACHE_HOME", "/x/cache");
     EXPECT_EQ(UserConfigDirectory(), "/x/config");
+    EXPECT_EQ(UserCacheDirectory(), "/x/cache");
   }
-  ScopedEnv config("XDG_CONFIG_HOME", nullptr);
-  ScopedEnv home("HOME", "/home/someone");
-  EXPECT_EQ(UserConfigDirectory(), "/home/someone/.config");
+  // A relative folder would move with the current one.
+  for (const char* unset : {static_cast<const char*>(nullptr), "", "x/config"}) {
+    ScopedEnv config("XDG_CONFIG_HOME", unset);
+    ScopedEnv cache("XDG_CACHE_HOME", unset);
+    EXPECT_EQ(UserConfigDirectory(), "/home/someone/.config") << (unset ? unset : "unset");
+    EXPECT_EQ(UserCacheDirectory(), "/home/someone/.cache") << (unset ? unset : "unset");
+  }
 }
 
 // A folder planted under the name by someone else is passed over for the next one.
