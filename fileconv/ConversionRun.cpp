@@ -9,6 +9,7 @@
 #include "fileconv/UserError.h"
 #include "platform/FileIdentity.h"
 #include "platform/FileNameRule.h"
+#include "platform/FindFile.h"
 #include "platform/StopSignals.h"
 #include "platform/SystemString.h"
 
@@ -234,10 +235,18 @@ ViewCopy ConversionRun::ConvertForView(std::size_t index) {
   return {ViewCopy::Outcome::Made, conversion_.TempFileName()};
 }
 
+// A name in a missing folder would only fail at the next run.
 bool ConversionRun::AcceptOutputFile(const std::string& path) {
-  if (!files_.FindInput(path)) return true;
-  host_.ShowMessage(MessageKind::Warning,
-                    platform::SystemStringToUtf8(path) + message::kAlreadyInput,
+  const char* refusal = nullptr;
+  if (files_.FindInput(path)) {
+    refusal = message::kAlreadyInput;
+  } else if (const auto folder = platform::FindFile(ParentPath(path));
+             !folder || !(folder->attributes & platform::attr::kDirectory)) {
+    refusal = message::kOutputFolderMissing;
+  } else {
+    return true;
+  }
+  host_.ShowMessage(MessageKind::Warning, platform::SystemStringToUtf8(path) + refusal,
                     MessageButtons::Ok);
   return false;
 }

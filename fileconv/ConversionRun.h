@@ -53,7 +53,8 @@ class ConversionRun {
   // run, can be stopped; a stopped copy is removed.
   ViewCopy ConvertForView(std::size_t index);
 
-  // Whether `path` may become the output file; warns when it is an input file.
+  // Whether `path` may become the output file; warns when it is an input file or its folder
+  // is missing.
   bool AcceptOutputFile(const std::string& path);
   // Makes `path` the output file: output-to-file mode with a new, empty output entry.
   void UseOutputFile(const std::string& path);

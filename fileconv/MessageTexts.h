@@ -30,6 +30,8 @@ inline constexpr char kOtherOutputCode[] =
                 "同じファイルに、前回出力した漢字コードと違う漢字コードを出力しようとしています。"
                 "変換をキャンセルします。");
 inline constexpr char kConvertAgain[] = MXT_MESSAGE("Message", "変換し直しますか ?");
+inline constexpr char kOutputFolderMissing[] =
+    MXT_MESSAGE("Message", "\rこのファイルのフォルダがないため、出力先には指定できません。");
 inline constexpr char kOutputHasWildcards[] =
     MXT_MESSAGE("Message", "\r出力先の指定にワイルドカードを含めることはできません。");
 inline constexpr char kOutputHasNoName[] =
@@ -65,6 +67,7 @@ inline constexpr std::string_view kAll[] = {
     kInterrupted,
     kAlreadyInput,
     kAlreadyOutput,
+    kOutputFolderMissing,
     kOtherOutputCode,
     kConvertAgain,
     kOutputHasWildcards,

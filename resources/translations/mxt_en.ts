@@ -479,6 +479,10 @@
         <translation><byte value="xd"/>This file is already an input file, so it cannot be the output file.</translation>
     </message>
     <message>
+        <source><byte value="xd"/>このファイルのフォルダがないため、出力先には指定できません。</source>
+        <translation><byte value="xd"/>This file&apos;s folder does not exist, so it cannot be the output file.</translation>
+    </message>
+    <message>
         <source><byte value="xd"/>このファイルは、すでに出力先として指定されているため、入力元には指定できません。</source>
         <translation><byte value="xd"/>This file is already the output file, so it cannot be an input file.</translation>
     </message>

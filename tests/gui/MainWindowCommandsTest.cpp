@@ -188,23 +188,29 @@ TEST_F(MainWindowCommandsTest, TheSelectButtonActsOnlyWhenReleasedOverIt) {
   EXPECT_TRUE(pressAndRelease(QPoint(5, select.height()))) << "the row just below still counts";
 }
 
-TEST_F(MainWindowCommandsTest, AnInputFileIsRefusedAsOutputAndTheButtonRisesWhenIdle) {
+TEST_F(MainWindowCommandsTest, AnInputFileOrOneInAMissingFolderIsRefusedAsOutput) {
   WriteInputs({"a.txt"});
-  Open({Path("a.txt")});
-  auto& button = *window_->findChild<OutputFileButton*>(QStringLiteral("OutputToFileButton"));
-  ASSERT_TRUE(WithDialog([&] { QTest::mouseClick(&button, Qt::LeftButton); },
-                         [&](QDialog& dialog) { SaveAs(dialog, Path("a.txt")); }));
-  ASSERT_FALSE(messages_.empty());
-  EXPECT_EQ(messages_.back().text, Path("a.txt") +
-                                       "\rこのファイルは、すでに入力元として指定されているため、"
-                                       "出力先には指定できません。");
-  EXPECT_TRUE(button.PaintSuppressed()) << "the button keeps its picture until idle";
-  QCoreApplication::processEvents();
-  EXPECT_FALSE(button.PaintSuppressed());
-  EXPECT_FALSE(button.isChecked());
-  EXPECT_TRUE(Button("OverwriteButton").isChecked());
-  EXPECT_TRUE(Item("OverwriteMItem").isChecked());
-  EXPECT_FALSE(CurrentSettings().OutputToFile);
+  const std::pair<std::string, const char*> refusals[] = {
+      {Path("a.txt"),
+       "\rこのファイルは、すでに入力元として指定されているため、出力先には指定できません。"},
+      {Path("missing/out.txt"), "\rこのファイルのフォルダがないため、出力先には指定できません。"},
+      {Path("a.txt/out.txt"), "\rこのファイルのフォルダがないため、出力先には指定できません。"}};
+  for (const auto& [output, refusal] : refusals) {
+    Open({Path("a.txt")});
+    auto& button = *window_->findChild<OutputFileButton*>(QStringLiteral("OutputToFileButton"));
+    ASSERT_TRUE(WithDialog([&] { QTest::mouseClick(&button, Qt::LeftButton); },
+                           [&](QDialog& dialog) { SaveAs(dialog, output); }));
+    ASSERT_FALSE(messages_.empty());
+    EXPECT_EQ(messages_.back().text, output + refusal);
+    EXPECT_TRUE(button.PaintSuppressed()) << "the button keeps its picture until idle";
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(button.PaintSuppressed());
+    EXPECT_FALSE(button.isChecked());
+    EXPECT_TRUE(Button("OverwriteButton").isChecked());
+    EXPECT_TRUE(Item("OverwriteMItem").isChecked());
+    EXPECT_FALSE(CurrentSettings().OutputToFile);
+    window_.reset();
+  }
 }
 
 // The folder a file was chosen in becomes the current one, which is stored at exit: the
