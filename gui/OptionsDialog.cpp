@@ -16,6 +16,7 @@
 #include "app/DialogPlacement.h"
 #include "app/MessageTexts.h"
 #include "fileconv/TrueCase.h"
+#include "gui/ExecutableFilesFilter.h"
 #include "gui/Geometry.h"
 #include "gui/HelpContext.h"
 #include "gui/MessageBox.h"
@@ -146,7 +147,8 @@ void OptionsDialog::BrowseViewer() {
   PrepareDialog(dialog, QStringLiteral("BrowseDialog"), help_);
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setNameFilter(tr("Applications (*)"));
-  dialog.setFilter(QDir::AllDirs | QDir::Files | QDir::Executable | QDir::NoDot);
+  dialog.setFilter(QDir::AllDirs | QDir::Files | QDir::NoDot);
+  dialog.setProxyModel(new ExecutableFilesFilter(&dialog));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
   const std::string path = fileconv::ListedPath(PathToSystem(dialog.selectedFiles().front()));
   FillEdit(app::OptionText::ViewerPath, FromSystem(path));

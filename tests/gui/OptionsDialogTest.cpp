@@ -7,9 +7,11 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScreen>
@@ -404,11 +406,31 @@ TEST_F(OptionsDialogTest, LabelsFocusTheirControlsAndAnEditIsEnteredWithoutSelec
   });
 }
 
+// The names a file dialog lists in its folder, once `awaited` is among them (the folder is
+// read on a thread of its own).
+QStringList ListedNames(QFileDialog& dialog, const QString& awaited) {
+  const auto& view = *dialog.findChild<QListView*>(QStringLiteral("listView"));
+  QStringList names;
+  QElapsedTimer waited;
+  waited.start();
+  do {
+    QTest::qWait(20);
+    names.clear();
+    const QModelIndex folder = view.rootIndex();
+    for (int row = 0; row < view.model()->rowCount(folder); ++row)
+      names << view.model()->index(row, 0, folder).data().toString();
+  } while (!names.contains(awaited) && waited.elapsed() < 5000);
+  names.sort();
+  return names;
+}
+
 // The chosen program is named by its folders as the system resolves them.
 TEST_F(OptionsDialogTest, BrowsingOffersProgramsAndTakesTheChosenOnesListedPath) {
   ASSERT_EQ(::mkdir(Path("bin").c_str(), 0755), 0);
   ::mxt::testing::WriteFile(Path("bin/viewer"), "#!/bin/sh\n");
   ASSERT_EQ(::chmod(Path("bin/viewer").c_str(), 0755), 0);
+  ::mxt::testing::WriteFile(Path("bin/notes.txt"), "not a program\n");
+  ASSERT_EQ(::mkdir(Path("bin/tools").c_str(), 0755), 0);
   ASSERT_EQ(::symlink(Path("bin").c_str(), Path("link").c_str()), 0);
   Open();
   WithOptions("ViewerMItem", [&](QDialog& dialog) {
@@ -418,7 +440,9 @@ TEST_F(OptionsDialogTest, BrowsingOffersProgramsAndTakesTheChosenOnesListedPath)
           auto& files = static_cast<QFileDialog&>(browse);
           EXPECT_EQ(files.objectName(), QStringLiteral("BrowseDialog"));
           EXPECT_EQ(files.windowTitle(), QStringLiteral("ビューア 参照"));
-          EXPECT_TRUE(files.filter().testFlag(QDir::Executable));
+          files.setDirectory(QString::fromStdString(Path("bin")));
+          EXPECT_EQ(ListedNames(files, "viewer").join(' ').toStdString(), ".. tools viewer")
+              << "the folders and the programs, not the other files";
           EXPECT_EQ(files.fileMode(), QFileDialog::ExistingFile);
           EXPECT_NE(files.findChild<QPushButton*>(QStringLiteral("HelpButton")), nullptr);
           ChooseFile(browse, Path("link/viewer"));
