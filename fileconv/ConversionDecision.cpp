@@ -1,5 +1,7 @@
 #include "fileconv/ConversionDecision.h"
 
+#include <algorithm>
+
 #include "engine/ConversionBuffers.h"
 #include "engine/TextClassification.h"
 
@@ -37,9 +39,11 @@ NewlineCode NewlineMode(const Settings& settings, const std::uint8_t* block, std
   return settings.OutputNewlineCode;
 }
 
-KanjiCode CodeOf(const Settings& settings, const std::uint8_t* block, std::uint32_t length) {
+// A character cut off at the end of the block is one the text goes on with only when the
+// text is longer than the block: a file of exactly its size may end on half a character.
+KanjiCode CodeOf(const Settings& settings, const std::uint8_t* block, std::uint32_t length,
+                 bool textGoesOn) {
   if (settings.InputKanjiCode != 0) return FixedInputCode(settings.InputKanjiCode);
-  const bool textGoesOn = length == engine::ClassificationBlockSize;
   if (engine::IsUTF8Text(block, length, textGoesOn)) return KanjiCode::UTF8;
   const KanjiCode detected = engine::DetectKanjiCode(block, length);
   if (detected == KanjiCode::Unknown && settings.OutputToFile) return KanjiCode::ShiftJIS;
@@ -51,12 +55,16 @@ KanjiCode CodeOf(const Settings& settings, const std::uint8_t* block, std::uint3
 // Binary data is never converted, only ever copied as it stands. A fixed input code says
 // the text is in that code.
 ConversionDecision DecideConversionOf(const Settings& settings, const std::uint8_t* block,
-                                      std::uint32_t length) {
+                                      std::size_t bytesRead) {
+  const auto length =
+      static_cast<std::uint32_t>(std::min<std::size_t>(bytesRead, engine::ClassificationBlockSize));
+  const bool textGoesOn = bytesRead > engine::ClassificationBlockSize;
   const bool binary = settings.InputKanjiCode == 0 && engine::IsBinaryText(block, length);
   if (binary && !settings.OutputToFile)
     return {KanjiCode::Binary, NewlineCode::DontCare, SkipReason::Binary};
-  ConversionDecision decision{binary ? KanjiCode::Binary : CodeOf(settings, block, length),
-                              NewlineMode(settings, block, length, binary)};
+  ConversionDecision decision{
+      binary ? KanjiCode::Binary : CodeOf(settings, block, length, textGoesOn),
+      NewlineMode(settings, block, length, binary)};
   const KanjiCode code = decision.code;
   const bool same = code == engine::CodeOfOutput(settings.OutputKanjiCode);
   const bool nothingToDo = code == KanjiCode::Ascii || code == KanjiCode::Unknown || same;

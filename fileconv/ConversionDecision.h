@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "engine/Converter.h"
@@ -19,9 +20,10 @@ struct ConversionDecision {
   SkipReason skip = SkipReason::None;
 };
 
-// Decides from the first `length` bytes (at most the classification block) of a text.
+// Decides from the first block read of a text, `bytesRead` bytes: the classification looks
+// at no more than its own block of them.
 ConversionDecision DecideConversionOf(const Settings& settings, const std::uint8_t* block,
-                                      std::uint32_t length);
+                                      std::size_t bytesRead);
 
 // The converter's options the settings give, for output that begins at `outputStart`.
 engine::StreamOptions StreamOptionsOf(const Settings& settings, std::int64_t outputStart,

@@ -93,10 +93,8 @@ std::string FileConversion::OpenedFileLocation() const {
 // On the first block: whether there is anything to do, and how.
 void FileConversion::DecideConversion() {
   engine::ConversionBuffers& buffers = converter_.Buffers();
-  const auto length = static_cast<std::uint32_t>(
-      std::min<std::size_t>(buffers.BytesInLastBlock, engine::ClassificationBlockSize));
-  const ConversionDecision decision =
-      DecideConversionOf(*settings_, buffers.InputBuffer.get(), length);
+  const ConversionDecision decision = DecideConversionOf(
+      *settings_, buffers.InputBuffer.get(), static_cast<std::size_t>(buffers.BytesInLastBlock));
   buffers.NewlineMode = decision.newlines;
   buffers.DetectedCode = decision.code;
   if (decision.skip != SkipReason::None) Skip(decision.skip);

@@ -56,10 +56,8 @@ void StreamFilter::Convert(platform::OsFile& input, platform::OsFile& output, Fi
   } detach{buffers};
   buffers.TotalRead = 0;
   if (converter_.RefillInput()) return Skip(entry, SkipReason::Empty);
-  const auto length = static_cast<std::uint32_t>(
-      std::min<std::size_t>(buffers.BytesInLastBlock, engine::ClassificationBlockSize));
-  const ConversionDecision decision =
-      DecideConversionOf(settings_, buffers.InputBuffer.get(), length);
+  const ConversionDecision decision = DecideConversionOf(
+      settings_, buffers.InputBuffer.get(), static_cast<std::size_t>(buffers.BytesInLastBlock));
   if (NothingToConvert(decision.skip)) {
     CopyThrough(blocks, output);
     return Skip(entry, decision.skip);

@@ -240,6 +240,9 @@ TEST_F(FileConversionTest, OnlyTheFirst32768BytesDecideWhatAFileIs) {
       // A character cut off by the end of a full first block counts as going on after it.
       {"utf8-cut", Bytes("E3 81 82") + std::string(32763, 'a') + Bytes("E3 81 82"),
        "Converted:\tUTF-8 to EUC"},
+      // A file of just the block's size ends there: half a character is no UTF-8.
+      {"utf8-cut-at-its-end", Bytes("E3 81 82") + std::string(32764, 'a') + Bytes("E3"),
+       "Converted:\tShift-JIS to EUC"},
   };
   settings_.OutputKanjiCode = 1;
   for (const auto& c : cases) {
