@@ -1,6 +1,7 @@
 #include "fileconv/FileList.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 
 #include "fileconv/MessageTexts.h"
@@ -40,20 +41,24 @@ bool FileList::Add(std::string path, std::string diskName, RunHost& host) {
 
 std::size_t FileList::AddBatch(const std::vector<std::string>& paths, RunHost& host) {
   const std::size_t before = inputs_.size();
-  std::string previousDir;
+  // Each folder's true case is looked up once: thousands of files share a few folders.
+  // Only a plain name stays in the folder it is written in; "sub/", "sub/." or "sub/.."
+  // name another, and a folder looked up from one is no folder of the names after it.
+  std::optional<std::string> writtenDir;
   std::string trueCaseDir;
-  for (std::size_t i = 0; i < paths.size(); ++i) {
-    const std::string dir = DirectoryPart(paths[i]);
-    // Each folder's true case is looked up once: thousands of files share a few folders.
+  for (const std::string& path : paths) {
+    const std::string dir = DirectoryPart(path);
+    const std::string written = FileNamePart(path);
+    const bool plainName = !written.empty() && written != "." && written != "..";
     CasedPath listed;
-    if (i == 0 || dir != previousDir) {
-      listed = ListedPathOf(paths[i]);
-      trueCaseDir = DirectoryPart(listed.path);
+    if (plainName && dir == writtenDir) {
+      const std::string name = TrueCaseName(path);
+      listed.path = trueCaseDir + (name.empty() ? written : name);
     } else {
-      const std::string name = TrueCaseName(paths[i]);
-      listed.path = trueCaseDir + (name.empty() ? FileNamePart(paths[i]) : name);
+      listed = ListedPathOf(path);
+      trueCaseDir = DirectoryPart(listed.path);
+      writtenDir = plainName ? std::optional(dir) : std::nullopt;
     }
-    previousDir = dir;
     Add(std::move(listed.path), std::move(listed.diskName), host);
   }
   const std::size_t added = inputs_.size() - before;

@@ -222,6 +222,20 @@ TEST_F(ConversionRunTest, AnInputFileThatIsTheOutputFileIsRefusedAndCounted) {
   EXPECT_EQ(host_.messages[1].kind, MessageKind::Information);
 }
 
+// A name that ends in a folder's name, "." or ".." is no file of the folder it is written
+// in: the names after it in that folder stay there.
+TEST_F(ConversionRunTest, ABatchNamesEveryFileByItsOwnFolder) {
+  ASSERT_EQ(::mkdir((dir_ / "sub").c_str(), 0755), 0);
+  for (const char* name : {"a.txt", "b.txt", "sub/a.txt", "sub/b.txt"})
+    WriteFile(dir_ / name, "a");
+  files_.AddBatch({dir_ / "sub/", dir_ / "sub/a.txt", dir_ / "sub/..", dir_ / "sub/b.txt"}, host_);
+  std::vector<std::string> listed;
+  for (const auto& entry : files_.Inputs())
+    listed.push_back(entry->Path);
+  EXPECT_EQ(listed, (std::vector<std::string>{dir_ / "sub", dir_ / "sub/a.txt", dir_.Path(),
+                                              dir_ / "sub/b.txt"}));
+}
+
 TEST(ResultCodeTextTest, NamesTheCodesOfAnEntry) {
   const struct {
     std::uint8_t code;
