@@ -76,6 +76,15 @@ TEST_F(FolderSearchTest, ANamedFolderGivesEveryFileBelowItAndAFileStaysItself) {
                              "tree/*.none\tSkipped:\tFile not found.\n");
 }
 
+// Below a linked folder the files are named by the folder the link leads to, as any file
+// is by its folders: named again there, a file is not listed twice.
+TEST_F(FolderSearchTest, ALinkedFolderListsItsFilesOnceByTheirOwnFolder) {
+  const std::string converted = "Converted:\tShift-JIS to EUC";
+  const Outcome outcome = RunDrySearch("tree/link-to-folder tree/sub/c.txt");
+  EXPECT_EQ(outcome.out, Line("tree/sub/c.txt", converted) + Line("tree/sub/notes.md", converted) +
+                             Line("tree/sub/deeper/d.txt", converted));
+}
+
 TEST_F(FolderSearchTest, WithoutTheSwitchAFolderIsNoFile) {
   const Outcome outcome = Run("mxt /B /E /D tree");
   EXPECT_EQ(outcome.out, "tree\tSkipped:\tIs not a file.\n");
