@@ -1,5 +1,6 @@
 #include "gui/InstanceServer.h"
 
+#include <QDeadlineTimer>
 #include <QLocalSocket>
 #include <memory>
 
@@ -12,9 +13,14 @@ namespace mxt::gui {
 
 namespace {
 
-// A connection must get on with it: a second start sends everything at once.
+// A connection must get on with it: a second start sends everything at once. One that
+// sends a byte now and then is cut off all the same once it has had its time.
 constexpr int kStallMilliseconds = 5000;
+constexpr int kLongestConnectionMilliseconds = 30000;
 constexpr qint64 kMostUnreadAnswerBytes = 64 * 1024;
+// Far more than starts ever come at once; connections without end would take every file
+// descriptor, and the channel with them.
+constexpr qsizetype kMostConnections = 16;
 
 }  // namespace
 
@@ -59,7 +65,9 @@ bool InstanceServer::Listen() {
 void InstanceServer::Accept() {
   while (QLocalSocket* socket = server_.nextPendingConnection()) {
     const auto peer = platform::PeerUserId(static_cast<int>(socket->socketDescriptor()));
-    if (!peer || *peer != platform::ThisUserId()) {
+    const bool crowded =
+        server_.findChildren<QLocalSocket*>(Qt::FindDirectChildrenOnly).size() > kMostConnections;
+    if (crowded || !peer || *peer != platform::ThisUserId()) {
       socket->abort();
       socket->deleteLater();
       continue;
@@ -68,7 +76,9 @@ void InstanceServer::Accept() {
     auto* stall = new QTimer(socket);
     stall->setSingleShot(true);
     connect(stall, &QTimer::timeout, socket, &QLocalSocket::abort);
-    connect(socket, &QLocalSocket::readyRead, this, [this, socket, reader, stall] {
+    const QDeadlineTimer deadline(kLongestConnectionMilliseconds);
+    connect(socket, &QLocalSocket::readyRead, this, [this, socket, reader, stall, deadline] {
+      if (deadline.hasExpired()) return socket->abort();
       stall->start(kStallMilliseconds);
       Serve(*socket, *reader);
     });

@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
+#include <algorithm>
 #include <atomic>
 #include <thread>
 
@@ -248,6 +249,26 @@ TEST_F(DropTest, TheChannelRefusesHostileConnectionsAndStaysUsable) {
   QTest::qWait(100);
   EXPECT_EQ(garbage->state(), QLocalSocket::UnconnectedState) << "rubbish kept on";
   EXPECT_TRUE(Files().Inputs().empty());
+  HandOverFrom({Path("a.txt")});
+  EXPECT_EQ(Names(), std::vector<std::string>{"a.txt"});
+}
+
+// A crowd of connections that send nothing is no way to take every file descriptor: the
+// ones past a few are closed at once, and once the crowd goes the window takes files again.
+TEST_F(DropTest, ACrowdOfConnectionsIsCutOffAndTheChannelStays) {
+  MakeFiles({"a.txt"});
+  Open();
+  std::vector<std::unique_ptr<QLocalSocket>> crowd;
+  for (int i = 0; i < 40; ++i)
+    crowd.push_back(Connect());
+  const auto open = [&] {
+    return std::ranges::count_if(
+        crowd, [](const auto& socket) { return socket->state() == QLocalSocket::ConnectedState; });
+  };
+  EXPECT_TRUE(QTest::qWaitFor([&] { return open() <= 16; }, 2000)) << open() << " still open";
+  EXPECT_GT(open(), 0) << "the first ones are served as any";
+  crowd.clear();
+  QTest::qWait(50);
   HandOverFrom({Path("a.txt")});
   EXPECT_EQ(Names(), std::vector<std::string>{"a.txt"});
 }
