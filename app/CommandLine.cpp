@@ -186,11 +186,6 @@ bool AsksFor(const std::vector<std::string>& arguments, std::string_view longNam
   return false;
 }
 
-std::string FolderWithSeparator(std::string folder) {
-  if (folder.empty() || folder.back() != '/') folder += '/';
-  return folder;
-}
-
 }  // namespace
 
 ArgumentKind ClassifyArgument(std::string_view text) {
@@ -293,8 +288,8 @@ bool CommandLine::AddFilesBelow(const std::string& argument, const std::string& 
   if (!folder && (named || name.find_first_of("*?") == std::string::npos)) return false;
   // A named folder's own name is resolved too: the files below it are named by their folders
   // as the system resolves them, as every other file is, and a linked folder lists them once.
-  const std::string top =
-      folder ? FolderWithSeparator(platform::FullPath(full + "/.")) : fileconv::DirectoryPart(full);
+  const std::string top = folder ? platform::WithSeparator(platform::FullPath(full + "/."))
+                                 : fileconv::DirectoryPart(full);
   bool found = false;
   const auto unreadable = [&](const std::string& below, int error) {
     unlistedNames_.push_back({below, fileconv::SkipReason::FolderUnreadable});

@@ -235,17 +235,19 @@ ViewCopy ConversionRun::ConvertForView(std::size_t index) {
   return {ViewCopy::Outcome::Made, conversion_.TempFileName()};
 }
 
-// A name in a missing folder would only fail at the next run.
+// Why `path` cannot be the output file, or nullptr when it can. A name in a missing folder
+// would only fail at the next run.
+const char* ConversionRun::OutputRefusal(const std::string& path) const {
+  if (files_.FindInput(path)) return message::kAlreadyInput;
+  const auto folder = platform::FindFile(ParentPath(path));
+  if (!folder || !(folder->attributes & platform::attr::kDirectory))
+    return message::kOutputFolderMissing;
+  return nullptr;
+}
+
 bool ConversionRun::AcceptOutputFile(const std::string& path) {
-  const char* refusal = nullptr;
-  if (files_.FindInput(path)) {
-    refusal = message::kAlreadyInput;
-  } else if (const auto folder = platform::FindFile(ParentPath(path));
-             !folder || !(folder->attributes & platform::attr::kDirectory)) {
-    refusal = message::kOutputFolderMissing;
-  } else {
-    return true;
-  }
+  const char* refusal = OutputRefusal(path);
+  if (!refusal) return true;
   host_.ShowMessage(MessageKind::Warning, platform::SystemStringToUtf8(path) + refusal,
                     MessageButtons::Ok);
   return false;

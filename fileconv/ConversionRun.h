@@ -76,6 +76,7 @@ class ConversionRun {
   void ConvertAndClose();
   void WatchBlocks(bool stoppable);
   void RejectOutputFile(const std::string& text, MessageKind kind);
+  const char* OutputRefusal(const std::string& path) const;
 
   Settings& settings_;
   FileList& files_;

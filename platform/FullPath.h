@@ -10,4 +10,7 @@ namespace mxt::platform {
 // written. Empty, naming no file, for a relative path when there is no current folder.
 std::string FullPath(const std::string& path);
 
+// `folder` ending in the separator, as a search or a name joined to it wants it.
+std::string WithSeparator(std::string folder);
+
 }  // namespace mxt::platform

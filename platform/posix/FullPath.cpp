@@ -38,4 +38,9 @@ std::string FullPath(const std::string& path) {
   return Joined(Resolved(slash == 0 ? "/" : absolute.substr(0, slash)), name);
 }
 
+std::string WithSeparator(std::string folder) {
+  if (folder.empty() || folder.back() != '/') folder += '/';
+  return folder;
+}
+
 }  // namespace mxt::platform

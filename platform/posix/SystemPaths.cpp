@@ -10,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+#include "platform/FullPath.h"
 #include "platform/IoError.h"
 
 namespace mxt::platform {
@@ -32,11 +33,6 @@ std::string XdgDirectory(const char* name) {
 bool IsDirectory(const std::string& path) {
   struct stat info;
   return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
-std::string WithSeparator(std::string path) {
-  if (path.empty() || path.back() != '/') path += '/';
-  return path;
 }
 
 std::string HomeDirectory() {
