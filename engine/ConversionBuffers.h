@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "engine/KanjiCode.h"
@@ -57,6 +58,12 @@ struct ConversionBuffers {
   // Opened and closed by the caller; the converter only reads and writes them.
   platform::File* InputFile = nullptr;
   platform::File* OutputFile = nullptr;
+  // The input may be read ahead on another thread, which then reads it until a read gives
+  // nothing or the conversion ends: a file, never a pipe, whose read might wait for ever.
+  bool ReadAhead = false;
+  // Told on the converting thread of each input block before it is converted, with the
+  // bytes read so far; may be empty. It may raise, to end the conversion.
+  std::function<void(std::int64_t read)> BlockRead;
 
  private:
   void UseOutputBlock(int block);

@@ -13,6 +13,10 @@ namespace mxt::engine {
 
 namespace {
 
+bool ThroughUnicode(KanjiCode detected, std::uint8_t outputCode) {
+  return detected == KanjiCode::UTF8 || outputCode == kOutputUTF8;
+}
+
 // Flattened so that the routine inlines here: the stream never leaves this frame,
 // and its cursors stay in registers through the per-byte loop.
 [[gnu::flatten]] StreamResult ConvertBufferedStream(Converter& converter,
@@ -21,7 +25,7 @@ namespace {
   BufferedStream stream(converter);
   const KanjiCode detected = converter.Buffers().DetectedCode;
   const EscapeSequence escapes = EscapeSequenceOf(options.escapeSequence);
-  if (detected == KanjiCode::UTF8 || options.outputKanjiCode == kOutputUTF8) {
+  if (ThroughUnicode(detected, options.outputKanjiCode)) {
     return ConvertUnicodeStream(stream, detected, options.outputKanjiCode, options.sevenBitMode,
                                 escapes, options.unicode, converter.Lookups(), report);
   }
@@ -34,14 +38,31 @@ constexpr std::uint8_t kByteOrderMark[] = {0xEF, 0xBB, 0xBF};
 
 }  // namespace
 
+// A file of more than one block is read ahead from its second block on: a file of one
+// block, or one that is skipped on its first, never waits for the thread.
+std::span<const std::uint8_t> Converter::ReadInputBlock() {
+  ConversionBuffers& b = buffers_;
+  const bool fullBlockBefore =
+      b.TotalRead > 0 && b.BytesInLastBlock == static_cast<std::int32_t>(InputBufferSize);
+  if (readAhead_ && fullBlockBefore && !reader_.Reading()) reader_.Start(*b.InputFile);
+  if (reader_.Reading()) return reader_.Next();
+  return {b.InputBuffer.get(), b.InputFile->ReadBlock(b.InputBuffer.get(), InputBufferSize)};
+}
+
+void Converter::StopReadingAhead() noexcept {
+  reader_.Stop();
+  readAhead_ = false;
+}
+
 bool Converter::RefillInput() {
   ConversionBuffers& b = buffers_;
-  const std::size_t count = b.InputFile->ReadBlock(b.InputBuffer.get(), InputBufferSize);
-  b.BytesInLastBlock = static_cast<std::int32_t>(count);
-  if (count == 0) return true;
-  b.TotalRead += static_cast<std::int64_t>(count);
-  b.InputCursor = b.InputBuffer.get();
-  b.InputEnd = b.InputCursor + count;
+  const std::span<const std::uint8_t> block = ReadInputBlock();
+  b.BytesInLastBlock = static_cast<std::int32_t>(block.size());
+  if (block.empty()) return true;
+  b.TotalRead += static_cast<std::int64_t>(block.size());
+  b.InputCursor = block.data();
+  b.InputEnd = block.data() + block.size();
+  if (b.BlockRead) b.BlockRead(b.TotalRead);
   return false;
 }
 
@@ -117,17 +138,23 @@ StreamResult Converter::StreamInputToOutput(const StreamOptions& options) {
       detected != KanjiCode::Binary) {
     WriteByteOrderMark();
   }
+  // Through Unicode, converting costs more than reading, which is worth moving to another
+  // processor. The other conversions keep up with the reading: read there, the bytes would
+  // only pass between the processors' caches, and the run took longer.
+  readAhead_ = buffers_.ReadAhead && ThroughUnicode(detected, options.outputKanjiCode);
   StreamResult result;
   try {
     result = ConvertBufferedStream(*this, options, unconvertibles_);
     // What a stop leaves unconverted is not written; what was written before it may
     // have failed, which says more.
+    StopReadingAhead();
     if (result == StreamResult::Complete) {
       FinishOutput();
     } else {
       writer_.Finish();
     }
   } catch (...) {
+    StopReadingAhead();
     writer_.Abandon();
     throw;
   }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <span>
 
+#include "engine/BlockReader.h"
 #include "engine/BlockWriter.h"
 #include "engine/ConversionBuffers.h"
 #include "engine/KanjiCode.h"
@@ -26,13 +27,14 @@ struct StreamOptions {
 };
 
 // Streams one file after another from one kanji code into another, through the buffers it
-// owns. Each output block is written while the next ones are converted.
+// owns. Each output block is written, and through Unicode the next input blocks are read,
+// while the blocks between them are converted.
 class Converter {
  public:
   ConversionBuffers& Buffers() { return buffers_; }
   const ConversionBuffers& Buffers() const { return buffers_; }
 
-  // Reads the next input block; true when there was nothing more to read.
+  // Reads the next input block, and tells BlockRead; true when there was nothing more to read.
   bool RefillInput();
   // Has the buffered output written, after newline conversion, to the output file, and
   // goes on in the next output block.
@@ -53,6 +55,8 @@ class Converter {
   UnicodeLookups& Lookups() { return lookups_; }
 
  private:
+  std::span<const std::uint8_t> ReadInputBlock();
+  void StopReadingAhead() noexcept;
   // The buffered output with its newlines rewritten; empty when nothing is buffered.
   std::span<const std::uint8_t> OutputBlock();
   // A UTF-8 input's byte-order mark is not text: no code but UTF-8 has a place for it, and
@@ -61,6 +65,8 @@ class Converter {
   void WriteByteOrderMark();
 
   ConversionBuffers buffers_;
+  BlockReader reader_;
+  bool readAhead_ = false;  // this file's input is read ahead
   BlockWriter writer_;
   UnconvertibleReport unconvertibles_;
   UnicodeLookups lookups_;

@@ -37,22 +37,18 @@ struct FileConversion::OutputTarget {
   bool takesSourcesPlace = false;
 };
 
-// The input as the conversion reads it: never more than the size the check found, and
-// not another block once a stop signal has come.
+// The input as the conversion reads it: never more than the size the check found. It is
+// read ahead on another thread.
 class FileConversion::CheckedInput final : public platform::File {
  public:
-  CheckedInput(OsFile& file, std::int64_t limit,
-               const std::function<void(std::int64_t read)>& blockRead)
-      : file_(file), limit_(limit), left_(limit), blockRead_(blockRead) {}
+  CheckedInput(OsFile& file, std::int64_t limit) : file_(file), left_(limit) {}
 
   std::size_t ReadBlock(void* data, std::size_t size) override {
-    if (platform::StopSignalled()) throw UserError(message::kInterrupted);
     // The whole size is read: the end needs no read of its own.
     if (left_ == 0) return 0;
     const auto wanted = static_cast<std::size_t>(std::min<std::int64_t>(left_, size));
     const std::size_t count = file_.ReadBlock(data, wanted);
     left_ -= static_cast<std::int64_t>(count);
-    if (blockRead_) blockRead_(limit_ - left_);
     return count;
   }
   void WriteBlock(const void* data, std::size_t size) override { file_.WriteBlock(data, size); }
@@ -62,9 +58,7 @@ class FileConversion::CheckedInput final : public platform::File {
 
  private:
   OsFile& file_;
-  const std::int64_t limit_;
   std::int64_t left_;
-  const std::function<void(std::int64_t read)>& blockRead_;
 };
 
 void FileConversion::Begin(FileEntry& entry, FileEntry* output, const Settings& settings,
@@ -291,12 +285,22 @@ void FileConversion::CloseInputFile() {
 }
 
 void FileConversion::ConvertFile() {
-  CheckedInput input(*inputFile_, foundSize_, blockRead_);
+  CheckedInput input(*inputFile_, foundSize_);
   engine::ConversionBuffers& buffers = converter_.Buffers();
   buffers.InputFile = &input;
+  buffers.ReadAhead = true;
+  // Not another block once a stop signal has come.
+  buffers.BlockRead = [this](std::int64_t read) {
+    if (platform::StopSignalled()) throw UserError(message::kInterrupted);
+    if (blockRead_) blockRead_(read);
+  };
   struct Detach {
     engine::ConversionBuffers& buffers;
-    ~Detach() { buffers.InputFile = nullptr; }
+    ~Detach() {
+      buffers.InputFile = nullptr;
+      buffers.ReadAhead = false;
+      buffers.BlockRead = nullptr;
+    }
   } detach{buffers};
   if (converter_.RefillInput()) return Skip(SkipReason::Empty);
   DecideConversion();

@@ -7,14 +7,17 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <functional>
 #include <set>
 
 #include "fileconv/ConversionRun.h"
 #include "fileconv/FileList.h"
 #include "fileconv/UserError.h"
+#include "platform/StopSignals.h"
 #include "tests/support/Bytes.h"
 #include "tests/support/ConversionFixture.h"
+#include "tests/support/Iconv.h"
 #include "tests/support/TempDir.h"
 
 namespace mxt::fileconv {
@@ -363,6 +366,69 @@ TEST_F(FileConversionTest, AViewStoppedInTheMiddleOfItsFileLeavesNoCopy) {
       << "the click stopped the view and started no run";
   EXPECT_EQ(host_.CallsStartingWith("file "),
             (std::vector<std::string>{"file " + Path("a.txt") + " 1/1"}));
+}
+
+// UTF-8 text of many input blocks, each line its own, so that a block given twice or out
+// of turn shows in the result.
+std::string ManyBlocksOfText(int lines) {
+  std::string text;
+  for (int i = 0; i < lines; ++i)
+    text += "亜あ" + std::to_string(i) + "\n";
+  return text;
+}
+
+// Through Unicode, the blocks after the first are read ahead while earlier ones convert: a
+// file left in the middle leaves nothing read ahead for the file after it.
+TEST_F(FileConversionTest, FilesOfManyBlocksConvertWholeAfterOneLeftInTheMiddle) {
+  const std::string text = ManyBlocksOfText(150000);
+  const std::string left =
+      text.substr(0, text.size() / 2) + "\U0001F600\n" + text.substr(text.size() / 2);
+  const std::optional<std::string> expected = testing::Iconv(text, "UTF-8", "CP932");
+  ASSERT_TRUE(expected && text.size() > 4 * engine::InputBufferSize);
+  for (const bool intoOutputFile : {false, true}) {
+    testing::ConversionRig rig(dir_.Path() + "/");
+    rig.settings.OutputKanjiCode = engine::kOutputShiftJIS;
+    WriteFile(Path("left"), left);
+    WriteFile(Path("whole"), text);
+    if (intoOutputFile) rig.OutputTo(Path("out"));
+    const FileEntry& first = rig.Add(Path("left"));
+    const FileEntry& second = rig.Add(Path("whole"));
+    rig.ConvertList();
+    EXPECT_EQ(first.Reason, SkipReason::Unrepresentable);
+    EXPECT_TRUE(ReadFile(Path("left")) == left);
+    ASSERT_EQ(second.State, RunResult::Converted);
+    EXPECT_TRUE(ReadFile(Path(intoOutputFile ? "out" : "whole")) == *expected) << intoOutputFile;
+  }
+}
+
+TEST_F(FileConversionTest, AStopSignalEndsALargeFileInTheMiddleAndLeavesItAsItWas) {
+  const std::string text = ManyBlocksOfText(150000);
+  WriteFile(Path("a.txt"), text);
+  settings_.OutputKanjiCode = engine::kOutputShiftJIS;
+  platform::CatchStopSignals();
+  platform::ClearStopSignal();
+  FileConversion conversion;
+  conversion.Begin(Add(Path("a.txt")), files_.Output(), settings_);
+  conversion.CheckFile();
+  conversion.OpenInputFile();
+  std::int64_t lastRead = 0;
+  conversion.SetBlockRead([&](std::int64_t read) {
+    const auto twoBlocks = 2 * static_cast<std::int64_t>(engine::InputBufferSize);
+    if (lastRead <= twoBlocks && read > twoBlocks) ::raise(SIGTERM);
+    lastRead = read;
+  });
+  EXPECT_THROW(
+      try { conversion.ConvertFile(); } catch (const UserError& error) {
+        EXPECT_STREQ(error.what(), "変換を中断しました");
+        throw;
+      },
+      UserError);
+  conversion.CloseInputFile();
+  platform::ClearStopSignal();
+  ::signal(SIGTERM, SIG_DFL);
+  EXPECT_LT(lastRead, static_cast<std::int64_t>(text.size())) << "not stopped in the middle";
+  EXPECT_TRUE(ReadFile(Path("a.txt")) == text);
+  EXPECT_EQ(FolderContent(), std::set<std::string>{"a.txt"});
 }
 
 // A file another program changes between its check and its conversion.

@@ -7,6 +7,7 @@ engine::StreamResult StreamFile(engine::Converter& converter, platform::File& in
   engine::ConversionBuffers& buffers = converter.Buffers();
   buffers.InputFile = &input;
   buffers.OutputFile = &output;
+  buffers.ReadAhead = true;
   buffers.TotalRead = 0;
   output.Seek(output.Size());
   if (converter.RefillInput()) return engine::StreamResult::Complete;
