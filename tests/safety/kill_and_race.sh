@@ -30,13 +30,16 @@ fail() {
   echo "FAILED: $*" >&2
 }
 
-# A Shift-JIS text of 16 MB: long enough that a conversion to JIS takes a while.
+# A Shift-JIS text of 16 MB: long enough that a conversion takes a while. The rounds
+# convert it to JIS and to UTF-8 by turns: the input of the second is read ahead on a thread.
 line=$(printf '\x88\x9f\x82\xa0\x83\x4a\x8a\xbf\x8e\x9a text %s\n' 0123456789)
 chunk=$(for _ in $(seq 2000); do printf '%s\n' "$line"; done)
 for _ in $(seq 300); do printf '%s\n' "$chunk"; done >"$work/old"
-cp "$work/old" "$work/run/new"
-"$mxt" /B /J "$work/run/new" >/dev/null || { echo "cannot convert the sample" >&2; exit 1; }
-mv "$work/run/new" "$work/new"
+for code in /J /W; do
+  cp "$work/old" "$work/run/new"
+  "$mxt" /B "$code" "$work/run/new" >/dev/null || { echo "cannot convert the sample" >&2; exit 1; }
+  mv "$work/run/new" "$work/new${code#/}"
+done
 
 temporaries() {
   find "$work/run" "$work/tmp" -name '~MX*.TMP' | wc -l
@@ -51,25 +54,25 @@ stop_round() {
   local method=$1 signal=$2
   rm -rf "$work/run" "$work/tmp" && mkdir -p "$work/run" "$work/tmp"
   cp "$work/old" "$work/run/a.txt"
-  "$mxt" /B /J "$method" "$work/run/a.txt" >"$work/out" 2>"$work/err" &
+  "$mxt" /B "$code" "$method" "$work/run/a.txt" >"$work/out" 2>"$work/err" &
   local pid=$!
   sleep "$(random_ms)"
   kill -s "$signal" "$pid" 2>/dev/null
   wait "$pid" 2>/dev/null
   local state=mixed
   cmp -s "$work/run/a.txt" "$work/old" && state=old
-  cmp -s "$work/run/a.txt" "$work/new" && state=new
+  cmp -s "$work/run/a.txt" "$work/new${code#/}" && state=new
   local left
   left=$(temporaries)
   if [ "$state" = mixed ]; then
     if [ "$signal" = KILL ] && [ "$method" = /TC ] &&
-      cmp -s "$(find "$work/tmp" -name '~MX*.TMP' | head -1)" "$work/new"; then
+      cmp -s "$(find "$work/tmp" -name '~MX*.TMP' | head -1)" "$work/new${code#/}"; then
       mixedWithCopy=$((mixedWithCopy + 1))
       return
     fi
-    fail "$method $signal: the source is neither its old nor its new text"
+    fail "$code $method $signal: the source is neither its old nor its new text"
   elif [ "$signal" != KILL ] && [ "$left" -ne 0 ]; then
-    fail "$method $signal: $left temporary file(s) left"
+    fail "$code $method $signal: $left temporary file(s) left"
   else
     passed=$((passed + 1))
   fi
@@ -91,13 +94,13 @@ flip_round() {
     done
   ) &
   local flipper=$!
-  "$mxt" /B /J "$method" "$work/run/link" >/dev/null 2>&1
+  "$mxt" /B "$code" "$method" "$work/run/link" >/dev/null 2>&1
   kill "$flipper" 2>/dev/null
   wait "$flipper" 2>/dev/null
   if [ "$(cat "$work/run/victim")" != 'victim: no kanji here' ]; then
-    fail "$method flip: the file the link was flipped to was written"
-  elif ! cmp -s "$work/run/mine" "$work/old" && ! cmp -s "$work/run/mine" "$work/new"; then
-    fail "$method flip: the linked file is neither its old nor its new text"
+    fail "$code $method flip: the file the link was flipped to was written"
+  elif ! cmp -s "$work/run/mine" "$work/old" && ! cmp -s "$work/run/mine" "$work/new${code#/}"; then
+    fail "$code $method flip: the linked file is neither its old nor its new text"
   else
     passed=$((passed + 1))
   fi
@@ -111,20 +114,21 @@ append_round() {
   touch -d '2000-01-01' "$work/run/a.txt"
   (sleep "$(random_ms)" && printf 'appended\n' >>"$work/run/a.txt") &
   local writer=$!
-  "$mxt" /B /J "$method" "$work/run/a.txt" >/dev/null 2>&1
+  "$mxt" /B "$code" "$method" "$work/run/a.txt" >/dev/null 2>&1
   wait "$writer"
   if [ "$(tail -c 9 "$work/run/a.txt")" != 'appended' ] && [ "$method" = /TR ]; then
     lostToRename=$((lostToRename + 1))
   elif [ "$(tail -c 9 "$work/run/a.txt")" != 'appended' ]; then
-    fail "$method append: the appended line was lost"
+    fail "$code $method append: the appended line was lost"
   elif [ "$(temporaries)" -ne 0 ]; then
-    fail "$method append: a temporary file was left"
+    fail "$code $method append: a temporary file was left"
   else
     passed=$((passed + 1))
   fi
 }
 
-for _ in $(seq "$rounds"); do
+for round in $(seq "$rounds"); do
+  code=$([ $((round % 2)) = 1 ] && echo /J || echo /W)
   for method in /TR /TC; do
     for signal in TERM INT HUP; do
       stop_round "$method" "$signal"
