@@ -38,20 +38,10 @@ constexpr std::uint8_t kByteOrderMark[] = {0xEF, 0xBB, 0xBF};
 
 }  // namespace
 
-// A file of more than one block is read ahead from its second block on: a file of one
-// block, or one that is skipped on its first, never waits for the thread.
 std::span<const std::uint8_t> Converter::ReadInputBlock() {
-  ConversionBuffers& b = buffers_;
-  const bool fullBlockBefore =
-      b.TotalRead > 0 && b.BytesInLastBlock == static_cast<std::int32_t>(InputBufferSize);
-  if (readAhead_ && fullBlockBefore && !reader_.Reading()) reader_.Start(*b.InputFile);
   if (reader_.Reading()) return reader_.Next();
-  return {b.InputBuffer.get(), b.InputFile->ReadBlock(b.InputBuffer.get(), InputBufferSize)};
-}
-
-void Converter::StopReadingAhead() noexcept {
-  reader_.Stop();
-  readAhead_ = false;
+  std::uint8_t* block = buffers_.InputBuffer.get();
+  return {block, buffers_.InputFile->ReadBlock(block, InputBufferSize)};
 }
 
 bool Converter::RefillInput() {
@@ -140,21 +130,25 @@ StreamResult Converter::StreamInputToOutput(const StreamOptions& options) {
   }
   // Through Unicode, converting costs more than reading, which is worth moving to another
   // processor. The other conversions keep up with the reading: read there, the bytes would
-  // only pass between the processors' caches, and the run took longer.
-  readAhead_ = buffers_.ReadAhead && ThroughUnicode(detected, options.outputKanjiCode);
+  // only pass between the processors' caches, and the run took longer. A file of one block
+  // never waits for the thread.
+  const bool firstBlockFull =
+      buffers_.BytesInLastBlock == static_cast<std::int32_t>(InputBufferSize);
+  if (buffers_.ReadAhead && firstBlockFull && ThroughUnicode(detected, options.outputKanjiCode))
+    reader_.Start(*buffers_.InputFile);
   StreamResult result;
   try {
     result = ConvertBufferedStream(*this, options, unconvertibles_);
     // What a stop leaves unconverted is not written; what was written before it may
     // have failed, which says more.
-    StopReadingAhead();
+    reader_.Stop();
     if (result == StreamResult::Complete) {
       FinishOutput();
     } else {
       writer_.Finish();
     }
   } catch (...) {
-    StopReadingAhead();
+    reader_.Stop();
     writer_.Abandon();
     throw;
   }

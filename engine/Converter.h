@@ -56,7 +56,6 @@ class Converter {
 
  private:
   std::span<const std::uint8_t> ReadInputBlock();
-  void StopReadingAhead() noexcept;
   // The buffered output with its newlines rewritten; empty when nothing is buffered.
   std::span<const std::uint8_t> OutputBlock();
   // A UTF-8 input's byte-order mark is not text: no code but UTF-8 has a place for it, and
@@ -66,7 +65,6 @@ class Converter {
 
   ConversionBuffers buffers_;
   BlockReader reader_;
-  bool readAhead_ = false;  // this file's input is read ahead
   BlockWriter writer_;
   UnconvertibleReport unconvertibles_;
   UnicodeLookups lookups_;

@@ -37,8 +37,8 @@ struct FileConversion::OutputTarget {
   bool takesSourcesPlace = false;
 };
 
-// The input as the conversion reads it: never more than the size the check found. It is
-// read ahead on another thread.
+// The input as the conversion reads it: never more than the size the check found. It may
+// be read on another thread, ahead of the conversion.
 class FileConversion::CheckedInput final : public platform::File {
  public:
   CheckedInput(OsFile& file, std::int64_t limit) : file_(file), left_(limit) {}
