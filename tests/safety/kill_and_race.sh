@@ -24,6 +24,7 @@ passed=0
 failed=0
 mixedWithCopy=0
 lostToRename=0
+stoppedEarly=0
 
 fail() {
   failed=$((failed + 1))
@@ -35,9 +36,13 @@ fail() {
 line=$(printf '\x88\x9f\x82\xa0\x83\x4a\x8a\xbf\x8e\x9a text %s\n' 0123456789)
 chunk=$(for _ in $(seq 2000); do printf '%s\n' "$line"; done)
 for _ in $(seq 300); do printf '%s\n' "$chunk"; done >"$work/old"
+# How long each conversion takes here, in milliseconds: the stops fall within it.
+declare -A took
 for code in /J /W; do
   cp "$work/old" "$work/run/new"
+  start=$(date +%s%N)
   "$mxt" /B "$code" "$work/run/new" >/dev/null || { echo "cannot convert the sample" >&2; exit 1; }
+  took[$code]=$((($(date +%s%N) - start) / 1000000 + 1))
   mv "$work/run/new" "$work/new${code#/}"
 done
 
@@ -45,8 +50,10 @@ temporaries() {
   find "$work/run" "$work/tmp" -name '~MX*.TMP' | wc -l
 }
 
-random_ms() {
-  echo "0.0$((RANDOM % 90 + 10))"
+# A moment within one conversion of the current code, in seconds.
+random_moment() {
+  local ms=$((RANDOM % ${took[$code]} + 1))
+  printf '%d.%03d\n' $((ms / 1000)) $((ms % 1000))
 }
 
 # One conversion stopped by `signal` after a random moment.
@@ -56,12 +63,13 @@ stop_round() {
   cp "$work/old" "$work/run/a.txt"
   "$mxt" /B "$code" "$method" "$work/run/a.txt" >"$work/out" 2>"$work/err" &
   local pid=$!
-  sleep "$(random_ms)"
+  sleep "$(random_moment)"
   kill -s "$signal" "$pid" 2>/dev/null
   wait "$pid" 2>/dev/null
   local state=mixed
   cmp -s "$work/run/a.txt" "$work/old" && state=old
   cmp -s "$work/run/a.txt" "$work/new${code#/}" && state=new
+  [ "$state" = new ] || stoppedEarly=$((stoppedEarly + 1))
   local left
   left=$(temporaries)
   if [ "$state" = mixed ]; then
@@ -112,7 +120,7 @@ append_round() {
   rm -rf "$work/run" "$work/tmp" && mkdir -p "$work/run" "$work/tmp"
   cp "$work/old" "$work/run/a.txt"
   touch -d '2000-01-01' "$work/run/a.txt"
-  (sleep "$(random_ms)" && printf 'appended\n' >>"$work/run/a.txt") &
+  (sleep "$(random_moment)" && printf 'appended\n' >>"$work/run/a.txt") &
   local writer=$!
   "$mxt" /B "$code" "$method" "$work/run/a.txt" >/dev/null 2>&1
   wait "$writer"
@@ -143,7 +151,7 @@ for round in $(seq "$rounds"); do
   fi
 done
 
-echo "$passed passed, $failed failed"
+echo "$passed passed, $failed failed; $stoppedEarly stop(s) came before the conversion was done"
 if [ "$soak" = --soak ]; then
   echo "$mixedWithCopy SIGKILL(s) inside the /TC copy back left the source mixed, the whole text in the temporary file"
   echo "$lostToRename line(s) appended between the last check and the /TR rename went to the replaced file"
