@@ -30,6 +30,10 @@ seconds() { # runs the command with standard output to $1, prints the elapsed se
   echo "$end - $start" | bc -l
 }
 ratio() { echo "scale=2; $1 / $2" | bc -l; }
+cpu_seconds() { # the processor time (user and system, all threads) the command takes
+  local TIMEFORMAT='%3U + %3S'
+  { time "$@" >/dev/null 2>&1; } 2>&1 | bc -l
+}
 best() { # best of five runs, each on a fresh copy of the sample and with no output yet
   local best="" t
   for _ in 1 2 3 4 5; do
@@ -85,11 +89,17 @@ t_we_iconv=$(best "$work/out.txt" iconv -f UTF-8 -t EUC-JP "$work/big-utf8.txt")
 # cp, which copies within the system (copy_file_range) and never through a program's memory.
 utf8_blocks=$(( ($(stat -c %s "$work/big-utf8.txt") + 262143) / 262144 ))
 t_w_write=$(best /dev/null dd if=/dev/zero of="$work/out.txt" bs=256K count="$utf8_blocks" status=none)
+# Reading, converting and writing together take this much processor time: on two cores the
+# run can take no less than half of it, however the work is shared among threads.
+rm -f "$work/out.txt" && sync
+t_w_cpu=$(cpu_seconds "$mxt" /B /W /O "$work/out.txt" "$work/in.txt")
 echo "UTF-8, the same text:"
 printf 'Shift-JIS to UTF-8  mxt %6.3f s  iconv %6.3f s  iconv/mxt %s (goal >= 3)  mxt/cp %s (goal <= 2)\n' \
   "$t_w" "$t_w_iconv" "$(ratio "$t_w_iconv" "$t_w")" "$(ratio "$t_w" "$t_cp")"
 printf '  writing its %d bytes alone (dd) %6.3f s  /cp %s\n' "$(stat -c %s "$work/big-utf8.txt")" \
   "$t_w_write" "$(ratio "$t_w_write" "$t_cp")"
+printf '  processor time of the run %6.3f s: on two cores at least %6.3f s, /cp %s\n' "$t_w_cpu" \
+  "$(echo "$t_w_cpu / 2" | bc -l)" "$(ratio "$(echo "$t_w_cpu / 2" | bc -l)" "$t_cp")"
 printf 'EUC to UTF-8        mxt %6.3f s  iconv %6.3f s  iconv/mxt %s (goal >= 3)\n' \
   "$t_ew" "$t_ew_iconv" "$(ratio "$t_ew_iconv" "$t_ew")"
 printf 'UTF-8 to Shift-JIS  mxt %6.3f s  iconv %6.3f s  iconv/mxt %s (goal >= 2)\n' \
