@@ -63,6 +63,27 @@ inline std::size_t CopyAsciiRun(const std::uint8_t* in, std::uint8_t* out, std::
       [](std::uint8_t b) { return b >= 0x80; });
 }
 
+// The bytes CopyAsciiChunk reads and writes.
+constexpr std::size_t kAsciiChunk = 16;
+
+// Copies kAsciiChunk bytes from `in` (both ends must have room for them whatever they hold)
+// and returns how many of them lead as ASCII: the caller takes those. The end of the run is
+// computed, not found by a branch per byte, which short runs between kanji mispredict.
+inline std::size_t CopyAsciiChunk(const std::uint8_t* in, std::uint8_t* out) {
+#if defined(__x86_64__)
+  const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(out), chunk);
+  return static_cast<std::size_t>(__builtin_ctz(HighBytes(chunk) | 1u << kAsciiChunk));
+#else
+  std::size_t run = 0;
+  while (run < kAsciiChunk && in[run] < 0x80) {
+    out[run] = in[run];
+    ++run;
+  }
+  return run;
+#endif
+}
+
 // Copies the text of JIS input outside kanji mode and shift-out: ASCII up to an escape or a
 // shift byte, which change the mode.
 inline std::size_t CopyJISTextRun(const std::uint8_t* in, std::uint8_t* out, std::size_t length) {

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "engine/AsciiRuns.h"
 #include "engine/ByteClasses.h"
 #include "engine/ByteStream.h"
 #include "engine/CellLookup.h"
@@ -47,6 +48,22 @@ void WriteUTF8(S& s, std::uint32_t cp) {
   }
 }
 
+// Copies the ASCII at `in` inside a span loop, where `sure` more characters are sure to fit,
+// each with room for at least two bytes in and two out: a chunk where it fits, counted as the
+// characters whose room it may take, else one byte. Returns the characters it counts as.
+inline std::ptrdiff_t CopyAsciiInSpan(const std::uint8_t*& in, std::uint8_t*& out,
+                                      std::ptrdiff_t sure) {
+  constexpr auto kChunkCharacters = static_cast<std::ptrdiff_t>(kAsciiChunk / 2);
+  if (sure < kChunkCharacters) {
+    *out++ = *in++;
+    return 1;
+  }
+  const std::size_t run = CopyAsciiChunk(in, out);
+  in += run;
+  out += run;
+  return kChunkCharacters;
+}
+
 // Where a span conversion left the input and the output.
 struct SpanCursors {
   const std::uint8_t* in;
@@ -81,8 +98,7 @@ struct SpanDecoder {
       for (std::ptrdiff_t i = 0; i < sure; ++i) {
         const std::uint8_t b = in[0];
         if (b < 0x80) {
-          *out++ = b;
-          ++in;
+          i += CopyAsciiInSpan(in, out, sure - i) - 1;
           continue;
         }
         const std::uint32_t bytes = pairs[PairIndex(b, in[1])];
@@ -129,7 +145,7 @@ struct SpanEncoder {
       if (sure <= 0) break;
       for (std::ptrdiff_t i = 0; i < sure; ++i) {
         if (in[0] < 0x80) {
-          *out++ = *in++;
+          i += CopyAsciiInSpan(in, out, sure - i) - 1;
           continue;
         }
         // E0-EF, then two of 80-BF, tested and taken apart as one word.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <random>
 #include <string>
 #include <vector>
@@ -106,21 +107,23 @@ TEST(PairRunsTest, ChunkedConversionWritesWhatTheByteWiseRoutinesWrite) {
   }
 }
 
+std::string ByteWiseUnicode(const std::string& input, KanjiCode from, std::uint8_t to,
+                            const UnicodeOptions& options, StreamResult* result = nullptr) {
+  MemoryStream s(input);
+  UnicodeLookups lookups;
+  UnconvertibleReport report;
+  const StreamResult ended = ConvertUnicodeStream(
+      s, from, to, false, EscapeSequenceOf(EscapeSequenceSet::EscBJ), options, lookups, report);
+  if (result) *result = ended;
+  return s.Output();
+}
+
 // The same for the conversions to and from UTF-8, whose spans go through whole-character
 // lookups: every byte class of the random text, replaced or stopping at what has no place,
 // in both mappings; the UTF-8 input is the kanji text decoded, with random bytes let in.
 TEST(PairRunsTest, UnicodeSpansWriteWhatTheByteWiseRoutinesWrite) {
   Converter converter;
   std::mt19937 random(11);
-  auto byteWise = [](const std::string& input, KanjiCode from, std::uint8_t to,
-                     const UnicodeOptions& options, StreamResult* result) {
-    MemoryStream s(input);
-    UnicodeLookups lookups;
-    UnconvertibleReport report;
-    *result = ConvertUnicodeStream(s, from, to, false, EscapeSequenceOf(EscapeSequenceSet::EscBJ),
-                                   options, lookups, report);
-    return s.Output();
-  };
   auto expectSame = [&](const std::string& text, KanjiCode from, std::uint8_t to,
                         const UnicodeOptions& options) {
     EngineConversion how{from, NewlineCode::DontCare, {to, false, false}};
@@ -128,7 +131,7 @@ TEST(PairRunsTest, UnicodeSpansWriteWhatTheByteWiseRoutinesWrite) {
     StreamResult chunkedEnd{};
     StreamResult expectedEnd{};
     const std::string chunked = ConvertInMemory(converter, text, how, &chunkedEnd);
-    const std::string expected = byteWise(text, from, to, options, &expectedEnd);
+    const std::string expected = ByteWiseUnicode(text, from, to, options, &expectedEnd);
     EXPECT_TRUE(chunked == expected && chunkedEnd == expectedEnd)
         << int(from) << " to " << int(to) << ", mapping " << int(options.mapping) << ", way "
         << int(options.unconvertible) << ", on " << Notation(text.substr(0, 200));
@@ -151,6 +154,44 @@ TEST(PairRunsTest, UnicodeSpansWriteWhatTheByteWiseRoutinesWrite) {
       }
     }
   }
+}
+
+// A span reads no byte past the end of its input and writes none past the end of its output,
+// with ASCII lying beyond both: every cut of a text ending in long ASCII runs, in every room,
+// converts what it takes as the byte-wise routine does.
+TEST(PairRunsTest, UnicodeSpansStayWithinTheirEnds) {
+  const UnicodeOptions options;
+  const std::string kanji = "\x88\x9F";
+  const std::string sjis =
+      kanji + "abc" + kanji + std::string(20, 'd') + kanji + std::string(40, 'e');
+  const std::string utf8 = ByteWiseUnicode(sjis, KanjiCode::ShiftJIS, kOutputUTF8, options);
+  UnicodeLookups lookups;
+  const SpanDecoder decoder{lookups.Decoder(KanjiCode::ShiftJIS, CharacterMapping::Windows)};
+  const SpanEncoder encoder{lookups.Encoder(kOutputShiftJIS)};
+  const std::string beyond(32, '\xEE');
+  auto check = [&](const auto& span, const std::string& text, KanjiCode from, std::uint8_t to) {
+    std::map<std::size_t, std::string> byteWise;  // by the length of the text taken
+    for (std::size_t cut = 0; cut <= text.size(); ++cut) {
+      const std::string in = text.substr(0, cut) + std::string(32, 'x');
+      for (std::size_t room = 0; room <= 3 * cut + 4; ++room) {
+        std::string out(room, '\0');
+        out += beyond;
+        const auto* inBegin = reinterpret_cast<const std::uint8_t*>(in.data());
+        auto* outBegin = reinterpret_cast<std::uint8_t*>(out.data());
+        const SpanCursors end = span(inBegin, inBegin + cut, outBegin, outBegin + room);
+        ASSERT_LE(end.in, inBegin + cut) << "cut " << cut << ", room " << room;
+        ASSERT_LE(end.out, outBegin + room) << "cut " << cut << ", room " << room;
+        ASSERT_EQ(out.substr(room), beyond) << "cut " << cut << ", room " << room;
+        const auto taken = static_cast<std::size_t>(end.in - inBegin);
+        if (!byteWise.count(taken))
+          byteWise[taken] = ByteWiseUnicode(text.substr(0, taken), from, to, options);
+        ASSERT_EQ(out.substr(0, static_cast<std::size_t>(end.out - outBegin)), byteWise[taken])
+            << "cut " << cut << ", room " << room;
+      }
+    }
+  };
+  check(decoder, sjis, KanjiCode::ShiftJIS, kOutputUTF8);
+  check(encoder, utf8, KanjiCode::UTF8, kOutputShiftJIS);
 }
 
 using ChunkConverter = std::size_t (*)(const std::uint8_t*, std::uint8_t*, std::size_t);

@@ -176,6 +176,27 @@ TEST_F(UnicodeOracleTest, TheSevenLookAlikesDecodeByTheMappingAndEncodeFromEithe
   EXPECT_EQ(Notation(Convert("\u2014", KanjiCode::UTF8, kOutputShiftJIS)), "81 5C");
 }
 
+// ASCII runs of every length up to well past a chunk, between kanji, in a text of several
+// blocks: the runs are copied whole wherever they end and wherever the buffers end.
+TEST_F(UnicodeOracleTest, AsciiRunsOfEveryLengthBetweenKanjiAgreeWithIconvBothWays) {
+  const std::string letters = "abcdefghijklmnopqrstuvwxyz0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+  std::string euc;
+  for (int round = 0; euc.size() < 700000; ++round) {
+    for (std::size_t length = 0; length <= 40; ++length) {
+      euc += letters.substr(round % 20, length);
+      for (int k = 0; k <= (round + static_cast<int>(length)) % 3; ++k)
+        euc += EUCCell(16 + (round + k) % 31, 1 + (static_cast<int>(length) * 7 + k) % 94);
+      if (length % 13 == 12) euc += "\n";
+    }
+  }
+  const std::string sjis = *Iconv(euc, "EUC-JP", "CP932");
+  const std::string utf8 = *Iconv(euc, "EUC-JP", "UTF-8");
+  EXPECT_TRUE(Convert(sjis, KanjiCode::ShiftJIS, kOutputUTF8) == utf8);
+  EXPECT_TRUE(Convert(euc, KanjiCode::EUC, kOutputUTF8) == utf8);
+  EXPECT_TRUE(Convert(utf8, KanjiCode::UTF8, kOutputShiftJIS) == sjis);
+  EXPECT_TRUE(Convert(utf8, KanjiCode::UTF8, kOutputEUC) == euc);
+}
+
 // Every character Windows decodes goes back as iconv's CP932 writes it; EUC writes it in a
 // cell that decodes to it again, as EUC-JP writes it wherever EUC-JP can.
 TEST_F(UnicodeOracleTest, EveryCharacterIsWrittenAsCP932AndEUCJPWriteIt) {
