@@ -93,13 +93,14 @@ t_w_write=$(best /dev/null dd if=/dev/zero of="$work/out.txt" bs=256K count="$ut
 # run can take no less than half of it, however the work is shared among threads.
 rm -f "$work/out.txt" && sync
 t_w_cpu=$(cpu_seconds "$mxt" /B /W /O "$work/out.txt" "$work/in.txt")
+t_w_least=$(echo "$t_w_cpu / 2" | bc -l)
 echo "UTF-8, the same text:"
 printf 'Shift-JIS to UTF-8  mxt %6.3f s  iconv %6.3f s  iconv/mxt %s (goal >= 3)  mxt/cp %s (goal <= 2)\n' \
   "$t_w" "$t_w_iconv" "$(ratio "$t_w_iconv" "$t_w")" "$(ratio "$t_w" "$t_cp")"
 printf '  writing its %d bytes alone (dd) %6.3f s  /cp %s\n' "$(stat -c %s "$work/big-utf8.txt")" \
   "$t_w_write" "$(ratio "$t_w_write" "$t_cp")"
 printf '  processor time of the run %6.3f s: on two cores at least %6.3f s, /cp %s\n' "$t_w_cpu" \
-  "$(echo "$t_w_cpu / 2" | bc -l)" "$(ratio "$(echo "$t_w_cpu / 2" | bc -l)" "$t_cp")"
+  "$t_w_least" "$(ratio "$t_w_least" "$t_cp")"
 printf 'EUC to UTF-8        mxt %6.3f s  iconv %6.3f s  iconv/mxt %s (goal >= 3)\n' \
   "$t_ew" "$t_ew_iconv" "$(ratio "$t_ew_iconv" "$t_ew")"
 printf 'UTF-8 to Shift-JIS  mxt %6.3f s  iconv %6.3f s  iconv/mxt %s (goal >= 2)\n' \
