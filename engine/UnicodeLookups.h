@@ -1,25 +1,35 @@
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 
 #include "engine/KanjiCode.h"
 
 namespace mxt::engine {
 
-// A decoder is indexed by both bytes of a pair whose first byte is 80-FF: the bytes that
-// are no pair of the code find 0 there, so the fast path needs no test of its own.
-constexpr std::size_t kPairIndices = 0x8000;
+// A decoder is indexed by a pair's two bytes as one little-endian word, as the fast path
+// loads them: the bytes that are no pair of the code find 0 there, so the fast path needs no
+// test of its own.
+constexpr std::size_t kPairIndices = 0x10000;
 constexpr std::size_t PairIndex(unsigned first, unsigned second) {
-  return (first << 8 | second) - 0x8000;
+  return first | second << 8;
 }
-// The index of the EUC image of a JIS pair (both bytes below 80), the arithmetic spelt out:
-// the compiler does not see it.
-constexpr std::size_t EUCImageIndex(unsigned first, unsigned second) {
-  return first << 8 | second | 0x80;
+// The pair that begins at `bytes`, as a decoder index: one load on a little-endian processor.
+inline std::uint16_t PairAt(const std::uint8_t* bytes) {
+  if constexpr (std::endian::native == std::endian::little) {
+    std::uint16_t word;
+    std::memcpy(&word, bytes, sizeof word);
+    return word;
+  } else {
+    return static_cast<std::uint16_t>(PairIndex(bytes[0], bytes[1]));
+  }
 }
-static_assert(EUCImageIndex(0x30, 0x21) == PairIndex(0xB0, 0xA1));
+// The EUC image of a JIS pair (both bytes below 80) is the pair with both high bits set.
+constexpr std::uint16_t kEUCImageBits = 0x8080;
+static_assert((PairIndex(0x30, 0x21) | kEUCImageBits) == PairIndex(0xB0, 0xA1));
 
 // Whole-character lookups for the fast paths of the conversions to and from UTF-8, made from
 // the cell tables on first use and kept with the converter.

@@ -96,12 +96,12 @@ struct SpanDecoder {
       const std::ptrdiff_t sure = std::min((inEnd - in - 1) / 2, (outEnd - out - 1) / 3);
       if (sure <= 0) break;
       for (std::ptrdiff_t i = 0; i < sure; ++i) {
-        const std::uint8_t b = in[0];
-        if (b < 0x80) {
+        const std::uint16_t pair = PairAt(in);
+        if ((pair & 0x80) == 0) {
           i += CopyAsciiInSpan(in, out, sure - i) - 1;
           continue;
         }
-        const std::uint32_t bytes = pairs[PairIndex(b, in[1])];
+        const std::uint32_t bytes = pairs[pair];
         if (bytes == 0) return {in, out};
         out = PutDecodedBytes(out, bytes);
         in += 2;
@@ -120,11 +120,10 @@ struct JISKanjiSpans {
     // Each pair takes two bytes and gives three (stored as four): the ends are looked at once.
     const std::ptrdiff_t sure = std::min((inEnd - in) / 2, (outEnd - out - 1) / 3);
     for (std::ptrdiff_t i = 0; i < sure; ++i) {
-      const unsigned c = in[0];
-      const unsigned d = in[1];
+      const std::uint16_t pair = PairAt(in);
       // Set high, the bytes below 21 and 7F fall on no EUC pair.
-      if ((c | d) & 0x80) break;
-      const std::uint32_t bytes = eucPairs[EUCImageIndex(c, d)];
+      if (pair & kEUCImageBits) break;
+      const std::uint32_t bytes = eucPairs[pair | kEUCImageBits];
       if (bytes == 0) break;
       out = PutDecodedBytes(out, bytes);
       in += 2;
