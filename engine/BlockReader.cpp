@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "engine/YieldingWait.h"
 #include "platform/StopSignals.h"
 
 namespace mxt::engine {
@@ -34,6 +35,12 @@ bool BlockReader::MayReadAhead() const {
 void BlockReader::Run() {
   std::unique_lock lock(mutex_);
   for (;;) {
+    if (!stopping_ && !MayReadAhead()) {
+      const std::size_t taken = taken_;
+      lock.unlock();
+      YieldWhileUnchanged(taken_, taken);
+      lock.lock();
+    }
     changed_.wait(lock, [this] { return stopping_ || MayReadAhead(); });
     if (stopping_) return;
     platform::File& file = *file_;

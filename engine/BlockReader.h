@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
@@ -46,10 +47,10 @@ class BlockReader {
   std::mutex mutex_;
   std::condition_variable changed_;
   platform::File* file_ = nullptr;
-  std::size_t read_ = 0;   // blocks read since Start
-  std::size_t taken_ = 0;  // blocks taken since Start
-  bool atEnd_ = false;     // the last read gave nothing, or failed
-  bool busy_ = false;      // a read is under way, without the lock
+  std::size_t read_ = 0;                // blocks read since Start
+  std::atomic<std::size_t> taken_ = 0;  // blocks taken since Start; looked at without the lock
+  bool atEnd_ = false;                  // the last read gave nothing, or failed
+  bool busy_ = false;                   // a read is under way, without the lock
   bool stopping_ = false;
   std::exception_ptr failure_;
   std::thread thread_;

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "engine/YieldingWait.h"
 #include "platform/StopSignals.h"
 
 namespace mxt::engine {
@@ -27,6 +28,11 @@ BlockWriter::~BlockWriter() {
 void BlockWriter::Run() {
   std::unique_lock lock(mutex_);
   for (;;) {
+    if (count_ == 0 && !stopping_) {
+      lock.unlock();
+      YieldWhileUnchanged(count_, 0);
+      lock.lock();
+    }
     changed_.wait(lock, [this] { return count_ > 0 || stopping_; });
     if (count_ == 0) return;
     const Block block = queue_[first_];

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
@@ -52,7 +53,8 @@ class BlockWriter {
   std::condition_variable changed_;
   std::array<Block, kQueued> queue_{};
   std::size_t first_ = 0;
-  std::size_t count_ = 0;  // given and not yet written, the one being written included
+  // Given and not yet written, the one being written included; looked at without the lock.
+  std::atomic<std::size_t> count_ = 0;
   bool stopping_ = false;
   std::exception_ptr failure_;
   std::thread thread_;
