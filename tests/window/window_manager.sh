@@ -24,10 +24,17 @@ centre() {
     { read -r x y w h && echo "$((x + w / 2)),$((y + h / 2))"; }
 }
 inside_at() { [ "$(inside)" = "$1" ]; }
+# The window manager may still move a window just shown: its place counts once it holds.
+settled() {
+  local before
+  before=$(inside)
+  sleep 0.2
+  [ -n "$before" ] && [ "$(inside)" = "$before" ]
+}
 start() {
   "$mxt" &
   running=$!
-  await shown && sleep 0.3
+  await shown && await settled
 }
 stop() {
   kill -TERM "$running"
