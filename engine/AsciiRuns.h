@@ -75,12 +75,7 @@ inline std::size_t CopyAsciiChunk(const std::uint8_t* in, std::uint8_t* out) {
   _mm_storeu_si128(reinterpret_cast<__m128i*>(out), chunk);
   return static_cast<std::size_t>(__builtin_ctz(HighBytes(chunk) | 1u << kAsciiChunk));
 #else
-  std::size_t run = 0;
-  while (run < kAsciiChunk && in[run] < 0x80) {
-    out[run] = in[run];
-    ++run;
-  }
-  return run;
+  return CopyAsciiRun(in, out, kAsciiChunk);
 #endif
 }
 
