@@ -27,35 +27,33 @@ KanjiCode Detect(const std::string& s) {
   return DetectKanjiCode(Data(s), Length(s));
 }
 
-TEST(IsBinaryTextTest, CountsOneControlCharacterInThirtyTwoAsText) {
-  std::string text(31, 'a');
-  text.push_back('\0');
-  EXPECT_FALSE(IsBinaryText(Data(text), Length(text)));
-  std::string binary(30, 'a');
-  binary.push_back('\x01');
-  EXPECT_TRUE(IsBinaryText(Data(binary), Length(binary)));
-  EXPECT_FALSE(IsBinaryText(Data(""), 0));
+bool IsBinary(const std::string& s) {
+  return IsBinaryText(Data(s), Length(s));
+}
+
+bool IsUTF8(const std::string& s, bool goesOn = false) {
+  return IsUTF8Text(Data(s), Length(s), goesOn);
 }
 
 TEST(IsBinaryTextTest, FlagsExactlyTheListedControlCharacters) {
   for (int c = 0; c < 0x20; ++c) {
     const bool counted = c <= 0x06 || c == 0x0B || (c >= 0x10 && c <= 0x19) || c >= 0x1C;
-    const std::string one(1, static_cast<char>(c));
-    EXPECT_EQ(IsBinaryText(Data(one), 1), counted) << "byte " << c;
+    EXPECT_EQ(IsBinary(std::string(1, static_cast<char>(c))), counted) << "byte " << c;
   }
 }
 
-TEST(IsBinaryTextTest, LooksOnlyAtTheFirst1024Bytes) {
+// One control character in 32 is text; only the first 1024 bytes count.
+TEST(IsBinaryTextTest, CountsControlCharactersInTheFirst1024Bytes) {
+  EXPECT_FALSE(IsBinary(std::string(31, 'a') + '\0'));
+  EXPECT_TRUE(IsBinary(std::string(30, 'a') + '\x01'));
+  EXPECT_FALSE(IsBinary(""));
   std::string text(4000, 'a');
   for (int i = 0; i < 32; ++i)
     text[i * 30] = '\x02';
-  EXPECT_FALSE(IsBinaryText(Data(text), Length(text)));
+  EXPECT_FALSE(IsBinary(text));
   text[1000] = '\x02';
-  EXPECT_TRUE(IsBinaryText(Data(text), Length(text)));
-  std::string late(4000, 'a');
-  for (int i = 1024; i < 4000; ++i)
-    late[i] = '\x02';
-  EXPECT_FALSE(IsBinaryText(Data(late), Length(late)));
+  EXPECT_TRUE(IsBinary(text));
+  EXPECT_FALSE(IsBinary(std::string(1024, 'a') + std::string(3000, '\x02')));
 }
 
 TEST(IsUTF8TextTest, WantsWellFormedUTF8WithAMultiByteCharacter) {
@@ -85,21 +83,17 @@ TEST(IsUTF8TextTest, WantsWellFormedUTF8WithAMultiByteCharacter) {
       {"88 9F 82 A0", false},  // Shift-JIS 院 あ
       {"B0 A1 A4 A2", false},  // EUC 亜 あ
   };
-  for (const auto& c : cases) {
-    const std::string s = Bytes(c.notation);
-    EXPECT_EQ(IsUTF8Text(Data(s), Length(s), false), c.expected) << c.notation;
-  }
+  for (const auto& c : cases)
+    EXPECT_EQ(IsUTF8(Bytes(c.notation)), c.expected) << c.notation;
 }
 
 // A character cut by the end of a full first block goes on in the file.
 TEST(IsUTF8TextTest, TakesACharacterCutByTheEndOfAFullBlockAsGoingOn) {
   const std::string cut = Bytes("C3 A9") + std::string(32764, 'a') + Bytes("E3 81");
-  EXPECT_TRUE(IsUTF8Text(Data(cut), Length(cut), true));
-  EXPECT_FALSE(IsUTF8Text(Data(cut), Length(cut), false));
-  const std::string onlyCut = std::string(32766, 'a') + Bytes("E3 81");
-  EXPECT_FALSE(IsUTF8Text(Data(onlyCut), Length(onlyCut), true));
-  const std::string badCut = Bytes("C3 A9") + std::string(32764, 'a') + Bytes("E3 41");
-  EXPECT_FALSE(IsUTF8Text(Data(badCut), Length(badCut), true));
+  EXPECT_TRUE(IsUTF8(cut, true));
+  EXPECT_FALSE(IsUTF8(cut));
+  EXPECT_FALSE(IsUTF8(std::string(32766, 'a') + Bytes("E3 81"), true));
+  EXPECT_FALSE(IsUTF8(Bytes("C3 A9") + std::string(32764, 'a') + Bytes("E3 41"), true));
 }
 
 // Real text from iconv, each byte of a character checked across the fast ASCII steps.
@@ -112,15 +106,14 @@ TEST(IsUTF8TextTest, AcceptsIconvsUTF8AndRefusesItsShiftJISAndEUC) {
     euc += "\n";
   }
   const std::string utf8 = testing::Iconv(euc, "EUC-JP", "UTF-8").value();
-  EXPECT_TRUE(IsUTF8Text(Data(utf8), Length(utf8), false));
+  EXPECT_TRUE(IsUTF8(utf8));
   for (std::size_t cut = 1; cut < 64; ++cut) {
     const std::string shorter = utf8.substr(0, utf8.size() - cut);
     const bool whole = (static_cast<unsigned char>(utf8[utf8.size() - cut]) & 0xC0) != 0x80;
-    EXPECT_EQ(IsUTF8Text(Data(shorter), Length(shorter), false), whole) << cut;
+    EXPECT_EQ(IsUTF8(shorter), whole) << cut;
   }
-  const std::string shiftJIS = testing::Iconv(euc, "EUC-JP", "SHIFT_JIS").value();
-  EXPECT_FALSE(IsUTF8Text(Data(shiftJIS), Length(shiftJIS), false));
-  EXPECT_FALSE(IsUTF8Text(Data(euc), Length(euc), false));
+  EXPECT_FALSE(IsUTF8(testing::Iconv(euc, "EUC-JP", "SHIFT_JIS").value()));
+  EXPECT_FALSE(IsUTF8(euc));
 }
 
 std::string EncodeUTF8(char32_t c) {
@@ -209,7 +202,7 @@ TEST(IsUTF8TextTest, AgreesWithIconvOnTextWithAndWithoutFaults) {
     const bool expected =
         StartsWithMark(text) ||
         (testing::Iconv(text, "UTF-8", "UTF-16LE").has_value() && HasHighByte(text));
-    EXPECT_EQ(IsUTF8Text(Data(text), Length(text), false), expected) << testing::Notation(text);
+    EXPECT_EQ(IsUTF8(text), expected) << testing::Notation(text);
   }
 }
 
@@ -234,13 +227,12 @@ TEST(IsUTF8TextTest, JudgesTextCutAnywhereByItsWholeCharacters) {
     const std::string kept = text.substr(0, cut);
     const bool mark = StartsWithMark(kept);
     const bool multiByte = HasHighByte(text.substr(0, whole));
-    EXPECT_EQ(IsUTF8Text(Data(kept), Length(kept), true), mark || multiByte)
-        << testing::Notation(kept);
-    EXPECT_EQ(IsUTF8Text(Data(kept), Length(kept), false), mark || (cut == whole && multiByte))
-        << testing::Notation(kept);
+    EXPECT_EQ(IsUTF8(kept, true), mark || multiByte) << testing::Notation(kept);
+    EXPECT_EQ(IsUTF8(kept), mark || (cut == whole && multiByte)) << testing::Notation(kept);
   }
 }
 
+// The first newline decides, however far into the text.
 TEST(DetectNewlineCodeTest, ReportsTheFirstNewline) {
   const struct {
     const char* notation;
@@ -255,12 +247,8 @@ TEST(DetectNewlineCodeTest, ReportsTheFirstNewline) {
     const std::string s = Bytes(c.notation);
     EXPECT_EQ(DetectNewlineCode(Data(s), Length(s)), c.expected) << c.notation;
   }
-}
-
-TEST(DetectNewlineCodeTest, ScansBeyondTheClassificationWindow) {
-  std::string s(5000, 'a');
-  s += "\r\n";
-  EXPECT_EQ(DetectNewlineCode(Data(s), Length(s)), NewlineCode::CRLF);
+  const std::string far = std::string(5000, 'a') + "\r\n";
+  EXPECT_EQ(DetectNewlineCode(Data(far), Length(far)), NewlineCode::CRLF);
 }
 
 TEST(DetectKanjiCodeTest, DecidesByTheFirstDecisivePattern) {
@@ -323,25 +311,18 @@ TEST(DetectKanjiCodeTest, DecidesByTheFirstDecisivePattern) {
       {"B0 B1", KanjiCode::EUC},
       {"B0 B1 FF", KanjiCode::EUC},
   };
-  for (const auto& c : cases) {
+  for (const auto& c : cases)
     EXPECT_EQ(Detect(Bytes(c.notation)), c.expected) << c.notation;
-  }
 }
 
-TEST(DetectKanjiCodeTest, LookAheadStopsAfter1024Bytes) {
-  const std::string pair = Bytes("B0 B1");
+// The look-ahead after an ambiguous pair stops after 1024 bytes; the main scan goes on to
+// the end of what it is given, and no further.
+TEST(DetectKanjiCodeTest, ScansAsFarAsItIsToldTo) {
   const std::string sjis = Bytes("88 9F");
-  EXPECT_EQ(Detect(pair + std::string(1022, 'a') + sjis), KanjiCode::ShiftJIS);
-  EXPECT_EQ(Detect(pair + std::string(1023, 'a') + sjis), KanjiCode::EUC);
-}
-
-TEST(DetectKanjiCodeTest, MainScanHasNoWindow) {
-  EXPECT_EQ(Detect(std::string(20000, 'a') + Bytes("88 9F")), KanjiCode::ShiftJIS);
-}
-
-TEST(DetectKanjiCodeTest, SeesOnlyTheBytesPassedIn) {
-  const std::string s = std::string(10, 'a') + Bytes("88 9F");
-  EXPECT_EQ(DetectKanjiCode(Data(s), 10), KanjiCode::Ascii);
+  EXPECT_EQ(Detect(Bytes("B0 B1") + std::string(1022, 'a') + sjis), KanjiCode::ShiftJIS);
+  EXPECT_EQ(Detect(Bytes("B0 B1") + std::string(1023, 'a') + sjis), KanjiCode::EUC);
+  EXPECT_EQ(Detect(std::string(20000, 'a') + sjis), KanjiCode::ShiftJIS);
+  EXPECT_EQ(DetectKanjiCode(Data(std::string(10, 'a') + sjis), 10), KanjiCode::Ascii);
 }
 
 TEST(DetectAfterAmbiguousPairTest, LeansToEUC) {
