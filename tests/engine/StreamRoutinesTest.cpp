@@ -68,6 +68,9 @@ constexpr auto BJ = EscapeSequenceSet::EscBJ;
 constexpr auto BB = EscapeSequenceSet::EscBB;
 constexpr auto AtJ = EscapeSequenceSet::EscAtJ;
 constexpr auto KH = EscapeSequenceSet::EscKH;
+// Any other value stands for the first set.
+constexpr auto Four = EscapeSequenceSet{4};
+constexpr auto Last = EscapeSequenceSet{255};
 
 class StreamRoutinesTest : public ::testing::Test {
  protected:
@@ -119,6 +122,8 @@ TEST_F(StreamRoutinesTest, WritingJIS) {
       {Routine::SJISToJIS, KH, false, "'A' 88 9F 'B'", "'A' ESC 'K' '0!' ESC 'H' 'B'"},
       {Routine::SJISToJIS, BB, false, "'A' 88 9F 'B'", "'A' ESC '$B' '0!' ESC '(B' 'B'"},
       {Routine::SJISToJIS, AtJ, false, "'A' 88 9F 'B'", "'A' ESC '$@' '0!' ESC '(J' 'B'"},
+      {Routine::SJISToJIS, Four, false, "'A' 88 9F 'B'", "'A' ESC '$B' '0!' ESC '(J' 'B'"},
+      {Routine::JISToJIS, Last, false, "'A' ESC 'K' '0!' ESC 'H'", "'A' ESC '$B' '0!' ESC '(J'"},
       {Routine::EUCToJIS, BJ, true, "'A' B0 A1 ' ' 8E B1 'Z'",
        "'A' ESC '$B' '0!' ESC '(J' ' ' SO '1' SI 'Z'"},
       {Routine::EUCToJIS, BJ, false, "'A' B0 A1 ' ' 8E B1 'Z'",
@@ -203,24 +208,6 @@ TEST_F(StreamRoutinesTest, ReadingJIS) {
       {Routine::JISToJIS, BJ, true, "SO '1' 0A", "SO '1' SI 0A"},
   };
   Check(std::begin(cases), std::end(cases));
-}
-
-TEST(EscapeSequenceTest, EachSetHasItsPairAndAnyOtherValueTheFirst) {
-  const struct {
-    std::uint8_t set;
-    Designator in;
-    Designator out;
-  } cases[] = {
-      {0, {'$', 'B'}, {'(', 'J'}}, {1, {'$', 'B'}, {'(', 'B'}}, {2, {'$', '@'}, {'(', 'J'}},
-      {3, {'K', 0}, {'H', 0}},     {4, {'$', 'B'}, {'(', 'J'}}, {255, {'$', 'B'}, {'(', 'J'}},
-  };
-  for (const auto& c : cases) {
-    const EscapeSequence escapes = EscapeSequenceOf(static_cast<EscapeSequenceSet>(c.set));
-    EXPECT_EQ(escapes.kanjiIn.first, c.in.first) << int(c.set);
-    EXPECT_EQ(escapes.kanjiIn.second, c.in.second) << int(c.set);
-    EXPECT_EQ(escapes.kanjiOut.first, c.out.first) << int(c.set);
-    EXPECT_EQ(escapes.kanjiOut.second, c.out.second) << int(c.set);
-  }
 }
 
 TEST(ConvertStreamTest, PicksTheRoutineForEachPairOfCodes) {
