@@ -81,15 +81,18 @@ TEST_F(ConversionRunTest, AsksBeforeConvertingAFinishedListAgain) {
   run_.ConvertAll();
   EXPECT_EQ(ReadFile(dir_ / "a"), kShiftJIS) << "converted back";
   EXPECT_EQ(StatusColumns(entry, ListId::Input), "Converted:\tEUC to Shift-JIS");
-}
+  EXPECT_TRUE(host_.CallsStartingWith("close").empty());
 
-TEST_F(ConversionRunTest, AFileAddedToAFinishedListIsConvertedWithoutTheQuestion) {
-  AddFile("a", kShiftJIS);
-  run_.ConvertAll();
+  // A file added to the finished list is converted without the question, and a complete
+  // run quits when asked.
+  host_.messages.clear();
+  settings_.OutputKanjiCode = 1;
+  settings_.QuitWhenConverted = true;
   FileEntry& added = AddFile("b", kShiftJIS);
   run_.ConvertAll();
   EXPECT_TRUE(host_.messages.empty());
   EXPECT_EQ(added.State, RunResult::Converted);
+  EXPECT_EQ(host_.CallsStartingWith("close").size(), 1u);
 }
 
 // Nothing but paint events gets through while one file converts: a large one shows on
@@ -138,13 +141,6 @@ TEST_F(ConversionRunTest, AnErrorAbortsTheEntryAndEndsTheRunWithTheWindowRestore
   EXPECT_EQ(ReadFile(dir_ / "a"), kShiftJIS);
 }
 
-TEST_F(ConversionRunTest, QuitsAfterACompleteRunWhenAsked) {
-  AddFile("a", kShiftJIS);
-  settings_.QuitWhenConverted = true;
-  run_.ConvertAll();
-  EXPECT_EQ(host_.CallsStartingWith("close").size(), 1u);
-}
-
 TEST_F(ConversionRunTest, OneOutputFileNeverReceivesTwoKanjiCodes) {
   AddFile("a", kShiftJIS);
   OutputTo(dir_ / "out");
@@ -183,6 +179,9 @@ TEST_F(ConversionRunTest, RejectsOutputFilesItCannotUse) {
       {dir_ / "in",
        dir_ / "in" +
            "\rこのファイルは、すでに入力元として指定されているため、出力先には指定できません。"},
+      // Shown as UTF-8.
+      {"bad\xFF*.txt",
+       "bad\xEF\xBF\xBD*.txt\r出力先の指定にワイルドカードを含めることはできません。"},
   };
   for (const auto& c : cases) {
     host_.messages.clear();
@@ -198,12 +197,6 @@ TEST_F(ConversionRunTest, RejectsOutputFilesItCannotUse) {
   EXPECT_TRUE(settings_.OutputToFile);
   EXPECT_EQ(files_.Output()->Path, dir_ / "new.txt");
   EXPECT_EQ(files_.Output()->Code, kNoKanjiWritten);
-}
-
-TEST_F(ConversionRunTest, APathInAMessageIsShownAsUtf8) {
-  run_.SetOutputFile("bad\xFF*.txt");
-  ASSERT_EQ(host_.messages.size(), 1u);
-  EXPECT_EQ(host_.messages[0].text.substr(0, 6), "bad\xEF\xBF\xBD");
 }
 
 TEST_F(ConversionRunTest, AnInputFileThatIsTheOutputFileIsRefusedAndCounted) {
