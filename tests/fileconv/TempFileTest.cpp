@@ -42,6 +42,11 @@ TEST(TempFileTest, TheNameHasFiveDigitsAndTwoCharactersOfThePrefix) {
   ASSERT_EQ(::stat(made.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0600u);
   EXPECT_EQ(info.st_size, 0);
+  // The system's numbers give distinct files; a folder that cannot take one fails.
+  EXPECT_NE(MakeTempFileName("MX", folder), MakeTempFileName("MX", folder));
+  EXPECT_THROW(MakeTempFileName("MX", "/nonexistent/", Numbers({1})), platform::IoError);
+  mxt::testing::ScopedEnv env("TMPDIR", dir.Path().c_str());
+  EXPECT_EQ(DefaultTempDir(), folder) << "the system's temporary folder by default";
 }
 
 TEST(TempFileTest, AFileALinkOrAFolderOfTheNameIsTaken) {
@@ -136,24 +141,6 @@ TEST(TempFileTest, ALaterStartRemovesOnlyTheViewerCopiesItsUsersEndedProcessesLe
   EXPECT_EQ(mxt::testing::ReadFile(folder + "victim"), "keep");
   EXPECT_EQ(::access(link.c_str(), F_OK), 0) << "a link is never followed nor removed";
   EXPECT_EQ(IsRegularFile(theirs), otherUser);
-}
-
-TEST(TempFileTest, AFolderThatCannotTakeTheFileFailsWithItsOwnError) {
-  EXPECT_THROW(MakeTempFileName("MX", "/nonexistent/", Numbers({1})), platform::IoError);
-}
-
-TEST(TempFileTest, TheSystemsNumbersGiveDistinctFiles) {
-  TempDir dir;
-  const std::string folder = dir.Path() + "/";
-  EXPECT_NE(MakeTempFileName("MX", folder), MakeTempFileName("MX", folder));
-}
-
-TEST(TempFileTest, TheDefaultFolderIsTheSystemsOrTheCurrentOne) {
-  TempDir dir;
-  {
-    mxt::testing::ScopedEnv env("TMPDIR", dir.Path().c_str());
-    EXPECT_EQ(DefaultTempDir(), dir.Path() + "/");
-  }
 }
 
 }  // namespace

@@ -42,27 +42,31 @@ class TrueCaseTest : public ::testing::Test {
     volume_.Add("\\\\srv\\docs\\a.txt", "A.TXT", "");
     volume_.Add("d:\\.", ".", "");
   }
-  std::string Path(const std::string& path) {
-    return TrueCasePath(path, volume_.Finder(), kShiftJisFileNames).path;
-  }
-  std::string DiskName(const std::string& path) {
-    return TrueCasePath(path, volume_.Finder(), kShiftJisFileNames).diskName;
-  }
-
   FakeVolume volume_;
 };
 
+// Only all-upper names without a long form are recased; a missing file keeps its name
+// under the true folders.
 TEST_F(TrueCaseTest, RebuildsThePathFromTheNamesOnDisk) {
-  EXPECT_EQ(Path("d:\\progra~1\\readme.txt"), "D:\\Program Files\\Readme.txt");
-  EXPECT_EQ(DiskName("d:\\progra~1\\readme.txt"), "README.TXT");
-  EXPECT_EQ(Path("\\\\srv\\docs\\a.txt"), "\\\\srv\\docs\\A.txt");
-}
-
-TEST_F(TrueCaseTest, OnlyAllUpperNamesWithoutALongFormAreRecased) {
-  EXPECT_EQ(Path("D:\\PROGRA~1\\MIXED.TXT"), "D:\\Program Files\\ReadMe.TXT");
-  EXPECT_EQ(Path("d:\\progra~1\\longfi~1.txt"), "D:\\Program Files\\LONGFILENAME.TXT");
-  EXPECT_EQ(DiskName("d:\\progra~1\\longfi~1.txt"), "");
-  EXPECT_EQ(DiskName("D:\\PROGRA~1\\MIXED.TXT"), "");
+  const struct {
+    const char* path;
+    const char* truePath;
+    const char* diskName;
+  } cases[] = {
+      {"d:\\progra~1\\readme.txt", "D:\\Program Files\\Readme.txt", "README.TXT"},
+      {"\\\\srv\\docs\\a.txt", "\\\\srv\\docs\\A.txt", "A.TXT"},
+      {"D:\\PROGRA~1\\MIXED.TXT", "D:\\Program Files\\ReadMe.TXT", ""},
+      {"d:\\progra~1\\longfi~1.txt", "D:\\Program Files\\LONGFILENAME.TXT", ""},
+      {"d:\\progra~1\\new.txt", "D:\\Program Files\\new.txt", ""},
+      {"d:\\nowhere\\new.txt", "D:\\nowhere\\new.txt", ""},
+      {"new.txt", "new.txt", ""},
+      {"\\new.txt", "\\new.txt", ""},
+  };
+  for (const auto& c : cases) {
+    const CasedPath found = TrueCasePath(c.path, volume_.Finder(), kShiftJisFileNames);
+    EXPECT_EQ(found.path, c.truePath) << c.path;
+    EXPECT_EQ(found.diskName, c.diskName) << c.path;
+  }
 }
 
 TEST_F(TrueCaseTest, RootsAndShareRootsHaveNoNameOfTheirOwn) {
@@ -76,13 +80,6 @@ TEST_F(TrueCaseTest, RootsAndShareRootsHaveNoNameOfTheirOwn) {
     return std::optional<FindData>(data);
   };
   EXPECT_EQ(TrueCaseName("\\\\srv\\docs", everything, kShiftJisFileNames), "");
-}
-
-TEST_F(TrueCaseTest, AMissingFileKeepsItsNameUnderTheTrueFolders) {
-  EXPECT_EQ(Path("d:\\progra~1\\new.txt"), "D:\\Program Files\\new.txt");
-  EXPECT_EQ(Path("d:\\nowhere\\new.txt"), "D:\\nowhere\\new.txt");
-  EXPECT_EQ(Path("new.txt"), "new.txt");
-  EXPECT_EQ(Path("\\new.txt"), "\\new.txt");
 }
 
 TEST(TrueCaseOnPosixTest, NamesStayAsStored) {
