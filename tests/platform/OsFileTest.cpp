@@ -45,36 +45,8 @@ TEST_F(OsFileTest, WritesSeeksAndTruncates) {
   EXPECT_EQ(file.ReadBlock(text, sizeof text), 5u);
   EXPECT_STREQ(text, "hello");
   EXPECT_EQ(file.ReadBlock(text, sizeof text), 0u);
-}
-
-TEST_F(OsFileTest, CreateEmptiesAnExistingFile) {
-  OsFile::Create(dir_ + "/a").WriteBlock("abc", 3);
-  EXPECT_EQ(OsFile::Create(dir_ + "/a").Size(), 0);
-}
-
-TEST_F(OsFileTest, FailuresCarryTheSystemsErrorCode) {
-  EXPECT_EQ(ErrorCodeOf([] { OsFile::Create("/dev/full").WriteBlock("x", 1); }), ENOSPC);
-  EXPECT_EQ(ErrorCodeOf([] {
-              char byte;
-              OsFile::OpenForReading("/").ReadBlock(&byte, 1);
-            }),
-            EISDIR);
-  EXPECT_EQ(ErrorCodeOf([] { OsFile::OpenForReading("/nonexistent/mxt"); }), ENOENT);
-}
-
-TEST_F(OsFileTest, AnExclusiveOpenKeepsOutTheNextOne) {
-  OsFile::Create(dir_ + "/a").WriteBlock("abc", 3);
-  OsFile held = OsFile::OpenExclusive(dir_ + "/a", OsFile::Access::Read);
-  const std::string path = dir_ + "/a";
-  try {
-    OsFile::OpenExclusive(path, OsFile::Access::ReadWrite);
-    ADD_FAILURE() << "a second exclusive open succeeded";
-  } catch (const IoError& error) {
-    EXPECT_EQ(error.Code(), kErrorSharingViolation);
-  }
-  held.Close();
-  OsFile again = OsFile::OpenExclusive(path, OsFile::Access::ReadWrite);
-  EXPECT_EQ(again.Size(), 3);
+  file.Close();
+  EXPECT_EQ(OsFile::Create(dir_ + "/a").Size(), 0) << "Create empties an existing file";
 }
 
 // The code an exclusive open of `path` fails with, tried as a user who may not read it.
@@ -97,12 +69,35 @@ int AccessDeniedCodeOf(const std::string& path) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-TEST_F(OsFileTest, AnExclusiveOpenTellsAccessDeniedFromOtherFailures) {
+// An exclusive open tells access denied from other failures.
+TEST_F(OsFileTest, FailuresCarryTheSystemsErrorCode) {
+  EXPECT_EQ(ErrorCodeOf([] { OsFile::Create("/dev/full").WriteBlock("x", 1); }), ENOSPC);
+  EXPECT_EQ(ErrorCodeOf([] {
+              char byte;
+              OsFile::OpenForReading("/").ReadBlock(&byte, 1);
+            }),
+            EISDIR);
+  EXPECT_EQ(ErrorCodeOf([] { OsFile::OpenForReading("/nonexistent/mxt"); }), ENOENT);
   EXPECT_EQ(ErrorCodeOf([] { OsFile::OpenExclusive("/nonexistent/mxt", OsFile::Access::Read); }),
             ENOENT);
   const std::string path = dir_ + "/private";
   OsFile::Create(path).Close();
   EXPECT_EQ(AccessDeniedCodeOf(path), kErrorAccessDenied);
+}
+
+TEST_F(OsFileTest, AnExclusiveOpenKeepsOutTheNextOne) {
+  OsFile::Create(dir_ + "/a").WriteBlock("abc", 3);
+  OsFile held = OsFile::OpenExclusive(dir_ + "/a", OsFile::Access::Read);
+  const std::string path = dir_ + "/a";
+  try {
+    OsFile::OpenExclusive(path, OsFile::Access::ReadWrite);
+    ADD_FAILURE() << "a second exclusive open succeeded";
+  } catch (const IoError& error) {
+    EXPECT_EQ(error.Code(), kErrorSharingViolation);
+  }
+  held.Close();
+  OsFile again = OsFile::OpenExclusive(path, OsFile::Access::ReadWrite);
+  EXPECT_EQ(again.Size(), 3);
 }
 
 TEST_F(OsFileTest, CreateNewRefusesEveryExistingNameAndIsPrivate) {
@@ -147,13 +142,10 @@ TEST_F(OsFileTest, AnExclusiveOpenOfAFifoDoesNotWaitForAWriter) {
   ::alarm(0);
 }
 
-TEST(InOutErrorTest, NamesTheCodeTheCauseAndTheFile) {
+TEST_F(OsFileTest, ItsFailuresNameTheCodeTheCauseAndTheFile) {
   EXPECT_STREQ(IoError(ENOSPC).what(), "I/O ｴﾗｰ (28) No space left on device");
   EXPECT_STREQ(IoError(kErrorAccessDenied, "/d/a.txt", EACCES).what(),
                "I/O ｴﾗｰ (5) Permission denied: /d/a.txt");
-}
-
-TEST_F(OsFileTest, ItsFailuresNameTheFile) {
   testing::WriteFile(dir_ + "/a.txt", "text");
   OsFile file = OsFile::OpenExclusive(dir_ + "/a.txt", OsFile::Access::Read);
   try {
