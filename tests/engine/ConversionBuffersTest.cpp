@@ -60,28 +60,27 @@ TEST_F(ConversionBuffersTest, RewritesNewlinesInEachMode) {
   }
 }
 
-TEST_F(ConversionBuffersTest, JoinsACRLFPairSplitBetweenOutputBlocks) {
+// Split between blocks, CR LF is one newline; a lone CR at a block's end loses nothing and
+// eats no later LF, and a CR inside a block leaves the next block's LF alone.
+TEST_F(ConversionBuffersTest, RewritesNewlinesAcrossBlockEnds) {
   const std::string head(kBlock - 1, 'a');
-  const std::string input = head + "\r\nb";
-  EXPECT_EQ(ConvertInMemory(input, Copying(NewlineCode::CRLF)), head + "\r\nb");
-  EXPECT_EQ(ConvertInMemory(input, Copying(NewlineCode::LF)), head + "\nb");
-  EXPECT_EQ(ConvertInMemory(input, Copying(NewlineCode::CR)), head + "\rb");
-}
-
-TEST_F(ConversionBuffersTest, ALoneCRAtABlockEndLosesNothingAndDoesNotEatALaterLF) {
-  const std::string first = std::string(kBlock - 1, 'a') + "\r";
+  const std::string shorter(kBlock - 2, 'a');
   const std::string second = "x" + std::string(kBlock - 1, 'y');
-  const std::string input = first + second + "\nz";
-  const std::string body = std::string(kBlock - 1, 'a');
-  EXPECT_EQ(ConvertInMemory(input, Copying(NewlineCode::LF)), body + "\n" + second + "\nz");
-  EXPECT_EQ(ConvertInMemory(input, Copying(NewlineCode::CRLF)), body + "\r\n" + second + "\r\nz");
-  // Split between blocks, CR LF is one newline; a CR inside a block leaves the next
-  // block's LF alone.
-  const std::string direct = first + "\nz";
-  const std::string noPending = std::string(kBlock - 2, 'a') + "\rb" + "\nz";
-  EXPECT_EQ(ConvertInMemory(direct, Copying(NewlineCode::CR)), body + "\rz");
-  EXPECT_EQ(ConvertInMemory(noPending, Copying(NewlineCode::CR)),
-            std::string(kBlock - 2, 'a') + "\rb\rz");
+  const struct {
+    std::string input;
+    NewlineCode mode;
+    std::string expected;
+  } cases[] = {
+      {head + "\r\nb", NewlineCode::CRLF, head + "\r\nb"},
+      {head + "\r\nb", NewlineCode::LF, head + "\nb"},
+      {head + "\r\nb", NewlineCode::CR, head + "\rb"},
+      {head + "\r" + second + "\nz", NewlineCode::LF, head + "\n" + second + "\nz"},
+      {head + "\r" + second + "\nz", NewlineCode::CRLF, head + "\r\n" + second + "\r\nz"},
+      {shorter + "\rb\nz", NewlineCode::CR, shorter + "\rb\rz"},
+  };
+  for (std::size_t i = 0; i < std::size(cases); ++i)
+    EXPECT_TRUE(ConvertInMemory(cases[i].input, Copying(cases[i].mode)) == cases[i].expected)
+        << "case " << i;
 }
 
 TEST_F(ConversionBuffersTest, AFullBlockOfLineFeedsFillsTheNewlineBufferExactly) {
