@@ -20,15 +20,9 @@ TEST(PathTextTest, LeadBytesAreTheShiftJisRanges) {
 }
 
 TEST(PathTextTest, CaseChangesLeaveDoubleByteCharactersAlone) {
-  const std::string name = std::string("AbC") + kKatakanaA + "Z" +
-                           "\x82\x61"
-                           "q";
-  EXPECT_EQ(LowerAscii(name, kSjis), std::string("abc") + kKatakanaA + "z" +
-                                         "\x82\x61"
-                                         "q");
-  EXPECT_EQ(UpperAscii(name, kSjis), std::string("ABC") + kKatakanaA + "Z" +
-                                         "\x82\x61"
-                                         "Q");
+  const std::string name = std::string("AbC") + kKatakanaA + "Z\x82\x61q";
+  EXPECT_EQ(LowerAscii(name, kSjis), std::string("abc") + kKatakanaA + "z\x82\x61q");
+  EXPECT_EQ(UpperAscii(name, kSjis), std::string("ABC") + kKatakanaA + "Z\x82\x61Q");
   // A lead byte at the very end ends the scan.
   EXPECT_EQ(LowerAscii("A\x83", kSjis), "a\x83");
   // Byte-wise elsewhere: no UTF-8 trail byte is a letter.
@@ -44,12 +38,12 @@ TEST(PathTextTest, AllUpperNeedsAnUpperLetterAndNoLowerOne) {
 }
 
 TEST(PathTextTest, CapitalizingLowersAllButAFirstLetter) {
-  std::string name = "README.TXT";
-  CapitalizeName(name, kSjis);
-  EXPECT_EQ(name, "Readme.txt");
-  name = "_NOTES.TXT";
-  CapitalizeName(name, kSjis);
-  EXPECT_EQ(name, "_notes.txt");
+  for (const auto& [in, out] :
+       {std::pair{"README.TXT", "Readme.txt"}, {"_NOTES.TXT", "_notes.txt"}}) {
+    std::string name = in;
+    CapitalizeName(name, kSjis);
+    EXPECT_EQ(name, out);
+  }
 }
 
 TEST(PathTextTest, DriveLettersExistOnlyWhereTheRuleHasThem) {
