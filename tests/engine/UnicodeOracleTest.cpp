@@ -237,68 +237,60 @@ TEST_F(UnicodeOracleTest, EveryCharacterIsWrittenAsCP932AndEUCJPWriteIt) {
   }
 }
 
+// From UTF-8 and between the kanji codes: an emoji, é (EUC has it, Shift-JIS not), a
+// user-defined character into EUC or JIS, a JIS X 0212 kanji into Shift-JIS or JIS.
 TEST_F(UnicodeOracleTest, ACharacterWithNoPlaceStopsOrIsReplacedAndCounted) {
-  const std::string text = "a\U0001F600b\u00E9c";  // an emoji, then é: EUC has é, Shift-JIS not
-  const struct {
-    std::uint8_t to;
-    Unconvertible way;
-    StreamResult result;
-    const char* output;
-    std::int64_t count;
-  } cases[] = {
-      {kOutputShiftJIS, Unconvertible::Skip, StreamResult::Unrepresentable, "'a'", 1},
-      {kOutputShiftJIS, Unconvertible::Geta, StreamResult::Complete, "'a' 81 AC 'b' 81 AC 'c'", 2},
-      {kOutputShiftJIS, Unconvertible::Reference, StreamResult::Complete, "'a&#x1F600;b&#xE9;c'",
-       2},
-      {kOutputEUC, Unconvertible::Geta, StreamResult::Complete, "'a' A2 AE 'b' 8F AB B1 'c'", 1},
-      {kOutputJIS, Unconvertible::Reference, StreamResult::Complete, "'a&#x1F600;b&#xE9;c'", 2},
-  };
-  for (const auto& c : cases) {
-    StreamResult result = StreamResult::Complete;
-    const std::string output =
-        Convert(text, KanjiCode::UTF8, c.to, CharacterMapping::Windows, &result, c.way);
-    EXPECT_EQ(result, c.result) << c.output;
-    EXPECT_EQ(Notation(output), Notation(Bytes(c.output)));
-    EXPECT_EQ(converter_.Unconvertibles().count, c.count) << c.output;
-    EXPECT_EQ(converter_.Unconvertibles().firstCodePoint, 0x1F600) << c.output;
-    EXPECT_EQ(converter_.Unconvertibles().firstOffset, 1) << c.output;
-  }
-}
-
-// Between the kanji codes too: a user-defined character into EUC or JIS, a JIS X 0212
-// kanji into Shift-JIS or JIS.
-TEST_F(UnicodeOracleTest, BetweenTheKanjiCodesACharacterWithNoPlaceIsReplacedAsAsked) {
+  constexpr auto kSkip = Unconvertible::Skip;
+  constexpr auto kGeta = Unconvertible::Geta;
+  constexpr auto kReference = Unconvertible::Reference;
+  constexpr auto kStopped = StreamResult::Unrepresentable;
+  constexpr auto kComplete = StreamResult::Complete;
+  const char* const kEmoji = "'a' F0 9F 98 80 'b' C3 A9 'c'";
   const struct {
     KanjiCode from;
     std::uint8_t to;
     Unconvertible way;
     const char* input;
+    StreamResult result;
     const char* output;
+    std::int64_t count;
+    std::int32_t firstCodePoint;
+    std::int64_t firstOffset;
   } cases[] = {
-      {KanjiCode::ShiftJIS, kOutputEUC, Unconvertible::Geta, "'a' F0 40 88 9F", "'a' A2 AE B0 A1"},
-      {KanjiCode::ShiftJIS, kOutputEUC, Unconvertible::Reference, "'a' F0 40", "'a&#xE000;'"},
-      {KanjiCode::ShiftJIS, kOutputJIS, Unconvertible::Geta, "88 9F F0 40 'b'",
-       "ESC '$B' '0!\".' ESC '(J' 'b'"},
-      {KanjiCode::ShiftJIS, kOutputJIS, Unconvertible::Reference, "88 9F F0 40",
-       "ESC '$B' '0!' ESC '(J' '&#xE000;'"},
-      {KanjiCode::EUC, kOutputShiftJIS, Unconvertible::Reference, "8F B0 A1 'z'", "'&#x4E02;z'"},
-      {KanjiCode::EUC, kOutputJIS, Unconvertible::Geta, "B0 A1 8F B0 A1",
-       "ESC '$B' '0!' ESC '(J' ESC '$B' '\".' ESC '(J'"},
+      {KanjiCode::UTF8, kOutputShiftJIS, kSkip, kEmoji, kStopped, "'a'", 1, 0x1F600, 1},
+      {KanjiCode::UTF8, kOutputShiftJIS, kGeta, kEmoji, kComplete, "'a' 81 AC 'b' 81 AC 'c'", 2,
+       0x1F600, 1},
+      {KanjiCode::UTF8, kOutputShiftJIS, kReference, kEmoji, kComplete, "'a&#x1F600;b&#xE9;c'", 2,
+       0x1F600, 1},
+      {KanjiCode::UTF8, kOutputEUC, kGeta, kEmoji, kComplete, "'a' A2 AE 'b' 8F AB B1 'c'", 1,
+       0x1F600, 1},
+      {KanjiCode::UTF8, kOutputJIS, kReference, kEmoji, kComplete, "'a&#x1F600;b&#xE9;c'", 2,
+       0x1F600, 1},
+      {KanjiCode::ShiftJIS, kOutputEUC, kGeta, "'a' F0 40 88 9F", kComplete, "'a' A2 AE B0 A1", 1,
+       0xE000, 1},
+      {KanjiCode::ShiftJIS, kOutputEUC, kReference, "'a' F0 40", kComplete, "'a&#xE000;'", 1,
+       0xE000, 1},
+      {KanjiCode::ShiftJIS, kOutputJIS, kGeta, "88 9F F0 40 'b'", kComplete,
+       "ESC '$B' '0!\".' ESC '(J' 'b'", 1, 0xE000, 2},
+      {KanjiCode::ShiftJIS, kOutputJIS, kReference, "88 9F F0 40", kComplete,
+       "ESC '$B' '0!' ESC '(J' '&#xE000;'", 1, 0xE000, 2},
+      {KanjiCode::EUC, kOutputShiftJIS, kReference, "8F B0 A1 'z'", kComplete, "'&#x4E02;z'", 1,
+       0x4E02, 0},
+      {KanjiCode::EUC, kOutputShiftJIS, kSkip, "'ab' 8F B0 A1", kStopped, "'ab'", 1, 0x4E02, 2},
+      {KanjiCode::EUC, kOutputJIS, kGeta, "B0 A1 8F B0 A1", kComplete,
+       "ESC '$B' '0!' ESC '(J' ESC '$B' '\".' ESC '(J'", 1, 0x4E02, 2},
   };
   for (const auto& c : cases) {
-    StreamResult result = StreamResult::Unrepresentable;
+    SCOPED_TRACE(c.input);
+    StreamResult result = StreamResult::Complete;
     const std::string output =
         Convert(Bytes(c.input), c.from, c.to, CharacterMapping::Windows, &result, c.way);
-    EXPECT_EQ(result, StreamResult::Complete) << c.input;
-    EXPECT_EQ(Notation(output), Notation(Bytes(c.output))) << c.input;
-    EXPECT_EQ(converter_.Unconvertibles().count, 1) << c.input;
+    EXPECT_EQ(result, c.result);
+    EXPECT_EQ(Notation(output), Notation(Bytes(c.output)));
+    EXPECT_EQ(converter_.Unconvertibles().count, c.count);
+    EXPECT_EQ(converter_.Unconvertibles().firstCodePoint, c.firstCodePoint);
+    EXPECT_EQ(converter_.Unconvertibles().firstOffset, c.firstOffset);
   }
-  StreamResult result = StreamResult::Complete;
-  Convert(Bytes("'ab' 8F B0 A1"), KanjiCode::EUC, kOutputShiftJIS, CharacterMapping::Windows,
-          &result, Unconvertible::Skip);
-  EXPECT_EQ(result, StreamResult::Unrepresentable);
-  EXPECT_EQ(converter_.Unconvertibles().firstCodePoint, 0x4E02);
-  EXPECT_EQ(converter_.Unconvertibles().firstOffset, 2);
 }
 
 TEST_F(UnicodeOracleTest, BytesThatAreNoCharacterBecomeGetaEvenAsReferences) {
