@@ -22,9 +22,11 @@ std::uint32_t AttributesOf(const std::string& path) {
   return found ? found->attributes : 0xFFFFFFFF;
 }
 
-TEST(FindFileTest, MapsTheKindsOfEntryToAttributes) {
+TEST(FindFileTest, MapsTheKindsOfEntryToAttributesAndReportsSizeAndTime) {
   TempDir dir;
-  WriteFile(dir / "plain", "x");
+  WriteFile(dir / "plain", "12345");
+  const timespec times[2] = {{0, UTIME_OMIT}, {1'000'000'000, 123'456'789}};
+  ASSERT_EQ(::utimensat(AT_FDCWD, (dir / "plain").c_str(), times, 0), 0);
   WriteFile(dir / "locked", "x");
   ::chmod((dir / "locked").c_str(), 0444);
   ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0644), 0);
@@ -37,6 +39,12 @@ TEST(FindFileTest, MapsTheKindsOfEntryToAttributes) {
   EXPECT_EQ(AttributesOf(dir / "sub"), attr::kDirectory);
   EXPECT_EQ(AttributesOf("/dev/null"), attr::kVolumeLabel);
   EXPECT_FALSE(FindFile(dir / "missing").has_value());
+  const auto found = FindFile(dir / "plain");
+  ASSERT_TRUE(found.has_value());
+  EXPECT_EQ(found->name, "plain");
+  EXPECT_EQ(found->size, 5);
+  EXPECT_EQ(found->lastWrite, (FileTime{1'000'000'000, 123'456'789}));
+  EXPECT_FALSE(found->alternateName.has_value());
 }
 
 TEST(FindFileTest, ADotFileIsHiddenUnlessAskedForByADotName) {
@@ -88,19 +96,6 @@ TEST(FindFileTest, OnlyStarAndQuestionMarkAreWildcards) {
       names.push_back(data.name);
     EXPECT_EQ(names, c.names) << c.pattern;
   }
-}
-
-TEST(FindFileTest, ReportsSizeAndLastWriteTimeWithNanoseconds) {
-  TempDir dir;
-  WriteFile(dir / "f", "12345");
-  const timespec times[2] = {{0, UTIME_OMIT}, {1'000'000'000, 123'456'789}};
-  ASSERT_EQ(::utimensat(AT_FDCWD, (dir / "f").c_str(), times, 0), 0);
-  const auto found = FindFile(dir / "f");
-  ASSERT_TRUE(found.has_value());
-  EXPECT_EQ(found->name, "f");
-  EXPECT_EQ(found->size, 5);
-  EXPECT_EQ(found->lastWrite, (FileTime{1'000'000'000, 123'456'789}));
-  EXPECT_FALSE(found->alternateName.has_value());
 }
 
 }  // namespace
