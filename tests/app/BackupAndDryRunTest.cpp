@@ -23,6 +23,7 @@ using testing::WriteFile;
 
 const std::string kShiftJIS = Bytes("'A' 88 9F 0D 0A");
 const std::string kEUC = Bytes("'A' B0 A1 0D 0A");
+const std::string kToEUC = "Converted:\tShift-JIS to EUC";
 
 class BackupAndDryRunTest : public ProgramTest {
  protected:
@@ -41,7 +42,7 @@ TEST_F(BackupAndDryRunTest, EitherWayToOverwriteKeepsTheSourceWithItsModeAndTime
     const ino_t original = StatOf(dir_ / "a.txt").st_ino;
     const Outcome outcome = Run(std::string("mxt /B /E /K ") + way + " a.txt");
     EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
-    EXPECT_EQ(outcome.out, dir_ / "a.txt" + "\tConverted:\tShift-JIS to EUC\n") << way;
+    EXPECT_EQ(outcome.out, Line("a.txt", kToEUC)) << way;
     EXPECT_EQ(Notation(ReadFile(dir_ / "a.txt")), Notation(kEUC)) << way;
     EXPECT_EQ(Notation(ReadFile(dir_ / "a.txt~")), Notation(kShiftJIS)) << way;
     const struct stat backup = StatOf(dir_ / "a.txt~");
@@ -57,10 +58,10 @@ TEST_F(BackupAndDryRunTest, AnExistingBackupIsNeverOverwrittenAndTheFileIsLeftAl
   WriteSource("a.txt", kShiftJIS);
   WriteFile(dir_ / "a.txt~", "older");
   const Outcome outcome = Run("mxt /B /E /K a.txt");
-  EXPECT_EQ(outcome.out, dir_ / "a.txt" + "\tSkipped:\tIts backup NAME~ already exists.\n");
+  EXPECT_EQ(outcome.out, Line("a.txt", "Skipped:\tIts backup NAME~ already exists."));
   EXPECT_EQ(ReadFile(dir_ / "a.txt"), kShiftJIS);
   EXPECT_EQ(ReadFile(dir_ / "a.txt~"), "older");
-  EXPECT_EQ(Run("mxt /B /E /K /K- a.txt").out, dir_ / "a.txt" + "\tConverted:\tShift-JIS to EUC\n");
+  EXPECT_EQ(Run("mxt /B /E /K /K- a.txt").out, Line("a.txt", kToEUC));
   EXPECT_EQ(ReadFile(dir_ / "a.txt~"), "older");
 }
 
@@ -120,8 +121,7 @@ TEST_F(BackupAndDryRunTest, ADryRunIntoAnOutputFileCreatesNone) {
   WriteSource("a.txt", kShiftJIS);
   const Outcome outcome = Run("mxt /B /E /D /O out.txt a.txt");
   EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
-  EXPECT_EQ(outcome.out, dir_ / "a.txt" + "\tConverted:\tShift-JIS to EUC\n" + dir_ / "out.txt" +
-                             "\tOutput:\tEUC\n");
+  EXPECT_EQ(outcome.out, Line("a.txt", kToEUC) + Line("out.txt", "Output:\tEUC"));
   EXPECT_FALSE(testing::FolderContent(dir_.Path()).contains("out.txt"));
   EXPECT_EQ(ReadFile(dir_ / "a.txt"), kShiftJIS);
 }

@@ -23,18 +23,29 @@ using testing::WriteFile;
 
 const std::string kShiftJIS = Bytes("'A' 88 9F 0A");
 const std::string kEUC = Bytes("'A' B0 A1 0A");
+const std::string kToEUC = "Converted:\tShift-JIS to EUC";
+
+// Over 64 blocks, what a write limit of `ulimit -f 64` cannot take.
+std::string BigText() {
+  std::string big;
+  while (big.size() < (1 << 20))
+    big += kShiftJIS;
+  return big;
+}
 
 class BatchRunTest : public ProgramTest {};
 
-TEST_F(BatchRunTest, ConvertsTheNamedFilesAndReportsEachOne) {
+TEST_F(BatchRunTest, ConvertsTheNamedFilesReportsEachOneAndSavesNothing) {
   WriteFile(dir_ / "a.txt", kShiftJIS);
   WriteFile(dir_ / "b.txt", "");
   const Outcome outcome = Run("mxt /B /E a.txt b.txt");
   EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
-  EXPECT_EQ(outcome.out, dir_ / "a.txt" + "\tConverted:\tShift-JIS to EUC\n" + dir_ / "b.txt" +
-                             "\tSkipped:\tFile is empty.\n");
+  EXPECT_EQ(outcome.out, Line("a.txt", kToEUC) + Line("b.txt", "Skipped:\tFile is empty."));
   EXPECT_EQ(outcome.err, "");
   EXPECT_EQ(Notation(ReadFile(dir_ / "a.txt")), Notation(kEUC));
+  EXPECT_NE(::access((dir_ / "config/MXT").c_str(), F_OK), -1) << "the store's folder is made";
+  EXPECT_EQ(::access((dir_ / "config/MXT/MXT.ini").c_str(), F_OK), -1)
+      << "a batch run saves nothing";
 }
 
 TEST_F(BatchRunTest, AppendsToTheOutputFileAndReportsIt) {
@@ -42,9 +53,8 @@ TEST_F(BatchRunTest, AppendsToTheOutputFileAndReportsIt) {
   WriteFile(dir_ / "b.txt", kShiftJIS);
   const Outcome outcome = Run("mxt /B /E /O out.txt '" + (dir_ / "*.txt") + "'");
   EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
-  EXPECT_EQ(outcome.out, dir_ / "a.txt" + "\tConverted:\tShift-JIS to EUC\n" + dir_ / "b.txt" +
-                             "\tConverted:\tShift-JIS to EUC\n" + dir_ / "out.txt" +
-                             "\tOutput:\tEUC\n");
+  EXPECT_EQ(outcome.out,
+            Line("a.txt", kToEUC) + Line("b.txt", kToEUC) + Line("out.txt", "Output:\tEUC"));
   EXPECT_EQ(Notation(ReadFile(dir_ / "out.txt")), Notation(kEUC + kEUC));
   EXPECT_EQ(ReadFile(dir_ / "a.txt"), kShiftJIS);
 }
@@ -70,7 +80,7 @@ TEST_F(BatchRunTest, ACharacterWithNoPlaceIsNamedWithItsLineAndColumnAndTheWayDe
     WriteFile(dir_ / "a.txt", text);
     const Outcome outcome = Run(std::string("mxt /B /S ") + c.option + " a.txt");
     EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
-    EXPECT_EQ(outcome.out, dir_ / "a.txt" + "\t" + c.status + "\n") << c.option;
+    EXPECT_EQ(outcome.out, Line("a.txt", c.status)) << c.option;
     EXPECT_EQ(outcome.err, dir_ / "a.txt" + c.note) << c.option;
     EXPECT_EQ(Notation(ReadFile(dir_ / "a.txt")), Notation(c.content)) << c.option;
   }
@@ -84,13 +94,14 @@ TEST_F(BatchRunTest, UTF8OutputGoesIntoTheOutputFileWithOneByteOrderMark) {
   WriteFile(dir_ / "c.txt", Bytes("EF BB BF E3 81 82 0A"));
   const Outcome outcome = Run("mxt /B /WB /Z /M /L /O out.txt a.txt b.txt c.txt");
   EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
-  EXPECT_EQ(outcome.out, dir_ / "a.txt" + "\tConverted:\tShift-JIS to UTF-8\n" + dir_ / "b.txt" +
-                             "\tConverted:\tEUC to UTF-8\n" + dir_ / "c.txt" +
-                             "\tConverted:\tUTF-8\n" + dir_ / "out.txt" + "\tOutput:\tUTF-8\n");
+  EXPECT_EQ(outcome.out, Line("a.txt", "Converted:\tShift-JIS to UTF-8") +
+                             Line("b.txt", "Converted:\tEUC to UTF-8") +
+                             Line("c.txt", "Converted:\tUTF-8") +
+                             Line("out.txt", "Output:\tUTF-8"));
   EXPECT_EQ(Notation(ReadFile(dir_ / "out.txt")),
             Notation(Bytes("EF BB BF 'A' E4 BA 9C 0D 0A 'A' E4 BA 9C 0D 0A E3 81 82 0D 0A")));
   // Into Shift-JIS in place, the byte-order mark goes.
-  EXPECT_EQ(Run("mxt /B /S c.txt").out, dir_ / "c.txt" + "\tConverted:\tUTF-8 to Shift-JIS\n");
+  EXPECT_EQ(Run("mxt /B /S c.txt").out, Line("c.txt", "Converted:\tUTF-8 to Shift-JIS"));
   EXPECT_EQ(Notation(ReadFile(dir_ / "c.txt")), "82 A0 0A");
 }
 
@@ -99,10 +110,10 @@ TEST_F(BatchRunTest, ARejectedCommandLineConvertsNothing) {
   const Outcome outcome = Run("mxt /B /X /E a.txt");
   EXPECT_EQ(outcome.exitCode, 1);
   EXPECT_EQ(outcome.err, "ｴﾗｰ: コマンドラインオプションに誤りがあります。\nオプション: '/X'\n");
-  EXPECT_EQ(outcome.out, dir_ / "a.txt" + "\tNot converted.\n");
+  EXPECT_EQ(outcome.out, Line("a.txt", "Not converted."));
   // The output file the run never wrote says so too, not an empty status.
   EXPECT_EQ(Run("mxt /B /X /E /O out.txt a.txt").out,
-            dir_ / "a.txt" + "\tNot converted.\n" + dir_ / "out.txt" + "\tNot converted.\n");
+            Line("a.txt", "Not converted.") + Line("out.txt", "Not converted."));
   EXPECT_EQ(ReadFile(dir_ / "a.txt"), kShiftJIS);
 }
 
@@ -115,24 +126,15 @@ TEST_F(BatchRunTest, AStartThatNeedsAWindowEndsAtOnce) {
   EXPECT_EQ(ReadFile(dir_ / "a.txt"), kShiftJIS);
 }
 
-TEST_F(BatchRunTest, SavesNothing) {
-  WriteFile(dir_ / "a.txt", kShiftJIS);
-  Run("mxt /B /E /Z a.txt");
-  EXPECT_NE(::access((dir_ / "config/MXT").c_str(), F_OK), -1) << "the store's folder is made";
-  EXPECT_EQ(::access((dir_ / "config/MXT/MXT.ini").c_str(), F_OK), -1);
-}
-
-TEST_F(BatchRunTest, AFailingWriteAbortsAndLeavesTheSourceAsItWas) {
-  std::string big;
-  while (big.size() < (1 << 20))
-    big += kShiftJIS;
+TEST_F(BatchRunTest, AFailingWriteAbortsLeavesTheSourceAndCutsTheOutputFileBack) {
+  const std::string big = BigText();
   for (const char* method : {"/TR", "/TC"}) {
     WriteFile(dir_ / "big.txt", big);
     // Writing past 64 blocks fails with EFBIG instead of killing the process.
     const Outcome outcome =
         Run(std::string("trap '' XFSZ; ulimit -f 64; mxt /B /E ") + method + " big.txt");
     EXPECT_EQ(outcome.exitCode, 1) << method;
-    EXPECT_EQ(outcome.out, dir_ / "big.txt" + "\tAborted.\n") << method;
+    EXPECT_EQ(outcome.out, Line("big.txt", "Aborted.")) << method;
     // The temporary file that could not be written: beside the file, or in TMPDIR.
     EXPECT_EQ(outcome.err.rfind("ｴﾗｰ: I/O ｴﾗｰ (27) File too large: " + dir_ / "~MX", 0), 0u)
         << method << ": " << outcome.err;
@@ -140,6 +142,12 @@ TEST_F(BatchRunTest, AFailingWriteAbortsAndLeavesTheSourceAsItWas) {
     EXPECT_EQ(Run("ls -A | grep -c MX").out, "0\n") << method << ": a temporary file stayed";
     ::unlink((dir_ / "big.txt").c_str());
   }
+  // Into an output file, what the files before wrote stays and the rest goes.
+  WriteFile(dir_ / "a.txt", kShiftJIS);
+  WriteFile(dir_ / "b.txt", big);
+  const Outcome outcome = Run("trap '' XFSZ; ulimit -f 64; mxt /B /E /O out.txt a.txt b.txt");
+  EXPECT_EQ(outcome.exitCode, 1);
+  EXPECT_EQ(Notation(ReadFile(dir_ / "out.txt")), Notation(kEUC));
 }
 
 // Every name given is accounted for, on a line of its own.
@@ -152,23 +160,21 @@ TEST_F(BatchRunTest, ReportsEveryNameItWasGivenOnOneLineEach) {
       Run("mxt /B /E 'report[2023].txt' missing.txt folder 'none*.txt' \"$(printf 'tab\\there')\" "
           "\"$(printf 'new\\nline\\\\back')\"");
   EXPECT_EQ(outcome.exitCode, 1) << outcome.err;
-  EXPECT_EQ(outcome.out, dir_ / "report[2023].txt\tConverted:\tShift-JIS to EUC\n" +
-                             dir_ / "tab\\there\tConverted:\tShift-JIS to EUC\n" +
-                             dir_ /
-                                 "new\\nline\\\\back\tConverted:\tShift-JIS to EUC\n"
-                                 "missing.txt\tSkipped:\tFile not found.\n"
-                                 "folder\tSkipped:\tIs not a file.\n"
-                                 "none*.txt\tSkipped:\tFile not found.\n");
+  EXPECT_EQ(outcome.out, Line("report[2023].txt", kToEUC) + Line("tab\\there", kToEUC) +
+                             Line("new\\nline\\\\back", kToEUC) +
+                             "missing.txt\tSkipped:\tFile not found.\n"
+                             "folder\tSkipped:\tIs not a file.\n"
+                             "none*.txt\tSkipped:\tFile not found.\n");
   EXPECT_EQ(Notation(ReadFile(dir_ / "report[2023].txt")), Notation(kEUC));
 }
 
 TEST_F(BatchRunTest, ARunWithNothingToDoSaysSo) {
-  for (const char* command : {"mxt /B /E", "mxt /B /E missing.txt"}) {
+  for (const auto& [command, exitCode] :
+       {std::pair{"mxt /B /E", 0}, {"mxt /B /E missing.txt", 1}}) {
     const Outcome outcome = Run(command);
     EXPECT_EQ(outcome.err, "情報: 変換するファイルがありません。\n") << command;
+    EXPECT_EQ(outcome.exitCode, exitCode) << command;
   }
-  EXPECT_EQ(Run("mxt /B /E").exitCode, 0);
-  EXPECT_EQ(Run("mxt /B /E missing.txt").exitCode, 1);
 }
 
 TEST_F(BatchRunTest, PrintsItsUsageWhenAskedAndConvertsNothing) {
@@ -227,7 +233,7 @@ TEST_F(BatchRunTest, ASettingsFileThatIsNoFileIsAStoreError) {
     EXPECT_EQ(outcome.err,
               "ｴﾗｰ: 'PosX' の取得に失敗しました。\nｴﾗｰ: レジストリ情報の読み込みに失敗しました。\n")
         << kind;
-    EXPECT_EQ(outcome.out, dir_ / "a.txt\tConverted:\tShift-JIS to EUC\n") << kind;
+    EXPECT_EQ(outcome.out, Line("a.txt", kToEUC)) << kind;
     WriteFile(dir_ / "a.txt", kShiftJIS);
   }
 }
@@ -251,7 +257,7 @@ TEST_F(OtherUserTest, AFileItMayNotReadIsAccessDenied) {
   ::chmod((dir_ / "secret.txt").c_str(), 0600);
   const Outcome outcome = RunAsNobody("/B /E secret.txt");
   EXPECT_EQ(outcome.out,
-            dir_ / "secret.txt\tSkipped:\tFile access denied. Maybe file is being used.\n");
+            Line("secret.txt", "Skipped:\tFile access denied. Maybe file is being used."));
 }
 
 // Renamed over, the file would become nobody's: it is copied back instead and stays root's.
@@ -261,7 +267,7 @@ TEST_F(OtherUserTest, AFileWhoseOwnerCannotBeKeptIsCopiedBack) {
   struct stat before;
   ASSERT_EQ(::stat((dir_ / "shared.txt").c_str(), &before), 0);
   const Outcome outcome = RunAsNobody("/B /E /TR shared.txt");
-  EXPECT_EQ(outcome.out, dir_ / "shared.txt\tConverted:\tShift-JIS to EUC\n") << outcome.err;
+  EXPECT_EQ(outcome.out, Line("shared.txt", kToEUC)) << outcome.err;
   struct stat after;
   ASSERT_EQ(::stat((dir_ / "shared.txt").c_str(), &after), 0);
   EXPECT_EQ(after.st_ino, before.st_ino);
@@ -269,22 +275,15 @@ TEST_F(OtherUserTest, AFileWhoseOwnerCannotBeKeptIsCopiedBack) {
   EXPECT_EQ(Notation(ReadFile(dir_ / "shared.txt")), Notation(kEUC));
 }
 
-TEST_F(BatchRunTest, AFailedWriteCutsTheOutputFileBackToTheFilesBefore) {
-  std::string big;
-  while (big.size() < (1 << 20))
-    big += kShiftJIS;
+// With a display the run shows its window, converts, closes, reports as a run without one
+// does and ends with the same codes; with nothing to convert it ends at once instead of
+// waiting in an empty window.
+TEST_F(BatchRunTest, WithADisplayTheWindowConvertsReportsAndEndsWithTheBatchCodes) {
   WriteFile(dir_ / "a.txt", kShiftJIS);
-  WriteFile(dir_ / "b.txt", big);
-  const Outcome outcome = Run("trap '' XFSZ; ulimit -f 64; mxt /B /E /O out.txt a.txt b.txt");
-  EXPECT_EQ(outcome.exitCode, 1);
-  EXPECT_EQ(Notation(ReadFile(dir_ / "out.txt")), Notation(kEUC));
-}
-
-// With a display the run shows its window, converts, closes and ends with the same codes.
-TEST_F(BatchRunTest, WithADisplayTheWindowConvertsClosesAndEndsWithTheBatchCodes) {
-  WriteFile(dir_ / "a.txt", kShiftJIS);
-  const Outcome done = Run("export QT_QPA_PLATFORM=offscreen; timeout 20 \"$MXT\" /B /E a.txt");
+  const std::string window = "export QT_QPA_PLATFORM=offscreen; timeout 20 \"$MXT\" ";
+  const Outcome done = Run(window + "/B /E a.txt");
   EXPECT_EQ(done.exitCode, 0) << done.err;
+  EXPECT_EQ(done.out, Line("a.txt", kToEUC));
   EXPECT_EQ(Notation(ReadFile(dir_ / "a.txt")), Notation(kEUC));
   // An error stays on the screen until the window is closed, here by a stop signal.
   WriteFile(dir_ / "b.txt", kShiftJIS);
@@ -293,16 +292,6 @@ TEST_F(BatchRunTest, WithADisplayTheWindowConvertsClosesAndEndsWithTheBatchCodes
           "kill -TERM $!; wait $!");
   EXPECT_EQ(failed.exitCode, 1) << failed.err;
   EXPECT_EQ(ReadFile(dir_ / "b.txt"), kShiftJIS);
-}
-
-// The window's run reports as a run without one does, and a run with nothing to convert
-// ends at once instead of waiting in an empty window.
-TEST_F(BatchRunTest, WithADisplayTheRunReportsAndEndsEvenWithNothingToConvert) {
-  WriteFile(dir_ / "a.txt", kShiftJIS);
-  const std::string window = "export QT_QPA_PLATFORM=offscreen; timeout 20 \"$MXT\" ";
-  const Outcome done = Run(window + "/B /E a.txt");
-  EXPECT_EQ(done.exitCode, 0) << done.err;
-  EXPECT_EQ(done.out, dir_ / "a.txt" + "\tConverted:\tShift-JIS to EUC\n");
   const Outcome missing = Run(window + "/B /E missing.txt");
   EXPECT_EQ(missing.exitCode, 1) << missing.err;
   EXPECT_EQ(missing.out, "missing.txt\tSkipped:\tFile not found.\n");

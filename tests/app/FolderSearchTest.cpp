@@ -17,6 +17,7 @@ using testing::Outcome;
 using testing::WriteFile;
 
 const std::string kShiftJIS = testing::Bytes("'A' 88 9F 0A");
+const std::string kToEUC = "Converted:\tShift-JIS to EUC";
 
 class FolderSearchTest : public ProgramTest {
  protected:
@@ -45,30 +46,27 @@ class FolderSearchTest : public ProgramTest {
         ::geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
     return Run(user + "\"$MXT\" /B /E /D /R " + arguments);
   }
-  std::string Line(const std::string& name, const std::string& status) const {
-    return dir_ / name + "\t" + status + "\n";
+  std::string Converted(std::initializer_list<const char*> names) const {
+    std::string lines;
+    for (const char* name : names)
+      lines += Line(name, kToEUC);
+    return lines;
   }
 };
 
 TEST_F(FolderSearchTest, APatternIsSearchedFolderByFolderInNameOrderPassingLinksAndHiddenNames) {
   const Outcome outcome = RunDrySearch("'tree/*.txt'");
-  const std::string converted = "Converted:\tShift-JIS to EUC";
-  EXPECT_EQ(outcome.out, Line("tree/a.txt", converted) + Line("tree/b.txt", converted) +
-                             Line("tree/link-to-file.txt", converted) +
-                             Line("tree/sub/c.txt", converted) +
-                             Line("tree/sub/deeper/d.txt", converted) +
+  EXPECT_EQ(outcome.out, Converted({"tree/a.txt", "tree/b.txt", "tree/link-to-file.txt",
+                                    "tree/sub/c.txt", "tree/sub/deeper/d.txt"}) +
                              Line("tree/locked/", "Skipped:\tFolder cannot be read."));
   EXPECT_EQ(outcome.exitCode, 1) << "a folder could not be read";
   EXPECT_NE(outcome.err.find("tree/locked/"), std::string::npos) << outcome.err;
 }
 
 TEST_F(FolderSearchTest, ANamedFolderGivesEveryFileBelowItAndAFileStaysItself) {
-  const std::string converted = "Converted:\tShift-JIS to EUC";
   Outcome outcome = RunDrySearch("tree/sub tree/.hidden-folder tree/b.txt");
-  EXPECT_EQ(outcome.out, Line("tree/sub/c.txt", converted) + Line("tree/sub/notes.md", converted) +
-                             Line("tree/sub/deeper/d.txt", converted) +
-                             Line("tree/.hidden-folder/x.txt", converted) +
-                             Line("tree/b.txt", converted));
+  EXPECT_EQ(outcome.out, Converted({"tree/sub/c.txt", "tree/sub/notes.md", "tree/sub/deeper/d.txt",
+                                    "tree/.hidden-folder/x.txt", "tree/b.txt"}));
   EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
   outcome = RunDrySearch("tree/empty 'tree/*.none'");
   EXPECT_EQ(outcome.out, "tree/empty\tSkipped:\tFile not found.\n" +
@@ -79,10 +77,9 @@ TEST_F(FolderSearchTest, ANamedFolderGivesEveryFileBelowItAndAFileStaysItself) {
 // Below a linked folder the files are named by the folder the link leads to, as any file
 // is by its folders: named again there, a file is not listed twice.
 TEST_F(FolderSearchTest, ALinkedFolderListsItsFilesOnceByTheirOwnFolder) {
-  const std::string converted = "Converted:\tShift-JIS to EUC";
   const Outcome outcome = RunDrySearch("tree/link-to-folder tree/sub/c.txt");
-  EXPECT_EQ(outcome.out, Line("tree/sub/c.txt", converted) + Line("tree/sub/notes.md", converted) +
-                             Line("tree/sub/deeper/d.txt", converted));
+  EXPECT_EQ(outcome.out,
+            Converted({"tree/sub/c.txt", "tree/sub/notes.md", "tree/sub/deeper/d.txt"}));
 }
 
 TEST_F(FolderSearchTest, WithoutTheSwitchAFolderIsNoFile) {

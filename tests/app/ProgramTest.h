@@ -15,6 +15,10 @@ class ProgramTest : public ::testing::Test {
   testing::Outcome Run(const std::string& commands) {
     return testing::RunProgram(MXT_EXECUTABLE, dir_, commands);
   }
+  // One line of the report for a file of the folder.
+  std::string Line(const std::string& name, const std::string& status) const {
+    return dir_ / name + "\t" + status + "\n";
+  }
 
   testing::TempDir dir_;
 };
