@@ -88,6 +88,12 @@ class MemoryStore final : public SettingsStore {
   std::map<std::pair<std::string, std::string>, std::string> values_;
 };
 
+// One stored field as a number, to compare fields of any type in one table.
+template <auto field>
+int Get(const Settings& s) {
+  return int(s.*field);
+}
+
 // Settings as a start makes them on a system with the new-shell style.
 Settings StartSettings() {
   Settings settings;
@@ -102,6 +108,10 @@ class StoredSettingsTest : public ::testing::Test {
     WriteFile(path_, content);
     IniStore store = Store();
     LoadSettings(settings_, window_, store);
+  }
+  void Save() {
+    IniStore store = Store();
+    SaveSettings(settings_, window_, store);
   }
   std::optional<std::string> Stored(std::string_view group, std::string_view name) {
     return ProfileValue(ReadFile(path_), group, name);
@@ -134,40 +144,36 @@ TEST_F(StoredSettingsTest, AnEmptyPerUserStoreGivesEveryDefaultAndMakesItsFolder
 TEST_F(StoredSettingsTest, StoredNumbersAreReadAndOutOfRangeOnesBecomeZero) {
   const struct {
     std::string_view group, name, text;
-    std::function<int(const Settings&)> field;
+    int (*field)(const Settings&);
     int expected;
   } cases[] = {
-      {"Options", "OutputKanjiCode", "4", [](const Settings& s) { return s.OutputKanjiCode; }, 0},
-      {"Options", "OutputKanjiCode", "3", [](const Settings& s) { return s.OutputKanjiCode; }, 3},
-      {"Options", "InputKanjiCode", "4", [](const Settings& s) { return s.InputKanjiCode; }, 4},
-      {"Options", "InputKanjiCode", "5", [](const Settings& s) { return s.InputKanjiCode; }, 0},
-      {"Options", "UTF8BOM", "1", [](const Settings& s) { return int(s.UTF8BOM); }, 1},
-      {"Options", "UTF8BOM", "2", [](const Settings& s) { return int(s.UTF8BOM); }, 0},
-      {"Options", "Mapping", "1", [](const Settings& s) { return int(s.Mapping); }, 1},
-      {"Options", "Mapping", "2", [](const Settings& s) { return int(s.Mapping); }, 0},
-      {"Options", "Unconvertible", "2", [](const Settings& s) { return int(s.Unconvertible); }, 2},
-      {"Options", "Unconvertible", "3", [](const Settings& s) { return int(s.Unconvertible); }, 0},
-      {"Options", "Language", "2", [](const Settings& s) { return int(s.Language); }, 2},
-      {"Options", "Language", "3", [](const Settings& s) { return int(s.Language); }, 0},
-      {"Options", "EscapeSequence", "0x2", [](const Settings& s) { return int(s.EscapeSequence); },
-       2},
-      {"Options", "OutputNewlineCode", "$3",
-       [](const Settings& s) { return int(s.OutputNewlineCode); }, 3},
-      {"Options", "InputKanjiCode", "3", [](const Settings& s) { return s.InputKanjiCode; }, 3},
-      {"Options", "InputKanjiCode", "-1", [](const Settings& s) { return s.InputKanjiCode; }, 0},
-      {"Options", "WayToOverwrite", "2", [](const Settings& s) { return s.WayToOverwrite; }, 0},
-      {"Options", "7BitMode", "1", [](const Settings& s) { return int(s.SevenBitMode); }, 1},
-      {"Options", "ConvWhenDropped", "yes",
-       [](const Settings& s) { return int(s.ConvWhenDropped); }, 0},
-      {"Options", "ForceNewlineConv", "1",
-       [](const Settings& s) { return int(s.ForceNewlineConv); }, 1},
-      {"MainWindow", "FontSize", "-12", [](const Settings& s) { return s.FontSize; }, 12},
-      {"MainWindow", "FontSize", "200", [](const Settings& s) { return s.FontSize; }, 0},
-      {"MainWindow", "FontSize", "127", [](const Settings& s) { return s.FontSize; }, 127},
-      {"MainWindow", "FontSize", "-2147483648", [](const Settings& s) { return s.FontSize; }, 0},
-      {"Options", "GUIStyle", "0", [](const Settings& s) { return s.GUIStyle; }, kSystemStyle},
-      {"Options", "GUIStyle", "7", [](const Settings& s) { return s.GUIStyle; }, kSystemStyle},
-      {"Options", "GUIStyle", "1", [](const Settings& s) { return s.GUIStyle; }, 1},
+      {"Options", "OutputKanjiCode", "4", Get<&Settings::OutputKanjiCode>, 0},
+      {"Options", "OutputKanjiCode", "3", Get<&Settings::OutputKanjiCode>, 3},
+      {"Options", "InputKanjiCode", "4", Get<&Settings::InputKanjiCode>, 4},
+      {"Options", "InputKanjiCode", "5", Get<&Settings::InputKanjiCode>, 0},
+      {"Options", "UTF8BOM", "1", Get<&Settings::UTF8BOM>, 1},
+      {"Options", "UTF8BOM", "2", Get<&Settings::UTF8BOM>, 0},
+      {"Options", "Mapping", "1", Get<&Settings::Mapping>, 1},
+      {"Options", "Mapping", "2", Get<&Settings::Mapping>, 0},
+      {"Options", "Unconvertible", "2", Get<&Settings::Unconvertible>, 2},
+      {"Options", "Unconvertible", "3", Get<&Settings::Unconvertible>, 0},
+      {"Options", "Language", "2", Get<&Settings::Language>, 2},
+      {"Options", "Language", "3", Get<&Settings::Language>, 0},
+      {"Options", "EscapeSequence", "0x2", Get<&Settings::EscapeSequence>, 2},
+      {"Options", "OutputNewlineCode", "$3", Get<&Settings::OutputNewlineCode>, 3},
+      {"Options", "InputKanjiCode", "3", Get<&Settings::InputKanjiCode>, 3},
+      {"Options", "InputKanjiCode", "-1", Get<&Settings::InputKanjiCode>, 0},
+      {"Options", "WayToOverwrite", "2", Get<&Settings::WayToOverwrite>, 0},
+      {"Options", "7BitMode", "1", Get<&Settings::SevenBitMode>, 1},
+      {"Options", "ConvWhenDropped", "yes", Get<&Settings::ConvWhenDropped>, 0},
+      {"Options", "ForceNewlineConv", "1", Get<&Settings::ForceNewlineConv>, 1},
+      {"MainWindow", "FontSize", "-12", Get<&Settings::FontSize>, 12},
+      {"MainWindow", "FontSize", "200", Get<&Settings::FontSize>, 0},
+      {"MainWindow", "FontSize", "127", Get<&Settings::FontSize>, 127},
+      {"MainWindow", "FontSize", "-2147483648", Get<&Settings::FontSize>, 0},
+      {"Options", "GUIStyle", "0", Get<&Settings::GUIStyle>, kSystemStyle},
+      {"Options", "GUIStyle", "7", Get<&Settings::GUIStyle>, kSystemStyle},
+      {"Options", "GUIStyle", "1", Get<&Settings::GUIStyle>, 1},
   };
   for (const auto& c : cases) {
     settings_ = StartSettings();
@@ -226,10 +232,7 @@ TEST_F(StoredSettingsTest, AMaximizedWindowStoresItsRestoredRectangleAndStartsMa
   window_.state = State::Maximized;
   window_.normal = {10, 20, 300, 200};
   window_.current = {0, 0, 1920, 1040};
-  {
-    IniStore store = Store();
-    SaveSettings(settings_, window_, store);
-  }
+  Save();
   EXPECT_EQ(Stored("MainWindow", "State"), "1");
   EXPECT_EQ(Stored("MainWindow", "Width"), "300");
   window_ = FakeWindow();
@@ -242,23 +245,18 @@ TEST_F(StoredSettingsTest, AMaximizedWindowStoresItsRestoredRectangleAndStartsMa
 TEST_F(StoredSettingsTest, TheDefaultFontIsStoredAsEmptyTexts) {
   settings_.FontName = "DejaVu Sans";
   settings_.FontSize = 9;
-  {
-    IniStore store = Store();
-    SaveSettings(settings_, window_, store);
-  }
+  Save();
   EXPECT_EQ(Stored("MainWindow", "FontName"), "");
   EXPECT_EQ(Stored("MainWindow", "FontSize"), "");
   settings_.FontSize = 10;
-  IniStore store = Store();
-  SaveSettings(settings_, window_, store);
+  Save();
   EXPECT_EQ(Stored("MainWindow", "FontName"), "DejaVu Sans");
   EXPECT_EQ(Stored("MainWindow", "FontSize"), "10");
 }
 
 TEST_F(StoredSettingsTest, ABatchRunWritesNothing) {
   settings_.BatchMode = true;
-  IniStore store = Store();
-  SaveSettings(settings_, window_, store);
+  Save();
   EXPECT_NE(::access(path_.c_str(), F_OK), 0);
 }
 
@@ -283,13 +281,23 @@ void ChangeEveryOption(Settings& s) {
   s.FontSize = 11;
 }
 
-std::vector<std::string> KeysInOrder(const std::string& text) {
-  std::vector<std::string> keys;
+// The keys of an INI text in their order, each followed by a blank.
+// Every field ChangeEveryOption sets, as one comparable tuple.
+auto Options(const Settings& s) {
+  return std::tuple(s.InputKanjiCode, s.OutputKanjiCode, s.EscapeSequence, s.OutputNewlineCode,
+                    s.SevenBitMode, s.RemoveCtrlZ, s.PreserveTimestamp, s.WayToOverwrite, s.UTF8BOM,
+                    s.KeepBackup, s.Mapping, s.Unconvertible, s.ViewerPath, s.ViewerCmdLineOption,
+                    s.ConvWhenExecuted, s.ConvWhenSelected, s.ConvWhenDropped, s.QuitWhenConverted,
+                    s.DontShortenFileName, s.Language, s.AddFolderFiles, s.FontName, s.FontSize);
+}
+
+std::string KeysInOrder(const std::string& text) {
+  std::string keys;
   std::size_t at = 0;
   while (at < text.size()) {
     const std::size_t end = text.find('\n', at);
     const std::string line = text.substr(at, end - at);
-    if (line.find('=') != std::string::npos) keys.push_back(line.substr(0, line.find('=')));
+    if (line.find('=') != std::string::npos) keys += line.substr(0, line.find('=')) + " ";
     at = end + 1;
   }
   return keys;
@@ -306,63 +314,23 @@ TEST_F(StoredSettingsTest, EveryStoreGivesBackWhatWasSavedInItsOrder) {
     ChangeEveryOption(settings_);
     settings_.TempDir = "/not/written/";
     window_.normal = window_.current = {30, 40, 640, 480};
-    SaveSettings(settings_, window_, *open());
     const Settings saved = settings_;
+    SaveSettings(settings_, window_, *open());
     settings_ = StartSettings();
     window_ = FakeWindow();
     LoadSettings(settings_, window_, *open());
-    EXPECT_EQ(settings_.OutputKanjiCode, saved.OutputKanjiCode);
-    EXPECT_EQ(settings_.InputKanjiCode, saved.InputKanjiCode);
-    EXPECT_EQ(settings_.EscapeSequence, saved.EscapeSequence);
-    EXPECT_EQ(settings_.OutputNewlineCode, saved.OutputNewlineCode);
-    EXPECT_TRUE(settings_.SevenBitMode && settings_.RemoveCtrlZ && settings_.PreserveTimestamp);
-    EXPECT_EQ(settings_.WayToOverwrite, 1);
-    EXPECT_TRUE(settings_.UTF8BOM && settings_.KeepBackup);
-    EXPECT_EQ(settings_.Mapping, engine::CharacterMapping::JIS);
-    EXPECT_EQ(settings_.Unconvertible, engine::Unconvertible::Reference);
-    EXPECT_EQ(settings_.ViewerPath, saved.ViewerPath);
-    EXPECT_EQ(settings_.ViewerCmdLineOption, saved.ViewerCmdLineOption);
-    EXPECT_TRUE(settings_.ConvWhenExecuted && settings_.ConvWhenSelected &&
-                settings_.ConvWhenDropped);
-    EXPECT_TRUE(settings_.QuitWhenConverted && settings_.DontShortenFileName);
-    EXPECT_EQ(settings_.Language, 2);
-    EXPECT_EQ(settings_.FontName, saved.FontName);
-    EXPECT_EQ(settings_.FontSize, saved.FontSize);
+    EXPECT_EQ(Options(settings_), Options(saved));
     EXPECT_EQ(settings_.LastDir, platform::CurrentDirectory());
     EXPECT_EQ(settings_.TempDir, dir_.Path() + "/");
     EXPECT_EQ(window_.normal, (Bounds{30, 40, 640, 480}));
   }
   EXPECT_TRUE(settings_.ForceNewlineConv);  // read from the hand-edited file, never written
-  const std::vector<std::string> expected = {"PosX",
-                                             "PosY",
-                                             "Width",
-                                             "Height",
-                                             "State",
-                                             "LastDir",
-                                             "FontName",
-                                             "FontSize",
-                                             "InputKanjiCode",
-                                             "OutputKanjiCode",
-                                             "EscapeSequence",
-                                             "OutputNewlineCode",
-                                             "7BitMode",
-                                             "RemoveCtrlZ",
-                                             "PreserveTimestamp",
-                                             "WayToOverwrite",
-                                             "UTF8BOM",
-                                             "Mapping",
-                                             "Unconvertible",
-                                             "KeepBackup",
-                                             "ViewerPath",
-                                             "ViewerCmdLineOption",
-                                             "ConvWhenExecuted",
-                                             "ConvWhenSelected",
-                                             "ConvWhenDropped",
-                                             "QuitWhenConverted",
-                                             "DontShortenFileName",
-                                             "AddFolderFiles",
-                                             "Language"};
-  EXPECT_EQ(KeysInOrder(ReadFile(dir_ / "config/MXT/MXT.ini")), expected);
+  EXPECT_EQ(KeysInOrder(ReadFile(dir_ / "config/MXT/MXT.ini")),
+            "PosX PosY Width Height State LastDir FontName FontSize InputKanjiCode "
+            "OutputKanjiCode EscapeSequence OutputNewlineCode 7BitMode RemoveCtrlZ "
+            "PreserveTimestamp WayToOverwrite UTF8BOM Mapping Unconvertible KeepBackup ViewerPath "
+            "ViewerCmdLineOption ConvWhenExecuted ConvWhenSelected ConvWhenDropped "
+            "QuitWhenConverted DontShortenFileName AddFolderFiles Language ");
   const std::string edited = ReadFile(path_);
   EXPECT_EQ(edited.rfind("; by hand\n[Options]\nForceNewlineConv=1\nMine=kept\n", 0), 0u) << edited;
 }
@@ -449,34 +417,22 @@ TEST_F(StoredSettingsTest, RestoringTheDefaultsAsksFirstAndKeepsTheHandSetValues
   EXPECT_NE(::access(path_.c_str(), F_OK), 0);
 }
 
-TEST_F(StoredSettingsTest, ConvertOnStartIsReadAloneAndOnlyOneCounts) {
+// Both are read before the rest; a convert-on-start other than 1, and a language out of
+// range, count as the default.
+TEST_F(StoredSettingsTest, ConvertOnStartAndLanguageAreReadAlone) {
   const struct {
     std::string file;
     bool on;
-  } cases[] = {{"", false},
-               {"[Options]\nConvWhenExecuted=1\n", true},
-               {"[options]\nconvwhenexecuted=0x1\n", true},
-               {"[Options]\nConvWhenExecuted=2\n", false},
-               {"[Options]\nConvWhenExecuted=-1\n", false}};
+    int language;
+  } cases[] = {{"", false, 0},
+               {"[Options]\nConvWhenExecuted=1\nLanguage=1\n", true, 1},
+               {"[options]\nconvwhenexecuted=0x1\nlanguage=2\n", true, 2},
+               {"[Options]\nConvWhenExecuted=2\nLanguage=3\n", false, 0},
+               {"[Options]\nConvWhenExecuted=-1\nLanguage=-1\n", false, 0}};
   for (const auto& c : cases) {
     WriteFile(path_, c.file);
     IniStore store = Store();
     EXPECT_EQ(ReadConvWhenExecuted(store), c.on) << c.file;
-  }
-}
-
-TEST_F(StoredSettingsTest, LanguageIsReadAloneAndOutOfRangeFollowsTheSystem) {
-  const struct {
-    std::string file;
-    int language;
-  } cases[] = {{"", 0},
-               {"[Options]\nLanguage=1\n", 1},
-               {"[options]\nlanguage=2\n", 2},
-               {"[Options]\nLanguage=3\n", 0},
-               {"[Options]\nLanguage=-1\n", 0}};
-  for (const auto& c : cases) {
-    WriteFile(path_, c.file);
-    IniStore store = Store();
     EXPECT_EQ(ReadLanguage(store), c.language) << c.file;
   }
 }
