@@ -17,6 +17,16 @@ using engine::EscapeSequenceSet;
 using engine::NewlineCode;
 using fileconv::Settings;
 
+// The paths the parsed arguments add to a file list.
+std::vector<std::string> ListedPaths(CommandLine& commandLine, testing::RecordingHost& host) {
+  fileconv::FileList files;
+  commandLine.AddFiles(files, host);
+  std::vector<std::string> paths;
+  for (const auto& entry : files.Inputs())
+    paths.push_back(entry->Path);
+  return paths;
+}
+
 class CommandLineTest : public ::testing::Test {
  protected:
   void Parse(std::vector<std::string> arguments) {
@@ -29,26 +39,12 @@ class CommandLineTest : public ::testing::Test {
 };
 
 TEST(ClassifyArgumentTest, TellsOptionsFromFiles) {
-  const struct {
-    const char* text;
-    ArgumentKind kind;
-  } cases[] = {
-      {"", ArgumentKind::File},
-      {"a.txt", ArgumentKind::File},
-      {"/B", ArgumentKind::Option},
-      {"-e", ArgumentKind::Option},
-      {"/O", ArgumentKind::ParameterOption},
-      {"-o", ArgumentKind::ParameterOption},
-      {"/O-", ArgumentKind::Option},
-      {"/OJ", ArgumentKind::Option},
-      {"/UE-", ArgumentKind::Option},
-      {"/home/a.txt", ArgumentKind::File},
-      {"//a.txt", ArgumentKind::File},
-      {"/", ArgumentKind::Option},
-      {"-dir/x", ArgumentKind::Option},
-  };
-  for (const auto& c : cases)
-    EXPECT_EQ(ClassifyArgument(c.text), c.kind) << c.text;
+  for (const char* file : {"", "a.txt", "/home/a.txt", "//a.txt"})
+    EXPECT_EQ(ClassifyArgument(file), ArgumentKind::File) << file;
+  for (const char* option : {"/B", "-e", "/O-", "/OJ", "/UE-", "/", "-dir/x"})
+    EXPECT_EQ(ClassifyArgument(option), ArgumentKind::Option) << option;
+  for (const char* withParameter : {"/O", "-o"})
+    EXPECT_EQ(ClassifyArgument(withParameter), ArgumentKind::ParameterOption) << withParameter;
 }
 
 TEST(AsksForTest, HelpIsAskedByItsOptionsAndItsLongNameOnly) {
@@ -229,12 +225,8 @@ TEST_F(CommandLineTest, AddsTheFilesAWildcardMatchesButNoFoldersOrHiddenFiles) {
   testing::WriteFile(dir / "e.doc", "e");
   Parse({"/O", dir / "out.txt", dir / "*.txt", dir / "nothing*", dir / "e.doc"});
   testing::RecordingHost host;
-  fileconv::FileList files;
-  commandLine_.AddFiles(files, host);
-  std::vector<std::string> paths;
-  for (const auto& entry : files.Inputs())
-    paths.push_back(entry->Path);
-  EXPECT_EQ(paths, (std::vector<std::string>{dir / "a.txt", dir / "b.txt", dir / "e.doc"}));
+  EXPECT_EQ(ListedPaths(commandLine_, host),
+            (std::vector<std::string>{dir / "a.txt", dir / "b.txt", dir / "e.doc"}));
   EXPECT_EQ(host.CallsStartingWith("files added"), std::vector<std::string>{"files added 0"});
   ASSERT_EQ(commandLine_.UnlistedNames().size(), 1u);
   EXPECT_EQ(commandLine_.UnlistedNames()[0].argument, dir / "nothing*");
@@ -258,12 +250,7 @@ TEST_F(CommandLineTest, AnArgumentNamingAFileIsThatFileAndNoPattern) {
     CommandLine commandLine;
     commandLine.Parse(c.arguments, settings_);
     testing::RecordingHost host;
-    fileconv::FileList files;
-    commandLine.AddFiles(files, host);
-    std::vector<std::string> paths;
-    for (const auto& entry : files.Inputs())
-      paths.push_back(entry->Path);
-    EXPECT_EQ(paths, c.listed) << c.arguments[0];
+    EXPECT_EQ(ListedPaths(commandLine, host), c.listed) << c.arguments[0];
     EXPECT_EQ(NamedFiles(c.arguments), c.listed) << c.arguments[0];
   }
 }
