@@ -2,10 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
-
-#include <set>
 
 #include "tests/support/Bytes.h"
 #include "tests/support/RecordingHost.h"
@@ -65,6 +64,19 @@ class EntryViewerTest : public ::testing::Test {
 
   std::string Path(const std::string& name) const { return dir_ / name; }
   void Add(const std::string& path) { ASSERT_TRUE(session_.files.Add(path, "", host_)); }
+  // A Shift-JIS file of the folder, in the list.
+  void AddText(const std::string& name) {
+    WriteFile(Path(name), kShiftJIS);
+    Add(Path(name));
+  }
+  // Both opening ways gave the one message each.
+  void ExpectTwoMessages(MessageKind kind, const std::string& text) {
+    ASSERT_EQ(host_.messages.size(), 2u);
+    for (const auto& message : host_.messages) {
+      EXPECT_EQ(message.kind, kind);
+      EXPECT_EQ(message.text, text);
+    }
+  }
   std::set<std::string> FolderContent() const { return testing::FolderContent(dir_.Path()); }
   void Open(ListId list, std::size_t index, bool conv) {
     viewer_.Open(session_, list, index, conv);
@@ -82,8 +94,7 @@ class EntryViewerTest : public ::testing::Test {
 };
 
 TEST_F(EntryViewerTest, NothingDuringARunNorForAConvertedViewOfTheOutputFile) {
-  WriteFile(Path("a.txt"), kShiftJIS);
-  Add(Path("a.txt"));
+  AddText("a.txt");
   session_.run.UseOutputFile(Path("out.txt"));
   host_.onPendingEvents = [&] {
     Open(ListId::Input, 0, false);
@@ -103,25 +114,18 @@ TEST_F(EntryViewerTest, NothingDuringARunNorForAConvertedViewOfTheOutputFile) {
 }
 
 TEST_F(EntryViewerTest, AnEmptyViewerPathIsReported) {
-  WriteFile(Path("a.txt"), kShiftJIS);
-  Add(Path("a.txt"));
+  AddText("a.txt");
   session_.settings.ViewerPath.clear();
   for (const bool conv : {false, true})
     Open(ListId::Input, 0, conv);
   EXPECT_TRUE(started_.empty());
-  ASSERT_EQ(host_.messages.size(), 2u);
-  for (const auto& message : host_.messages) {
-    EXPECT_EQ(message.kind, MessageKind::Warning);
-    EXPECT_EQ(message.text, "ビューアが指定されていません。");
-  }
+  ExpectTwoMessages(MessageKind::Warning, "ビューアが指定されていません。");
   EXPECT_EQ(FolderContent(), (std::set<std::string>{"a.txt"}));
 }
 
 TEST_F(EntryViewerTest, ShowsTheFileItselfWithTheOptions) {
-  WriteFile(Path("a.txt"), kShiftJIS);
-  WriteFile(Path("b c.txt"), kShiftJIS);
-  Add(Path("a.txt"));
-  Add(Path("b c.txt"));
+  AddText("a.txt");
+  AddText("b c.txt");
   session_.settings.ViewerCmdLineOption = "-r  --title 'two words'";
   Open(ListId::Input, 1, false);
   EXPECT_EQ(started_,
@@ -130,22 +134,8 @@ TEST_F(EntryViewerTest, ShowsTheFileItselfWithTheOptions) {
   EXPECT_TRUE(viewer_.Copies().empty());
 }
 
-TEST_F(EntryViewerTest, ShowsAConvertedCopyAndLeavesTheSourceAlone) {
-  WriteFile(Path("a.txt"), kShiftJIS);
-  Add(Path("a.txt"));
-  session_.settings.OutputKanjiCode = 1;
-  Open(ListId::Input, 0, true);
-  ASSERT_EQ(viewer_.Copies().size(), 1u);
-  const std::string copy = viewer_.Copies()[0];
-  EXPECT_EQ(started_, (std::vector<Words>{{"viewer", copy}}));
-  EXPECT_EQ(ReadFile(copy), kEUC);
-  EXPECT_EQ(ReadFile(Path("a.txt")), kShiftJIS);
-  EXPECT_TRUE(host_.messages.empty());
-}
-
 TEST_F(EntryViewerTest, AFileThatWasNotConvertedIsReported) {
-  WriteFile(Path("a.txt"), kShiftJIS);
-  Add(Path("a.txt"));
+  AddText("a.txt");
   Add(Path("gone.txt"));
   Open(ListId::Input, 0, true);
   // What the earlier view left must not be shown for this entry.
@@ -158,31 +148,30 @@ TEST_F(EntryViewerTest, AFileThatWasNotConvertedIsReported) {
 }
 
 TEST_F(EntryViewerTest, AViewerThatDoesNotStartIsReportedAndTheCopyStillGoesAtExit) {
-  WriteFile(Path("a.txt"), kShiftJIS);
-  Add(Path("a.txt"));
+  AddText("a.txt");
   starts_ = false;
   Open(ListId::Input, 0, false);
   Open(ListId::Input, 0, true);
   EXPECT_EQ(started_.size(), 2u);
-  ASSERT_EQ(host_.messages.size(), 2u);
-  for (const auto& message : host_.messages) {
-    EXPECT_EQ(message.kind, MessageKind::Error);
-    EXPECT_EQ(message.text, "ビューアの起動に失敗しました。");
-  }
+  ExpectTwoMessages(MessageKind::Error, "ビューアの起動に失敗しました。");
   ASSERT_EQ(viewer_.Copies().size(), 1u);
   EXPECT_EQ(viewer_.DeleteCopies(), 0u);
   EXPECT_EQ(FolderContent(), (std::set<std::string>{"a.txt"}));
 }
 
-TEST_F(EntryViewerTest, CopiesAlreadyGoneAreCountedAtExit) {
-  WriteFile(Path("a.txt"), kShiftJIS);
-  WriteFile(Path("b.txt"), kShiftJIS);
-  Add(Path("a.txt"));
-  Add(Path("b.txt"));
+TEST_F(EntryViewerTest, ShowsConvertedCopiesLeavesTheSourcesAloneAndCountsCopiesGoneAtExit) {
+  AddText("a.txt");
+  AddText("b.txt");
+  session_.settings.OutputKanjiCode = 1;
   Open(ListId::Input, 0, true);
   Open(ListId::Input, 1, true);
-  ASSERT_EQ(viewer_.Copies().size(), 2u);
-  ::unlink(viewer_.Copies()[0].c_str());
+  const std::vector<std::string> copies = viewer_.Copies();
+  ASSERT_EQ(copies.size(), 2u);
+  EXPECT_EQ(started_, (std::vector<Words>{{"viewer", copies[0]}, {"viewer", copies[1]}}));
+  EXPECT_EQ(ReadFile(copies[0]), kEUC);
+  EXPECT_EQ(ReadFile(Path("a.txt")), kShiftJIS);
+  EXPECT_TRUE(host_.messages.empty());
+  ::unlink(copies[0].c_str());
   EXPECT_EQ(viewer_.DeleteCopies(), 1u);
   EXPECT_TRUE(viewer_.Copies().empty());
   EXPECT_EQ(FolderContent(), (std::set<std::string>{"a.txt", "b.txt"}));
