@@ -95,22 +95,14 @@ TEST(IniStoreTest, ThePerUserStoreMakesItsFolderOnOpenAndItsFileOnWrite) {
   EXPECT_EQ(OpenSettingsStore(false)->ReadString("options", "tempdir"), "/x/");
 }
 
-TEST(IniStoreTest, PerUserFailuresNameTheValue) {
-  TempDir dir;
-  ASSERT_EQ(::mkdir((dir / "MXT.ini").c_str(), 0755), 0);  // cannot be read as a file
-  IniStore unreadable(dir / "MXT.ini", IniStore::Form::PerUser);
-  EXPECT_EQ(ErrorOf([&] { unreadable.ReadString("Options", "ViewerPath"); }),
-            "'ViewerPath' の取得に失敗しました");
-  WriteFile(dir / "plain", "");
-  IniStore unwritable(dir / "plain/MXT.ini", IniStore::Form::PerUser);
-  unwritable.WriteString("Options", "PosX", "1");
-  EXPECT_EQ(ErrorOf([&] { unwritable.Commit(); }), "'PosX' の設定に失敗しました");
-}
-
-TEST(IniStoreTest, TheFileBesideTheProgramNamesItselfWhenItCannotBeWritten) {
+// The per-user store names the value, the file beside the program names itself.
+TEST(IniStoreTest, AStoreThatCannotBeWrittenSaysSoByItsForm) {
   TempDir dir;
   WriteFile(dir / "plain", "");
   const std::string path = dir / "plain/MXT.INI";
+  IniStore perUser(path, IniStore::Form::PerUser);
+  perUser.WriteString("Options", "PosX", "1");
+  EXPECT_EQ(ErrorOf([&] { perUser.Commit(); }), "'PosX' の設定に失敗しました");
   IniStore store(path, IniStore::Form::BesideProgram);
   EXPECT_EQ(store.ReadString("Options", "PosX"), std::nullopt);
   store.WriteString("Options", "PosX", "1");
@@ -157,6 +149,8 @@ TEST(IniStoreTest, AFileThatCouldNotBeReadIsNeverWrittenOver) {
     std::function<bool()> unchanged;
     std::function<void()> beforeSave = [] {};
   } cases[] = {
+      {"a folder", [&] { ASSERT_EQ(::mkdir(path.c_str(), 0755), 0); },
+       [&] { return S_ISDIR(testing::LinkStatOf(path).st_mode); }},
       {"a FIFO", [&] { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); },
        [&] { return S_ISFIFO(testing::LinkStatOf(path).st_mode); }},
       {"a link to a FIFO",
@@ -178,7 +172,7 @@ TEST(IniStoreTest, AFileThatCouldNotBeReadIsNeverWrittenOver) {
   };
   for (const auto& c : cases) {
     std::filesystem::remove_all(dir / "fifo");
-    std::filesystem::remove(path);
+    std::filesystem::remove_all(path);
     c.make();
     IniStore store(path, IniStore::Form::PerUser);
     EXPECT_EQ(ErrorOf([&] { store.ReadString("Options", "ViewerPath"); }),
