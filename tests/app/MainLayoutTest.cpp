@@ -88,36 +88,18 @@ TEST(MainLayoutTest, OutputListAndArrowInOutputToFileMode) {
     bool statusVisible;
     Box button, input, output, arrow;
   } cases[] = {
+      // clang-format off
       // The designed form's own positions: output list at 179, arrow at 204/160.
-      {"designed",
-       WithOutput(Window(428, 254)),
-       true,
-       {176, 203, 75, 25},
-       {4, 35, 420, 116},
-       {4, 179, 420, 20},
-       {204, 160, 20, 10}},
-      {"low",
-       WithOutput(Window(428, 147)),
-       false,
-       {176, 97, 75, 25},
-       {4, 35, 420, 20},
-       {4, 73, 420, 20},
-       {204, 59, 20, 10}},
+      {"designed", WithOutput(Window(428, 254)), true,
+       {176, 203, 75, 25}, {4, 35, 420, 116}, {4, 179, 420, 20}, {204, 160, 20, 10}},
+      {"low", WithOutput(Window(428, 147)), false,
+       {176, 97, 75, 25}, {4, 35, 420, 20}, {4, 73, 420, 20}, {204, 59, 20, 10}},
       // Needed: 114 + 20 + 10 + 12 = 156.
-      {"computed below needed",
-       Custom(WithOutput(Window(428, 150))),
-       false,
-       {176, 105, 75, 25},
-       {4, 35, 420, 24},
-       {4, 77, 420, 24},
-       {204, 63, 20, 10}},
-      {"computed at needed",
-       Custom(WithOutput(Window(428, 156))),
-       true,
-       {176, 105, 75, 25},
-       {4, 35, 420, 24},
-       {4, 77, 420, 24},
-       {204, 63, 20, 10}},
+      {"computed below needed", Custom(WithOutput(Window(428, 150))), false,
+       {176, 105, 75, 25}, {4, 35, 420, 24}, {4, 77, 420, 24}, {204, 63, 20, 10}},
+      {"computed at needed", Custom(WithOutput(Window(428, 156))), true,
+       {176, 105, 75, 25}, {4, 35, 420, 24}, {4, 77, 420, 24}, {204, 63, 20, 10}},
+      // clang-format on
   };
   for (const auto& c : cases) {
     const LayoutResult r = ComputeLayout(c.in);
