@@ -37,18 +37,17 @@ TEST(ViewerArgumentsTest, OptionsAreSplitAsTheShellSplitsThemWithoutExpanding) {
       {"a\\\nb \"c\\\nd\"", {"ab", "cd"}},
       {"a\\", {"a\\"}},
       {"$HOME ~ *.txt `id` a;b", {"$HOME", "~", "*.txt", "`id`", "a;b"}},
+      // An open quote makes the options one word.
+      {"-n 'open", {"-n 'open"}},
+      {" \"abc ", {" \"abc "}},
+      {R"('x' "y\")", {R"('x' "y\")"}},
+      {"'a' '", {"'a' '"}},
   };
   for (const auto& c : cases) {
     Words expected{"viewer"};
     expected.insert(expected.end(), c.words.begin(), c.words.end());
     expected.push_back("/d/a b.txt");
     EXPECT_EQ(ViewerArguments("viewer", c.options, "/d/a b.txt"), expected) << c.options;
-  }
-}
-
-TEST(ViewerArgumentsTest, OptionsWithAnOpenQuoteAreOneWord) {
-  for (const char* options : {"-n 'open", " \"abc ", R"('x' "y\")", "'a' '"}) {
-    EXPECT_EQ(ViewerArguments("viewer", options, "f"), (Words{"viewer", options, "f"})) << options;
   }
 }
 

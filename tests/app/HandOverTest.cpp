@@ -111,6 +111,7 @@ TEST(FrameReaderTest, RefusesAConnectionThatSendsRubbish) {
       {0, 0, 0, 0, 0},                                                      // no such message
       {99, 1, 0, 0, 0, 7},                                                  // nor this one
       {static_cast<std::uint8_t>(HandOverMessage::DropFiles), 0, 0, 1, 0},  // 64 KB payload
+      std::vector<std::uint8_t>(10 << 20, 0xA5),
   };
   for (const auto& bytes : rubbish) {
     FrameReader reader;
@@ -120,11 +121,6 @@ TEST(FrameReaderTest, RefusesAConnectionThatSendsRubbish) {
     reader.Feed(EncodeFrame(HandOverMessage::StateQuery));
     EXPECT_FALSE(reader.Next().has_value()) << "a refused connection stays refused";
   }
-  FrameReader reader;
-  std::vector<std::uint8_t> tenMegabytes(10 << 20, 0xA5);
-  reader.Feed(tenMegabytes);
-  EXPECT_FALSE(reader.Next().has_value());
-  EXPECT_TRUE(reader.Refused());
 }
 
 TEST(HandOverTest, OnlyAStartWithoutOptionsThatDoesNotConvertHandsOver) {

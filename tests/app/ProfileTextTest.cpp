@@ -19,7 +19,7 @@ constexpr std::string_view kFile =
     "[Other]\n"
     "PosX=99\n";
 
-TEST(ProfileTextTest, NamesIgnoreAsciiCaseAndValuesAreTrimmed) {
+TEST(ProfileTextTest, NamesIgnoreAsciiCaseAndValuesAreTrimmedAndSeenTo1023Bytes) {
   EXPECT_EQ(ProfileValue(kFile, "mainwindow", "posx"), "12");
   EXPECT_EQ(ProfileValue(kFile, "Options", "TempDir"), "/var/tmp");
   EXPECT_EQ(ProfileValue(kFile, "Options", "ViewerPath"), "");
@@ -27,9 +27,6 @@ TEST(ProfileTextTest, NamesIgnoreAsciiCaseAndValuesAreTrimmed) {
   EXPECT_EQ(ProfileValue(kFile, "Options", "PosX"), std::nullopt);
   EXPECT_EQ(ProfileValue(kFile, "Missing", "PosX"), std::nullopt);
   EXPECT_EQ(ProfileValue("", "Options", "PosX"), std::nullopt);
-}
-
-TEST(ProfileTextTest, OnlyTheFirst1023BytesOfAValueAreSeen) {
   const std::string value(2000, 'v');
   const std::string text = "[Options]\nViewerPath=" + value + "\n";
   EXPECT_EQ(ProfileValue(text, "Options", "ViewerPath"), value.substr(0, 1023));
