@@ -187,14 +187,21 @@ TEST(IniStoreTest, AFileThatCouldNotBeReadIsNeverWrittenOver) {
   }
 }
 
-TEST(IniStoreTest, AnotherUsersFileItCannotReadIsNeverWrittenOver) {
+TEST(IniStoreTest, AnotherUsersFileItCannotOpenIsNeitherReadAsEmptyNorWrittenOver) {
   if (::geteuid() != 0) GTEST_SKIP() << "needs root to act as another user";
   TempDir dir;
   ASSERT_EQ(::chmod(dir.Path().c_str(), 0777), 0);
   const std::string path = dir / "MXT.ini";
   WriteFile(path, kMine);
   ASSERT_EQ(::chmod(path.c_str(), 0600), 0);
-  EXPECT_EQ(InChild([&] { return SaveRefused(path); }, 65534), 0);
+  const int refused = InChild(
+      [&] {
+        IniStore store(path, IniStore::Form::PerUser);
+        const std::string read = ErrorOf([&] { store.ReadString("Options", "ViewerPath"); });
+        return read == "'ViewerPath' の取得に失敗しました" ? SaveRefused(path) : 2;
+      },
+      65534);
+  EXPECT_EQ(refused, 0) << "2: read as empty, 1: saved over";
   EXPECT_EQ(ReadFile(path), kMine);
   EXPECT_EQ(testing::StatOf(path).st_uid, 0u);
 }
