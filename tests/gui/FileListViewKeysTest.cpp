@@ -112,14 +112,7 @@ TEST_F(ListBoxKeysTest, EnterOpensTheCaretRowWithShiftAsConv) {
   EXPECT_EQ(Marks(), "..*");
 }
 
-TEST_F(ListBoxKeysTest, ScrollingKeepsTheCaretInView) {
-  Add({"a", "b", "c", "d", "e", "f", "g", "h"});
-  Show(3);
-  Key(Qt::Key_End);
-  EXPECT_TRUE(list_->viewport()->rect().contains(list_->visualRect(model_->index(7))));
-  EXPECT_EQ(list_->indexAt(QPoint(5, 5)).row(), 5);
-}
-
+// Scrolling keeps the caret in view, and only just.
 TEST_F(ListBoxKeysTest, FromADeselectingAnchorShiftSelectsARowOnlyWhenTheListScrolled) {
   Add({"a", "b", "c", "d", "e", "f", "g", "h"});
   Show(4);
@@ -130,6 +123,8 @@ TEST_F(ListBoxKeysTest, FromADeselectingAnchorShiftSelectsARowOnlyWhenTheListScr
   EXPECT_EQ(Marks(), "........");
   Key(Qt::Key_End, Qt::ShiftModifier);
   EXPECT_EQ(Marks(), ".......*");
+  EXPECT_TRUE(list_->viewport()->rect().contains(list_->visualRect(model_->index(7))));
+  EXPECT_EQ(list_->indexAt(QPoint(5, 5)).row(), 4);
 }
 
 }  // namespace

@@ -65,7 +65,7 @@ TEST_F(ListBoxMouseTest, AClickOutsideTheSelectionTakesEffectAtThePress) {
   EXPECT_EQ(TakeLog(), (Log{"change 5", "capture", "end", "capture", "change 2", "end"}));
 }
 
-TEST_F(ListBoxMouseTest, ADragStartsBeyondTheDragDistance) {
+TEST_F(ListBoxMouseTest, ADragStartsBeyondTheDragDistanceWhichCanBeChanged) {
   SelectMiddle();
   Press(1);
   MoveBy(1, 12, -12);
@@ -82,17 +82,13 @@ TEST_F(ListBoxMouseTest, ADragStartsBeyondTheDragDistance) {
   // A drag leaves the selection as it was.
   EXPECT_EQ(Marks(), ".***..");
   EXPECT_EQ(TakeLog(), Log{"end"});
-}
-
-TEST_F(ListBoxMouseTest, TheDragDistanceCanBeChanged) {
-  SelectMiddle();
   list_->SetDragDistance(3);
   Press(1);
   MoveBy(1, -4, 0);
   EXPECT_TRUE(list_->Dragging());
 }
 
-TEST_F(ListBoxMouseTest, EscapeEndsTheHoldAndTheDrag) {
+TEST_F(ListBoxMouseTest, EscapeEndsTheHoldAndTheDragOrClicks) {
   SelectMiddle();
   Press(2);
   MoveBy(2, 20, 0);
@@ -107,10 +103,7 @@ TEST_F(ListBoxMouseTest, EscapeEndsTheHoldAndTheDrag) {
   Release(2, 20, 0);
   EXPECT_EQ(Marks(), ".***..");
   EXPECT_EQ(TakeLog(), (Log{"capture", "drag", "end"}));
-}
-
-TEST_F(ListBoxMouseTest, EscapeBeforeADragEndsTheHoldAsAClick) {
-  SelectMiddle();
+  // Before a drag, Escape ends the hold as a click.
   Press(2);
   Key(Qt::Key_Escape);
   EXPECT_FALSE(list_->Holding());
@@ -145,17 +138,14 @@ TEST_F(ListBoxMouseTest, AButtonLostOutsideTheListEndsTheHold) {
   QTest::mouseRelease(list_->viewport(), Qt::LeftButton, Qt::NoModifier, RowPoint(2, 30, 0));
 }
 
-TEST_F(ListBoxMouseTest, OtherButtonsAndPressesBelowTheRowsChangeNothing) {
+// Other buttons and presses below the rows change nothing; a double click opens its row.
+TEST_F(ListBoxMouseTest, ADoubleClickOpensTheRowWithoutSelectingItAndOtherButtonsDoNothing) {
   SelectMiddle();
   QTest::mouseClick(list_->viewport(), Qt::RightButton, Qt::NoModifier, RowPoint(5));
   QTest::mouseClick(list_->viewport(), Qt::MiddleButton, Qt::NoModifier, RowPoint(0));
   QTest::mouseClick(list_->viewport(), Qt::LeftButton, Qt::NoModifier, RowPoint(5, 0, 48));
   EXPECT_EQ(Marks(), ".***..");
   EXPECT_TRUE(TakeLog().empty());
-}
-
-TEST_F(ListBoxMouseTest, ADoubleClickOpensTheRowWithoutSelectingIt) {
-  SelectMiddle();
   QTest::mouseDClick(list_->viewport(), Qt::LeftButton, Qt::NoModifier, RowPoint(5));
   QTest::mouseDClick(list_->viewport(), Qt::LeftButton, Qt::ShiftModifier, RowPoint(0));
   QTest::mouseDClick(list_->viewport(), Qt::LeftButton, Qt::NoModifier, RowPoint(5, 0, 48));

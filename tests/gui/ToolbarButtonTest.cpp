@@ -199,7 +199,6 @@ TEST_F(SpeedButtonTest, ASuppressedButtonKeepsTheImageItLastShowed) {
 
 TEST_F(SpeedButtonTest, TheHintGivesTheTooltipTheStatusTextAndTheAccessibleName) {
   auto* button = Make<StickyToolbarButton>("ShiftJISButton");
-  EXPECT_EQ(button->objectName(), QStringLiteral("ShiftJISButton"));
   button->SetHint(QStringLiteral("Shift-JIS| 漢字コードを Shift-JIS に設定します。"));
   EXPECT_EQ(button->toolTip(), QStringLiteral("Shift-JIS"));
   EXPECT_EQ(button->statusTip(), QStringLiteral(" 漢字コードを Shift-JIS に設定します。"));
