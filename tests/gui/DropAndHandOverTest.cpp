@@ -28,9 +28,6 @@ namespace {
 using ::mxt::testing::Bytes;
 using ::mxt::testing::Notation;
 using ::mxt::testing::ReadFile;
-using ::mxt::testing::WriteFile;
-
-const std::string kShiftJIS = Bytes("'A' 88 9F 0A");
 
 class DropTest : public MainWindowFixture {
  protected:
@@ -54,12 +51,16 @@ class DropTest : public MainWindowFixture {
     return true;
   }
 
-  bool DropFiles(const std::vector<std::string>& names) {
-    QMimeData data;
+  void SetFiles(QMimeData& data, const std::vector<std::string>& names) const {
     QList<QUrl> urls;
     for (const std::string& name : names)
       urls.push_back(QUrl::fromLocalFile(QString::fromStdString(Path(name))));
     data.setUrls(urls);
+  }
+
+  bool DropFiles(const std::vector<std::string>& names) {
+    QMimeData data;
+    SetFiles(data, names);
     return Drop(data);
   }
 
@@ -77,23 +78,30 @@ class DropTest : public MainWindowFixture {
       QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
   }
 
+  static void Send(QLocalSocket& socket, app::HandOverMessage type,
+                   std::span<const std::uint8_t> payload) {
+    const auto frame = app::EncodeFrame(type, payload);
+    socket.write(reinterpret_cast<const char*>(frame.data()), static_cast<qint64>(frame.size()));
+    socket.flush();
+  }
+
   std::unique_ptr<QLocalSocket> Connect() {
     auto socket = std::make_unique<QLocalSocket>();
     socket->connectToServer(ChannelPath());
     EXPECT_TRUE(socket->waitForConnected(1000));
     return socket;
   }
-
-  void MakeFiles(std::initializer_list<const char*> names) {
-    for (const char* name : names)
-      WriteFile(Path(name), kShiftJIS);
-  }
 };
 
-TEST_F(DropTest, DroppedFilesAreAddedAndOnesAlreadyListedCounted) {
+// The program a drop came from is not kept waiting while a box is read.
+TEST_F(DropTest, DroppedFilesAreAddedAndOnesAlreadyListedCountedOnceTheDropIsOver) {
   MakeFiles({"a.txt", "b.txt", "c.txt"});
   Open({Path("b.txt")});
-  EXPECT_TRUE(DropFiles({"a.txt", "b.txt", "c.txt"}));
+  QMimeData data;
+  SetFiles(data, {"a.txt", "b.txt", "c.txt"});
+  ASSERT_TRUE(Drop(data, false));
+  EXPECT_TRUE(messages_.empty()) << "a box came up inside the drop";
+  QCoreApplication::processEvents();
   EXPECT_EQ(Names(), (std::vector<std::string>{"b.txt", "a.txt", "c.txt"}));
   ASSERT_EQ(messages_.size(), 1u);
   EXPECT_EQ(messages_[0].text, "1 個のファイルは、すでに選択されていたため追加されませんでした。");
@@ -113,18 +121,6 @@ TEST_F(DropTest, ADroppedFolderIsNoFileUnlessItsFilesAreAskedFor) {
   EXPECT_EQ(Names(), (std::vector<std::string>{"folder", "a.txt", "b.txt", "c.txt"}));
   ASSERT_EQ(messages_.size(), 1u) << "a.txt came twice";
   EXPECT_EQ(messages_[0].text, "1 個のファイルは、すでに選択されていたため追加されませんでした。");
-}
-
-// The program a drop came from is not kept waiting while a box is read.
-TEST_F(DropTest, TheDropIsOverBeforeItsBoxComesUp) {
-  MakeFiles({"a.txt"});
-  Open({Path("a.txt")});
-  QMimeData data;
-  data.setUrls({QUrl::fromLocalFile(QString::fromStdString(Path("a.txt")))});
-  ASSERT_TRUE(Drop(data, false));
-  EXPECT_TRUE(messages_.empty()) << "a box came up inside the drop";
-  QCoreApplication::processEvents();
-  EXPECT_EQ(messages_.size(), 1u);
 }
 
 TEST_F(DropTest, ADropConvertsWhenAskedButAHandedOverOneNever) {
@@ -198,9 +194,8 @@ TEST_F(DropTest, ThreeThousandLongNamesArriveWholeAndInOrder) {
   for (int i = 0; i < 3000; ++i) {
     char number[8];
     std::snprintf(number, sizeof number, "%04d", i);
-    const std::string name = "many/" + std::string(180, 'x') + number + ".txt";
-    WriteFile(Path(name), kShiftJIS);
-    arguments.push_back(Path(name));
+    arguments.push_back(Path("many/" + std::string(180, 'x') + number + ".txt"));
+    ::mxt::testing::WriteFile(arguments.back(), kShiftJIS);
   }
   Open();
   HandOverFrom(arguments);
@@ -224,10 +219,8 @@ TEST_F(DropTest, TheChannelRefusesHostileConnectionsAndStaysUsable) {
   };
   for (const std::string& block : blocks) {
     auto socket = Connect();
-    const auto frame = app::EncodeFrame(
-        app::HandOverMessage::DropFiles,
-        std::span(reinterpret_cast<const std::uint8_t*>(block.data()), block.size()));
-    socket->write(reinterpret_cast<const char*>(frame.data()), static_cast<qint64>(frame.size()));
+    Send(*socket, app::HandOverMessage::DropFiles,
+         std::span(reinterpret_cast<const std::uint8_t*>(block.data()), block.size()));
     socket->waitForBytesWritten(1000);
     QTest::qWait(20);
   }
@@ -277,7 +270,7 @@ TEST_F(DropTest, ACrowdOfConnectionsIsCutOffAndTheChannelStays) {
 // naming this machine is a local file too.
 TEST_F(DropTest, NamesThatAreNotUTF8DropInAndDragOutByteForByte) {
   const std::string shiftJISName = Bytes("82 A0 '.txt'");  // あ.txt
-  MakeFiles({shiftJISName.c_str(), "b.txt"});
+  MakeFiles({shiftJISName, "b.txt"});
   Open();
   QMimeData data;
   data.setUrls({QUrl::fromEncoded(QByteArray("file://") + Path("").c_str() + "%82%A0.txt"),
@@ -319,8 +312,7 @@ TEST_F(DropTest, AHandOverGoesOnWhileABoxForItIsOpen) {
   std::vector<std::string> names = {"a.txt"};
   for (int i = 0; i < 400; ++i)
     names.push_back(std::string(200, 'n') + std::to_string(i) + ".txt");
-  for (const std::string& name : names)
-    WriteFile(Path(name), kShiftJIS);
+  MakeFiles(names);
   Open({Path("a.txt")});
   window_->SetMessageAnswerer(
       [this](fileconv::MessageKind, std::string_view text, fileconv::MessageButtons) {
@@ -357,18 +349,12 @@ TEST_F(DropTest, AShowRequestIsDoneAtOnceWhileADropShowsItsBox) {
       nullptr);
   server.Open();
   ASSERT_TRUE(server.Listening());
-  const auto send = [](QLocalSocket& socket, app::HandOverMessage type,
-                       const std::vector<std::uint8_t>& payload) {
-    const auto frame = app::EncodeFrame(type, payload);
-    socket.write(reinterpret_cast<const char*>(frame.data()), static_cast<qint64>(frame.size()));
-    socket.flush();
-  };
   auto dropping = Connect();
-  send(*dropping, app::HandOverMessage::DropFiles, app::MakeDropBlocks({Path("a.txt")}).front());
+  Send(*dropping, app::HandOverMessage::DropFiles, app::MakeDropBlocks({Path("a.txt")}).front());
   std::unique_ptr<QLocalSocket> later;
   QTimer::singleShot(100, [&] {
     later = Connect();
-    send(*later, app::HandOverMessage::BringToFront, {});
+    Send(*later, app::HandOverMessage::BringToFront, {});
   });
   EXPECT_TRUE(QTest::qWaitFor([&] { return log.size() == 2; }, 3000));
   EXPECT_EQ(log, (std::vector<std::string>{"show during the drop", "drop"}));

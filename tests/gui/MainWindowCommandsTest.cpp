@@ -16,21 +16,12 @@
 #include "gui/MainWindow.h"
 #include "platform/CurrentDirectory.h"
 #include "tests/gui/MainWindowFixture.h"
-#include "tests/support/Bytes.h"
 
 namespace mxt::gui::testing {
 namespace {
 
-using ::mxt::testing::WriteFile;
-
-const std::string kShiftJIS = ::mxt::testing::Bytes("'A' 88 9F 0A");
-
 class MainWindowCommandsTest : public MainWindowFixture {
  protected:
-  void WriteInputs(std::initializer_list<const char*> names) {
-    for (const char* name : names)
-      WriteFile(Path(name), kShiftJIS);
-  }
   QMenu& Menu(const char* name) const {
     return *window_->findChild<QMenu*>(QString::fromUtf8(name));
   }
@@ -39,6 +30,15 @@ class MainWindowCommandsTest : public MainWindowFixture {
   static void SaveAs(QDialog& dialog, const std::string& path) {
     EXPECT_EQ(dialog.objectName(), QStringLiteral("OutputToFileDialog"));
     ChooseFile(dialog, path);
+  }
+  // The settings, both toolbar buttons, both menu items and the output list agree.
+  void ExpectOutputToFile(bool toFile) const {
+    EXPECT_EQ(CurrentSettings().OutputToFile, toFile);
+    EXPECT_EQ(Button("OutputToFileButton").isChecked(), toFile);
+    EXPECT_EQ(Button("OverwriteButton").isChecked(), !toFile);
+    EXPECT_EQ(Item("OutputToFileMItem").isChecked(), toFile);
+    EXPECT_EQ(Item("OverwriteMItem").isChecked(), !toFile);
+    EXPECT_EQ(List("OutputListBox").isVisible(), toFile);
   }
 };
 
@@ -72,7 +72,7 @@ TEST_F(MainWindowCommandsTest, TheAboutBoxNamesTheProgramAndClosesWithEnterOrEsc
 }
 
 TEST_F(MainWindowCommandsTest, DuringARunTheAboutBoxHasTheNormalCursorAndTheOptionsAreLocked) {
-  WriteInputs({"a.txt", "b.txt"});
+  MakeFiles({"a.txt", "b.txt"});
   Open({"/E", Path("a.txt"), Path("b.txt")});
   struct {
     bool optionsEnabled = true;
@@ -129,7 +129,7 @@ TEST_F(MainWindowCommandsTest, EachHelpMenuStyleHasItsItemsAndOpensItsHelp) {
 }
 
 TEST_F(MainWindowCommandsTest, F1OpensTheTopicOfTheControlMenuOrDialogItIsPressedIn) {
-  WriteInputs({"a.txt"});
+  MakeFiles({"a.txt"});
   Open({"/O", Path("out.txt"), Path("a.txt")});
   const std::pair<QWidget*, const char*> controls[] = {
       {&List("ConvListBox"), "2400"},
@@ -189,7 +189,7 @@ TEST_F(MainWindowCommandsTest, TheSelectButtonActsOnlyWhenReleasedOverIt) {
 }
 
 TEST_F(MainWindowCommandsTest, AnInputFileOrOneInAMissingFolderIsRefusedAsOutput) {
-  WriteInputs({"a.txt"});
+  MakeFiles({"a.txt"});
   const std::pair<std::string, const char*> refusals[] = {
       {Path("a.txt"),
        "\rこのファイルは、すでに入力元として指定されているため、出力先には指定できません。"},
@@ -205,10 +205,7 @@ TEST_F(MainWindowCommandsTest, AnInputFileOrOneInAMissingFolderIsRefusedAsOutput
     EXPECT_TRUE(button.PaintSuppressed()) << "the button keeps its picture until idle";
     QCoreApplication::processEvents();
     EXPECT_FALSE(button.PaintSuppressed());
-    EXPECT_FALSE(button.isChecked());
-    EXPECT_TRUE(Button("OverwriteButton").isChecked());
-    EXPECT_TRUE(Item("OverwriteMItem").isChecked());
-    EXPECT_FALSE(CurrentSettings().OutputToFile);
+    ExpectOutputToFile(false);
     window_.reset();
   }
 }
@@ -217,7 +214,7 @@ TEST_F(MainWindowCommandsTest, AnInputFileOrOneInAMissingFolderIsRefusedAsOutput
 // next start opens its dialogs there.
 TEST_F(MainWindowCommandsTest, AChosenFileMakesItsFolderTheCurrentOne) {
   ASSERT_EQ(::mkdir(Path("sub").c_str(), 0755), 0);
-  WriteInputs({"sub/a.txt"});
+  MakeFiles({"sub/a.txt"});
   Open();
   ASSERT_TRUE(WithDialog([&] { Item("SelectMItem").trigger(); },
                          [&](QDialog& dialog) { ChooseFile(dialog, Path("sub/a.txt")); }));
@@ -228,48 +225,32 @@ TEST_F(MainWindowCommandsTest, AChosenFileMakesItsFolderTheCurrentOne) {
       std::string::npos);
 }
 
-TEST_F(MainWindowCommandsTest, ANewOutputFileShowsTheOutputListAndOverwriteHidesIt) {
-  Open();
-  ASSERT_TRUE(WithDialog([&] { Item("OutputToFileMItem").trigger(); },
-                         [&](QDialog& dialog) { SaveAs(dialog, Path("new.txt")); }));
-  EXPECT_TRUE(CurrentSettings().OutputToFile);
-  EXPECT_TRUE(List("OutputListBox").isVisible());
-  EXPECT_EQ(List("OutputListBox").model()->rowCount(), 1);
-  EXPECT_TRUE(Button("OutputToFileButton").isChecked());
-  EXPECT_FALSE(Button("OverwriteButton").isChecked());
-  EXPECT_TRUE(Item("OutputToFileMItem").isChecked());
-  EXPECT_FALSE(Item("OverwriteMItem").isChecked());
-  QTest::mouseClick(&Button("OverwriteButton"), Qt::LeftButton);
-  EXPECT_FALSE(CurrentSettings().OutputToFile);
-  EXPECT_FALSE(List("OutputListBox").isVisible());
-  EXPECT_EQ(Files().Output(), nullptr);
-  EXPECT_TRUE(Button("OverwriteButton").isChecked());
-  EXPECT_FALSE(Button("OutputToFileButton").isChecked());
-}
-
 // Choosing another output file and cancelling leaves the mode as it was, in either menu
 // style: the classic one has no group to keep the item ticked.
-TEST_F(MainWindowCommandsTest, ACancelledNewOutputFileKeepsTheModeAndItsTick) {
+TEST_F(MainWindowCommandsTest, ANewOutputFileShowsTheOutputListCancelKeepsItAndOverwriteHidesIt) {
   for (const std::uint8_t style : {1, 2}) {
+    SCOPED_TRACE(int(style));
     startSettings_.GUIStyle = style;
-    Open({"/O", Path("out.txt")});
-    ASSERT_TRUE(CurrentSettings().OutputToFile);
+    Open();
+    ASSERT_TRUE(WithDialog([&] { Item("OutputToFileMItem").trigger(); },
+                           [&](QDialog& dialog) { SaveAs(dialog, Path("new.txt")); }));
+    ExpectOutputToFile(true);
+    EXPECT_EQ(List("OutputListBox").model()->rowCount(), 1);
     ASSERT_TRUE(WithDialog([&] { Item("OutputToFileMItem").trigger(); },
                            [&](QDialog& dialog) { dialog.reject(); }));
-    EXPECT_TRUE(CurrentSettings().OutputToFile) << int(style);
-    EXPECT_TRUE(Item("OutputToFileMItem").isChecked()) << int(style);
-    EXPECT_FALSE(Item("OverwriteMItem").isChecked()) << int(style);
-    EXPECT_TRUE(Button("OutputToFileButton").isChecked()) << int(style);
+    ExpectOutputToFile(true);
     EXPECT_FALSE(window_->findChild<OutputFileButton*>(QStringLiteral("OutputToFileButton"))
-                     ->PaintSuppressed())
-        << int(style);
+                     ->PaintSuppressed());
+    QTest::mouseClick(&Button("OverwriteButton"), Qt::LeftButton);
+    ExpectOutputToFile(false);
+    EXPECT_EQ(Files().Output(), nullptr);
     window_.reset();
   }
 }
 
 TEST_F(MainWindowCommandsTest, ClosingDuringARunAsksAndStopsAfterTheFileInHand) {
   for (const auto answer : {fileconv::MessageAnswer::Cancel, fileconv::MessageAnswer::Ok}) {
-    WriteInputs({"a.txt", "b.txt", "c.txt"});
+    MakeFiles({"a.txt", "b.txt", "c.txt"});
     messages_.clear();
     answer_ = answer;
     Open({"/E", Path("a.txt"), Path("b.txt"), Path("c.txt")});
@@ -293,7 +274,7 @@ TEST_F(MainWindowCommandsTest, ClosingDuringARunAsksAndStopsAfterTheFileInHand) 
 }
 
 TEST_F(MainWindowCommandsTest, TheViewMenuOffersAConvertedViewOfTheInputListOnly) {
-  WriteInputs({"a.txt"});
+  MakeFiles({"a.txt"});
   Open({"/O", Path("out.txt"), Path("a.txt")});
   window_->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));

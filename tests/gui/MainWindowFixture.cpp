@@ -103,6 +103,17 @@ QWidget& MainWindowFixture::Control(const char* name) const {
   return *window_->findChild<QWidget*>(QString::fromUtf8(name));
 }
 
+void MainWindowFixture::MakeFiles(const std::vector<std::string>& names) const {
+  for (const std::string& name : names)
+    ::mxt::testing::WriteFile(Path(name), kShiftJIS);
+}
+
+void MainWindowFixture::WriteSettings(const std::string& text) const {
+  ::mkdir(Path("config").c_str(), 0700);
+  ::mkdir(Path("config/MXT").c_str(), 0700);
+  ::mxt::testing::WriteFile(Path("config/MXT/MXT.ini"), text);
+}
+
 std::string MainWindowFixture::RowDescription(int row) const {
   const QAbstractItemModel& model = *List("ConvListBox").model();
   return model.data(model.index(row, 0), Qt::AccessibleDescriptionRole).toString().toStdString();

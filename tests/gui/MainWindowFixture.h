@@ -14,9 +14,13 @@
 #include "fileconv/RunHost.h"
 #include "gui/MainWindow.h"
 #include "gui/ToolbarButton.h"
+#include "tests/support/Bytes.h"
 #include "tests/support/TempDir.h"
 
 namespace mxt::gui::testing {
+
+// "A亜\n" in Shift-JIS, what MakeFiles writes.
+inline const std::string kShiftJIS = ::mxt::testing::Bytes("'A' 88 9F 0A");
 
 // A main window as a start makes it, over settings kept in the test's folder; the message
 // boxes are answered and recorded, and the viewer is never really started.
@@ -59,6 +63,10 @@ class MainWindowFixture : public ::testing::Test {
   std::string RowDescription(int row) const;
 
   std::string Path(const std::string& name) const { return dir_ / name; }
+  // Writes these files, in Shift-JIS, in the test's folder.
+  void MakeFiles(const std::vector<std::string>& names) const;
+  // Writes the settings file the next window reads.
+  void WriteSettings(const std::string& text) const;
 
   ::mxt::testing::TempDir dir_;
   std::unique_ptr<::mxt::testing::ScopedEnv> config_;

@@ -90,51 +90,20 @@ TEST_F(OptionsDialogTest, EachOptionItemOpensItsPageAndHelpOpensThatPagesTopic) 
 // The controls in the order the keyboard visits them, each named for a screen reader, and no
 // access key twice on a page.
 TEST_F(OptionsDialogTest, ThePagesHoldTheirControlsInOrderNamedAndWithDistinctAccessKeys) {
-  const QStringList controls = {"KanjiCodeGroupBox",
-                                "ShiftJISRadioButton",
-                                "EUCRadioButton",
-                                "JISRadioButton",
-                                "UTF8RadioButton",
-                                "EscapeSequenceLabel",
-                                "EscapeSequenceComboBox",
-                                "UTF8BOMCheckBox",
-                                "NewlineCodeGroupBox",
-                                "DontCareRadioButton",
-                                "CRLFRadioButton",
-                                "LFRadioButton",
-                                "CRRadioButton",
-                                "_7BitCheckBox",
-                                "InputKanjiCodeGroupBox",
-                                "InputAutoRadioButton",
-                                "InputShiftJISRadioButton",
-                                "InputEUCRadioButton",
-                                "InputJISRadioButton",
-                                "InputUTF8RadioButton",
-                                "MappingGroupBox",
-                                "MappingWindowsRadioButton",
-                                "MappingJISRadioButton",
-                                "RemoveCtrlZCheckBox",
-                                "PreserveTimeCheckBox",
-                                "OverwriteGroupBox",
-                                "RenTempRadioButton",
-                                "CopyTempRadioButton",
-                                "UnconvertibleGroupBox",
-                                "UnconvSkipRadioButton",
-                                "UnconvGetaRadioButton",
-                                "UnconvReferenceRadioButton",
-                                "ViewerPathLabel",
-                                "ViewerPathEdit",
-                                "ViewerBrowseButton",
-                                "CmdLineLabel",
-                                "CmdLineEdit",
-                                "WhenExecutedCheckBox",
-                                "WhenSelectedCheckBox",
-                                "WhenDroppedCheckBox",
-                                "WhenConvertedCheckBox",
-                                "DontShortenCheckBox",
-                                "OKButton",
-                                "CancelButton",
-                                "HelpButton"};
+  const QStringList controls =
+      QStringLiteral(
+          "KanjiCodeGroupBox ShiftJISRadioButton EUCRadioButton JISRadioButton UTF8RadioButton "
+          "EscapeSequenceLabel EscapeSequenceComboBox UTF8BOMCheckBox NewlineCodeGroupBox "
+          "DontCareRadioButton CRLFRadioButton LFRadioButton CRRadioButton _7BitCheckBox "
+          "InputKanjiCodeGroupBox InputAutoRadioButton InputShiftJISRadioButton "
+          "InputEUCRadioButton InputJISRadioButton InputUTF8RadioButton MappingGroupBox "
+          "MappingWindowsRadioButton MappingJISRadioButton RemoveCtrlZCheckBox "
+          "PreserveTimeCheckBox OverwriteGroupBox RenTempRadioButton CopyTempRadioButton "
+          "UnconvertibleGroupBox UnconvSkipRadioButton UnconvGetaRadioButton "
+          "UnconvReferenceRadioButton ViewerPathLabel ViewerPathEdit ViewerBrowseButton "
+          "CmdLineLabel CmdLineEdit WhenExecutedCheckBox WhenSelectedCheckBox WhenDroppedCheckBox "
+          "WhenConvertedCheckBox DontShortenCheckBox OKButton CancelButton HelpButton")
+          .split(QLatin1Char(' '));
   Open();
   WithOptions("OutputCodeMItem", [&](QDialog& dialog) {
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("オプション"));
@@ -335,24 +304,29 @@ TEST_F(OptionsDialogTest, UTF8TheByteOrderMarkTheMappingAndTheUnconvertibleAreCh
   });
 }
 
+// Taken from the command line or the dialog, the long name option measures the lists at
+// once; a cleared list goes back to the column's own width.
 TEST_F(OptionsDialogTest, TheLongNameOptionMeasuresTheListsAtOnce) {
   const std::string name = std::string(70, 'n') + ".txt";
   ::mxt::testing::WriteFile(Path(name), "text\n");
-  Open({Path(name)});
+  Open({"/UF", Path(name)});
   const QFontMetrics metrics(List("ConvListBox").font());
+  const int longStop = metrics.horizontalAdvance(QString::fromStdString(name)) + 8;
   const int shortStop = Files().Column().Width() + 8;
-  ASSERT_EQ(Files().Column().StatusTabStops()[0], shortStop);
+  ASSERT_EQ(Files().Column().StatusTabStops()[0], longStop);
   const auto toggleLongNames = [&](QDialog& dialog) {
     Click(dialog, "DontShortenCheckBox");
     QTest::keyClick(&dialog, Qt::Key_Return);
   };
   WithOptions("InterfaceMItem", toggleLongNames);
-  const int longStop = metrics.horizontalAdvance(QString::fromStdString(name)) + 8;
-  EXPECT_EQ(Files().Column().StatusTabStops()[0], longStop);
-  WithOptions("InterfaceMItem", [](QDialog& dialog) { QTest::keyClick(&dialog, Qt::Key_Return); });
-  EXPECT_EQ(Files().Column().StatusTabStops()[0], longStop);
-  WithOptions("InterfaceMItem", toggleLongNames);
   EXPECT_EQ(Files().Column().StatusTabStops()[0], shortStop);
+  WithOptions("InterfaceMItem", [](QDialog& dialog) { QTest::keyClick(&dialog, Qt::Key_Return); });
+  EXPECT_EQ(Files().Column().StatusTabStops()[0], shortStop);
+  WithOptions("InterfaceMItem", toggleLongNames);
+  EXPECT_EQ(Files().Column().StatusTabStops()[0], longStop);
+  Item("ClearMItem").trigger();
+  EXPECT_EQ(Files().Column().StatusTabStops()[0], shortStop);
+  EXPECT_FALSE(ConvButton().isEnabled());
 }
 
 TEST_F(OptionsDialogTest, TheDialogIsMadeOnceCentredAndAlwaysInsideTheWorkArea) {
