@@ -32,7 +32,8 @@ MainWindow& MainWindowFixture::Open(const std::vector<std::string>& arguments, b
       [this](fileconv::MessageKind kind, std::string_view text, fileconv::MessageButtons buttons) {
         const QCursor* cursor = QApplication::overrideCursor();
         messages_.push_back({kind, std::string(text), QApplication::activeModalWidget() != nullptr,
-                             cursor ? cursor->shape() : Qt::ArrowCursor});
+                             cursor ? cursor->shape() : Qt::ArrowCursor,
+                             window_ && window_->isMinimized()});
         return buttons == fileconv::MessageButtons::Ok ? fileconv::MessageAnswer::Ok : answer_;
       });
   window_->SetProgramStarter([this](const std::vector<std::string>& started) {

@@ -29,9 +29,11 @@ class MainWindowFixture : public ::testing::Test {
   struct Message {
     fileconv::MessageKind kind;
     std::string text;
-    // Whether a dialog was open when it came, and the cursor the application showed.
+    // Whether a dialog was open when it came, the cursor the application showed, and
+    // whether the window was minimized.
     bool overDialog = false;
     Qt::CursorShape cursor = Qt::ArrowCursor;
+    bool minimized = false;
   };
 
   void SetUp() override;

@@ -238,19 +238,13 @@ TEST_F(OptionsDialogTest, CancelChangesNeitherTheSettingsNorTheToolbar) {
 }
 
 // The typing limit is not a limit on what is stored: OK on any page keeps long texts whole.
-TEST_F(OptionsDialogTest, LongStoredViewerTextsSurviveOK) {
-  Open();
-  CurrentSettings().ViewerPath = "/opt/" + std::string(300, 'v');
-  CurrentSettings().ViewerCmdLineOption = std::string(280, 'o');
-  const fileconv::Settings before = CurrentSettings();
-  WithOptions("OutputCodeMItem", [&](QDialog& dialog) { Click(dialog, "OKButton"); });
-  EXPECT_EQ(CurrentSettings().ViewerPath, before.ViewerPath);
-  EXPECT_EQ(CurrentSettings().ViewerCmdLineOption, before.ViewerCmdLineOption);
-}
-
 TEST_F(OptionsDialogTest, OKAppliesThePagesAndTheToolbarFollows) {
   Open();
   window_->SetOutputNewlineCode(1);
+  const std::string viewer = "/opt/" + std::string(300, 'v');
+  const std::string options(280, 'o');
+  CurrentSettings().ViewerPath = viewer;
+  CurrentSettings().ViewerCmdLineOption = options;
   WithOptions("OutputCodeMItem", [&](QDialog& dialog) {
     Click(dialog, "JISRadioButton");
     Find<QComboBox>(dialog, "EscapeSequenceComboBox").setCurrentIndex(3);
@@ -265,6 +259,8 @@ TEST_F(OptionsDialogTest, OKAppliesThePagesAndTheToolbarFollows) {
   EXPECT_EQ(CurrentSettings().OutputNewlineCode, engine::NewlineCode::LF);
   EXPECT_EQ(CurrentSettings().WayToOverwrite, 1);
   EXPECT_TRUE(CurrentSettings().PreserveTimestamp);
+  EXPECT_EQ(CurrentSettings().ViewerPath, viewer);
+  EXPECT_EQ(CurrentSettings().ViewerCmdLineOption, options);
   EXPECT_TRUE(Button("JISButton").isChecked());
   EXPECT_FALSE(Button("ShiftJISButton").isChecked());
   EXPECT_TRUE(Button("LFButton").isChecked());
