@@ -97,10 +97,11 @@ TEST_F(MainWindowTest, AListFontOfItsOwnComputesTheLayout) {
 }
 
 // Each step a toolbar button clicked or a speed menu item chosen, then the settings and
-// which buttons are down.
-TEST_F(MainWindowTest, CodeAndNewlineButtonsKeepTheirGroupsAndTheSettings) {
+// which buttons are down; the run follows the code chosen last.
+TEST_F(MainWindowTest, CodeAndNewlineButtonsKeepTheirGroupsAndTheSettingsForTheRun) {
   using engine::NewlineCode;
-  Open();
+  MakeFiles({"a.txt"});
+  Open({Path("a.txt")});
   const struct {
     const char* act;
     std::uint8_t code;
@@ -138,12 +139,6 @@ TEST_F(MainWindowTest, CodeAndNewlineButtonsKeepTheirGroupsAndTheSettings) {
     for (const auto& [name, newline] : newlines)
       EXPECT_EQ(Button(name).isChecked(), newline == s.newline) << name;
   }
-}
-
-TEST_F(MainWindowTest, TheUTF8ButtonConvertsARunIntoUTF8WithItsIcon) {
-  MakeFiles({"a.txt"});
-  Open({Path("a.txt")});
-  QTest::mouseClick(&Button("UTF8Button"), Qt::LeftButton);
   QTest::mouseClick(&ConvButton(), Qt::LeftButton);
   EXPECT_EQ(RowDescription(0), "Converted:\tShift-JIS to UTF-8");
   EXPECT_EQ(Files().Input(0).Bitmap, fileconv::FileImage::UTF8FileImage);
