@@ -24,6 +24,8 @@ centre() {
     { read -r x y w h && echo "$((x + w / 2)),$((y + h / 2))"; }
 }
 inside_at() { [ "$(inside)" = "$1" ]; }
+# A popup menu is a window of its own beside the main one.
+menu_open() { [ "$(xdotool search --onlyvisible --pid "$running" 2>/dev/null | wc -l)" -ge 2 ]; }
 # The window manager may still move a window just shown: its place counts once it holds.
 settled() {
   local before
@@ -70,7 +72,7 @@ printf '[MainWindow]\nPosX=100\nPosY=100\nWidth=500\nHeight=400\n' >"$ini"
 start
 xdotool windowfocus --sync "$(window)"
 xdotool key alt+o
-sleep 0.3
+await menu_open
 xdotool key Return
 await sh -c "[ -n \"\$(xdotool search --onlyvisible --name '^オプション\$')\" ]"
 dialog=$(xdotool search --onlyvisible --name '^オプション$' | head -1)
