@@ -33,5 +33,9 @@ constexpr bool IsHalfWidthKatakana(unsigned b) {
 constexpr bool IsEUCByte(unsigned b) {
   return InRange(b, 0xA1, 0xFE);
 }
+// In JIS text, a byte that ends a kanji pair and is never one itself (a space included).
+constexpr bool IsJISControl(int c) {
+  return c <= 0x20 || c == 0x7F;
+}
 
 }  // namespace mxt::engine

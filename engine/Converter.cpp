@@ -45,6 +45,7 @@ std::span<const std::uint8_t> Converter::ReadInputBlock() {
 }
 
 bool Converter::RefillInput() {
+  if (lines_) LocateUnconvertibleInBlock();
   ConversionBuffers& b = buffers_;
   const std::span<const std::uint8_t> block = ReadInputBlock();
   b.BytesInLastBlock = static_cast<std::int32_t>(block.size());
@@ -113,6 +114,22 @@ void Converter::SkipByteOrderMark() {
   }
 }
 
+void Converter::LocateUnconvertibleInBlock() {
+  const ConversionBuffers& b = buffers_;
+  const std::span<const std::uint8_t> block{b.InputEnd - b.BytesInLastBlock,
+                                            static_cast<std::size_t>(b.BytesInLastBlock)};
+  if (unconvertibles_.count == 0) return lines_->Count(block);
+  const std::int64_t into = unconvertibles_.firstOffset - (b.TotalRead - b.BytesInLastBlock);
+  if (into < 0) {
+    // It began in the block before, and ends in this one.
+    unconvertibles_.firstPosition = lines_->Last();
+  } else {
+    lines_->Count(block.first(static_cast<std::size_t>(into)));
+    unconvertibles_.firstPosition = lines_->Next();
+  }
+  lines_.reset();
+}
+
 void Converter::WriteByteOrderMark() {
   for (const std::uint8_t b : kByteOrderMark)
     *buffers_.OutputCursor++ = b;
@@ -123,6 +140,7 @@ StreamResult Converter::StreamInputToOutput(const StreamOptions& options) {
   buffers_.OutputCursor = buffers_.OutputBuffer;
   unconvertibles_ = {};
   const KanjiCode detected = buffers_.DetectedCode;
+  if (options.locateUnconvertibles) lines_.emplace(detected);
   if (detected == KanjiCode::UTF8) SkipByteOrderMark();
   if (options.outputKanjiCode == kOutputUTF8 && options.byteOrderMark && options.outputStart == 0 &&
       detected != KanjiCode::Binary) {
@@ -139,6 +157,9 @@ StreamResult Converter::StreamInputToOutput(const StreamOptions& options) {
   StreamResult result;
   try {
     result = ConvertBufferedStream(*this, options, unconvertibles_);
+    // A stop leaves its block unfinished, and in it the character it stopped at.
+    if (lines_) LocateUnconvertibleInBlock();
+    lines_.reset();
     // What a stop leaves unconverted is not written; what was written before it may
     // have failed, which says more.
     reader_.Stop();
@@ -148,6 +169,7 @@ StreamResult Converter::StreamInputToOutput(const StreamOptions& options) {
       writer_.Finish();
     }
   } catch (...) {
+    lines_.reset();
     reader_.Stop();
     writer_.Abandon();
     throw;

@@ -1,12 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 
 #include "engine/BlockReader.h"
 #include "engine/BlockWriter.h"
 #include "engine/ConversionBuffers.h"
 #include "engine/KanjiCode.h"
+#include "engine/TextPositionCounter.h"
 #include "engine/UnicodeRoutines.h"
 
 namespace mxt::engine {
@@ -24,6 +26,9 @@ struct StreamOptions {
   UnicodeOptions unicode = {};
   // UTF-8 output begins with a byte-order mark.
   bool byteOrderMark = false;
+  // Counts lines as the input is read, to tell where the first character with no place
+  // stands: for input that cannot be read a second time.
+  bool locateUnconvertibles = false;
 };
 
 // Streams one file after another from one kanji code into another, through the buffers it
@@ -62,11 +67,15 @@ class Converter {
   // UTF-8 output has one exactly when asked for.
   void SkipByteOrderMark();
   void WriteByteOrderMark();
+  // With the input block taken last done with: counts its lines, or finds in it where the
+  // first character with no place stands.
+  void LocateUnconvertibleInBlock();
 
   ConversionBuffers buffers_;
   BlockReader reader_;
   BlockWriter writer_;
   UnconvertibleReport unconvertibles_;
+  std::optional<TextPositionCounter> lines_;  // while counting lines
   UnicodeLookups lookups_;
 };
 

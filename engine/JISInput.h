@@ -37,10 +37,6 @@ void WriteEscapePrefix(S& s, const EscapeRead& escape) {
   if (escape.prefix != 0) s.WriteByte(escape.prefix);
 }
 
-inline bool IsJISControl(int c) {
-  return c <= 0x20 || c == 0x7F;
-}
-
 // Reads JIS input into an 8-bit code: the shift state, the escapes and control bytes
 // are the same for each; `target` decides where a pair in kanji mode ends
 // (EndsPair), what a pair and a text byte become (Pair, Text), and whether the stream

@@ -2,8 +2,10 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 
 #include "engine/KanjiCode.h"
+#include "engine/TextPositionCounter.h"
 
 namespace mxt::engine {
 
@@ -17,6 +19,8 @@ struct UnconvertibleReport {
   std::int32_t firstCodePoint = kNoCharacter;
   // Where the first begins in the input.
   std::int64_t firstOffset = 0;
+  // Its line and column, where the conversion was asked to count them.
+  std::optional<TextPosition> firstPosition;
 };
 
 template <class S>

@@ -88,8 +88,9 @@ void StreamFilter::ConvertInto(platform::OsFile& input, platform::OsFile& output
   if (held) waiting = platform::OsFile::CreateUnnamed(settings_.TempDir);
   engine::ConversionBuffers& buffers = converter_.Buffers();
   buffers.OutputFile = held ? &*waiting : &output;
-  const engine::StreamResult result =
-      converter_.StreamInputToOutput(StreamOptionsOf(settings_, 0, settings_.RemoveCtrlZ));
+  engine::StreamOptions options = StreamOptionsOf(settings_, 0, settings_.RemoveCtrlZ);
+  options.locateUnconvertibles = true;  // a pipe cannot be read again to find the line
+  const engine::StreamResult result = converter_.StreamInputToOutput(options);
   const bool stopped = result == engine::StreamResult::Unrepresentable;
   const std::string note =
       NoteOnUnconvertibles("-", converter_, input, settings_.OutputKanjiCode, stopped);

@@ -3,61 +3,24 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "engine/ByteClasses.h"
-
 namespace mxt::fileconv {
-
-namespace {
 
 using engine::KanjiCode;
 
-// How many bytes after `b` belong to its character.
-int TrailingBytes(KanjiCode code, std::uint8_t b) {
-  switch (code) {
-    case KanjiCode::ShiftJIS:
-      return engine::IsShiftJISLead(b) ? 1 : 0;
-    case KanjiCode::EUC:
-      return b == engine::kSingleShift3 ? 2 : (b >= 0x80 ? 1 : 0);
-    case KanjiCode::UTF8:
-      return b >= 0xF0 ? 3 : b >= 0xE0 ? 2 : b >= 0xC0 ? 1 : 0;
-    default:
-      return 0;
-  }
-}
-
-}  // namespace
-
 TextPosition PositionInText(platform::File& file, std::int64_t offset, KanjiCode code,
                             std::uint8_t* buffer, std::size_t bufferSize) {
-  TextPosition position;
+  engine::TextPositionCounter counter(code);
   file.Seek(0);
   std::int64_t read = 0;
-  int skip = 0;  // trailing bytes of the character being counted
-  bool afterCR = false;
   while (read < offset) {
     const auto wanted = static_cast<std::size_t>(
         std::min<std::int64_t>(offset - read, static_cast<std::int64_t>(bufferSize)));
     const std::size_t count = file.ReadBlock(buffer, wanted);
     if (count == 0) break;
     read += static_cast<std::int64_t>(count);
-    for (std::size_t i = 0; i < count; ++i) {
-      const std::uint8_t b = buffer[i];
-      if (skip > 0) {
-        --skip;
-      } else if (b == engine::kLF && afterCR) {
-        afterCR = false;  // the LF of a CR LF
-      } else if (b == engine::kLF || b == engine::kCR) {
-        ++position.line;
-        position.column = 1;
-        afterCR = b == engine::kCR;
-      } else {
-        ++position.column;
-        afterCR = false;
-        skip = TrailingBytes(code, b);
-      }
-    }
+    counter.Count({buffer, count});
   }
-  return position;
+  return counter.Next();
 }
 
 std::string_view CodeName(KanjiCode code) {
@@ -110,10 +73,11 @@ std::string NoteOnUnconvertibles(const std::string& name, engine::Converter& con
   const engine::UnconvertibleReport& report = converter.Unconvertibles();
   if (report.count == 0) return {};
   engine::ConversionBuffers& buffers = converter.Buffers();
-  std::optional<TextPosition> position;
+  std::optional<TextPosition> position = report.firstPosition;
   try {
-    position = PositionInText(text, report.firstOffset, buffers.DetectedCode,
-                              buffers.InputBuffer.get(), engine::InputBufferSize);
+    if (!position)
+      position = PositionInText(text, report.firstOffset, buffers.DetectedCode,
+                                buffers.InputBuffer.get(), engine::InputBufferSize);
   } catch (const std::exception&) {
   }
   return UnconvertibleNote(name, report, position, buffers.DetectedCode,

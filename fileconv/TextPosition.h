@@ -7,20 +7,16 @@
 
 #include "engine/Converter.h"
 #include "engine/KanjiCode.h"
+#include "engine/TextPositionCounter.h"
 #include "engine/UnicodeRoutines.h"
 #include "platform/File.h"
 
 namespace mxt::fileconv {
 
-// Where a character stands in a text, both counted from 1; the column counts characters
-// (bytes in JIS, whose shifts are not followed).
-struct TextPosition {
-  std::int64_t line = 1;
-  std::int64_t column = 1;
-};
+using engine::TextPosition;
 
 // The position of the byte at `offset` in `file` (read from its start through `buffer`),
-// text in `code`. A CR, an LF and a CR LF each end a line.
+// text in `code`.
 TextPosition PositionInText(platform::File& file, std::int64_t offset, engine::KanjiCode code,
                             std::uint8_t* buffer, std::size_t bufferSize);
 
@@ -30,14 +26,14 @@ std::string_view CodeName(engine::KanjiCode code);
 // What a file's conversion says of the characters the output code had no place for:
 // "<name>: line 3, column 5: U+1F600 has no place in Shift-JIS." for the one that stopped
 // it, "<name>: 2 characters replaced, the first at line 3, column 5 (U+1F600)." otherwise.
-// A text that cannot be read again (a pipe) has no position: its byte is named instead.
+// Without a position its byte is named instead.
 std::string UnconvertibleNote(const std::string& name, const engine::UnconvertibleReport& report,
                               std::optional<TextPosition> position, engine::KanjiCode input,
                               engine::KanjiCode output, bool stopped);
 
 // The note on what `converter` just converted from `text` into `outputKanjiCode`, empty when
-// every character had its place. The position is read again from `text` (through the
-// converter's input buffer, free by now); a text that cannot be read again (a pipe) has none.
+// every character had its place. Unless the conversion counted lines, the position is read
+// again from `text` (through the converter's input buffer, free by now).
 std::string NoteOnUnconvertibles(const std::string& name, engine::Converter& converter,
                                  platform::File& text, std::uint8_t outputKanjiCode, bool stopped);
 

@@ -81,6 +81,43 @@ TEST_F(StandardStreamsTest, WhatCannotBeConvertedWritesNothingAndFails) {
   EXPECT_NE(outcome.err.find("-: line 2, column 1"), std::string::npos) << outcome.err.size();
 }
 
+std::string Repeated(const std::string& line, int times) {
+  std::string text;
+  for (int i = 0; i < times; ++i)
+    text += line;
+  return text;
+}
+
+// A pipe cannot be read again to count lines: they are counted as it is read, across its
+// 256 KiB blocks, and must name the place a file's second reading names.
+TEST_F(StandardStreamsTest, APipeNamesACharacterWithNoPlaceByLineAndColumnAsAFileDoes) {
+  const std::string kana = "\u3042";
+  const struct {
+    std::string text;
+    const char* options;
+    const char* where;
+  } cases[] = {
+      {"\xEF\xBB\xBF" + Repeated(kana + " abc\r\n", 30000) + "xy\U0001F600\n", "/S",
+       "line 30001, column 3"},
+      {"\xEF\xBB\xBF" + Repeated(kana + " abc\r\n", 30000) + "xy\U0001F600\n", "/S /FG",
+       "line 30001, column 3"},
+      // The emoji's four bytes begin 1 byte before the second block.
+      {Repeated("abcdefghi\n", 26214) + "xyz\U0001F600\n", "/IW /S", "line 26215, column 4"},
+      {Repeated(Bytes("A4 A2 ' x' 0D 0A"), 50000) + Bytes("'ab' 8F B0 A1 0A"), "/IE /S",
+       "line 50001, column 3"},
+      // Escape sequences take no column; a kanji takes one.
+      {Repeated(Bytes("1B '$B$\"' 1B '(B ab' 0A"), 30000) + Bytes("'x' 1B '$B$\")!' 1B '(B' 0A"),
+       "/IJ /W", "line 30001, column 3"},
+  };
+  for (const auto& c : cases) {
+    WriteFile(dir_ / "in.txt", c.text);
+    const Outcome piped = Run(std::string("cat in.txt | mxt /B ") + c.options + " - > /dev/null");
+    const Outcome file = Run(std::string("cp in.txt f.txt && mxt /B ") + c.options + " f.txt");
+    EXPECT_NE(piped.err.find(c.where), std::string::npos) << c.options << ": " << piped.err;
+    EXPECT_NE(file.err.find(c.where), std::string::npos) << c.options << ": " << file.err;
+  }
+}
+
 TEST_F(StandardStreamsTest, TheStreamsAreForOneBatchRunWithoutAnOutputFile) {
   for (const char* command : {"mxt /B /E - - < /dev/null", "mxt /B /E /O out.txt - < /dev/null"}) {
     const Outcome outcome = Run(command);
