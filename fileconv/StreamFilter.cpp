@@ -38,6 +38,15 @@ class WholeBlocks final : public platform::File {
   platform::OsFile& stream_;
 };
 
+void CutBack(platform::OsFile& output, std::int64_t end) noexcept {
+  try {
+    output.Seek(end);
+    output.Truncate();
+  } catch (const std::exception&) {
+    // What stopped the text says more than this.
+  }
+}
+
 void Skip(FileEntry& entry, SkipReason reason) {
   entry.State = RunResult::Skipped;
   entry.Reason = reason;
@@ -58,14 +67,23 @@ void StreamFilter::Convert(platform::OsFile& input, platform::OsFile& output, Fi
   if (converter_.RefillInput()) return Skip(entry, SkipReason::Empty);
   const ConversionDecision decision = DecideConversionOf(
       settings_, buffers.InputBuffer.get(), static_cast<std::size_t>(buffers.BytesInLastBlock));
-  if (NothingToConvert(decision.skip)) {
-    CopyThrough(blocks, output);
+  if (decision.skip != SkipReason::None && !NothingToConvert(decision.skip))
     return Skip(entry, decision.skip);
+  // A regular file written at its end takes back a refused or failed text by being cut
+  // there; a pipe, or a file written over from within, cannot.
+  const std::optional<std::int64_t> outputEnd = output.EndOfRegularFile();
+  try {
+    if (NothingToConvert(decision.skip)) {
+      CopyThrough(blocks, output);
+      return Skip(entry, decision.skip);
+    }
+    buffers.DetectedCode = decision.code;
+    buffers.NewlineMode = decision.newlines;
+    WriteConverted(input, output, outputEnd, entry, notes);
+  } catch (...) {
+    if (outputEnd) CutBack(output, *outputEnd);
+    throw;
   }
-  if (decision.skip != SkipReason::None) return Skip(entry, decision.skip);
-  buffers.DetectedCode = decision.code;
-  buffers.NewlineMode = decision.newlines;
-  ConvertInto(input, output, entry, notes);
 }
 
 // The block already read, then the rest as it comes.
@@ -78,12 +96,11 @@ void StreamFilter::CopyThrough(platform::File& input, platform::OsFile& output) 
   } while ((count = input.ReadBlock(block, engine::InputBufferSize)) > 0);
 }
 
-void StreamFilter::ConvertInto(platform::OsFile& input, platform::OsFile& output, FileEntry& entry,
-                               RunHost& notes) {
-  // A regular file takes back a refused text by being cut at its old end; a pipe cannot.
+void StreamFilter::WriteConverted(platform::OsFile& input, platform::OsFile& output,
+                                  std::optional<std::int64_t> outputEnd, FileEntry& entry,
+                                  RunHost& notes) {
   const bool mayBeRefused = settings_.Unconvertible == engine::Unconvertible::Skip;
-  const std::optional<std::int64_t> outputStart = output.RegularFilePosition();
-  const bool held = settings_.RemoveCtrlZ || (mayBeRefused && !outputStart);
+  const bool held = settings_.RemoveCtrlZ || (mayBeRefused && !outputEnd);
   std::optional<platform::OsFile> waiting;
   if (held) waiting = platform::OsFile::CreateUnnamed(settings_.TempDir);
   engine::ConversionBuffers& buffers = converter_.Buffers();
@@ -96,10 +113,7 @@ void StreamFilter::ConvertInto(platform::OsFile& input, platform::OsFile& output
       NoteOnUnconvertibles("-", converter_, input, settings_.OutputKanjiCode, stopped);
   if (!note.empty()) notes.FileNote(note);
   if (stopped) {
-    if (!held) {
-      output.Seek(*outputStart);
-      output.Truncate();
-    }
+    if (!held) CutBack(output, *outputEnd);
     return Skip(entry, SkipReason::Unrepresentable);
   }
   if (held) {

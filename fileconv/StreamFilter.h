@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
+
 #include "engine/Converter.h"
 #include "fileconv/FileEntry.h"
 #include "fileconv/RunHost.h"
@@ -12,8 +15,9 @@ namespace mxt::fileconv {
 // same classification of its beginning, the same options. Text that needs no conversion
 // is copied through unchanged. Where the conversion may still be refused at the end (a
 // character with no place in the output code) the text refused is cut off a regular file
-// again; into a pipe, and where its end may be taken back (a trailing Ctrl-Z), it waits in
-// an unnamed temporary file: a refused stream writes nothing.
+// written at its end again, as is one that failed; into a pipe or a file written over from
+// within, and where its end may be taken back (a trailing Ctrl-Z), it waits in an unnamed
+// temporary file: a refused stream writes nothing.
 class StreamFilter {
  public:
   explicit StreamFilter(const Settings& settings) : settings_(settings) {}
@@ -23,8 +27,9 @@ class StreamFilter {
 
  private:
   void CopyThrough(platform::File& input, platform::OsFile& output);
-  void ConvertInto(platform::OsFile& input, platform::OsFile& output, FileEntry& entry,
-                   RunHost& notes);
+  // Into the output where it ends (`outputEnd`, of a regular file), or held until the end.
+  void WriteConverted(platform::OsFile& input, platform::OsFile& output,
+                      std::optional<std::int64_t> outputEnd, FileEntry& entry, RunHost& notes);
 
   const Settings& settings_;
   engine::Converter converter_;

@@ -88,9 +88,9 @@ class OsFile final : public File {
   // A pipe holds as many bytes as the system lets it, so that reader and writer take
   // turns less often; anything else is left as it is.
   void WidenPipe();
-  // Where the next write goes in a regular file; nothing for a pipe or a terminal, which
-  // cannot take back what was written.
-  std::optional<std::int64_t> RegularFilePosition() const;
+  // Where a regular file ends, when the next write goes there; nothing for a pipe or a
+  // terminal, or a file written over from within, which cannot take back what was written.
+  std::optional<std::int64_t> EndOfRegularFile() const;
   // Writes everything from this file's position to its end into `target`, the system
   // moving the bytes where it can.
   void SendRestTo(OsFile& target);

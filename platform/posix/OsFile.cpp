@@ -144,7 +144,7 @@ void OsFile::WidenPipe() {
   ::fcntl(handle_, F_SETPIPE_SZ, kWidest);
 }
 
-std::optional<std::int64_t> OsFile::RegularFilePosition() const {
+std::optional<std::int64_t> OsFile::EndOfRegularFile() const {
   struct stat info;
   if (::fstat(handle_, &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
   // Opened to append, it writes at its end whatever its offset says.
@@ -152,7 +152,7 @@ std::optional<std::int64_t> OsFile::RegularFilePosition() const {
   if (flags < 0) return std::nullopt;
   if (flags & O_APPEND) return info.st_size;
   const off_t position = ::lseek(handle_, 0, SEEK_CUR);
-  if (position < 0) return std::nullopt;
+  if (position != info.st_size) return std::nullopt;
   return position;
 }
 

@@ -62,8 +62,13 @@ TEST_F(StandardStreamsTest, WhatCannotBeConvertedWritesNothingAndFails) {
       {late, "/S", "Has characters the output code cannot hold."},
       {Bytes("'A' 88 9F 0A"), "/IW /S", "Has characters the output code cannot hold."},
   };
-  // Into a file, after what it held, and into a pipe.
-  for (const char* into : {"> out.txt", ">> out.txt", "| cat > out.txt"}) {
+  // Into a file, after what it held, over it from its start, and into a pipe.
+  const struct {
+    const char* into;
+    const char* left;
+  } outputs[] = {
+      {"> out.txt", ""}, {">> out.txt", "kept"}, {"1<> out.txt", "kept"}, {"| cat > out.txt", ""}};
+  for (const auto& [into, left] : outputs) {
     for (const auto& c : cases) {
       WriteFile(dir_ / "in.txt", c.input);
       WriteFile(dir_ / "out.txt", "kept");
@@ -72,13 +77,27 @@ TEST_F(StandardStreamsTest, WhatCannotBeConvertedWritesNothingAndFails) {
       EXPECT_NE(outcome.err.find(std::string("-\tSkipped:\t") + c.reason + "\n1\n"),
                 std::string::npos)
           << c.options << into << ": " << outcome.err.substr(0, 300);
-      EXPECT_EQ(ReadFile(dir_ / "out.txt"), into[1] == '>' ? "kept" : "") << c.options << into;
+      EXPECT_EQ(ReadFile(dir_ / "out.txt"), left) << c.options << into;
     }
   }
   // From a file given as input the character is found by its line.
   WriteFile(dir_ / "in.txt", late);
   const Outcome outcome = Run("mxt /B /S - < in.txt");
   EXPECT_NE(outcome.err.find("-: line 2, column 1"), std::string::npos) << outcome.err.size();
+}
+
+// A write that fails (here past the size a file may have) takes back what it wrote.
+TEST_F(StandardStreamsTest, AFailedWriteLeavesAFileAsItWas) {
+  WriteFile(dir_ / "in.txt", std::string(300000, 'a') + Bytes("88 9F 0A"));
+  for (const char* options : {"/E", "/E /FG", "/E /Z", "/IE /E"}) {
+    WriteFile(dir_ / "out.txt", "kept");
+    const Outcome outcome = Run(std::string("(trap '' XFSZ; ulimit -f 100; mxt /B ") + options +
+                                " - < in.txt >> out.txt)");
+    EXPECT_EQ(outcome.exitCode, 1) << options << outcome.err;
+    EXPECT_NE(outcome.err.find("-\tAborted."), std::string::npos) << options << outcome.err;
+    const std::string left = ReadFile(dir_ / "out.txt");
+    EXPECT_EQ(left.substr(0, 16), "kept") << options << ": " << left.size() << " bytes";
+  }
 }
 
 std::string Repeated(const std::string& line, int times) {
