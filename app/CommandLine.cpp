@@ -291,7 +291,9 @@ bool CommandLine::AddFilesBelow(const std::string& argument, const std::string& 
   const std::string top = folder ? platform::WithSeparator(platform::FullPath(full + "/."))
                                  : fileconv::DirectoryPart(full);
   bool found = false;
+  bool topUnreadable = false;  // then that says why, not "File not found."
   const auto unreadable = [&](const std::string& below, int error) {
+    topUnreadable = topUnreadable || below == top;
     unlistedNames_.push_back({below, fileconv::SkipReason::FolderUnreadable});
     host.FileNote(platform::IoError(error, platform::SystemStringToUtf8(below)).what());
   };
@@ -301,7 +303,8 @@ bool CommandLine::AddFilesBelow(const std::string& argument, const std::string& 
     fileconv::CasedPath listed = ListedName(dir, data);
     files.Add(std::move(listed.path), std::move(listed.diskName), host);
   }
-  if (!found) unlistedNames_.push_back({argument, fileconv::SkipReason::FileNotFound});
+  if (!found && !topUnreadable)
+    unlistedNames_.push_back({argument, fileconv::SkipReason::FileNotFound});
   return true;
 }
 

@@ -45,9 +45,11 @@ struct FoundBelow {
 };
 // The files in `folder` and the folders below it, to any depth, whose names match the
 // wildcards of `pattern`: each folder's files in name order, then its folders in name
-// order. Names beginning with "." and symbolic links to folders are passed over, so no
-// link leads the search round in a loop. A folder that cannot be read is told to
-// `unreadable` with the system's error code, and the search goes on.
+// order. Folders whose names begin with "." and symbolic links to folders are passed over,
+// so no link leads the search round in a loop; so are files whose names begin with ".",
+// unless the pattern does. A folder that cannot be read or entered, or whose path is too
+// long for the system, is told to `unreadable` with the system's error code, and the
+// search goes on.
 std::vector<FoundBelow> FindFilesBelow(
     const std::string& folder, const std::string& pattern,
     const std::function<void(const std::string& folder, int error)>& unreadable);

@@ -1,6 +1,7 @@
 #include "platform/FindFile.h"
 
 #include <dirent.h>
+#include <errno.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -114,15 +115,24 @@ std::optional<std::vector<std::string>> NamesIn(const std::string& folder,
 void FindBelow(const std::string& folder, const std::string& pattern,
                const std::function<void(const std::string&, int)>& unreadable,
                std::vector<FoundBelow>& found) {
-  const auto names = NamesIn(folder, [](std::string_view name) { return name[0] != '.'; });
+  // Hidden files are found when the pattern names them; hidden folders are never searched.
+  const bool hiddenNamed = BeginsWithDot(pattern);
+  const auto names =
+      NamesIn(folder, [&](std::string_view name) { return name[0] != '.' || hiddenNamed; });
   if (!names) return unreadable(folder, errno);
+  // A folder that can be listed but not entered shows names that cannot be looked up.
+  if (!names->empty() && ::access(folder.c_str(), X_OK) != 0) return unreadable(folder, errno);
   std::vector<std::string> folders;
   for (const std::string& name : *names) {
     auto data = Describe(folder + name, name, pattern);
-    if (!data) continue;
+    if (!data) {
+      // A path too long for the system reaches nothing below it.
+      if (errno == ENAMETOOLONG) unreadable(folder + name + "/", errno);
+      continue;
+    }
     if (!(data->attributes & attr::kDirectory)) {
       if (Matches(pattern, name)) found.push_back({folder, std::move(*data)});
-    } else if (!(data->attributes & attr::kLink)) {
+    } else if (!(data->attributes & attr::kLink) && !BeginsWithDot(name)) {
       folders.push_back(folder + name + "/");
     }
   }

@@ -74,6 +74,22 @@ TEST_F(FolderSearchTest, ANamedFolderGivesEveryFileBelowItAndAFileStaysItself) {
                              "tree/*.none\tSkipped:\tFile not found.\n");
 }
 
+// A folder that can be listed but not entered is one that cannot be read, named or found
+// below; a pattern naming hidden files finds them, but no hidden folder is searched.
+TEST_F(FolderSearchTest, AFolderListedButNotEnteredIsUnreadableAndHiddenNamesAreFoundWhenNamed) {
+  ::mkdir((dir_ / "tree/listed").c_str(), 0755);
+  WriteFile(dir_ / "tree/listed/g.txt", kShiftJIS);
+  ::chmod((dir_ / "tree/listed").c_str(), 0644);
+  const std::string unreadable = "Skipped:\tFolder cannot be read.";
+  Outcome outcome = RunDrySearch("tree/listed");
+  EXPECT_EQ(outcome.out, Line("tree/listed/", unreadable));
+  EXPECT_EQ(outcome.exitCode, 1);
+  outcome = RunDrySearch("'tree/.h*'");
+  EXPECT_EQ(outcome.out, Converted({"tree/.hidden.txt"}) + Line("tree/listed/", unreadable) +
+                             Line("tree/locked/", unreadable));
+  ::chmod((dir_ / "tree/listed").c_str(), 0755);
+}
+
 // Below a linked folder the files are named by the folder the link leads to, as any file
 // is by its folders: named again there, a file is not listed twice.
 TEST_F(FolderSearchTest, ALinkedFolderListsItsFilesOnceByTheirOwnFolder) {
