@@ -3,7 +3,6 @@
 #include "fileconv/MessageTexts.h"
 #include "fileconv/UserError.h"
 #include "platform/FileSystem.h"
-#include "platform/FindFile.h"
 #include "platform/SystemString.h"
 
 namespace mxt::fileconv {
@@ -19,7 +18,7 @@ std::string BackupName(const std::string& path) {
 // An existing NAME~ is never written over: the file is left as it is.
 bool FileConversion::BackupTaken() const {
   if (!settings_->KeepBackup || settings_->OutputToFile) return false;
-  return platform::FindFile(BackupName(platform::LinkTarget(currentItem_->Path))).has_value();
+  return platform::NameTaken(BackupName(platform::LinkTarget(currentItem_->Path)));
 }
 
 // Renamed over, the source's own file stays whole under its second name; copied onto, it

@@ -31,6 +31,8 @@ std::string OpenedPath(const OsFile& file);
 
 // Whether this user may read the file a path names.
 bool MayRead(const std::string& path);
+// Whether anything has the name a path gives it, a link leading nowhere too.
+bool NameTaken(const std::string& path);
 
 // Gives `file` what identifies `model` beside its name and content: permission bits,
 // owner and group, extended attributes and access lists; `known` is what `model` was

@@ -117,6 +117,11 @@ bool MayRead(const std::string& path) {
   return ::faccessat(AT_FDCWD, path.c_str(), R_OK, AT_EACCESS) == 0;
 }
 
+bool NameTaken(const std::string& path) {
+  struct stat info;
+  return ::lstat(path.c_str(), &info) == 0;
+}
+
 bool TakeOverIdentity(OsFile& model, const FileIdentity& known, OsFile& file) {
   if (known.links > 1) return false;
   const FileIdentity has = file.Identity();

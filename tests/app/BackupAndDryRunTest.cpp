@@ -63,6 +63,17 @@ TEST_F(BackupAndDryRunTest, AnExistingBackupIsNeverOverwrittenAndTheFileIsLeftAl
   EXPECT_EQ(ReadFile(dir_ / "a.txt~"), "older");
   EXPECT_EQ(Run("mxt /B /E /K /K- a.txt").out, Line("a.txt", kToEUC));
   EXPECT_EQ(ReadFile(dir_ / "a.txt~"), "older");
+
+  // A link leading nowhere takes the name too, for /TC as well as /TR.
+  ::unlink((dir_ / "a.txt~").c_str());
+  ASSERT_EQ(::symlink((dir_ / "victim").c_str(), (dir_ / "a.txt~").c_str()), 0);
+  for (const char* way : {"/TR", "/TC"}) {
+    WriteSource("a.txt", kShiftJIS);
+    const Outcome linked = Run(std::string("mxt /B /E /K ") + way + " a.txt");
+    EXPECT_EQ(linked.out, Line("a.txt", "Skipped:\tIts backup NAME~ already exists.")) << way;
+    EXPECT_EQ(ReadFile(dir_ / "a.txt"), kShiftJIS) << way;
+    EXPECT_NE(::access((dir_ / "victim").c_str(), F_OK), 0) << way;
+  }
 }
 
 TEST_F(BackupAndDryRunTest, AHardLinkedSourceIsBackedUpAsACopyAndAnOutputFileNeedsNone) {
