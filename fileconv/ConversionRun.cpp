@@ -179,6 +179,8 @@ bool ConversionRun::ConvertAll() {
       if (Ready(entry)) entry.State = RunResult::Converted;
       host_.EntryChanged(ListId::Input, i);
     }
+    // One that came during the last file, which was finished first, still stops the run.
+    if (platform::StopSignalled()) throw UserError(message::kStopped);
   } catch (...) {
     finish();
     throw;

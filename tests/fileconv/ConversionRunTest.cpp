@@ -1,11 +1,13 @@
 #include "fileconv/ConversionRun.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "fileconv/NameColumn.h"
 #include "fileconv/UserError.h"
+#include "platform/StopSignals.h"
 #include "tests/support/Bytes.h"
 #include "tests/support/ConversionFixture.h"
 #include "tests/support/TempDir.h"
@@ -63,6 +65,28 @@ TEST_F(ConversionRunTest, TheConvertButtonStopsARunAfterTheCurrentFile) {
   EXPECT_EQ(second.State, RunResult::Converted);
   EXPECT_TRUE(host_.messages.empty());
   EXPECT_TRUE(run_.AllDone());
+}
+
+// The file in hand is finished first; the run still ends as stopped, after the last too.
+TEST_F(ConversionRunTest, AStopSignalDuringTheLastFileEndsTheRunAsStopped) {
+  AddFile("a", kShiftJIS);
+  AddFile("b", kShiftJIS);
+  platform::CatchStopSignals();
+  platform::ClearStopSignal();
+  int files = 0;
+  host_.onPendingEvents = [&] {
+    if (++files == 2) ::raise(SIGINT);
+  };
+  try {
+    run_.ConvertAll();
+    ADD_FAILURE() << "no error";
+  } catch (const UserError& raised) {
+    EXPECT_EQ(std::string(raised.what()), "終了の要求を受けたため、変換を中断しました");
+  }
+  platform::ClearStopSignal();
+  ::signal(SIGINT, SIG_DFL);
+  EXPECT_EQ(files_.Input(1).State, RunResult::Converted);
+  EXPECT_FALSE(run_.Busy());
 }
 
 TEST_F(ConversionRunTest, AsksBeforeConvertingAFinishedListAgain) {
