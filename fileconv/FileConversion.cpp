@@ -170,6 +170,16 @@ engine::StreamResult FileConversion::StreamInto(platform::File& file, std::int64
 // A dry run converts into nothing: what only the whole text tells (a character with no
 // place in the output code) is found as a real run finds it.
 void FileConversion::ConvertIntoNothing() {
+  // Where a real run could make no file, it would fail before it wrote anything.
+  const std::string target = settings_->OutputToFile ? std::string() : OpenedFileLocation();
+  if (!settings_->OutputToFile) {
+    const std::string dir =
+        settings_->WayToOverwrite == 0 ? DirectoryPart(target) : settings_->TempDir;
+    if (const int error = platform::CannotMakeFilesIn(dir)) {
+      throw UserError(std::string(message::kCannotCreateTemp) + ": " +
+                      platform::IoError(error, dir).what());
+    }
+  }
   class Discarded final : public platform::File {
    public:
     std::size_t ReadBlock(void*, std::size_t) override { return 0; }
@@ -187,6 +197,7 @@ void FileConversion::ConvertIntoNothing() {
   NoteUnconvertibles(stopped);
   if (stopped) return Skip(SkipReason::Unrepresentable);
   EnsureReadAsChecked(false);
+  if (settings_->KeepBackup && !settings_->OutputToFile) EnsureBackupCanBeMade(target);
 }
 
 // The input is read no further than the size its check found. A file that grew meanwhile

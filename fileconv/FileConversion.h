@@ -87,6 +87,8 @@ class FileConversion {
   bool BackupTaken() const;
   void KeepBackup(const std::string& target, bool asLink, const std::string& temp);
   void CopyToBackup(const std::string& backup);
+  // For a dry run: raises what KeepBackup would, where its folder takes no new file.
+  void EnsureBackupCanBeMade(const std::string& target) const;
   // Gives `file` the source's last-write time as it was saved when the source was opened.
   void KeepTimestamp(platform::OsFile& file);
 

@@ -1,8 +1,10 @@
 // Keeping a converted source as NAME~ beside the text that takes its name.
 #include "fileconv/FileConversion.h"
 #include "fileconv/MessageTexts.h"
+#include "fileconv/PathText.h"
 #include "fileconv/UserError.h"
 #include "platform/FileSystem.h"
+#include "platform/IoError.h"
 #include "platform/SystemString.h"
 
 namespace mxt::fileconv {
@@ -30,6 +32,14 @@ void FileConversion::KeepBackup(const std::string& target, bool asLink, const st
   } catch (const std::exception& error) {
     RemoveTemporaryFile(temp);
     throw UserError(platform::SystemStringToUtf8(backup) + message::kBackupFailed + error.what());
+  }
+}
+
+void FileConversion::EnsureBackupCanBeMade(const std::string& target) const {
+  const std::string dir = DirectoryPart(target);
+  if (const int error = platform::CannotMakeFilesIn(dir)) {
+    throw UserError(platform::SystemStringToUtf8(BackupName(target)) + message::kBackupFailed +
+                    platform::IoError(error, dir).what());
   }
 }
 

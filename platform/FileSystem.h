@@ -33,6 +33,8 @@ std::string OpenedPath(const OsFile& file);
 bool MayRead(const std::string& path);
 // Whether anything has the name a path gives it, a link leading nowhere too.
 bool NameTaken(const std::string& path);
+// 0 when this user may make files in `folder`, else the system's reason.
+int CannotMakeFilesIn(const std::string& folder);
 
 // Gives `file` what identifies `model` beside its name and content: permission bits,
 // owner and group, extended attributes and access lists; `known` is what `model` was

@@ -122,6 +122,11 @@ bool NameTaken(const std::string& path) {
   return ::lstat(path.c_str(), &info) == 0;
 }
 
+int CannotMakeFilesIn(const std::string& folder) {
+  const char* path = folder.empty() ? "." : folder.c_str();
+  return ::faccessat(AT_FDCWD, path, W_OK | X_OK, AT_EACCESS) == 0 ? 0 : errno;
+}
+
 bool TakeOverIdentity(OsFile& model, const FileIdentity& known, OsFile& file) {
   if (known.links > 1) return false;
   const FileIdentity has = file.Identity();

@@ -128,6 +128,33 @@ TEST_F(BackupAndDryRunTest, ADryRunReportsWhatARealRunDoesAndWritesNothing) {
   }
 }
 
+// Where this user may make no file, a real run fails before it writes: so does a dry one.
+// Root may write anywhere, so root runs them as nobody.
+TEST_F(BackupAndDryRunTest, ADryRunFailsWhereARealRunCouldMakeNoFile) {
+  ::mkdir((dir_ / "locked").c_str(), 0755);
+  WriteSource("locked/a.txt", kShiftJIS);
+  ::chmod((dir_ / "locked/a.txt").c_str(), 0666);
+  ::chmod((dir_ / "locked").c_str(), 0555);
+  ::chmod(dir_.Path().c_str(), 0777);  // the copy back's temporary file goes here
+  const std::string user =
+      ::geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
+  const struct {
+    const char* options;
+    const char* reason;
+  } cases[] = {{"/E", "テンポラリファイルを作成できません"},
+               {"/E /TC /K", "a.txt~ を作成できません"}};
+  for (const auto& c : cases) {
+    const Outcome real = Run(user + "\"$MXT\" /B " + c.options + " locked/a.txt");
+    const Outcome dry = Run(user + "\"$MXT\" /B /D " + c.options + " locked/a.txt");
+    EXPECT_EQ(real.out, Line("locked/a.txt", "Aborted.")) << c.options << real.err;
+    EXPECT_EQ(dry.out, real.out) << c.options;
+    EXPECT_EQ(dry.exitCode, real.exitCode) << c.options;
+    EXPECT_NE(dry.err.find(c.reason), std::string::npos) << c.options << dry.err;
+  }
+  EXPECT_EQ(ReadFile(dir_ / "locked/a.txt"), kShiftJIS);
+  ::chmod((dir_ / "locked").c_str(), 0755);
+}
+
 TEST_F(BackupAndDryRunTest, ADryRunIntoAnOutputFileCreatesNone) {
   WriteSource("a.txt", kShiftJIS);
   const Outcome outcome = Run("mxt /B /E /D /O out.txt a.txt");
