@@ -43,14 +43,15 @@ void FileConversion::EnsureBackupCanBeMade(const std::string& target) const {
   }
 }
 
-// The copy gets the source's permissions, owner (where this user may give it) and time.
+// The copy gets the source's permissions, owner (where this user may give it) and times as
+// they were before it was read.
 void FileConversion::CopyToBackup(const std::string& backup) {
   platform::OsFile copy = platform::OsFile::CreateNew(backup);
   try {
     inputFile_->Seek(0);
     if (CopyBlocks(*inputFile_, copy) != foundSize_) throw UserError(message::kSizeMismatch);
     platform::TakeOverIdentity(*inputFile_, opened_, copy);
-    copy.SetLastWriteTime(opened_.lastWrite);
+    copy.SetTimes(opened_.lastAccess, opened_.lastWrite);
     copy.Close();
   } catch (...) {
     RemoveTemporaryFile(backup);

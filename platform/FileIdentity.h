@@ -22,6 +22,7 @@ struct FileIdentity {
   std::uint32_t group = 0;
   std::int64_t size = 0;
   FileTime lastWrite;
+  FileTime lastAccess;
 
   bool SameFileAs(const FileIdentity& other) const {
     return device == other.device && inode == other.inode;

@@ -64,6 +64,7 @@ class OsFile final : public File {
   FileTime LastWriteTime();
   // Sets the last-write time and leaves the access time alone.
   void SetLastWriteTime(FileTime time);
+  void SetTimes(FileTime lastAccess, FileTime lastWrite);
   FileIdentity Identity();
   // Makes room for `size` bytes from the start, so that writing them cannot run out of space.
   void Reserve(std::int64_t size);

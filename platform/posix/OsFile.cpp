@@ -49,7 +49,8 @@ FileIdentity IdentityFrom(const struct stat& info) {
           info.st_uid,
           info.st_gid,
           info.st_size,
-          {info.st_mtim.tv_sec, static_cast<std::int32_t>(info.st_mtim.tv_nsec)}};
+          {info.st_mtim.tv_sec, static_cast<std::int32_t>(info.st_mtim.tv_nsec)},
+          {info.st_atim.tv_sec, static_cast<std::int32_t>(info.st_atim.tv_nsec)}};
 }
 
 // Opens, then takes the lock every other MXT honours. Non-blocking, so that a name
@@ -210,6 +211,12 @@ FileTime OsFile::LastWriteTime() {
 
 void OsFile::SetLastWriteTime(FileTime time) {
   const timespec times[2] = {{0, UTIME_OMIT}, {time.seconds, time.nanoseconds}};
+  if (::futimens(handle_, times) != 0) Fail(errno);
+}
+
+void OsFile::SetTimes(FileTime lastAccess, FileTime lastWrite) {
+  const timespec times[2] = {{lastAccess.seconds, lastAccess.nanoseconds},
+                             {lastWrite.seconds, lastWrite.nanoseconds}};
   if (::futimens(handle_, times) != 0) Fail(errno);
 }
 
