@@ -288,6 +288,7 @@ void FileConversion::OpenInputFile() {
                                                               : SkipReason::VolumeLabel);
   }
   if (settings_->PreserveTimestamp) savedWriteTime_ = opened_.lastWrite;
+  if (settings_->DryRun) inputFile_->LeaveAccessTime();
 }
 
 void FileConversion::CloseInputFile() {

@@ -65,6 +65,9 @@ class OsFile final : public File {
   // Sets the last-write time and leaves the access time alone.
   void SetLastWriteTime(FileTime time);
   void SetTimes(FileTime lastAccess, FileTime lastWrite);
+  // Reads no longer set the access time, where the system lets this user ask for that (of
+  // a file of its own, or as root); false where it does not.
+  bool LeaveAccessTime();
   FileIdentity Identity();
   // Makes room for `size` bytes from the start, so that writing them cannot run out of space.
   void Reserve(std::int64_t size);

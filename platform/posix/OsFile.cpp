@@ -220,6 +220,11 @@ void OsFile::SetTimes(FileTime lastAccess, FileTime lastWrite) {
   if (::futimens(handle_, times) != 0) Fail(errno);
 }
 
+bool OsFile::LeaveAccessTime() {
+  const int flags = ::fcntl(handle_, F_GETFL);
+  return flags >= 0 && ::fcntl(handle_, F_SETFL, flags | O_NOATIME) == 0;
+}
+
 FileIdentity OsFile::Identity() {
   struct stat info;
   if (::fstat(handle_, &info) != 0) Fail(errno);
