@@ -22,9 +22,11 @@ const std::string kToEUC = "Converted:\tShift-JIS to EUC";
 class FolderSearchTest : public ProgramTest {
  protected:
   void SetUp() override {
+    // Open to anyone, as a real run (as nobody, below) must make its files there.
     for (const char* folder : {"tree", "tree/sub", "tree/sub/deeper", "tree/.hidden-folder",
                                "tree/locked", "tree/empty"}) {
-      ::mkdir((dir_ / folder).c_str(), 0755);
+      ::mkdir((dir_ / folder).c_str(), 0777);
+      ::chmod((dir_ / folder).c_str(), 0777);
     }
     for (const char* file :
          {"tree/b.txt", "tree/a.txt", "tree/.hidden.txt", "tree/sub/c.txt", "tree/sub/notes.md",
