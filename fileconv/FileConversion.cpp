@@ -326,7 +326,7 @@ void FileConversion::ConvertFile() {
   WriteOutput(output);
   if (Item().State != RunResult::Ready || outputToFile) return;
 
-  EnsureUnchangedSinceCheck(output.path);
+  EnsureUnchangedSinceCheck(inputFile_->Identity(), output.path);
   if (settings_->KeepBackup) KeepBackup(target, output.takesSourcesPlace, output.path);
   CloseInputFile();
   if (output.takesSourcesPlace) {

@@ -72,8 +72,9 @@ class FileConversion {
   // FileConversionReplacement.cpp: the temporary file in the place of the source, which
   // must still be the file that was opened and checked.
   void EnsureStillTheOpenedFile(const platform::FileIdentity& now, const std::string& temp);
-  // Fails, removing `temp`, when another program changed the source since its check.
-  void EnsureUnchangedSinceCheck(const std::string& temp);
+  // Fails, removing `temp`, when another program changed the source (found `now`) since
+  // its check.
+  void EnsureUnchangedSinceCheck(const platform::FileIdentity& now, const std::string& temp);
   // `target` is where the opened source lives; the rename fails, removing `temp`, when
   // another file has taken its place.
   void RenameOverSource(const std::string& temp, const std::string& target);

@@ -50,8 +50,8 @@ void FileConversion::KeepTimestamp(OsFile& file) {
   }
 }
 
-void FileConversion::EnsureUnchangedSinceCheck(const std::string& temp) {
-  const platform::FileIdentity now = inputFile_->Identity();
+void FileConversion::EnsureUnchangedSinceCheck(const platform::FileIdentity& now,
+                                               const std::string& temp) {
   if (now.size == foundSize_ && now.lastWrite == foundWriteTime_) return;
   RemoveTemporaryFile(temp);
   throw UserError(platform::SystemStringToUtf8(Item().Path) + message::kChangedMeanwhile);
@@ -79,7 +79,6 @@ void FileConversion::CopyTempOverSource(const std::string& temp) {
     source = OsFile::OpenExclusive(temp, OsFile::Access::Read);
     target = OsFile::OpenExclusive(Item().Path, OsFile::Access::ReadWrite, LinkRule());
     EnsureStillTheOpenedFile(target->Identity(), temp);
-    target->Reserve(source->Size());
   } catch (const platform::IoError&) {
     RemoveTemporaryFile(temp);
     throw;
@@ -89,6 +88,14 @@ void FileConversion::CopyTempOverSource(const std::string& temp) {
   {
     const platform::HeldStopSignals uninterrupted;
     const OsFile::OthersKeptOut alone(*target);
+    // What another program wrote before it was kept out would be written over.
+    EnsureUnchangedSinceCheck(target->Identity(), temp);
+    try {
+      target->Reserve(size);
+    } catch (const platform::IoError&) {
+      RemoveTemporaryFile(temp);
+      throw;
+    }
     try {
       copied = CopyBlocks(*source, *target);
     } catch (const std::exception& error) {
