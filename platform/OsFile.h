@@ -73,7 +73,8 @@ class OsFile final : public File {
   void Reserve(std::int64_t size);
   // While the object lives, another program that opens the file waits (where the system
   // can make it wait: the file is this user's or the process may, and nobody else has it
-  // open now), so that it cannot write into a file being rewritten in place.
+  // open by the time it is made, which waits up to a second for that), so that it cannot
+  // write into a file being rewritten in place.
   class OthersKeptOut {
    public:
     explicit OthersKeptOut(OsFile& file);

@@ -7,8 +7,10 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <thread>
 #include <utility>
 
 #include "platform/IoError.h"
@@ -243,7 +245,15 @@ void OsFile::Reserve(std::int64_t size) {
 // break is announced by SIGIO, which would end the program, so SIGIO is ignored meanwhile.
 OsFile::OthersKeptOut::OthersKeptOut(OsFile& file) : handle_(file.handle_), leased_(false) {
   ::signal(SIGIO, SIG_IGN);
-  leased_ = ::fcntl(handle_, F_SETLEASE, F_WRLCK) == 0;
+  // Another program may have the file open for a moment, a shell appending a line: it is
+  // given up to a second to finish, and only one that keeps it open longer is not waited for.
+  constexpr int kTries = 200;
+  constexpr auto kPause = std::chrono::milliseconds(5);
+  for (int tries = 0; tries < kTries; ++tries) {
+    leased_ = ::fcntl(handle_, F_SETLEASE, F_WRLCK) == 0;
+    if (leased_ || errno != EAGAIN) return;
+    std::this_thread::sleep_for(kPause);
+  }
 }
 
 OsFile::OthersKeptOut::~OthersKeptOut() {

@@ -133,6 +133,53 @@ TEST_F(OsFileTest, TheLastWriteTimeKeepsNanosecondsAndLeavesTheAccessTime) {
   EXPECT_EQ(info.st_atim.tv_nsec, 5);
 }
 
+// What a file holds, read through a handle already open: an open of its own would break
+// the lease that keeps others out.
+std::string ContentOf(OsFile& file) {
+  char text[64];
+  const ssize_t count = ::pread(file.Handle(), text, sizeof text, 0);
+  return std::string(text, count > 0 ? static_cast<std::size_t>(count) : 0);
+}
+
+// A program that has the file open for a moment, as a shell appending a line does, is
+// waited for; while others are kept out, the next one waits in turn.
+TEST_F(OsFileTest, OthersAreKeptOutOnceAProgramAppendingHasDone) {
+  const std::string path = dir_ + "/a";
+  OsFile file = OsFile::Create(path);
+  int opened[2];
+  ASSERT_EQ(::pipe(opened), 0);
+  const pid_t first = ::fork();
+  if (first == 0) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND);
+    if (::write(opened[1], "x", 1) != 1) ::_exit(2);
+    ::usleep(100 * 1000);
+    ::_exit(::write(fd, "first", 5) == 5 ? 0 : 1);
+  }
+  char byte;
+  ASSERT_EQ(::read(opened[0], &byte, 1), 1);
+  std::string whenKeptOut, whileKeptOut;
+  pid_t second = 0;
+  {
+    const OsFile::OthersKeptOut alone(file);
+    whenKeptOut = ContentOf(file);
+    second = ::fork();
+    if (second == 0) {
+      const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND);  // waits until let in
+      ::_exit(fd >= 0 && ::write(fd, "second", 6) == 6 ? 0 : 1);
+    }
+    ::usleep(100 * 1000);
+    whileKeptOut = ContentOf(file);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(first, &status, 0), first);
+  ASSERT_EQ(::waitpid(second, &status, 0), second);
+  EXPECT_EQ(whenKeptOut, "first") << "the first was not waited for";
+  EXPECT_EQ(whileKeptOut, "first") << "the second came in";
+  EXPECT_EQ(ContentOf(file), "firstsecond");
+  ::close(opened[0]);
+  ::close(opened[1]);
+}
+
 TEST_F(OsFileTest, AnExclusiveOpenOfAFifoDoesNotWaitForAWriter) {
   ASSERT_EQ(::mkfifo((dir_ + "/fifo").c_str(), 0600), 0);
   ::alarm(10);  // a hang ends the test as a failure
