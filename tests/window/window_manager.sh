@@ -53,7 +53,7 @@ first=$(inside)
 stop
 for _ in 1 2; do
   start
-  check "a window started again is where it was" inside_at "$first"
+  check "a window started again is where it was" await inside_at "$first"
   stop
 done
 check "... and is stored where it was put" stored_is "PosX=100 PosY=100 Width=400 Height=300 State=0 "
