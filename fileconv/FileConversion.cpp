@@ -23,6 +23,10 @@ using platform::OsFile;
 
 constexpr char kTempPrefix[] = "MX";
 
+UserError TempFileFailed(const char* why) {
+  return UserError(std::string(message::kCannotCreateTemp) + ": " + why);
+}
+
 }  // namespace
 
 // The output file of one conversion, open from its creation until the stream is done.
@@ -118,16 +122,24 @@ FileConversion::OutputTarget FileConversion::OpenSeparateOutput() {
 
 // A new temporary file: beside the file it replaces when renamed over it, in the
 // temporary folder when copied back.
+bool FileConversion::RenamesOverSource() const {
+  return settings_->WayToOverwrite == 0 && !viewMode_;
+}
+
+std::string FileConversion::TemporaryFolder(const std::string& target) const {
+  return RenamesOverSource() ? DirectoryPart(target) : settings_->TempDir;
+}
+
 FileConversion::OutputTarget FileConversion::OpenTemporaryOutput(const std::string& target) {
-  const bool rename = settings_->WayToOverwrite == 0 && !viewMode_;
-  const std::string dir = rename ? DirectoryPart(target) : settings_->TempDir;
+  const bool rename = RenamesOverSource();
+  const std::string dir = TemporaryFolder(target);
   std::string name;
   std::optional<OsFile> created;
   try {
     created = viewMode_ ? CreateViewCopy(dir, name)
                         : CreateTempFile(kTempPrefix, dir, tempNumbers_, name);
   } catch (const platform::IoError& error) {
-    throw UserError(std::string(message::kCannotCreateTemp) + ": " + error.what());
+    throw TempFileFailed(error.what());
   }
   OutputTarget output{std::move(*created), name, 0, true, false};
   tempFileName_ = name;
@@ -173,12 +185,9 @@ void FileConversion::ConvertIntoNothing() {
   // Where a real run could make no file, it would fail before it wrote anything.
   const std::string target = settings_->OutputToFile ? std::string() : OpenedFileLocation();
   if (!settings_->OutputToFile) {
-    const std::string dir =
-        settings_->WayToOverwrite == 0 ? DirectoryPart(target) : settings_->TempDir;
-    if (const int error = platform::CannotMakeFilesIn(dir)) {
-      throw UserError(std::string(message::kCannotCreateTemp) + ": " +
-                      platform::IoError(error, dir).what());
-    }
+    const std::string dir = TemporaryFolder(target);
+    if (const int error = platform::CannotMakeFilesIn(dir))
+      throw TempFileFailed(platform::IoError(error, dir).what());
   }
   class Discarded final : public platform::File {
    public:

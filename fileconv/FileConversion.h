@@ -61,6 +61,10 @@ class FileConversion {
   platform::OsFile::LastLink LinkRule() const;
   void DecideConversion();
   OutputTarget OpenSeparateOutput();
+  // The temporary file is renamed over the source, rather than copied back.
+  bool RenamesOverSource() const;
+  // Beside the source (`target`) when renamed over it, else in the temporary folder.
+  std::string TemporaryFolder(const std::string& target) const;
   OutputTarget OpenTemporaryOutput(const std::string& target);
   void DiscardOutput(OutputTarget& output) noexcept;
   engine::StreamResult StreamInto(platform::File& file, std::int64_t start, bool removeCtrlZ);

@@ -3,6 +3,7 @@
 #include "fileconv/MessageTexts.h"
 #include "fileconv/PathText.h"
 #include "fileconv/UserError.h"
+#include "platform/FileIdentity.h"
 #include "platform/FileSystem.h"
 #include "platform/IoError.h"
 #include "platform/SystemString.h"
@@ -15,12 +16,17 @@ std::string BackupName(const std::string& path) {
   return path + "~";
 }
 
+UserError BackupFailed(const std::string& backup, const char* why) {
+  return UserError(platform::SystemStringToUtf8(backup) + message::kBackupFailed + why);
+}
+
 }  // namespace
 
 // An existing NAME~ is never written over: the file is left as it is.
 bool FileConversion::BackupTaken() const {
   if (!settings_->KeepBackup || settings_->OutputToFile) return false;
-  return platform::NameTaken(BackupName(platform::LinkTarget(currentItem_->Path)));
+  // A link leading nowhere takes the name too.
+  return platform::EntryIdentity(BackupName(platform::LinkTarget(currentItem_->Path))).has_value();
 }
 
 // Renamed over, the source's own file stays whole under its second name; copied onto, it
@@ -31,15 +37,14 @@ void FileConversion::KeepBackup(const std::string& target, bool asLink, const st
     if (!asLink || !platform::AddHardLink(target, backup)) CopyToBackup(backup);
   } catch (const std::exception& error) {
     RemoveTemporaryFile(temp);
-    throw UserError(platform::SystemStringToUtf8(backup) + message::kBackupFailed + error.what());
+    throw BackupFailed(backup, error.what());
   }
 }
 
 void FileConversion::EnsureBackupCanBeMade(const std::string& target) const {
   const std::string dir = DirectoryPart(target);
   if (const int error = platform::CannotMakeFilesIn(dir)) {
-    throw UserError(platform::SystemStringToUtf8(BackupName(target)) + message::kBackupFailed +
-                    platform::IoError(error, dir).what());
+    throw BackupFailed(BackupName(target), platform::IoError(error, dir).what());
   }
 }
 

@@ -88,9 +88,9 @@ void FileConversion::CopyTempOverSource(const std::string& temp) {
   {
     const platform::HeldStopSignals uninterrupted;
     const OsFile::OthersKeptOut alone(*target);
-    // What another program wrote before it was kept out would be written over.
-    EnsureUnchangedSinceCheck(target->Identity(), temp);
     try {
+      // What another program wrote before it was kept out would be written over.
+      EnsureUnchangedSinceCheck(target->Identity(), temp);
       target->Reserve(size);
     } catch (const platform::IoError&) {
       RemoveTemporaryFile(temp);

@@ -31,8 +31,6 @@ std::string OpenedPath(const OsFile& file);
 
 // Whether this user may read the file a path names.
 bool MayRead(const std::string& path);
-// Whether anything has the name a path gives it, a link leading nowhere too.
-bool NameTaken(const std::string& path);
 // 0 when this user may make files in `folder`, else the system's reason.
 int CannotMakeFilesIn(const std::string& folder);
 

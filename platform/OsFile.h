@@ -66,8 +66,8 @@ class OsFile final : public File {
   void SetLastWriteTime(FileTime time);
   void SetTimes(FileTime lastAccess, FileTime lastWrite);
   // Reads no longer set the access time, where the system lets this user ask for that (of
-  // a file of its own, or as root); false where it does not.
-  bool LeaveAccessTime();
+  // a file of its own, or as root).
+  void LeaveAccessTime();
   FileIdentity Identity();
   // Makes room for `size` bytes from the start, so that writing them cannot run out of space.
   void Reserve(std::int64_t size);

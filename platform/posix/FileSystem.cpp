@@ -117,11 +117,6 @@ bool MayRead(const std::string& path) {
   return ::faccessat(AT_FDCWD, path.c_str(), R_OK, AT_EACCESS) == 0;
 }
 
-bool NameTaken(const std::string& path) {
-  struct stat info;
-  return ::lstat(path.c_str(), &info) == 0;
-}
-
 int CannotMakeFilesIn(const std::string& folder) {
   const char* path = folder.empty() ? "." : folder.c_str();
   return ::faccessat(AT_FDCWD, path, W_OK | X_OK, AT_EACCESS) == 0 ? 0 : errno;

@@ -222,9 +222,9 @@ void OsFile::SetTimes(FileTime lastAccess, FileTime lastWrite) {
   if (::futimens(handle_, times) != 0) Fail(errno);
 }
 
-bool OsFile::LeaveAccessTime() {
+void OsFile::LeaveAccessTime() {
   const int flags = ::fcntl(handle_, F_GETFL);
-  return flags >= 0 && ::fcntl(handle_, F_SETFL, flags | O_NOATIME) == 0;
+  if (flags >= 0) ::fcntl(handle_, F_SETFL, flags | O_NOATIME);
 }
 
 FileIdentity OsFile::Identity() {
