@@ -39,8 +39,8 @@ void WriteEscapePrefix(S& s, const EscapeRead& escape) {
 
 // Reads JIS input into an 8-bit code: the shift state, the escapes and control bytes
 // are the same for each; `target` decides where a pair in kanji mode ends
-// (EndsPair), what a pair and a text byte become (Pair, Text), and whether the stream
-// stops at a character the output code has no place for (Stopped).
+// (EndsPair), what a pair, half a pair and a text byte become (Pair, HalfPair, Text), and
+// whether the stream stops at a character the output code has no place for (Stopped).
 template <ByteStream S, class Target>
 StreamResult ReadJIS(S& s, bool sevenBitMode, const Target& target) {
   bool inKanji = false;
@@ -65,12 +65,10 @@ StreamResult ReadJIS(S& s, bool sevenBitMode, const Target& target) {
       }
     } else if (inKanji) {
       const int d = s.ReadByte();
-      if (d < 0) {
-        s.WriteByte(static_cast<std::uint8_t>(c));
-        break;
-      }
-      if (target.EndsPair(d)) {
-        s.WriteByte(static_cast<std::uint8_t>(c));
+      if (d < 0 || target.EndsPair(d)) {
+        target.HalfPair(s, static_cast<std::uint8_t>(c), d >= 0);
+        if (target.Stopped()) return StreamResult::Unrepresentable;
+        if (d < 0) break;
         c = d;
         continue;
       }
@@ -86,9 +84,18 @@ StreamResult ReadJIS(S& s, bool sevenBitMode, const Target& target) {
   return StreamResult::Complete;
 }
 
-struct JISIntoShiftJIS {
-  static bool EndsPair(int d) { return d <= 0x20; }
+// Into Shift-JIS or EUC every byte has a place: half a pair is carried as it is.
+struct JISIntoOldCode {
   static constexpr bool Stopped() { return false; }
+
+  template <ByteStream S>
+  static void HalfPair(S& s, std::uint8_t c, bool) {
+    s.WriteByte(c);
+  }
+};
+
+struct JISIntoShiftJIS : JISIntoOldCode {
+  static bool EndsPair(int d) { return d <= 0x20; }
 
   template <ByteStream S>
   static void Pair(S& s, std::uint8_t c, std::uint8_t d) {
@@ -107,9 +114,8 @@ struct JISIntoShiftJIS {
   }
 };
 
-struct JISIntoEUC {
+struct JISIntoEUC : JISIntoOldCode {
   static bool EndsPair(int d) { return IsJISControl(d); }
-  static constexpr bool Stopped() { return false; }
 
   template <ByteStream S>
   static void Pair(S& s, std::uint8_t c, std::uint8_t d) {

@@ -295,6 +295,10 @@ struct JISIntoUTF8 {
       stopped = !ReplaceUndecodable(s, misfits, 2);
     }
   }
+  // `followed`: the byte after it was read, and is examined afresh.
+  void HalfPair(S& s, std::uint8_t, bool followed) const {
+    stopped = !ReplaceUndecodable(s, misfits, followed ? 2 : 1);
+  }
   void Text(S& s, int b) const {
     if (b < 0x80) {
       s.WriteByte(static_cast<std::uint8_t>(b));

@@ -304,6 +304,10 @@ TEST_F(UnicodeOracleTest, BytesThatAreNoCharacterBecomeGetaEvenAsReferences) {
       {KanjiCode::ShiftJIS, kOutputUTF8, "'a' 81 0A", "'a' E3 80 93 0A"},       // a lead, a newline
       {KanjiCode::EUC, kOutputUTF8, "'a' 8F A1 A1", "'a' E3 80 93"},
       {KanjiCode::JIS, kOutputUTF8, "'a' ESC '$B' ')!'", "'a' E3 80 93"},
+      // half a pair before an escape or a newline, or at the end
+      {KanjiCode::JIS, kOutputUTF8, "ESC '$BF|F' ESC '(B' 0A", "E6 97 A5 E3 80 93 0A"},
+      {KanjiCode::JIS, kOutputUTF8, "ESC '$BF' 0A 'F|'", "E3 80 93 0A E6 97 A5"},
+      {KanjiCode::JIS, kOutputUTF8, "ESC '$BF|F'", "E6 97 A5 E3 80 93"},
       {KanjiCode::UTF8, kOutputShiftJIS, "'a' E3 81 0A", "'a' 81 AC 0A"},
       {KanjiCode::UTF8, kOutputEUC, "'a' ED A0 80", "'a' A2 AE"},                   // a surrogate
       {KanjiCode::UTF8, kOutputShiftJIS, "'a' E0 82 A7 'bcd'", "'a' 81 AC 'bcd'"},  // overlong §
