@@ -3,7 +3,8 @@
 namespace mxt::platform {
 
 // SIGINT, SIGTERM and SIGHUP ask the program to stop rather than end it at once, so that
-// the file in hand is cleaned up; a second one of the same kind ends it.
+// the file in hand is cleaned up; a second one of the same kind ends it. A write past the
+// file-size limit (ulimit -f) fails as a full disk does, instead of ending the program.
 void CatchStopSignals();
 // Whether one of them came; the run stops where it can.
 bool StopSignalled();

@@ -40,6 +40,7 @@ void CatchStopSignals() {
   ::sigemptyset(&action.sa_mask);
   for (const int number : kStopSignals)
     ::sigaction(number, &action, nullptr);
+  ::signal(SIGXFSZ, SIG_IGN);
 }
 
 bool StopSignalled() {
