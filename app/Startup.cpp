@@ -49,6 +49,14 @@ std::string ReportedStatus(const fileconv::FileEntry& entry, fileconv::ListId li
   return status.empty() ? "Not converted." : status;
 }
 
+// A report that could not be written (a full disk, a closed standard output) fails the run:
+// a script must not take files for converted that it was never told of.
+bool ReportWritten(std::ostream& report, std::ostream& errors) {
+  if (report.flush()) return true;
+  errors << "MXT: the report could not be written.\n";
+  return false;
+}
+
 }  // namespace
 
 void ShowError(const std::exception& error, fileconv::MessageHost& host) {
@@ -197,6 +205,7 @@ int RunWithoutWindow(const std::vector<std::string>& arguments, std::ostream& re
   if (streamed) lines << "-\t" << ReportedStatus(*streamed, fileconv::ListId::Input) << '\n';
   if (session.settings.DryRun) errors << "MXT: a dry run (/D): nothing was written.\n";
   const int exitCode = BatchExitCode(session, run);
+  if (!ReportWritten(lines, errors)) return kExitError;
   return streamed && StandardStreamsFailed(*streamed) ? kExitError : exitCode;
 }
 

@@ -167,6 +167,17 @@ TEST_F(BatchRunTest, ReportsEveryNameItWasGivenOnOneLineEach) {
   EXPECT_EQ(Notation(ReadFile(dir_ / "report[2023].txt")), Notation(kEUC));
 }
 
+// A script that cannot be told what was converted must not hear that all went well.
+TEST_F(BatchRunTest, AReportThatCannotBeWrittenFailsTheRun) {
+  for (const char* where : {"> /dev/full", ">&-"}) {
+    WriteFile(dir_ / "a.txt", kShiftJIS);
+    const Outcome outcome = Run(std::string("mxt /B /E a.txt ") + where);
+    EXPECT_EQ(outcome.exitCode, 1) << where;
+    EXPECT_EQ(outcome.err, "MXT: the report could not be written.\n") << where;
+    EXPECT_EQ(Notation(ReadFile(dir_ / "a.txt")), Notation(kEUC)) << where;
+  }
+}
+
 TEST_F(BatchRunTest, ARunWithNothingToDoSaysSo) {
   for (const auto& [command, exitCode] :
        {std::pair{"mxt /B /E", 0}, {"mxt /B /E missing.txt", 1}}) {
