@@ -49,14 +49,6 @@ std::string ReportedStatus(const fileconv::FileEntry& entry, fileconv::ListId li
   return status.empty() ? "Not converted." : status;
 }
 
-// A report that could not be written (a full disk, a closed standard output) fails the run:
-// a script must not take files for converted that it was never told of.
-bool ReportWritten(std::ostream& report, std::ostream& errors) {
-  if (report.flush()) return true;
-  errors << "MXT: the report could not be written.\n";
-  return false;
-}
-
 }  // namespace
 
 void ShowError(const std::exception& error, fileconv::MessageHost& host) {
@@ -158,6 +150,12 @@ void Report(const Session& session, std::ostream& report) {
     report << ReportedPath(output->Path) << '\t'
            << ReportedStatus(*output, fileconv::ListId::Output) << '\n';
   }
+}
+
+bool ReportWritten(std::ostream& report, std::ostream& errors) {
+  if (report.flush()) return true;
+  errors << "MXT: the report could not be written.\n";
+  return false;
 }
 
 bool HasDisplay() {

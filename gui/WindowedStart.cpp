@@ -127,7 +127,8 @@ int RunWindowed(const std::vector<std::string>& arguments, int& argc, char** arg
   const app::Session& session = window->Session();
   if (!session.settings.BatchMode) return app::kExitDone;
   app::Report(session, std::cout);
-  return app::BatchExitCode(session, run);
+  const int exitCode = app::BatchExitCode(session, run);
+  return app::ReportWritten(std::cout, std::cerr) ? exitCode : app::kExitError;
 }
 
 }  // namespace mxt::gui

@@ -308,6 +308,10 @@ TEST_F(BatchRunTest, WithADisplayTheWindowConvertsReportsAndEndsWithTheBatchCode
   const Outcome nothing = Run(window + "/B");
   EXPECT_EQ(nothing.exitCode, 0) << nothing.err;
   EXPECT_EQ(nothing.out, "");
+  WriteFile(dir_ / "c.txt", kShiftJIS);
+  const Outcome unreported = Run(window + "/B /E c.txt > /dev/full");
+  EXPECT_EQ(unreported.exitCode, 1) << unreported.err;
+  EXPECT_NE(unreported.err.find("MXT: the report could not be written.\n"), std::string::npos);
 }
 
 // A runtime folder that cannot be used costs the single instance, not the window.
