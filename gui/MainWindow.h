@@ -191,6 +191,8 @@ class MainWindow : public QMainWindow, public fileconv::RunHost, public app::Set
   void RepaintLists();
   void DeleteViewerCopies();
   FileListModel& ModelOf(fileconv::ListId list) const;
+  // The list that is the window's focus control, also while a dialog or another program has
+  // the keyboard.
   FileListView* FocusedList() const;
 
   // MainWindowDrops.cpp

@@ -65,7 +65,7 @@ void MainWindow::SelectFiles() {
 
 void MainWindow::FilesAdded(std::size_t firstNewIndex) {
   inputModel_->EntriesAdded();
-  if (convListBox_->hasFocus() && firstNewIndex == 0) CurrentEntryChanged(*convListBox_, 0);
+  if (FocusedList() == convListBox_ && firstNewIndex == 0) CurrentEntryChanged(*convListBox_, 0);
   SetCommandsEnabled(true);
   convListBox_->scrollTo(inputModel_->index(static_cast<int>(firstNewIndex)),
                          QAbstractItemView::PositionAtTop);
@@ -74,7 +74,7 @@ void MainWindow::FilesAdded(std::size_t firstNewIndex) {
 
 void MainWindow::ClearFileList() {
   SetCommandsEnabled(false);
-  if (convListBox_->hasFocus()) ListUnfocused();
+  if (FocusedList() == convListBox_) ListUnfocused();
   session_.files.Clear();
   inputModel_->EntriesReset();
   RefitStatusColumns();

@@ -163,7 +163,7 @@ void MainWindow::ShowOutputList() {
   outputListBox_->show();
   convArrow_->show();
   LayoutControls();
-  if (outputListBox_->hasFocus()) CurrentEntryChanged(*outputListBox_, 0);
+  if (FocusedList() == outputListBox_) CurrentEntryChanged(*outputListBox_, 0);
 }
 
 app::SettingsWindow::WindowState MainWindow::State() const {

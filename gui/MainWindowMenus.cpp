@@ -284,7 +284,7 @@ void MainWindow::SetOverwriteModeFrom(ToolbarButton* sender) {
   session_.settings.OutputToFile = false;
   outputToFileButton_->setChecked(false);
   if (sender != overwriteButton_) overwriteButton_->setChecked(true);
-  if (outputListBox_->hasFocus()) convListBox_->setFocus();
+  if (FocusedList() == outputListBox_) convListBox_->setFocus();
   convArrow_->hide();
   outputListBox_->hide();
   LayoutControls();
