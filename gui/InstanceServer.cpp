@@ -72,33 +72,43 @@ void InstanceServer::Accept() {
       socket->deleteLater();
       continue;
     }
-    auto reader = std::make_shared<app::FrameReader>();
+    auto connection = std::make_shared<Connection>();
     auto* stall = new QTimer(socket);
     stall->setSingleShot(true);
     connect(stall, &QTimer::timeout, socket, &QLocalSocket::abort);
     const QDeadlineTimer deadline(kLongestConnectionMilliseconds);
-    connect(socket, &QLocalSocket::readyRead, this, [this, socket, reader, stall, deadline] {
+    connect(socket, &QLocalSocket::readyRead, this, [this, socket, connection, stall, deadline] {
       if (deadline.hasExpired()) return socket->abort();
       stall->start(kStallMilliseconds);
-      Serve(*socket, *reader);
+      Serve(*socket, *connection);
     });
+    connect(socket, &QLocalSocket::disconnected, this, [this, connection] { Ended(*connection); });
     connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
     stall->start(kStallMilliseconds);
-    if (socket->bytesAvailable() > 0) Serve(*socket, *reader);
+    if (socket->bytesAvailable() > 0) Serve(*socket, *connection);
   }
 }
 
-void InstanceServer::Serve(QLocalSocket& socket, app::FrameReader& reader) {
-  reader.Feed(BytesOf(socket.readAll()));
+void InstanceServer::Serve(QLocalSocket& socket, Connection& connection) {
+  connection.reader.Feed(BytesOf(socket.readAll()));
   while (socket.state() == QLocalSocket::ConnectedState) {
-    auto frame = reader.Next();
+    auto frame = connection.reader.Next();
     if (!frame) break;
-    Act(socket, *frame);
+    Act(socket, *frame, connection);
   }
-  if (reader.Refused()) socket.abort();
+  if (connection.reader.Refused()) socket.abort();
 }
 
-void InstanceServer::Act(QLocalSocket& socket, const app::HandOverFrame& frame) {
+// A start's files come in blocks of limited size; the window takes them as one drop, so
+// that it counts the names it did not add once.
+void InstanceServer::Ended(Connection& connection) {
+  if (connection.dropped.empty()) return;
+  Later([this, names = std::move(connection.dropped)] { window_.drop(names); });
+  connection.dropped.clear();
+}
+
+void InstanceServer::Act(QLocalSocket& socket, const app::HandOverFrame& frame,
+                         Connection& connection) {
   switch (frame.type) {
     case app::HandOverMessage::StateQuery:
       // A client that asks and never reads the answers is not fed without end.
@@ -116,7 +126,7 @@ void InstanceServer::Act(QLocalSocket& socket, const app::HandOverFrame& frame) 
       break;  // every drop over the channel is another start's
     case app::HandOverMessage::DropFiles:
       if (auto names = app::ReadDropBlock(frame.payload))
-        Later([this, names = std::move(*names)] { window_.drop(names); });
+        connection.dropped.insert(connection.dropped.end(), names->begin(), names->end());
       break;
     case app::HandOverMessage::State:
       break;  // only the running instance answers with it

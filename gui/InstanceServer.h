@@ -24,7 +24,7 @@ class InstanceServer : public QObject {
     std::function<app::InstanceState()> state;
     // Minimize, Restore, Maximize or BringToFront.
     std::function<void(app::HandOverMessage)> show;
-    // The files another start handed over.
+    // The files another start handed over: all it sent, as one drop, once it is done.
     std::function<void(const std::vector<std::string>& names)> drop;
     // There is no private folder to open the channel in, for this reason.
     std::function<void(const std::string& reason)> noChannel;
@@ -38,11 +38,19 @@ class InstanceServer : public QObject {
   bool Listening() const { return server_.isListening(); }
 
  private:
+  // What one connection sent so far: the bytes of a frame not yet whole, and the names of
+  // its drop, which come in as many blocks as they need.
+  struct Connection {
+    app::FrameReader reader;
+    std::vector<std::string> dropped;
+  };
+
   // False while another instance keeps the channel, or when it cannot be made.
   bool Listen();
   void Accept();
-  void Serve(QLocalSocket& socket, app::FrameReader& reader);
-  void Act(QLocalSocket& socket, const app::HandOverFrame& frame);
+  void Serve(QLocalSocket& socket, Connection& connection);
+  void Act(QLocalSocket& socket, const app::HandOverFrame& frame, Connection& connection);
+  void Ended(Connection& connection);
   void Later(std::function<void()> action);
   void DoWhatWasAsked();
 
