@@ -60,6 +60,9 @@ MainWindow::MainWindow(app::StartupInfo start, MessageAnswerer answerer)
   SetOutputNewlineCode(static_cast<int>(settings.OutputNewlineCode));
   // Until start-up is complete the output file named on the command line is not set.
   outputToFileButton_->SetMouseLocked(true);
+  // The convert button, first in the tab order, is disabled: the list is the control that
+  // has the focus from the start, also for a first idle moment before the window is active.
+  convListBox_->setFocus();
   OpenChannel();
 }
 

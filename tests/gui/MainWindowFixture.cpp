@@ -26,7 +26,8 @@ void MainWindowFixture::TearDown() {
   platform::ChangeDirectory(startFolder_);  // a file dialog moves into the test's folder
 }
 
-MainWindow& MainWindowFixture::Open(const std::vector<std::string>& arguments, bool firstIdle) {
+MainWindow& MainWindowFixture::Open(const std::vector<std::string>& arguments, bool firstIdle,
+                                    bool shown) {
   window_ = std::make_unique<MainWindow>(
       app::StartupInfo{arguments, startSettings_, std::move(startupLock_)},
       [this](fileconv::MessageKind kind, std::string_view text, fileconv::MessageButtons buttons) {
@@ -40,6 +41,7 @@ MainWindow& MainWindowFixture::Open(const std::vector<std::string>& arguments, b
     started_.push_back(started);
     return true;
   });
+  if (!shown) return *window_;
   window_->show();
   EXPECT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
   window_->activateWindow();

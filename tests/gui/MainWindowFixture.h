@@ -40,8 +40,10 @@ class MainWindowFixture : public ::testing::Test {
   void TearDown() override;
 
   // Makes and shows the window with these command-line arguments over startSettings_; its
-  // first idle moment follows when `firstIdle` is set.
-  MainWindow& Open(const std::vector<std::string>& arguments = {}, bool firstIdle = true);
+  // first idle moment follows when `firstIdle` is set. Without `shown` the window is only
+  // made, as a start has it before the desktop shows it.
+  MainWindow& Open(const std::vector<std::string>& arguments = {}, bool firstIdle = true,
+                   bool shown = true);
   // What the window holds, once it is open.
   fileconv::Settings& CurrentSettings() const { return window_->Session().settings; }
   fileconv::FileList& Files() const { return window_->Session().files; }
