@@ -39,8 +39,9 @@ void WriteEscapePrefix(S& s, const EscapeRead& escape) {
 
 // Reads JIS input into an 8-bit code: the shift state, the escapes and control bytes
 // are the same for each; `target` decides where a pair in kanji mode ends
-// (EndsPair), what a pair, half a pair and a text byte become (Pair, HalfPair, Text), and
-// whether the stream stops at a character the output code has no place for (Stopped).
+// (EndsPair), what a pair, half a pair, a text byte and an escape it does not know become
+// (Pair, HalfPair, Text, UnknownEscape), and whether the stream stops at a character the
+// output code has no place for (Stopped).
 template <ByteStream S, class Target>
 StreamResult ReadJIS(S& s, bool sevenBitMode, const Target& target) {
   bool inKanji = false;
@@ -50,8 +51,8 @@ StreamResult ReadJIS(S& s, bool sevenBitMode, const Target& target) {
     if (c == kEsc) {
       const EscapeRead escape = ReadEscape(s);
       if (escape.kind == EscapeRead::Unrecognised) {
-        WriteEscapePrefix(s, escape);
-        c = escape.next;
+        c = target.UnknownEscape(s, escape);
+        if (target.Stopped()) return StreamResult::Unrepresentable;
         continue;
       }
       inKanji = escape.kind == EscapeRead::KanjiOn;
@@ -84,13 +85,20 @@ StreamResult ReadJIS(S& s, bool sevenBitMode, const Target& target) {
   return StreamResult::Complete;
 }
 
-// Into Shift-JIS or EUC every byte has a place: half a pair is carried as it is.
+// Into Shift-JIS or EUC every byte has a place: half a pair, and an escape, are carried as
+// they are.
 struct JISIntoOldCode {
   static constexpr bool Stopped() { return false; }
 
   template <ByteStream S>
   static void HalfPair(S& s, std::uint8_t c, bool) {
     s.WriteByte(c);
+  }
+  // Returns the byte after what it wrote, to be examined afresh.
+  template <ByteStream S>
+  static int UnknownEscape(S& s, const EscapeRead& escape) {
+    WriteEscapePrefix(s, escape);
+    return escape.next;
   }
 };
 

@@ -299,6 +299,24 @@ struct JISIntoUTF8 {
   void HalfPair(S& s, std::uint8_t, bool followed) const {
     stopped = !ReplaceUndecodable(s, misfits, followed ? 2 : 1);
   }
+  // A set this reader does not know designated (ESC ( I, ESC $ ( D): what follows cannot be
+  // read faithfully, so the whole sequence, to its final byte, is no character. An escape of
+  // another kind (a terminal's ESC [) is text, as a control byte is.
+  int UnknownEscape(S& s, const EscapeRead& escape) const {
+    if (escape.prefix == 0) {
+      WriteEscapePrefix(s, escape);
+      return escape.next;
+    }
+    int b = escape.next;
+    int read = 2 + (b >= 0);  // ESC, its prefix, and what followed
+    while (b >= 0 && InRange(static_cast<unsigned>(b), 0x20, 0x2F)) {
+      b = s.ReadByte();
+      read += b >= 0;
+    }
+    stopped = !ReplaceUndecodable(s, misfits, read);
+    const bool final = b >= 0 && InRange(static_cast<unsigned>(b), 0x30, 0x7E);
+    return final ? s.ReadByte() : b;
+  }
   void Text(S& s, int b) const {
     if (b < 0x80) {
       s.WriteByte(static_cast<std::uint8_t>(b));

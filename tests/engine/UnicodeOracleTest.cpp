@@ -308,6 +308,10 @@ TEST_F(UnicodeOracleTest, BytesThatAreNoCharacterBecomeGetaEvenAsReferences) {
       {KanjiCode::JIS, kOutputUTF8, "ESC '$BF|F' ESC '(B' 0A", "E6 97 A5 E3 80 93 0A"},
       {KanjiCode::JIS, kOutputUTF8, "ESC '$BF' 0A 'F|'", "E3 80 93 0A E6 97 A5"},
       {KanjiCode::JIS, kOutputUTF8, "ESC '$BF|F'", "E6 97 A5 E3 80 93"},
+      // a set it does not read: katakana of JIS X 0201, JIS X 0212, a sequence cut short
+      {KanjiCode::JIS, kOutputUTF8, "'a' ESC '(I12' ESC '(Bb'", "'a' E3 80 93 '12b'"},
+      {KanjiCode::JIS, kOutputUTF8, "ESC '$(D0!' ESC '(B'", "E3 80 93 '0!'"},
+      {KanjiCode::JIS, kOutputUTF8, "'a' ESC '$(' 0A", "'a' E3 80 93 0A"},
       {KanjiCode::UTF8, kOutputShiftJIS, "'a' E3 81 0A", "'a' 81 AC 0A"},
       {KanjiCode::UTF8, kOutputEUC, "'a' ED A0 80", "'a' A2 AE"},                   // a surrogate
       {KanjiCode::UTF8, kOutputShiftJIS, "'a' E0 82 A7 'bcd'", "'a' 81 AC 'bcd'"},  // overlong §
@@ -319,6 +323,12 @@ TEST_F(UnicodeOracleTest, BytesThatAreNoCharacterBecomeGetaEvenAsReferences) {
     EXPECT_EQ(converter_.Unconvertibles().firstCodePoint, kNoCharacter) << c.input;
     EXPECT_EQ(converter_.Unconvertibles().count, 1) << c.input;
   }
+  // An escape that designates no set (a terminal's colour) is text, as its control byte is.
+  const std::string colour = Bytes("'a' ESC '[31mb' ESC '[0m'");
+  EXPECT_EQ(Convert(colour, KanjiCode::JIS, kOutputUTF8, CharacterMapping::Windows, nullptr,
+                    Unconvertible::Reference),
+            colour);
+  EXPECT_EQ(converter_.Unconvertibles().count, 0);
 }
 
 TEST_F(UnicodeOracleTest, AByteOrderMarkIsDroppedOnInputAndWrittenOnlyWhenAsked) {
