@@ -37,7 +37,7 @@ void WriteEscapePrefix(S& s, const EscapeRead& escape) {
   if (escape.prefix != 0) s.WriteByte(escape.prefix);
 }
 
-// Reads JIS input into an 8-bit code: the shift state, the escapes and control bytes
+// Reads JIS input into Shift-JIS, EUC or UTF-8: the shift state, the escapes and control bytes
 // are the same for each; `target` decides where a pair in kanji mode ends
 // (EndsPair), what a pair, half a pair, a text byte and an escape it does not know become
 // (Pair, HalfPair, Text, UnknownEscape), and whether the stream stops at a character the

@@ -299,23 +299,19 @@ struct JISIntoUTF8 {
   void HalfPair(S& s, std::uint8_t, bool followed) const {
     stopped = !ReplaceUndecodable(s, misfits, followed ? 2 : 1);
   }
-  // A set this reader does not know designated (ESC ( I, ESC $ ( D): what follows cannot be
-  // read faithfully, so the whole sequence, to its final byte, is no character. An escape of
-  // another kind (a terminal's ESC [) is text, as a control byte is.
+  // Another set designated for the text that follows (ESC ( I, ESC $ ( D, ESC ( 0): none of
+  // it can be read, nor told apart into characters to replace, so the file stops at the
+  // sequence however unconvertible characters are handled. An escape that designates no set
+  // (a terminal's ESC [) is text, as a control byte is.
   int UnknownEscape(S& s, const EscapeRead& escape) const {
     if (escape.prefix == 0) {
       WriteEscapePrefix(s, escape);
       return escape.next;
     }
-    int b = escape.next;
-    int read = 2 + (b >= 0);  // ESC, its prefix, and what followed
-    while (b >= 0 && InRange(static_cast<unsigned>(b), 0x20, 0x2F)) {
-      b = s.ReadByte();
-      read += b >= 0;
-    }
-    stopped = !ReplaceUndecodable(s, misfits, read);
-    const bool final = b >= 0 && InRange(static_cast<unsigned>(b), 0x30, 0x7E);
-    return final ? s.ReadByte() : b;
+    const int read = 2 + (escape.next >= 0);  // ESC, its prefix, and what followed
+    misfits.Meet(kNoCharacter, InputOffsetOf(s) - read);
+    stopped = true;
+    return -1;
   }
   void Text(S& s, int b) const {
     if (b < 0x80) {

@@ -299,22 +299,19 @@ TEST_F(UnicodeOracleTest, BytesThatAreNoCharacterBecomeGetaEvenAsReferences) {
     std::uint8_t to;
     const char* input;
     const char* output;
+    std::int64_t offset;  // of the first byte that is no character
   } cases[] = {
-      {KanjiCode::ShiftJIS, kOutputUTF8, "'a' 85 40 'b'", "'a' E3 80 93 'b'"},  // an empty cell
-      {KanjiCode::ShiftJIS, kOutputUTF8, "'a' 81 0A", "'a' E3 80 93 0A"},       // a lead, a newline
-      {KanjiCode::EUC, kOutputUTF8, "'a' 8F A1 A1", "'a' E3 80 93"},
-      {KanjiCode::JIS, kOutputUTF8, "'a' ESC '$B' ')!'", "'a' E3 80 93"},
+      {KanjiCode::ShiftJIS, kOutputUTF8, "'a' 85 40 'b'", "'a' E3 80 93 'b'", 1},  // empty cell
+      {KanjiCode::ShiftJIS, kOutputUTF8, "'a' 81 0A", "'a' E3 80 93 0A", 1},  // a lead, a newline
+      {KanjiCode::EUC, kOutputUTF8, "'a' 8F A1 A1", "'a' E3 80 93", 1},
+      {KanjiCode::JIS, kOutputUTF8, "'a' ESC '$B' ')!'", "'a' E3 80 93", 4},
       // half a pair before an escape or a newline, or at the end
-      {KanjiCode::JIS, kOutputUTF8, "ESC '$BF|F' ESC '(B' 0A", "E6 97 A5 E3 80 93 0A"},
-      {KanjiCode::JIS, kOutputUTF8, "ESC '$BF' 0A 'F|'", "E3 80 93 0A E6 97 A5"},
-      {KanjiCode::JIS, kOutputUTF8, "ESC '$BF|F'", "E6 97 A5 E3 80 93"},
-      // a set it does not read: katakana of JIS X 0201, JIS X 0212, a sequence cut short
-      {KanjiCode::JIS, kOutputUTF8, "'a' ESC '(I12' ESC '(Bb'", "'a' E3 80 93 '12b'"},
-      {KanjiCode::JIS, kOutputUTF8, "ESC '$(D0!' ESC '(B'", "E3 80 93 '0!'"},
-      {KanjiCode::JIS, kOutputUTF8, "'a' ESC '$(' 0A", "'a' E3 80 93 0A"},
-      {KanjiCode::UTF8, kOutputShiftJIS, "'a' E3 81 0A", "'a' 81 AC 0A"},
-      {KanjiCode::UTF8, kOutputEUC, "'a' ED A0 80", "'a' A2 AE"},                   // a surrogate
-      {KanjiCode::UTF8, kOutputShiftJIS, "'a' E0 82 A7 'bcd'", "'a' 81 AC 'bcd'"},  // overlong §
+      {KanjiCode::JIS, kOutputUTF8, "ESC '$BF|F' ESC '(B' 0A", "E6 97 A5 E3 80 93 0A", 5},
+      {KanjiCode::JIS, kOutputUTF8, "ESC '$BF' 0A 'F|'", "E3 80 93 0A E6 97 A5", 3},
+      {KanjiCode::JIS, kOutputUTF8, "ESC '$BF|F'", "E6 97 A5 E3 80 93", 5},
+      {KanjiCode::UTF8, kOutputShiftJIS, "'a' E3 81 0A", "'a' 81 AC 0A", 1},
+      {KanjiCode::UTF8, kOutputEUC, "'a' ED A0 80", "'a' A2 AE", 1},                   // surrogate
+      {KanjiCode::UTF8, kOutputShiftJIS, "'a' E0 82 A7 'bcd'", "'a' 81 AC 'bcd'", 1},  // overlong
   };
   for (const auto& c : cases) {
     const std::string output = Convert(Bytes(c.input), c.from, c.to, CharacterMapping::Windows,
@@ -322,6 +319,28 @@ TEST_F(UnicodeOracleTest, BytesThatAreNoCharacterBecomeGetaEvenAsReferences) {
     EXPECT_EQ(Notation(output), Notation(Bytes(c.output))) << c.input;
     EXPECT_EQ(converter_.Unconvertibles().firstCodePoint, kNoCharacter) << c.input;
     EXPECT_EQ(converter_.Unconvertibles().count, 1) << c.input;
+    EXPECT_EQ(converter_.Unconvertibles().firstOffset, c.offset) << c.input;
+  }
+  // Another set designated for what follows (JIS X 0201 katakana, JIS X 0212, a terminal's
+  // line drawing, a sequence cut short) stops the file even where characters are replaced:
+  // what follows cannot be told apart into characters.
+  const struct {
+    const char* input;
+    const char* output;
+    std::int64_t offset;
+  } designations[] = {
+      {"'a' ESC '(I12' ESC '(Bb'", "'a'", 1},
+      {"0A ESC '$BF|' ESC '$(D0!' ESC '(B'", "0A E6 97 A5", 6},
+      {"'a' ESC '(0lqk' ESC '(B'", "'a'", 1},
+      {"'a' ESC '$('", "'a'", 1},
+  };
+  for (const auto& d : designations) {
+    StreamResult result = StreamResult::Complete;
+    const std::string output = Convert(Bytes(d.input), KanjiCode::JIS, kOutputUTF8,
+                                       CharacterMapping::Windows, &result, Unconvertible::Geta);
+    EXPECT_EQ(result, StreamResult::Unrepresentable) << d.input;
+    EXPECT_EQ(Notation(output), Notation(Bytes(d.output))) << d.input;
+    EXPECT_EQ(converter_.Unconvertibles().firstOffset, d.offset) << d.input;
   }
   // An escape that designates no set (a terminal's colour) is text, as its control byte is.
   const std::string colour = Bytes("'a' ESC '[31mb' ESC '[0m'");
