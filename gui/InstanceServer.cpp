@@ -30,6 +30,13 @@ InstanceServer::InstanceServer(Window window, QObject* parent)
   connect(&server_, &QLocalServer::newConnection, this, &InstanceServer::Accept);
 }
 
+// The connections still open close with the server, after this object's members are gone:
+// what they sent is no drop for a window that is ending.
+InstanceServer::~InstanceServer() {
+  for (QLocalSocket* socket : server_.findChildren<QLocalSocket*>(Qt::FindDirectChildrenOnly))
+    socket->disconnect(this);
+}
+
 void InstanceServer::Open() {
   try {
     platform::RuntimeDirectory();

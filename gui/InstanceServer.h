@@ -31,6 +31,9 @@ class InstanceServer : public QObject {
   };
 
   InstanceServer(Window window, QObject* parent);
+  ~InstanceServer() override;
+  InstanceServer(const InstanceServer&) = delete;
+  InstanceServer& operator=(const InstanceServer&) = delete;
   // Answers on the channel when no other instance does; until then tries again now and
   // then, so that a later start finds this window once the instance that answered ends.
   // Without a private folder for it, says so and never tries.

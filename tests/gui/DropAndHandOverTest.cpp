@@ -299,8 +299,8 @@ TEST_F(DropTest, NamesThatAreNotUTF8DropInAndDragOutByteForByte) {
             QByteArray("file://") + Path("").c_str() + "%82%A0.txt");
 }
 
-// A box shown for a handed-over block runs its own event loop while the second start goes
-// on sending and hangs up: the later blocks still arrive, and nothing freed is touched.
+// A box shown for a hand-over runs its own event loop while the connection that brought
+// it is closed and freed: nothing freed is touched, and every name arrives, in order.
 TEST_F(DropTest, AHandOverGoesOnWhileABoxForItIsOpen) {
   std::vector<std::string> names = {"a.txt"};
   for (int i = 0; i < 400; ++i)
@@ -322,6 +322,25 @@ TEST_F(DropTest, AHandOverGoesOnWhileABoxForItIsOpen) {
   EXPECT_TRUE(Names() == names) << "not in the order given";
   ASSERT_EQ(messages_.size(), 1u);
   EXPECT_EQ(messages_[0].text, "1 個のファイルは、すでに選択されていたため追加されませんでした。");
+}
+
+// A window that ends while a start is still connected drops nothing, and touches nothing of
+// its own that is gone (the sanitizer build sees to that).
+TEST_F(DropTest, AServerThatEndsWithAStartConnectedTakesNoDrop) {
+  bool dropped = false;
+  auto server = std::make_unique<InstanceServer>(
+      InstanceServer::Window{[] { return app::InstanceState{}; }, [](app::HandOverMessage) {},
+                             [&](const std::vector<std::string>&) { dropped = true; },
+                             [](const std::string&) {}},
+      nullptr);
+  server->Open();
+  ASSERT_TRUE(server->Listening());
+  auto sending = Connect();
+  Send(*sending, app::HandOverMessage::DropFiles, app::MakeDropBlocks({Path("a.txt")}).front());
+  QTest::qWait(100);
+  server.reset();
+  QTest::qWait(50);
+  EXPECT_FALSE(dropped);
 }
 
 // While a drop shows its box, a later start's request to bring the window forward is done
