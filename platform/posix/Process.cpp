@@ -32,7 +32,7 @@ void ReportError(int report) {
 
 // The started program reads nothing of ours: its standard input is /dev/null. Its output
 // and errors go where ours go, so that its complaints can be seen. Signals held off
-// here are not held off for it.
+// here are not held off for it, and the file-size signal we ignore ends it as usual.
 [[noreturn]] void ExecGrandchild(char* const* argv, int report) {
   const int null = ::open("/dev/null", O_RDONLY);
   // It already is 0 when ours was closed.
@@ -43,6 +43,7 @@ void ReportError(int report) {
   sigset_t none;
   ::sigemptyset(&none);
   ::sigprocmask(SIG_SETMASK, &none, nullptr);
+  ::signal(SIGXFSZ, SIG_DFL);
   ::execvp(argv[0], argv);
   ReportError(report);
   ::_exit(127);

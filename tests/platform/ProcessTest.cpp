@@ -76,23 +76,30 @@ TEST(StartDetachedTest, TheProgramRunsInASessionOfItsOwnAndReadsNothingOfOurs) {
   // It stays until the test ends it, so that it can be looked at. Bash, as dash unblocks
   // every signal itself.
   const char script[] = R"(echo $$ > "$0.part" && readlink /proc/$$/fd/0 >> "$0.part" &&)"
-                        R"( grep SigBlk /proc/$$/status >> "$0.part" && mv "$0.part" "$0";)"
-                        R"( exec sleep 30)";
+                        R"( grep -e SigBlk -e SigIgn /proc/$$/status >> "$0.part" &&)"
+                        R"( mv "$0.part" "$0"; exec sleep 30)";
   {
     const HeldStopSignals held;
+    // As the program ignores it, so that a write past the size limit fails.
+    struct sigaction ignore = {}, before = {};
+    ignore.sa_handler = SIG_IGN;
+    ::sigaction(SIGXFSZ, &ignore, &before);
     ASSERT_TRUE(StartDetached({"bash", "-c", script, dir / "out"}));
+    ::sigaction(SIGXFSZ, &before, nullptr);
   }
   ExpectNoChildLeft();
-  // Its process id, its standard input and "SigBlk:" with the signals it holds off.
+  // Its process id, its standard input, and "SigBlk:" and "SigIgn:" with the signals it
+  // holds off and ignores.
   std::istringstream out(WaitForFile(dir / "out"));
   pid_t pid = 0;
-  std::string stdinPath, label, blocked;
-  ASSERT_TRUE(out >> pid >> stdinPath >> label >> blocked);
+  std::string stdinPath, label, blocked, ignoredLabel, ignored;
+  ASSERT_TRUE(out >> pid >> stdinPath >> label >> blocked >> ignoredLabel >> ignored);
   EXPECT_NE(::getsid(pid), ::getsid(0));
   EXPECT_EQ(stdinPath, "/dev/null");
   const unsigned long long mask = std::stoull(blocked, nullptr, 16);
   for (const int number : {SIGHUP, SIGINT, SIGTERM})
     EXPECT_EQ(mask & (1ull << (number - 1)), 0u) << "held off: " << number;
+  EXPECT_EQ(std::stoull(ignored, nullptr, 16) & (1ull << (SIGXFSZ - 1)), 0u) << "SIGXFSZ ignored";
   ::kill(pid, SIGKILL);
 }
 
