@@ -12,7 +12,6 @@
 #include "app/MessageTexts.h"
 #include "app/StandardStreams.h"
 #include "app/StoredSettings.h"
-#include "app/Usage.h"
 #include "fileconv/PathText.h"
 #include "fileconv/TempFile.h"
 #include "platform/CurrentDirectory.h"
@@ -168,10 +167,6 @@ bool HasDisplay() {
 
 int RunWithoutWindow(const std::vector<std::string>& arguments, std::ostream& report,
                      std::ostream& errors) {
-  if (AsksForHelp(arguments)) {
-    report << UsageText();
-    return kExitDone;
-  }
   ConsoleHost host(errors);
   StartupInfo start{arguments, {}, {}};
   const auto ask = [&host](MessageKind kind, std::string_view text, MessageButtons buttons) {

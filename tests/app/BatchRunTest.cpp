@@ -176,6 +176,8 @@ TEST_F(BatchRunTest, AReportThatCannotBeWrittenFailsTheRun) {
     EXPECT_EQ(outcome.err, "MXT: the report could not be written.\n") << where;
     EXPECT_EQ(Notation(ReadFile(dir_ / "a.txt")), Notation(kEUC)) << where;
   }
+  for (const char* asked : {"mxt --help > /dev/full", "mxt --version > /dev/full"})
+    EXPECT_EQ(Run(asked).exitCode, 1) << asked;
 }
 
 TEST_F(BatchRunTest, ARunWithNothingToDoSaysSo) {

@@ -41,7 +41,7 @@ class MainWindowFixture : public ::testing::Test {
 
   // Makes and shows the window with these command-line arguments over startSettings_; its
   // first idle moment follows when `firstIdle` is set. Without `shown` the window is only
-  // made, as a start has it before the desktop shows it.
+  // made, as a start has it before the desktop shows it, and `firstIdle` is left to the test.
   MainWindow& Open(const std::vector<std::string>& arguments = {}, bool firstIdle = true,
                    bool shown = true);
   // What the window holds, once it is open.

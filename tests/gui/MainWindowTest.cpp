@@ -376,8 +376,8 @@ TEST_F(MainWindowTest, TheStatusLineShowsAndIsNamedByTheEntryTheRunAndTheHints) 
   EXPECT_TRUE(during.contains("Converting " + Path("a.txt") + " (1/2)"));
 }
 
-// The list has the window's focus from the start, and keeps it while another window has the
-// keyboard, as under a message box: the status line follows its entries all the same.
+// The list has the window's focus from the start, before the window is active (as it is not
+// under a message box either): the status line follows its entries all the same.
 TEST_F(MainWindowTest, TheStatusLineFollowsTheFocusedListAlsoWhileTheWindowIsNotActive) {
   MakeFiles({"a.txt"});
   Open({"/E", Path("a.txt")}, false, false);
