@@ -151,10 +151,10 @@ void Report(const Session& session, std::ostream& report) {
   }
 }
 
-bool ReportWritten(std::ostream& report, std::ostream& errors) {
-  if (report.flush()) return true;
+int FinishReport(std::ostream& report, std::ostream& errors, int exitCode) {
+  if (report.flush()) return exitCode;
   errors << "MXT: the report could not be written.\n";
-  return false;
+  return kExitError;
 }
 
 bool HasDisplay() {
@@ -197,9 +197,8 @@ int RunWithoutWindow(const std::vector<std::string>& arguments, std::ostream& re
   Report(session, lines);
   if (streamed) lines << "-\t" << ReportedStatus(*streamed, fileconv::ListId::Input) << '\n';
   if (session.settings.DryRun) errors << "MXT: a dry run (/D): nothing was written.\n";
-  const int exitCode = BatchExitCode(session, run);
-  if (!ReportWritten(lines, errors)) return kExitError;
-  return streamed && StandardStreamsFailed(*streamed) ? kExitError : exitCode;
+  const bool streamFailed = streamed && StandardStreamsFailed(*streamed);
+  return FinishReport(lines, errors, streamFailed ? kExitError : BatchExitCode(session, run));
 }
 
 }  // namespace mxt::app

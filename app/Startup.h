@@ -65,10 +65,10 @@ int BatchExitCode(const Session& session, FirstRun run);
 // A report line per entry: its path, a tab and its status as the list shows it; then the
 // names that added no entry, and the output file.
 void Report(const Session& session, std::ostream& report);
-// Sends the report out; when it cannot be written (a full disk, a closed standard output),
-// says so on `errors` and returns false: the run then fails, as a script must not take files
-// for converted that it was never told of.
-bool ReportWritten(std::ostream& report, std::ostream& errors);
+// Sends the report out and returns `exitCode`; when it cannot be written (a full disk, a
+// closed standard output), says so on `errors` and returns kExitError: a script must not take
+// files for converted that it was never told of.
+int FinishReport(std::ostream& report, std::ostream& errors, int exitCode);
 
 // Whether there is a display to open the window on (or a platform of the toolkit's own
 // chosen instead). Without one only a "/B" start can run.

@@ -14,7 +14,7 @@ namespace {
 // be written fails the start.
 int Print(const std::string& text) {
   std::cout << text;
-  return mxt::app::ReportWritten(std::cout, std::cerr) ? mxt::app::kExitDone : mxt::app::kExitError;
+  return mxt::app::FinishReport(std::cout, std::cerr, mxt::app::kExitDone);
 }
 
 }  // namespace

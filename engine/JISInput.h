@@ -37,6 +37,14 @@ void WriteEscapePrefix(S& s, const EscapeRead& escape) {
   if (escape.prefix != 0) s.WriteByte(escape.prefix);
 }
 
+// Writes an escape the reader does not act on as it came; returns the byte after it, to be
+// examined afresh.
+template <ByteStream S>
+int CarryEscape(S& s, const EscapeRead& escape) {
+  WriteEscapePrefix(s, escape);
+  return escape.next;
+}
+
 // Reads JIS input into Shift-JIS, EUC or UTF-8: the shift state, the escapes and control bytes
 // are the same for each; `target` decides where a pair in kanji mode ends
 // (EndsPair), what a pair, half a pair, a text byte and an escape it does not know become
@@ -94,11 +102,9 @@ struct JISIntoOldCode {
   static void HalfPair(S& s, std::uint8_t c, bool) {
     s.WriteByte(c);
   }
-  // Returns the byte after what it wrote, to be examined afresh.
   template <ByteStream S>
   static int UnknownEscape(S& s, const EscapeRead& escape) {
-    WriteEscapePrefix(s, escape);
-    return escape.next;
+    return CarryEscape(s, escape);
   }
 };
 

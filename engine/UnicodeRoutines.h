@@ -304,10 +304,7 @@ struct JISIntoUTF8 {
   // sequence however unconvertible characters are handled. An escape that designates no set
   // (a terminal's ESC [) is text, as a control byte is.
   int UnknownEscape(S& s, const EscapeRead& escape) const {
-    if (escape.prefix == 0) {
-      WriteEscapePrefix(s, escape);
-      return escape.next;
-    }
+    if (escape.prefix == 0) return CarryEscape(s, escape);
     const int read = 2 + (escape.next >= 0);  // ESC, its prefix, and what followed
     misfits.Meet(kNoCharacter, InputOffsetOf(s) - read);
     stopped = true;

@@ -3,6 +3,7 @@
 #include <QDeadlineTimer>
 #include <QLocalSocket>
 #include <memory>
+#include <utility>
 
 #include "app/DropBlock.h"
 #include "gui/ChannelSocket.h"
@@ -110,8 +111,7 @@ void InstanceServer::Serve(QLocalSocket& socket, Connection& connection) {
 // that it counts the names it did not add once.
 void InstanceServer::Ended(Connection& connection) {
   if (connection.dropped.empty()) return;
-  Later([this, names = std::move(connection.dropped)] { window_.drop(names); });
-  connection.dropped.clear();
+  Later([this, names = std::exchange(connection.dropped, {})] { window_.drop(names); });
 }
 
 void InstanceServer::Act(QLocalSocket& socket, const app::HandOverFrame& frame,

@@ -127,8 +127,7 @@ int RunWindowed(const std::vector<std::string>& arguments, int& argc, char** arg
   const app::Session& session = window->Session();
   if (!session.settings.BatchMode) return app::kExitDone;
   app::Report(session, std::cout);
-  const int exitCode = app::BatchExitCode(session, run);
-  return app::ReportWritten(std::cout, std::cerr) ? exitCode : app::kExitError;
+  return app::FinishReport(std::cout, std::cerr, app::BatchExitCode(session, run));
 }
 
 }  // namespace mxt::gui

@@ -212,8 +212,7 @@ FileTime OsFile::LastWriteTime() {
 }
 
 void OsFile::SetLastWriteTime(FileTime time) {
-  const timespec times[2] = {{0, UTIME_OMIT}, {time.seconds, time.nanoseconds}};
-  if (::futimens(handle_, times) != 0) Fail(errno);
+  SetTimes({0, UTIME_OMIT}, time);
 }
 
 void OsFile::SetTimes(FileTime lastAccess, FileTime lastWrite) {
