@@ -92,6 +92,7 @@ TEST(IsUTF8TextTest, TakesACharacterCutByTheEndOfAFullBlockAsGoingOn) {
   const std::string cut = Bytes("C3 A9") + std::string(32764, 'a') + Bytes("E3 81");
   EXPECT_TRUE(IsUTF8(cut, true));
   EXPECT_FALSE(IsUTF8(cut));
+  // Alone it is no sign of UTF-8: E3 81 is a Shift-JIS pair as well.
   EXPECT_FALSE(IsUTF8(std::string(32766, 'a') + Bytes("E3 81"), true));
   EXPECT_FALSE(IsUTF8(Bytes("C3 A9") + std::string(32764, 'a') + Bytes("E3 41"), true));
 }
