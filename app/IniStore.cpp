@@ -34,8 +34,9 @@ std::string Quoted(std::string_view name) {
 constexpr std::chrono::milliseconds kSaveWait{3000};
 
 // The store's text; nothing when the file is no store to read: not a regular file (a FIFO
-// would hold the start up, a link to /dev/zero would never end), or too large. Raises
-// IoError when it cannot be opened or read.
+// would hold the start up, a link to /dev/zero would never end), too large, or holding NUL
+// bytes, as UTF-16 saved by an editor does, whose lines would not be found and whose text
+// lines of ours would be mixed into. Raises IoError when it cannot be opened or read.
 std::optional<std::string> ReadStoreText(const std::string& path) {
   platform::OsFile file = platform::OsFile::OpenForReading(path);
   if (file.Identity().kind != platform::FileKind::Regular) return std::nullopt;
@@ -45,6 +46,7 @@ std::optional<std::string> ReadStoreText(const std::string& path) {
     text.append(block, count);
     if (text.size() > kMostStoreBytes) return std::nullopt;
   }
+  if (text.find('\0') != std::string::npos) return std::nullopt;
   return text;
 }
 

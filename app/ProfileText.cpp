@@ -1,12 +1,13 @@
 #include "app/ProfileText.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace mxt::app {
 
 namespace {
 
-constexpr std::string_view kBlanks = " \t\r";
+constexpr std::string_view kBlanks = " \t";
 
 std::string_view Trimmed(std::string_view text) {
   const auto begin = text.find_first_not_of(kBlanks);
@@ -23,13 +24,32 @@ bool SameName(std::string_view a, std::string_view b) {
   return true;
 }
 
-std::vector<std::string_view> Lines(std::string_view text) {
-  std::vector<std::string_view> lines;
+// The byte-order mark an editor may put before the first line; it stays where it is.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+std::string_view ByteOrderMarkOf(std::string_view text) {
+  return text.starts_with(kByteOrderMark) ? kByteOrderMark : std::string_view();
+}
+
+// A line without its line break, and the break that ends it: CR LF, LF, a CR alone (as in
+// files of old Macintosh editors), or none at the end of the text.
+struct Line {
+  std::string_view text;
+  std::string_view end;
+};
+
+std::vector<Line> Lines(std::string_view text) {
+  text.remove_prefix(ByteOrderMarkOf(text).size());
+  std::vector<Line> lines;
   while (!text.empty()) {
-    const auto end = text.find('\n');
-    lines.push_back(text.substr(0, end));
-    if (end == std::string_view::npos) break;
-    text.remove_prefix(end + 1);
+    const auto at = text.find_first_of("\r\n");
+    if (at == std::string_view::npos) {
+      lines.push_back({text, {}});
+      break;
+    }
+    const std::size_t breakLength = text.substr(at, 2) == "\r\n" ? 2 : 1;
+    lines.push_back({text.substr(0, at), text.substr(at, breakLength)});
+    text.remove_prefix(at + breakLength);
   }
   return lines;
 }
@@ -59,20 +79,19 @@ struct Place {
   std::optional<std::size_t> sectionEnd;
 };
 
-Place Find(const std::vector<std::string_view>& lines, std::string_view section,
-           std::string_view key) {
+Place Find(const std::vector<Line>& lines, std::string_view section, std::string_view key) {
   Place place;
   bool inside = false;
   for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (const auto name = SectionOf(lines[i])) {
+    if (const auto name = SectionOf(lines[i].text)) {
       if (place.sectionEnd) break;
       inside = SameName(*name, section);
       if (inside) place.sectionEnd = i + 1;
       continue;
     }
     if (!inside) continue;
-    if (!Trimmed(lines[i]).empty()) place.sectionEnd = i + 1;
-    const auto keyLine = KeyOf(lines[i]);
+    if (!Trimmed(lines[i].text).empty()) place.sectionEnd = i + 1;
+    const auto keyLine = KeyOf(lines[i].text);
     if (keyLine && !place.keyLine && SameName(keyLine->key, key)) place.keyLine = i;
   }
   return place;
@@ -85,13 +104,16 @@ std::optional<std::string> ProfileValue(std::string_view text, std::string_view 
   const auto lines = Lines(text);
   const Place place = Find(lines, section, key);
   if (!place.keyLine) return std::nullopt;
-  return std::string(KeyOf(lines[*place.keyLine])->value.substr(0, kProfileValueLimit));
+  return std::string(KeyOf(lines[*place.keyLine].text)->value.substr(0, kProfileValueLimit));
 }
 
 std::string WithProfileValue(std::string_view text, std::string_view section, std::string_view key,
                              std::string_view value) {
-  const std::string_view newline = text.find("\r\n") != std::string_view::npos ? "\r\n" : "\n";
-  std::vector<std::string_view> lines = Lines(text);
+  std::vector<Line> lines = Lines(text);
+  // New lines end as the file's first line does.
+  const auto ended = std::find_if(lines.begin(), lines.end(),
+                                  [](const Line& line) { return !line.end.empty(); });
+  const std::string_view newline = ended == lines.end() ? "\n" : ended->end;
   const Place place = Find(lines, section, key);
   std::string keyLine = std::string(key) + "=" + std::string(value);
   // A line break in a value would start lines of its own.
@@ -102,22 +124,17 @@ std::string WithProfileValue(std::string_view text, std::string_view section, st
   header += section;
   header += ']';
   if (place.keyLine) {
-    lines[*place.keyLine] = keyLine;
+    lines[*place.keyLine].text = keyLine;
   } else if (place.sectionEnd) {
-    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(*place.sectionEnd), keyLine);
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(*place.sectionEnd), {keyLine, {}});
   } else {
-    lines.push_back(header);
-    lines.push_back(keyLine);
+    lines.push_back({header, {}});
+    lines.push_back({keyLine, {}});
   }
-  std::string result;
-  for (const std::string_view line : lines) {
-    result += line;
-    // The line kept its own CR when it had one.
-    if (!line.empty() && line.back() == '\r') {
-      result += '\n';
-    } else {
-      result += newline;
-    }
+  std::string result(ByteOrderMarkOf(text));
+  for (const Line& line : lines) {
+    result += line.text;
+    result += line.end.empty() ? newline : line.end;
   }
   return result;
 }

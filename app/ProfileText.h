@@ -8,7 +8,8 @@ namespace mxt::app {
 
 // The text of a profile (INI) file, read and changed as the system's profile-string calls
 // do: section and key names compared without regard to ASCII case, values trimmed of
-// blanks, at most kProfileValueLimit bytes of a value seen.
+// blanks, at most kProfileValueLimit bytes of a value seen. Lines end in CR LF, LF or a CR
+// alone; a UTF-8 byte-order mark before the first line is passed over, and kept.
 inline constexpr std::size_t kProfileValueLimit = 1023;
 
 // The value of `key` in `section`, or nothing when either is missing.

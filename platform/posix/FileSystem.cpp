@@ -55,6 +55,19 @@ void KeepOwner(int fd, const struct stat& old) {
   [[maybe_unused]] const int refused = ::fchown(fd, old.st_uid, old.st_gid);
 }
 
+// Writes the file over in place, where a new file cannot take its place: the room is
+// reserved first, so that a full disk stops the write before it changes anything.
+void WriteOver(const std::string& target, std::string_view content) {
+  const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW);
+  if (fd < 0) throw IoError(errno, target);
+  OsFile file = OsFile::Adopt(fd, target);
+  file.Reserve(static_cast<std::int64_t>(content.size()));
+  file.WriteBlock(content.data(), content.size());
+  file.Truncate();
+  if (::fsync(fd) != 0) throw IoError(errno, target);
+  file.Close();
+}
+
 }  // namespace
 
 void DeleteFile(const std::string& path) {
@@ -78,8 +91,16 @@ void WriteWholeFile(const std::string& path, std::string_view content) {
   const bool exists = ::lstat(target.c_str(), &old) == 0;
   if (!exists && errno != ENOENT) throw IoError(errno, target);
   if (exists && !S_ISREG(old.st_mode)) throw IoError(EINVAL, target);
+  // A file its owner made read-only stays as it is, though its folder would let a new one
+  // take its place.
+  if (exists && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
+    throw IoError(errno, target);
+  // A new file would leave the other names of a hard-linked one with the old content.
+  if (exists && old.st_nlink > 1) return WriteOver(target, content);
   std::string next = target + ".XXXXXX";
   const int fd = ::mkostemp(next.data(), O_CLOEXEC);  // 0600
+  // A writable file in a folder this user may not add to is written where it is.
+  if (fd < 0 && errno == EACCES && exists) return WriteOver(target, content);
   if (fd < 0) throw IoError(errno, next);
   OsFile file = OsFile::Adopt(fd, next);
   try {

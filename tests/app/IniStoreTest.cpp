@@ -66,6 +66,14 @@ int SaveRefused(const std::string& path) {
 
 const std::string kMine = "[Options]\nViewerPath=mine\n";
 
+// ASCII text as an editor saves it in UTF-16, little-endian with its byte-order mark.
+std::string Utf16(const std::string& ascii) {
+  std::string text = "\xFF\xFE";
+  for (const char c : ascii)
+    text += {c, '\0'};
+  return text;
+}
+
 TEST(IniStoreTest, TheFileBesideTheProgramTakesItsNameWithIni) {
   const auto& sjis = fileconv::kShiftJisFileNames;
   const struct {
@@ -161,6 +169,8 @@ TEST(IniStoreTest, AFileThatCouldNotBeReadIsNeverWrittenOver) {
        [&] { return S_ISFIFO(testing::LinkStatOf(dir / "fifo").st_mode); }},
       {"a link to /dev/null", [&] { ASSERT_EQ(::symlink("/dev/null", path.c_str()), 0); },
        [&] { return S_ISCHR(testing::StatOf(path).st_mode); }},
+      {"UTF-16 text", [&] { WriteFile(path, Utf16(kMine)); },
+       [&] { return ReadFile(path) == Utf16(kMine); }},
       {"a file over 1 MiB", [&] { WriteFile(path, kMine + std::string(kMostStoreBytes, ';')); },
        [&] { return ReadFile(path) == kMine + std::string(kMostStoreBytes, ';'); }},
       {"a FIFO made a file before the save", [&] { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); },
@@ -204,6 +214,43 @@ TEST(IniStoreTest, AnotherUsersFileItCannotOpenIsNeitherReadAsEmptyNorWrittenOve
   EXPECT_EQ(refused, 0) << "2: read as empty, 1: saved over";
   EXPECT_EQ(ReadFile(path), kMine);
   EXPECT_EQ(testing::StatOf(path).st_uid, 0u);
+}
+
+// A file its owner made read-only keeps its content. One that a new file cannot replace is
+// written where it is: in a folder this user may not add to, or with other names.
+TEST(IniStoreTest, AReadOnlyFileStaysAndOneThatCannotBeReplacedIsWrittenWhereItIs) {
+  TempDir dir;
+  ASSERT_EQ(::chmod(dir.Path().c_str(), 0777), 0);
+  const bool root = ::geteuid() == 0;
+  const std::optional<uid_t> user = root ? std::optional<uid_t>(65534) : std::nullopt;
+  const auto make = [&](const std::string& path, mode_t mode) {
+    WriteFile(path, kMine);
+    ASSERT_EQ(::chmod(path.c_str(), mode), 0);
+    if (root) {
+      ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0);
+    }
+  };
+
+  const std::string readOnly = dir / "MXT.ini";
+  make(readOnly, 0444);
+  EXPECT_EQ(InChild([&] { return SaveRefused(readOnly); }, user), 0);
+  EXPECT_EQ(ReadFile(readOnly), kMine);
+
+  ASSERT_EQ(::mkdir((dir / "closed").c_str(), 0755), 0);
+  const std::string closedIn = dir / "closed/MXT.ini";
+  make(closedIn, 0644);
+  ASSERT_EQ(::chmod((dir / "closed").c_str(), 0555), 0);
+  EXPECT_EQ(InChild([&] { return SaveRefused(closedIn); }, user), 1);
+  ASSERT_EQ(::chmod((dir / "closed").c_str(), 0755), 0);
+  EXPECT_EQ(ReadFile(closedIn), kMine + "[MainWindow]\nPosX=1\n");
+  EXPECT_EQ(testing::FolderContent(dir / "closed"), std::set<std::string>{"MXT.ini"});
+
+  const std::string linked = dir / "linked.ini";
+  make(linked, 0644);
+  ASSERT_EQ(::link(linked.c_str(), (dir / "other-name.ini").c_str()), 0);
+  EXPECT_EQ(SaveRefused(linked), 1);
+  EXPECT_EQ(ReadFile(dir / "other-name.ini"), kMine + "[MainWindow]\nPosX=1\n");
+  EXPECT_EQ(testing::StatOf(linked).st_nlink, 2u);
 }
 
 TEST(IniStoreTest, ARewriteKeepsModeAndOwnerAndANewFileIsThisUsersAlone) {

@@ -55,5 +55,19 @@ TEST(ProfileTextTest, KeepsWindowsLineEndsAndNeverWritesALineBreakIntoAValue) {
   EXPECT_EQ(ProfileValue(text, "Options", "A"), "1");
 }
 
+// An editor's byte-order mark is no part of the first section's name, and stays; a file
+// whose lines end in a CR alone is read by its lines, and written so.
+TEST(ProfileTextTest, PassesOverAndKeepsAByteOrderMarkAndTakesACarriageReturnAsALineEnd) {
+  const std::string bom = "\xEF\xBB\xBF";
+  EXPECT_EQ(ProfileValue(bom + "[Options]\nA=1\n", "Options", "A"), "1");
+  EXPECT_EQ(WithProfileValue(bom + "[Options]\nA=1\n", "Options", "A", "2"),
+            bom + "[Options]\nA=2\n");
+  const std::string mac = "[Options]\rA=1\rB=2\r";
+  EXPECT_EQ(ProfileValue(mac, "Options", "B"), "2");
+  EXPECT_EQ(WithProfileValue(mac, "Options", "C", "3"), "[Options]\rA=1\rB=2\rC=3\r");
+  EXPECT_EQ(WithProfileValue("[Options]\rA=1\nB=2", "Options", "B", "3"),
+            "[Options]\rA=1\nB=3\r");
+}
+
 }  // namespace
 }  // namespace mxt::app
