@@ -11,7 +11,7 @@ class HeadlessWindow final : public SettingsWindow {
   WindowState State() const override { return WindowState::Normal; }
   Bounds CurrentBounds() const override { return bounds_; }
   Bounds NormalBounds() const override { return bounds_; }
-  void SetNormalBounds(const Bounds& bounds) override { bounds_ = bounds; }
+  void SetNormalBounds(const Bounds& bounds, bool) override { bounds_ = bounds; }
   void SetBounds(const Bounds& bounds) override { bounds_ = bounds; }
   void Maximize() override {}
   std::optional<Rect> WorkArea() const override { return std::nullopt; }

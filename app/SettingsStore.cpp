@@ -45,11 +45,16 @@ std::optional<std::int32_t> ParseNumber(std::string_view text) {
   return Decimal(text);
 }
 
+std::optional<std::int32_t> ReadStoredNumber(SettingsStore& store, std::string_view group,
+                                             std::string_view name) {
+  const auto text = store.ReadString(group, name);
+  if (!text) return std::nullopt;
+  return ParseNumber(*text);
+}
+
 std::int32_t ReadNumber(SettingsStore& store, std::string_view group, std::string_view name,
                         std::int32_t fallback) {
-  const auto text = store.ReadString(group, name);
-  if (!text) return fallback;
-  return ParseNumber(*text).value_or(fallback);
+  return ReadStoredNumber(store, group, name).value_or(fallback);
 }
 
 std::string ReadText(SettingsStore& store, std::string_view group, std::string_view name,

@@ -28,6 +28,9 @@ class SettingsStore {
 // a number that fits 32 bits.
 std::optional<std::int32_t> ParseNumber(std::string_view text);
 
+// The stored number; nothing when it is missing or not a number.
+std::optional<std::int32_t> ReadStoredNumber(SettingsStore& store, std::string_view group,
+                                             std::string_view name);
 // The stored number, or `fallback` when it is missing or not a number.
 std::int32_t ReadNumber(SettingsStore& store, std::string_view group, std::string_view name,
                         std::int32_t fallback);

@@ -65,6 +65,8 @@ std::int32_t CheckedFontSize(std::int32_t size) {
 
 struct StoredGeometry {
   Bounds bounds;
+  // The settings hold where the window was, rather than its own place standing in.
+  bool placeStored;
   std::int32_t maximized;
 };
 
@@ -74,8 +76,11 @@ StoredGeometry ReadGeometry(const SettingsWindow& window, SettingsStore& store) 
     return ReadNumber(store, kMainWindowGroup, name, fallback);
   };
   StoredGeometry geometry;
-  geometry.bounds.left = read("PosX", current.left);
-  geometry.bounds.top = read("PosY", current.top);
+  const std::optional<std::int32_t> left = ReadStoredNumber(store, kMainWindowGroup, "PosX");
+  const std::optional<std::int32_t> top = ReadStoredNumber(store, kMainWindowGroup, "PosY");
+  geometry.placeStored = left || top;
+  geometry.bounds.left = left.value_or(current.left);
+  geometry.bounds.top = top.value_or(current.top);
   geometry.bounds.width = read("Width", current.width);
   geometry.bounds.height = read("Height", current.height);
   geometry.maximized =
@@ -91,7 +96,7 @@ void PlaceWindow(SettingsWindow& window, StoredGeometry geometry,
   geometry.bounds.width = std::clamp(geometry.bounds.width, 0, std::max(work.right - work.left, 0));
   geometry.bounds.height =
       std::clamp(geometry.bounds.height, 0, std::max(work.bottom - work.top, 0));
-  window.SetNormalBounds(geometry.bounds);
+  window.SetNormalBounds(geometry.bounds, geometry.placeStored);
   window.SetBounds(KeptInside(window.CurrentBounds(), work));
   CheckRange(geometry.maximized, 0, 1);
   if (before == SettingsWindow::WindowState::Normal && geometry.maximized == 1) window.Maximize();

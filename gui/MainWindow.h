@@ -115,7 +115,7 @@ class MainWindow : public QMainWindow, public fileconv::RunHost, public app::Set
   WindowState State() const override;
   app::Bounds CurrentBounds() const override;
   app::Bounds NormalBounds() const override;
-  void SetNormalBounds(const app::Bounds& bounds) override;
+  void SetNormalBounds(const app::Bounds& bounds, bool placeStored) override;
   void SetBounds(const app::Bounds& bounds) override;
   void Maximize() override;
   std::optional<app::Rect> WorkArea() const override;

@@ -186,16 +186,16 @@ void MainWindow::RememberNormalPlace() {
     normalPlace_ = QRect(pos(), size());
 }
 
-// A place that was never chosen is left to the desktop: the window moves only when the
-// settings put it elsewhere.
-void MainWindow::SetNormalBounds(const app::Bounds& bounds) {
+// A place that was never chosen is left to the desktop: the window moves only to a stored
+// place, 0,0 included, or where it is put elsewhere.
+void MainWindow::SetNormalBounds(const app::Bounds& bounds, bool placeStored) {
   resize(bounds.width, bounds.height);
-  if (bounds.left != x() || bounds.top != y()) move(bounds.left, bounds.top);
+  if (placeStored || bounds.left != x() || bounds.top != y()) move(bounds.left, bounds.top);
   normalPlace_ = QRect(pos(), size());
 }
 
 void MainWindow::SetBounds(const app::Bounds& bounds) {
-  SetNormalBounds(bounds);
+  SetNormalBounds(bounds, false);
 }
 
 void MainWindow::Maximize() {

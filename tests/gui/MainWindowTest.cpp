@@ -201,6 +201,19 @@ TEST_F(MainWindowTest, TheStoredPlaceIsTheNormalOneAlsoWhenMaximized) {
   EXPECT_EQ(QRect(window_->pos(), window_->size()), QRect(60, 50, 400, 300));
 }
 
+// A window stored at the screen's corner goes back there; one never stored is left to the
+// desktop to place.
+TEST_F(MainWindowTest, AStoredPlaceAtZeroIsPutBackAndNoStoredPlaceIsLeftToTheDesktop) {
+  WriteSettings("[MainWindow]\nPosX=0\nPosY=0\nWidth=400\nHeight=300\n");
+  Open();
+  EXPECT_TRUE(window_->testAttribute(Qt::WA_Moved));
+  EXPECT_EQ(window_->pos(), QPoint(0, 0));
+  window_.reset();
+  WriteSettings("[MainWindow]\nWidth=400\nHeight=300\n");
+  Open();
+  EXPECT_FALSE(window_->testAttribute(Qt::WA_Moved));
+}
+
 // A store that could not be read keeps what it holds: the window says once that it will
 // not save, and does not.
 TEST_F(MainWindowTest, SettingsThatCouldNotBeLoadedAreNotSavedOver) {
