@@ -107,12 +107,17 @@ std::optional<std::string> ProfileValue(std::string_view text, std::string_view 
   return std::string(KeyOf(lines[*place.keyLine].text)->value.substr(0, kProfileValueLimit));
 }
 
+bool ReadsBackAsWritten(std::string_view value) {
+  return value.size() <= kProfileValueLimit && value.find_first_of("\r\n") == value.npos &&
+         Trimmed(value) == value;
+}
+
 std::string WithProfileValue(std::string_view text, std::string_view section, std::string_view key,
                              std::string_view value) {
   std::vector<Line> lines = Lines(text);
   // New lines end as the file's first line does.
-  const auto ended = std::find_if(lines.begin(), lines.end(),
-                                  [](const Line& line) { return !line.end.empty(); });
+  const auto ended =
+      std::find_if(lines.begin(), lines.end(), [](const Line& line) { return !line.end.empty(); });
   const std::string_view newline = ended == lines.end() ? "\n" : ended->end;
   const Place place = Find(lines, section, key);
   std::string keyLine = std::string(key) + "=" + std::string(value);

@@ -16,6 +16,10 @@ inline constexpr std::size_t kProfileValueLimit = 1023;
 std::optional<std::string> ProfileValue(std::string_view text, std::string_view section,
                                         std::string_view key);
 
+// Whether `value`, written, reads back as it is: no line break, no blanks at either end,
+// no longer than a read sees.
+bool ReadsBackAsWritten(std::string_view value);
+
 // The text with `key` in `section` set to `value`; every other line stays as it was. A
 // missing key is added at the end of its section, a missing section at the end of the text.
 std::string WithProfileValue(std::string_view text, std::string_view section, std::string_view key,

@@ -7,6 +7,7 @@
 #include <type_traits>
 
 #include "app/MessageTexts.h"
+#include "app/ProfileText.h"
 #include "fileconv/CheckRange.h"
 #include "fileconv/PathText.h"
 #include "fileconv/TempFile.h"
@@ -139,7 +140,10 @@ void SaveSettings(const Settings& settings, const SettingsWindow& window, Settin
   WriteNumber(store, kMainWindowGroup, "Width", normal.width);
   WriteNumber(store, kMainWindowGroup, "Height", normal.height);
   WriteNumber(store, kMainWindowGroup, "State", maximized ? 1 : 0);
-  store.WriteString(kMainWindowGroup, "LastDir", platform::CurrentDirectory());
+  // A folder the file would give back otherwise is not stored: the next start would go to
+  // another folder, or to none.
+  const std::string folder = platform::CurrentDirectory();
+  store.WriteString(kMainWindowGroup, "LastDir", ReadsBackAsWritten(folder) ? folder : "");
   // The default font is stored as empty texts, so that another system's default applies.
   const FontChoice defaultFont = window.DefaultListFont();
   if (settings.FontSize == defaultFont.size && settings.FontName == defaultFont.face) {

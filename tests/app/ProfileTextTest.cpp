@@ -65,8 +65,7 @@ TEST(ProfileTextTest, PassesOverAndKeepsAByteOrderMarkAndTakesACarriageReturnAsA
   const std::string mac = "[Options]\rA=1\rB=2\r";
   EXPECT_EQ(ProfileValue(mac, "Options", "B"), "2");
   EXPECT_EQ(WithProfileValue(mac, "Options", "C", "3"), "[Options]\rA=1\rB=2\rC=3\r");
-  EXPECT_EQ(WithProfileValue("[Options]\rA=1\nB=2", "Options", "B", "3"),
-            "[Options]\rA=1\nB=3\r");
+  EXPECT_EQ(WithProfileValue("[Options]\rA=1\nB=2", "Options", "B", "3"), "[Options]\rA=1\nB=3\r");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <set>
@@ -322,6 +323,40 @@ std::string KeysInOrder(const std::string& text) {
     at = end + 1;
   }
   return keys;
+}
+
+// A folder deeper than a stored value may be long.
+std::string Deep() {
+  const std::string level(200, 'd');
+  return level + "/" + level + "/" + level + "/" + level + "/" + level + "/" + level;
+}
+
+// The folder the window ended in is stored only where the file gives it back as it is.
+TEST_F(StoredSettingsTest, AFolderTheFileWouldNotGiveBackIsNotStored) {
+  const std::string start = platform::CurrentDirectory();
+  const struct {
+    std::string name;
+    bool stored;
+  } cases[] = {
+      {"plain", true},
+      {"inner blank", true},
+      {"line\nbreak", false},
+      {"return\r", false},
+      {"trailing blank ", false},
+      {" leading blank", true},
+      {"tab\t", false},
+      {Deep(), false},
+  };
+  for (const auto& c : cases) {
+    const std::string folder = dir_ / c.name;
+    ASSERT_TRUE(std::filesystem::create_directories(folder)) << c.name;
+    ASSERT_EQ(::chdir(folder.c_str()), 0) << c.name;
+    Save();
+    ASSERT_EQ(::chdir(start.c_str()), 0);
+    settings_ = StartSettings();
+    Load(ReadFile(path_));
+    EXPECT_EQ(settings_.LastDir, c.stored ? folder : "") << c.name;
+  }
 }
 
 TEST_F(StoredSettingsTest, EveryStoreGivesBackWhatWasSavedInItsOrder) {
