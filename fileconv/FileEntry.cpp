@@ -100,7 +100,7 @@ FileImage ImageAfterConversion(KanjiCode detected, std::uint8_t outputCode, bool
 }
 
 FileEntry::FileEntry(std::string path)
-    : Path(std::move(path)), Name(FileNamePart(Path)), DisplayName(Name) {}
+    : Path(std::move(path)), Name(ShownFileName(Path)), DisplayName(Name) {}
 
 FileEntry FileEntry::InputEntry(std::string path) {
   FileEntry entry(std::move(path));

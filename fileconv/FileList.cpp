@@ -82,7 +82,7 @@ void FileList::RefreshOutput(RunHost& host) {
   std::string onDisk = ListedPath(output_->Path);
   if (onDisk == output_->Path) return;
   output_->Path = std::move(onDisk);
-  output_->Name = FileNamePart(output_->Path);
+  output_->Name = ShownFileName(output_->Path);
   MeasureName(*output_, host);
 }
 

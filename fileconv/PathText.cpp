@@ -122,6 +122,14 @@ std::string FileNamePart(std::string_view path, const FileNameRule& rule) {
   return std::string(last == std::string_view::npos ? path : path.substr(last + 1));
 }
 
+std::string ShownFileName(std::string_view path, const FileNameRule& rule) {
+  std::string name = FileNamePart(path, rule);
+  for (char& c : name) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+  }
+  return name;
+}
+
 std::string DirectoryPart(std::string_view path, const FileNameRule& rule) {
   return std::string(path.substr(0, path.size() - FileNamePart(path, rule).size()));
 }

@@ -59,6 +59,15 @@ TEST(FileEntryTest, AConvertedFileShowsTheCodeItIsInNow) {
   EXPECT_EQ(ImageForOutputCode(kNoKanjiWritten), Image::UnknownFileImage);
 }
 
+// A line break or another control character in a name would hide in the list line; two
+// such names must not look alike.
+TEST(FileEntryTest, AControlCharacterInANameShowsAsAQuestionMark) {
+  EXPECT_EQ(FileEntry::InputEntry("/d/nl\nname.txt").Name, "nl?name.txt");
+  EXPECT_EQ(FileEntry::InputEntry("/d/\x01tab\there\x7F").DisplayName, "?tab?here?");
+  EXPECT_EQ(FileEntry::InputEntry("/d/\xE6\x97\xA5 x.txt").Name, "\xE6\x97\xA5 x.txt");
+  EXPECT_EQ(FileEntry::InputEntry("/d/nl\nname.txt").Path, "/d/nl\nname.txt");
+}
+
 TEST(FileEntryTest, NewEntriesStartUnprocessed) {
   const FileEntry input = FileEntry::InputEntry("/data/メモ.txt");
   EXPECT_EQ(input.Name, "メモ.txt");
