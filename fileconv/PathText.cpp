@@ -122,12 +122,16 @@ std::string FileNamePart(std::string_view path, const FileNameRule& rule) {
   return std::string(last == std::string_view::npos ? path : path.substr(last + 1));
 }
 
-std::string ShownFileName(std::string_view path, const FileNameRule& rule) {
-  std::string name = FileNamePart(path, rule);
-  for (char& c : name) {
+std::string ShownPath(std::string_view path) {
+  std::string shown(path);
+  for (char& c : shown) {
     if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
   }
-  return name;
+  return shown;
+}
+
+std::string ShownFileName(std::string_view path, const FileNameRule& rule) {
+  return ShownPath(FileNamePart(path, rule));
 }
 
 std::string DirectoryPart(std::string_view path, const FileNameRule& rule) {

@@ -401,6 +401,16 @@ TEST_F(MainWindowTest, TheStatusLineFollowsTheFocusedListAlsoWhileTheWindowIsNot
   EXPECT_EQ(StatusLine().currentMessage(), QString());
 }
 
+// A line break in a name shows in the row and on the status line as "?".
+TEST_F(MainWindowTest, AControlCharacterInAPathShowsAsAQuestionMark) {
+  MakeFiles({"nl\nname.txt"});
+  Open({"/E", Path("nl\nname.txt")}, false, false);
+  window_->OnFirstIdle();
+  EXPECT_EQ(StatusLine().currentMessage(), QString::fromStdString(" " + Path("nl?name.txt")));
+  const QAbstractItemModel& rows = *List("ConvListBox").model();
+  EXPECT_EQ(rows.data(rows.index(0, 0), Qt::DisplayRole).toString(), QStringLiteral("nl?name.txt"));
+}
+
 TEST_F(MainWindowTest, EveryControlAndItemHasItsNameAndAnAccessibleName) {
   Open();
   for (const char* name :
