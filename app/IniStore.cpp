@@ -57,6 +57,11 @@ struct StoreText {
   bool unopened = false;
 };
 
+// The folder whose lock orders the reads and saves of the file.
+std::string StoreFolder(const std::string& path) {
+  return fileconv::ParentPath(platform::LinkTarget(path));
+}
+
 StoreText CurrentText(const std::string& path) {
   try {
     return {ReadStoreText(path), false};
@@ -73,7 +78,15 @@ IniStore::IniStore(std::string path, Form form) : path_(std::move(path)), form_(
     std::error_code ignored;  // a folder that cannot be made fails at the first save
     std::filesystem::create_directories(std::filesystem::path(path_).parent_path(), ignored);
   }
+  // Read under the lock a save holds: a file written over in place is not seen half
+  // written. A folder that cannot be locked is read without it.
+  std::optional<platform::LockFile> lock;
+  try {
+    lock = platform::LockFile::LockFolder(StoreFolder(path_), kSaveWait);
+  } catch (const platform::IoError&) {
+  }
   const StoreText current = CurrentText(path_);
+  lock.reset();
   unreadable_ = !current.text;
   // The file beside the program reads as empty when it cannot be opened, as the system's
   // profile calls read it.
@@ -104,9 +117,8 @@ void IniStore::FailToSave(const std::string& why) const {
 void IniStore::Commit() {
   if (written_.empty()) return;
   if (unreadable_) FailToSave("");
-  const std::string folder = fileconv::ParentPath(platform::LinkTarget(path_));
   try {
-    const auto lock = platform::LockFile::LockFolder(folder, kSaveWait);
+    const auto lock = platform::LockFile::LockFolder(StoreFolder(path_), kSaveWait);
     if (!lock) FailToSave("");
     std::optional<std::string> text = CurrentText(path_).text;
     if (!text) FailToSave("");

@@ -15,9 +15,10 @@ void ReplaceFile(const std::string& from, const std::string& to);
 // takes, complete on disk, is renamed over the old one. The new file keeps the old one's
 // permission bits and, where the process may, its owner; a file made anew is this user's
 // alone. A link is written where it leads, and only to a regular file or none: anything
-// else there raises IoError (EINVAL). A file this user may not write raises IoError; one
-// with other names (hard links), or in a folder this user may not add to, is written over
-// where it is, once room for the content is reserved.
+// else there raises IoError (EINVAL). A file this user may not write, or with no write
+// bit at all, raises IoError; one with other names (hard links), or in a folder this user
+// may not add to, is written over where it is, once room for the content is reserved, and
+// gets its old content back when the write fails on the way.
 void WriteWholeFile(const std::string& path, std::string_view content);
 
 // Gives the file at `existing` the second name `link`. False where the file system keeps

@@ -5,6 +5,7 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -55,16 +56,39 @@ void KeepOwner(int fd, const struct stat& old) {
   [[maybe_unused]] const int refused = ::fchown(fd, old.st_uid, old.st_gid);
 }
 
-// Writes the file over in place, where a new file cannot take its place: the room is
-// reserved first, so that a full disk stops the write before it changes anything.
-void WriteOver(const std::string& target, std::string_view content) {
-  const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW);
-  if (fd < 0) throw IoError(errno, target);
-  OsFile file = OsFile::Adopt(fd, target);
-  file.Reserve(static_cast<std::int64_t>(content.size()));
+std::string ReadAll(OsFile& file) {
+  std::string text;
+  char block[4096];
+  while (const std::size_t count = file.ReadBlock(block, sizeof block))
+    text.append(block, count);
+  return text;
+}
+
+void WriteFromStart(OsFile& file, std::string_view content) {
+  file.Seek(0);
   file.WriteBlock(content.data(), content.size());
   file.Truncate();
-  if (::fsync(fd) != 0) throw IoError(errno, target);
+  if (::fsync(file.Handle()) != 0) throw IoError(errno, file.Path());
+}
+
+// Writes the file over in place, where a new file cannot take its place. The room is
+// reserved first, so that a full disk mostly stops the write before it starts; a write
+// that fails on the way (a file size limit, an I/O error) puts the old text back.
+void WriteOver(const std::string& target, std::string_view content) {
+  const int fd = ::open(target.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW);
+  if (fd < 0) throw IoError(errno, target);
+  OsFile file = OsFile::Adopt(fd, target);
+  const std::string old = ReadAll(file);
+  file.Reserve(static_cast<std::int64_t>(std::max(content.size(), old.size())));
+  try {
+    WriteFromStart(file, content);
+  } catch (...) {
+    try {
+      WriteFromStart(file, old);
+    } catch (...) {
+    }
+    throw;
+  }
   file.Close();
 }
 
@@ -91,8 +115,9 @@ void WriteWholeFile(const std::string& path, std::string_view content) {
   const bool exists = ::lstat(target.c_str(), &old) == 0;
   if (!exists && errno != ENOENT) throw IoError(errno, target);
   if (exists && !S_ISREG(old.st_mode)) throw IoError(EINVAL, target);
-  // A file its owner made read-only stays as it is, though its folder would let a new one
-  // take its place.
+  // A file made read-only stays as it is, though its folder would let a new one take its
+  // place; without any write bit, for root too, as the conversion treats it.
+  if (exists && (old.st_mode & 0222) == 0) throw IoError(EACCES, target);
   if (exists && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
     throw IoError(errno, target);
   // A new file would leave the other names of a hard-linked one with the old content.

@@ -233,6 +233,7 @@ TEST(IniStoreTest, AReadOnlyFileStaysAndOneThatCannotBeReplacedIsWrittenWhereItI
 
   const std::string readOnly = dir / "MXT.ini";
   make(readOnly, 0444);
+  EXPECT_EQ(SaveRefused(readOnly), 0);
   EXPECT_EQ(InChild([&] { return SaveRefused(readOnly); }, user), 0);
   EXPECT_EQ(ReadFile(readOnly), kMine);
 

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
@@ -101,6 +103,55 @@ TEST(StopSignalsTest, ASignalAsksToStopAndIsHeldOffWhereWorkMustFinish) {
   ::signal(SIGTERM, SIG_DFL);
   ::signal(SIGINT, SIG_DFL);
   ::signal(SIGHUP, SIG_DFL);
+}
+
+// A file with other names is written where it is, shorter as well as longer; one with no
+// write bit is left alone, also by root.
+TEST(WriteWholeFileTest, WritesAHardLinkedFileInPlaceAndLeavesAReadOnlyOneAlone) {
+  TempDir dir;
+  WriteFile(dir / "a", "old and long");
+  ASSERT_EQ(::link((dir / "a").c_str(), (dir / "b").c_str()), 0);
+  const ino_t inode = testing::StatOf(dir / "a").st_ino;
+  for (const char* content : {"new, and longer than before", "short"}) {
+    WriteWholeFile(dir / "a", content);
+    EXPECT_EQ(ReadFile(dir / "b"), content);
+    EXPECT_EQ(testing::StatOf(dir / "a").st_ino, inode);
+  }
+  EXPECT_EQ(testing::FolderContent(dir.Path()), (std::set<std::string>{"a", "b"}));
+
+  WriteFile(dir / "frozen", "old");
+  ASSERT_EQ(::chmod((dir / "frozen").c_str(), 0444), 0);
+  try {
+    WriteWholeFile(dir / "frozen", "new");
+    ADD_FAILURE() << "a read-only file written";
+  } catch (const IoError& error) {
+    EXPECT_EQ(error.Code(), EACCES);
+  }
+  EXPECT_EQ(ReadFile(dir / "frozen"), "old");
+}
+
+// A write in place that fails on the way, here at a file size limit, leaves the old text.
+TEST(WriteWholeFileTest, AnInPlaceWriteThatFailsOnTheWayPutsTheOldTextBack) {
+  TempDir dir;
+  const std::string old = "[Options]\n" + std::string(1500, 'o') + "\nLast=kept\n";
+  WriteFile(dir / "a", old);
+  ASSERT_EQ(::link((dir / "a").c_str(), (dir / "b").c_str()), 0);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{2048, 2048};
+    int code = ::setrlimit(RLIMIT_FSIZE, &limit) == 0 ? 1 : 3;
+    try {
+      WriteWholeFile(dir / "a", std::string(3000, 'n'));
+    } catch (const IoError&) {
+      code = code == 1 ? 0 : code;
+    }
+    ::_exit(code);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "1: written past the limit, 3: no limit";
+  EXPECT_EQ(ReadFile(dir / "b"), old);
 }
 
 // A link is written where it leads, and only over a regular file or nothing.
