@@ -38,8 +38,9 @@ class SettingsWindow {
   virtual Bounds CurrentBounds() const = 0;
   // Where the window is when neither minimized nor maximized.
   virtual Bounds NormalBounds() const = 0;
-  // Sets that rectangle without showing the window. Unless `placeStored`, a window the
-  // desktop is to place keeps its place where it is the one given.
+  // Sets that rectangle without showing the window. `placeStored`: the settings hold the
+  // place; without it, a place equal to the window's own moves nothing, so that a window
+  // never placed is left to the desktop.
   virtual void SetNormalBounds(const Bounds& bounds, bool placeStored) = 0;
   virtual void SetBounds(const Bounds& bounds) = 0;
   virtual void Maximize() = 0;

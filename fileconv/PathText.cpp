@@ -122,8 +122,8 @@ std::string FileNamePart(std::string_view path, const FileNameRule& rule) {
   return std::string(last == std::string_view::npos ? path : path.substr(last + 1));
 }
 
-std::string ShownPath(std::string_view path) {
-  std::string shown(path);
+std::string ShownOnOneLine(std::string_view text) {
+  std::string shown(text);
   for (char& c : shown) {
     if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
   }
@@ -131,7 +131,7 @@ std::string ShownPath(std::string_view path) {
 }
 
 std::string ShownFileName(std::string_view path, const FileNameRule& rule) {
-  return ShownPath(FileNamePart(path, rule));
+  return ShownOnOneLine(FileNamePart(path, rule));
 }
 
 std::string DirectoryPart(std::string_view path, const FileNameRule& rule) {

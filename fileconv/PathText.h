@@ -51,9 +51,9 @@ std::size_t LastSingleByteOf(std::string_view text, std::string_view chars,
 // What follows the last separator (or drive colon).
 std::string FileNamePart(std::string_view path,
                          const FileNameRule& rule = platform::SystemFileNameRule());
-// A path as a line of the window shows it: a control character, which would break the
-// line or show as nothing, is a "?", as `ls` shows it.
-std::string ShownPath(std::string_view path);
+// A path, or a text that names one, as one line of the window shows it: a control
+// character, which would break the line or show as nothing, is a "?", as `ls` shows it.
+std::string ShownOnOneLine(std::string_view text);
 // The file name part as a list line shows it.
 std::string ShownFileName(std::string_view path,
                           const FileNameRule& rule = platform::SystemFileNameRule());

@@ -116,7 +116,7 @@ void MainWindow::CurrentEntryChanged(FileListView& list, int index) {
   const FileListModel& model = list.model() == inputModel_ ? *inputModel_ : *outputModel_;
   const fileconv::FileEntry* entry = model.Entry(index);
   if (!entry) return;
-  statusText_ = QStringLiteral(" ") + FromSystem(fileconv::ShownPath(entry->Path));
+  statusText_ = QStringLiteral(" ") + FromSystem(fileconv::ShownOnOneLine(entry->Path));
   if (!hintShown_) statusLine_->showMessage(statusText_);
 }
 

@@ -4,6 +4,7 @@
 #include <QFontDatabase>
 #include <QScreen>
 
+#include "fileconv/PathText.h"
 #include "gui/ConversionArrow.h"
 #include "gui/FileDropTarget.h"
 #include "gui/Geometry.h"
@@ -69,7 +70,8 @@ void MainWindow::FileStarted(std::string_view path, std::size_t number, std::siz
                              std::int64_t size) {
   // One pass over the pattern: a "%2" in a file name stays as it is.
   converting_ = QStringLiteral(" Converting %1 (%2/%3)")
-                    .arg(FromSystem(path), QString::number(number), QString::number(count));
+                    .arg(FromSystem(fileconv::ShownOnOneLine(path)), QString::number(number),
+                         QString::number(count));
   // A file that keeps the window busy for a while shows its name however lately the
   // last one was shown: no paint gets through until its end.
   if (size >= kLongFileBytes) shown_.invalidate();
@@ -84,7 +86,7 @@ void MainWindow::FileProgress(int percent) {
 
 // Stays as the status line's text once the run has ended.
 void MainWindow::FileNote(std::string_view text) {
-  statusText_ = QStringLiteral(" ") + FromSystem(text);
+  statusText_ = QStringLiteral(" ") + FromSystem(fileconv::ShownOnOneLine(text));
   ShowRunStatus(statusText_);
 }
 
@@ -186,8 +188,8 @@ void MainWindow::RememberNormalPlace() {
     normalPlace_ = QRect(pos(), size());
 }
 
-// A place that was never chosen is left to the desktop: the window moves only to a stored
-// place, 0,0 included, or where it is put elsewhere.
+// A place that was never chosen is left to the desktop: the window moves to a stored place,
+// 0,0 included, and otherwise only to a place that differs from its own.
 void MainWindow::SetNormalBounds(const app::Bounds& bounds, bool placeStored) {
   resize(bounds.width, bounds.height);
   if (placeStored || bounds.left != x() || bounds.top != y()) move(bounds.left, bounds.top);

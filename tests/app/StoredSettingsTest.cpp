@@ -325,10 +325,17 @@ std::string KeysInOrder(const std::string& text) {
   return keys;
 }
 
-// A folder deeper than a stored value may be long.
-std::string Deep() {
-  const std::string level(200, 'd');
-  return level + "/" + level + "/" + level + "/" + level + "/" + level + "/" + level;
+// A folder under `base` whose path is `length` bytes long.
+std::string FolderOfLength(const std::string& base, std::size_t length) {
+  std::string path = base;
+  while (path.size() < length) {
+    std::size_t name = std::min<std::size_t>(length - path.size() - 1, 200);
+    // Never a single byte left for the next level: it would be a bare "/".
+    if (length - path.size() - 1 - name == 1) --name;
+    path += '/';
+    path.append(name, 'd');
+  }
+  return path;
 }
 
 // The folder the window ended in is stored only where the file gives it back as it is.
@@ -338,24 +345,25 @@ TEST_F(StoredSettingsTest, AFolderTheFileWouldNotGiveBackIsNotStored) {
     std::string name;
     bool stored;
   } cases[] = {
-      {"plain", true},
-      {"inner blank", true},
-      {"line\nbreak", false},
-      {"return\r", false},
-      {"trailing blank ", false},
-      {" leading blank", true},
+      {"plain", true},     {"inner blank", true},      {"line\nbreak", false},
+      {"return\r", false}, {"trailing blank ", false}, {" leading blank", true},
       {"tab\t", false},
-      {Deep(), false},
   };
-  for (const auto& c : cases) {
-    const std::string folder = dir_ / c.name;
-    ASSERT_TRUE(std::filesystem::create_directories(folder)) << c.name;
-    ASSERT_EQ(::chdir(folder.c_str()), 0) << c.name;
+  std::vector<std::pair<std::string, bool>> folders;
+  for (const auto& c : cases)
+    folders.emplace_back(dir_ / c.name, c.stored);
+  // As long as a stored value may be, and one byte longer.
+  folders.emplace_back(FolderOfLength(dir_ / "long", kProfileValueLimit), true);
+  folders.emplace_back(FolderOfLength(dir_ / "longer", kProfileValueLimit + 1), false);
+  ASSERT_EQ(folders.back().first.size(), kProfileValueLimit + 1);
+  for (const auto& [folder, stored] : folders) {
+    ASSERT_TRUE(std::filesystem::create_directories(folder)) << folder;
+    ASSERT_EQ(::chdir(folder.c_str()), 0) << folder;
     Save();
     ASSERT_EQ(::chdir(start.c_str()), 0);
     settings_ = StartSettings();
     Load(ReadFile(path_));
-    EXPECT_EQ(settings_.LastDir, c.stored ? folder : "") << c.name;
+    EXPECT_EQ(settings_.LastDir, stored ? folder : "") << folder;
   }
 }
 

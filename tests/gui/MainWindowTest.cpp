@@ -409,6 +409,12 @@ TEST_F(MainWindowTest, AControlCharacterInAPathShowsAsAQuestionMark) {
   EXPECT_EQ(StatusLine().currentMessage(), QString::fromStdString(" " + Path("nl?name.txt")));
   const QAbstractItemModel& rows = *List("ConvListBox").model();
   EXPECT_EQ(rows.data(rows.index(0, 0), Qt::DisplayRole).toString(), QStringLiteral("nl?name.txt"));
+  // And while it converts, and in a note about it.
+  window_->FileStarted(Path("nl\nname.txt"), 1, 1, 0);
+  EXPECT_TRUE(StatusLine().currentMessage().contains(QStringLiteral("nl?name.txt")));
+  window_->FileNote(Path("nl\nname.txt") + ": line 1");
+  EXPECT_EQ(StatusLine().currentMessage(),
+            QString::fromStdString(" " + Path("nl?name.txt: line 1")));
 }
 
 TEST_F(MainWindowTest, EveryControlAndItemHasItsNameAndAnAccessibleName) {
