@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/IoError.h"
+#include "platform/posix/ReadOnlyRule.h"
 
 namespace mxt::platform {
 
@@ -116,10 +117,8 @@ void WriteWholeFile(const std::string& path, std::string_view content) {
   if (!exists && errno != ENOENT) throw IoError(errno, target);
   if (exists && !S_ISREG(old.st_mode)) throw IoError(EINVAL, target);
   // A file made read-only stays as it is, though its folder would let a new one take its
-  // place; without any write bit, for root too, as the conversion treats it.
-  if (exists && (old.st_mode & 0222) == 0) throw IoError(EACCES, target);
-  if (exists && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
-    throw IoError(errno, target);
+  // place.
+  if (exists && IsReadOnly(old, target)) throw IoError(EACCES, target);
   // A new file would leave the other names of a hard-linked one with the old content.
   if (exists && old.st_nlink > 1) return WriteOver(target, content);
   std::string next = target + ".XXXXXX";

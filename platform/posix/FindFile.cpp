@@ -9,6 +9,8 @@
 #include <memory>
 #include <string_view>
 
+#include "platform/posix/ReadOnlyRule.h"
+
 namespace mxt::platform {
 
 namespace {
@@ -19,10 +21,7 @@ bool BeginsWithDot(const std::string& name) {
 
 std::uint32_t Attributes(const struct stat& info, const std::string& path, bool hidden) {
   std::uint32_t attributes = hidden ? attr::kHidden : 0;
-  // Without any write bit even root leaves the file alone.
-  if ((info.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0) {
-    attributes |= attr::kReadOnly;
-  }
+  if (IsReadOnly(info, path)) attributes |= attr::kReadOnly;
   if (S_ISDIR(info.st_mode)) {
     attributes |= attr::kDirectory;
   } else if (!S_ISREG(info.st_mode)) {
