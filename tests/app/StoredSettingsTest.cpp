@@ -32,8 +32,7 @@ class FakeWindow final : public SettingsWindow {
   WindowState State() const override { return state; }
   Bounds CurrentBounds() const override { return current; }
   Bounds NormalBounds() const override { return normal; }
-  void SetNormalBounds(const Bounds& bounds, bool placeStored) override {
-    placeGiven = placeStored;
+  void SetNormalBounds(const Bounds& bounds, bool) override {
     normal = bounds;
     if (state == WindowState::Normal) current = bounds;
   }
@@ -50,7 +49,6 @@ class FakeWindow final : public SettingsWindow {
   WindowState state = WindowState::Normal;
   Bounds current = kBuiltIn;
   Bounds normal = kBuiltIn;
-  bool placeGiven = false;
   std::optional<Rect> workArea = Rect{0, 0, 1920, 1040};
   std::set<std::string> fonts{"DejaVu Sans", "Noto Sans CJK JP"};
 };
@@ -228,25 +226,6 @@ TEST_F(StoredSettingsTest, AWindowKeepsOnePixelInsideTheWorkAreaAndIsNoLargerTha
          "\nPosY=" + std::to_string(c.stored.top) + "\nWidth=" + std::to_string(c.stored.width) +
          "\nHeight=" + std::to_string(c.stored.height) + "\n");
     EXPECT_EQ(window_.current, c.placed) << c.stored.left << "," << c.stored.top;
-  }
-}
-
-// The window is told whether its place was stored: a stored 0,0 is a place too.
-TEST_F(StoredSettingsTest, TheWindowLearnsWhetherItsPlaceWasStored) {
-  const struct {
-    const char* text;
-    bool stored;
-  } cases[] = {
-      {"[MainWindow]\nPosX=0\nPosY=0\n", true},
-      {"[MainWindow]\nPosY=0\n", true},
-      {"[MainWindow]\nPosX=left\nWidth=300\n", false},
-      {"", false},
-  };
-  for (const auto& c : cases) {
-    window_ = FakeWindow();
-    window_.placeGiven = !c.stored;
-    Load(c.text);
-    EXPECT_EQ(window_.placeGiven, c.stored) << c.text;
   }
 }
 
