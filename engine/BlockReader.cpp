@@ -73,6 +73,7 @@ void BlockReader::Start(platform::File& file) {
 }
 
 std::span<const std::uint8_t> BlockReader::Next() {
+  placement_.KeepOffCallersProcessor(thread_);
   std::unique_lock lock(mutex_);
   changed_.wait(lock, [this] { return read_ > taken_ || atEnd_; });
   if (read_ == taken_) return {};

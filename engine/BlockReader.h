@@ -11,6 +11,7 @@
 
 #include "engine/ConversionBuffers.h"
 #include "platform/File.h"
+#include "platform/HelperPlacement.h"
 
 namespace mxt::engine {
 
@@ -54,6 +55,7 @@ class BlockReader {
   bool stopping_ = false;
   std::exception_ptr failure_;
   std::thread thread_;
+  platform::HelperPlacement placement_;
 };
 
 }  // namespace mxt::engine

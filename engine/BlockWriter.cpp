@@ -59,6 +59,7 @@ void BlockWriter::RaiseFailure() {
 }
 
 void BlockWriter::Write(platform::File& file, const std::uint8_t* data, std::size_t size) {
+  placement_.KeepOffCallersProcessor(thread_);
   {
     std::unique_lock lock(mutex_);
     changed_.wait(lock, [this] { return count_ < kQueued; });

@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "platform/File.h"
+#include "platform/HelperPlacement.h"
 
 namespace mxt::engine {
 
@@ -58,6 +59,7 @@ class BlockWriter {
   bool stopping_ = false;
   std::exception_ptr failure_;
   std::thread thread_;
+  platform::HelperPlacement placement_;
 };
 
 }  // namespace mxt::engine
