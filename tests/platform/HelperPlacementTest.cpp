@@ -17,7 +17,8 @@ TEST(HelperPlacementTest, TheHelperMayRunEverywhereButOnTheCallersProcessor) {
   if (CPU_COUNT(&callers) < 2) GTEST_SKIP() << "this thread may run on one processor only";
   std::atomic<bool> done = false;
   std::thread helper([&] {
-    while (!done) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    while (!done)
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
   });
   HelperPlacement placement;
   // Called again if this thread moved during the call, as it does at every block.
