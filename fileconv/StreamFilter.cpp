@@ -6,6 +6,7 @@
 #include "fileconv/MessageTexts.h"
 #include "fileconv/TextPosition.h"
 #include "fileconv/UserError.h"
+#include "platform/FileSystem.h"
 #include "platform/StopSignals.h"
 
 namespace mxt::fileconv {
@@ -72,6 +73,9 @@ void StreamFilter::Convert(platform::OsFile& input, platform::OsFile& output, Fi
   // A regular file written at its end takes back a refused or failed text by being cut
   // there; a pipe, or a file written over from within, cannot.
   const std::optional<std::int64_t> outputEnd = output.EndOfRegularFile();
+  // Appended to while read, the file would never end.
+  if (outputEnd && platform::SameFile(input, output))
+    throw UserError(output.Path() + message::kCannotOpen);
   try {
     if (NothingToConvert(decision.skip)) {
       CopyThrough(blocks, output);
@@ -99,8 +103,12 @@ void StreamFilter::CopyThrough(platform::File& input, platform::OsFile& output) 
 void StreamFilter::WriteConverted(platform::OsFile& input, platform::OsFile& output,
                                   std::optional<std::int64_t> outputEnd, FileEntry& entry,
                                   RunHost& notes) {
+  // Only a pipe may take the text as it comes, and only where none of it can be refused: a
+  // file written over from within would lose what it held, and may be the input itself.
   const bool mayBeRefused = settings_.Unconvertible == engine::Unconvertible::Skip;
-  const bool held = settings_.RemoveCtrlZ || (mayBeRefused && !outputEnd);
+  const bool held =
+      settings_.RemoveCtrlZ ||
+      (!outputEnd && (mayBeRefused || output.Identity().kind == platform::FileKind::Regular));
   std::optional<platform::OsFile> waiting;
   if (held) waiting = platform::OsFile::CreateUnnamed(settings_.TempDir);
   engine::ConversionBuffers& buffers = converter_.Buffers();

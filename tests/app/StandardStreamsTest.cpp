@@ -100,6 +100,30 @@ TEST_F(StandardStreamsTest, AFailedWriteLeavesAFileAsItWas) {
   }
 }
 
+// The input itself as the output: written over from its start, it is read whole first,
+// whatever the way with characters that have no place; appended to, it would never end.
+TEST_F(StandardStreamsTest, TheInputFileAsTheOutputIsReadWholeOrRefused) {
+  std::string text;  // half-width kana grows into EUC, past the bytes not yet read
+  for (int line = 0; line < 40000; ++line)
+    text += Bytes("B1 B2 B3 B4 B5 88 9F 0D 0A");
+  WriteFile(dir_ / "in.txt", text);
+  ASSERT_EQ(Run("iconv -f SHIFT_JIS -t EUC-JP in.txt > expected.txt").exitCode, 0);
+  for (const char* options : {"/E", "/E /FG", "/E /FX"}) {
+    WriteFile(dir_ / "a.txt", text);
+    const Outcome over =
+        Run(std::string("(ulimit -f 2000; mxt /B ") + options + " - < a.txt 1<> a.txt)");
+    EXPECT_EQ(over.exitCode, 0) << options << over.err;
+    const std::string written = ReadFile(dir_ / "a.txt");
+    EXPECT_TRUE(written == ReadFile(dir_ / "expected.txt")) << options << ": " << written.size();
+    WriteFile(dir_ / "a.txt", text);
+    const Outcome appended =
+        Run(std::string("(ulimit -f 2000; mxt /B ") + options + " - < a.txt >> a.txt)");
+    EXPECT_EQ(appended.exitCode, 1) << options;
+    EXPECT_EQ(appended.err, "ｴﾗｰ: - をオープンできません。\n-\tAborted.\n") << options;
+    EXPECT_TRUE(ReadFile(dir_ / "a.txt") == text) << options;
+  }
+}
+
 std::string Repeated(const std::string& line, int times) {
   std::string text;
   for (int i = 0; i < times; ++i)
