@@ -36,19 +36,27 @@ std::optional<std::vector<char>> AttributeBytes(Query query) {
   }
 }
 
-// Copies every extended attribute, access lists included; false when one could not be.
+// A new file takes the access list its folder gives new files: one the model does not
+// have would let others in.
+constexpr char kAccessList[] = "system.posix_acl_access";
+
+// Copies every extended attribute, access lists included, and drops an access list the
+// copy had of its own; false when one could not be.
 bool CopyAttributes(int from, int to) {
   const auto names =
       AttributeBytes([&](char* list, std::size_t size) { return ::flistxattr(from, list, size); });
   if (!names) return errno == ENOTSUP;
+  bool copiedAccessList = false;
   for (std::size_t at = 0; at < names->size();) {
     const std::string_view name(names->data() + at);
     at += name.size() + 1;
     const auto value = AttributeBytes(
         [&](char* bytes, std::size_t size) { return ::fgetxattr(from, name.data(), bytes, size); });
     if (!value || ::fsetxattr(to, name.data(), value->data(), value->size(), 0) != 0) return false;
+    copiedAccessList = copiedAccessList || name == kAccessList;
   }
-  return true;
+  return copiedAccessList || ::fremovexattr(to, kAccessList) == 0 || errno == ENODATA ||
+         errno == ENOTSUP;
 }
 
 // Only root may give a file away: elsewhere the new file stays the writer's.

@@ -198,6 +198,18 @@ TEST_F(ReplaceSourceTest, TheRenameMethodKeepsOwnerModeAttributesAndAccessList) 
   }
 }
 
+// The temporary file is born with the access list the folder gives new files.
+TEST_F(ReplaceSourceTest, TheFoldersAccessListForNewFilesDoesNotReachTheConvertedFile) {
+  WriteFile(Path("a.txt"), kShiftJIS);
+  ASSERT_EQ(::chmod(Path("a.txt").c_str(), 0660), 0);
+  if (std::system(("setfacl -d -m u:nobody:rw '" + Path("") + "' 2>/dev/null").c_str()) != 0)
+    GTEST_SKIP() << "no access lists here";
+  const FileEntry& entry = Convert(Path("a.txt"));
+  EXPECT_EQ(StatusColumns(entry, ListId::Input), "Converted:\tShift-JIS to EUC");
+  EXPECT_EQ(::getxattr(Path("a.txt").c_str(), "system.posix_acl_access", nullptr, 0), -1);
+  EXPECT_EQ(testing::StatOf(Path("a.txt")).st_mode & 07777, 0660u);
+}
+
 TEST_F(ReplaceSourceTest, AFileWithHardLinksIsCopiedBackSoEveryNameSeesTheText) {
   WriteFile(Path("a.txt"), kShiftJIS);
   ASSERT_EQ(::link(Path("a.txt").c_str(), Path("b.txt").c_str()), 0);
