@@ -262,7 +262,7 @@ std::vector<std::string> CommandLine::Parse(std::vector<std::string> arguments,
 void CommandLine::AddFilesNamedBy(const std::string& argument, fileconv::FileList& files,
                                   fileconv::RunHost& host) {
   const std::string full = platform::FullPath(argument);
-  if (recurse_ && AddFilesBelow(argument, full, files, host)) return;
+  if (recurse_ && !argument.empty() && AddFilesBelow(argument, full, files, host)) return;
   const std::string dir = fileconv::DirectoryPart(fileconv::ListedPath(full));
   bool found = false;
   for (const platform::FindData& data : FilesNamedBy(full)) {

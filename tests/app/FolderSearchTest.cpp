@@ -100,9 +100,13 @@ TEST_F(FolderSearchTest, ALinkedFolderListsItsFilesOnceByTheirOwnFolder) {
             Converted({"tree/sub/c.txt", "tree/sub/notes.md", "tree/sub/deeper/d.txt"}));
 }
 
-TEST_F(FolderSearchTest, WithoutTheSwitchAFolderIsNoFile) {
-  const Outcome outcome = Run("mxt /B /E /D tree");
+// An empty name (a script's unset variable) names no folder, not the current one.
+TEST_F(FolderSearchTest, WithoutTheSwitchAFolderIsNoFileAndAnEmptyNameNeverIs) {
+  Outcome outcome = Run("mxt /B /E /D tree");
   EXPECT_EQ(outcome.out, "tree\tSkipped:\tIs not a file.\n");
+  outcome = Run("cd tree && \"$MXT\" /B /E /D /R ''");
+  EXPECT_EQ(outcome.out, "\tSkipped:\tIs not a file.\n");
+  EXPECT_EQ(outcome.exitCode, 1);
 }
 
 }  // namespace
