@@ -55,7 +55,7 @@ void FileConversion::CopyToBackup(const std::string& backup) {
   try {
     inputFile_->Seek(0);
     if (CopyBlocks(*inputFile_, copy) != foundSize_) throw UserError(message::kSizeMismatch);
-    platform::TakeOverIdentity(*inputFile_, opened_, copy);
+    platform::CopyIdentity(*inputFile_, opened_, copy);
     copy.SetTimes(opened_.lastAccess, opened_.lastWrite);
     copy.Close();
   } catch (...) {

@@ -39,8 +39,10 @@ int CannotMakeFilesIn(const std::string& folder);
 
 // Gives `file` what identifies `model` beside its name and content: permission bits,
 // owner and group, extended attributes and access lists; `known` is what `model` was
-// found to be. False when some of it could not be given, or when `model` has other names
-// (hard links) that would stay with the old file: `file` must then not take its place.
+// found to be. False when some of it could not be given.
+bool CopyIdentity(OsFile& model, const FileIdentity& known, OsFile& file);
+// CopyIdentity for a file that is to take `model`'s place: false also when `model` has other
+// names (hard links) that would stay with the old file; `file` must then not take its place.
 bool TakeOverIdentity(OsFile& model, const FileIdentity& known, OsFile& file);
 
 // Both open files are the same file on disk.

@@ -175,8 +175,7 @@ int CannotMakeFilesIn(const std::string& folder) {
   return ::faccessat(AT_FDCWD, path, W_OK | X_OK, AT_EACCESS) == 0 ? 0 : errno;
 }
 
-bool TakeOverIdentity(OsFile& model, const FileIdentity& known, OsFile& file) {
-  if (known.links > 1) return false;
+bool CopyIdentity(OsFile& model, const FileIdentity& known, OsFile& file) {
   const FileIdentity has = file.Identity();
   // The owner first: giving a file away clears its set-user and set-group bits.
   const uid_t keep = static_cast<uid_t>(-1);
@@ -185,6 +184,10 @@ bool TakeOverIdentity(OsFile& model, const FileIdentity& known, OsFile& file) {
   if ((owner != keep || group != keep) && ::fchown(file.Handle(), owner, group) != 0) return false;
   if (::fchmod(file.Handle(), known.permissions) != 0) throw IoError(errno, file.Path());
   return CopyAttributes(model.Handle(), file.Handle());
+}
+
+bool TakeOverIdentity(OsFile& model, const FileIdentity& known, OsFile& file) {
+  return known.links <= 1 && CopyIdentity(model, known, file);
 }
 
 bool SameFile(OsFile& a, OsFile& b) {

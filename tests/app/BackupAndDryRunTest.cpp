@@ -87,6 +87,7 @@ TEST_F(BackupAndDryRunTest, AHardLinkedSourceIsBackedUpAsACopyAndAnOutputFileNee
   EXPECT_EQ(Notation(ReadFile(dir_ / "other-name.txt")), Notation(kEUC));
   EXPECT_EQ(Notation(ReadFile(dir_ / "a.txt~")), Notation(kShiftJIS));
   EXPECT_EQ(StatOf(dir_ / "a.txt~").st_nlink, 1u);
+  EXPECT_EQ(StatOf(dir_ / "a.txt~").st_mode & 07777, 0640u) << "the source's mode";
 
   WriteSource("b.txt", kShiftJIS);
   EXPECT_EQ(Run("mxt /B /E /K /O out.txt b.txt").exitCode, 0);
