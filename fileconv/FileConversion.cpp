@@ -270,6 +270,12 @@ OsFile::LastLink FileConversion::LinkRule() const {
   return currentItem_->ListedAsLink ? OsFile::LastLink::Followed : OsFile::LastLink::Refused;
 }
 
+bool FileConversion::OpenedThroughNewLink() const {
+  if (currentItem_->ListedAsLink) return false;
+  const std::string opened = platform::OpenedPath(*inputFile_);
+  return !opened.empty() && DirectoryPart(opened) != DirectoryPart(currentItem_->Path);
+}
+
 void FileConversion::OpenInputFile() {
   try {
     inputFile_ = OsFile::OpenExclusive(Item().Path, OsFile::Access::Read, LinkRule());
@@ -295,6 +301,10 @@ void FileConversion::OpenInputFile() {
     CloseInputFile();
     return Skip(opened_.kind == platform::FileKind::Directory ? SkipReason::Directory
                                                               : SkipReason::VolumeLabel);
+  }
+  if (OpenedThroughNewLink()) {
+    CloseInputFile();
+    return Skip(SkipReason::BecameLink);
   }
   if (settings_->PreserveTimestamp) savedWriteTime_ = opened_.lastWrite;
   if (settings_->DryRun) inputFile_->LeaveAccessTime();

@@ -151,6 +151,25 @@ TEST_F(ReplaceSourceTest, AFileSwappedForALinkAfterItWasListedIsNeverConvertedTh
   }
 }
 
+// The same attack one folder up: the file's folder swapped for a link to another folder
+// that holds a file of the same name.
+TEST_F(ReplaceSourceTest, AFolderSwappedForALinkAfterItWasListedNeverLeadsTheConversionElsewhere) {
+  ASSERT_EQ(::mkdir(Path("docs").c_str(), 0755), 0);
+  ASSERT_EQ(::mkdir(Path("victim").c_str(), 0755), 0);
+  WriteFile(Path("docs/z.txt"), kShiftJIS);
+  WriteFile(Path("victim/z.txt"), kShiftJIS);
+  FileEntry& entry = NewEntry(Path("docs/z.txt"));
+  const std::string error = ConvertWith(entry, [&] {
+    ASSERT_EQ(::rename(Path("docs").c_str(), Path("old").c_str()), 0);
+    ASSERT_EQ(::symlink(Path("victim").c_str(), Path("docs").c_str()), 0);
+  });
+  EXPECT_EQ(error, "");
+  EXPECT_EQ(StatusColumns(entry, ListId::Input),
+            "Skipped:\tBecame a symbolic link after it was listed.");
+  EXPECT_EQ(ReadFile(Path("victim/z.txt")), kShiftJIS) << "written through the link";
+  EXPECT_EQ(ReadFile(Path("old/z.txt")), kShiftJIS);
+}
+
 TEST_F(ReplaceSourceTest, AnEntryListedAsALinkIsFollowedAtItsTurnAndStaysALink) {
   WriteFile(Path("target.txt"), kShiftJIS);
   ASSERT_EQ(::symlink(Path("target.txt").c_str(), Path("link.txt").c_str()), 0);
