@@ -29,11 +29,16 @@ SkipReason AlreadyInCode(KanjiCode code) {
   }
 }
 
+// Where the block shows no newline the text may still have some: past the block, where the
+// first one's kind is not known, or a CR that ends the text, which stands alone.
 NewlineCode NewlineMode(const Settings& settings, const std::uint8_t* block, std::uint32_t length,
-                        bool binary) {
+                        bool binary, bool textGoesOn) {
   if (settings.ForceNewlineConv) return settings.OutputNewlineCode;
   if (binary || settings.OutputNewlineCode == NewlineCode::DontCare) return NewlineCode::DontCare;
-  const NewlineCode found = engine::DetectNewlineCode(block, length);
+  NewlineCode found = engine::DetectNewlineCode(block, length);
+  if (found == NewlineCode::DontCare && textGoesOn) return settings.OutputNewlineCode;
+  if (found == NewlineCode::DontCare && length > 0 && block[length - 1] == '\r')
+    found = NewlineCode::CR;
   if (found == NewlineCode::DontCare || found == settings.OutputNewlineCode)
     return NewlineCode::DontCare;
   return settings.OutputNewlineCode;
@@ -64,7 +69,7 @@ ConversionDecision DecideConversionOf(const Settings& settings, const std::uint8
     return {KanjiCode::Binary, NewlineCode::DontCare, SkipReason::Binary};
   ConversionDecision decision{
       binary ? KanjiCode::Binary : CodeOf(settings, block, length, textGoesOn),
-      NewlineMode(settings, block, length, binary)};
+      NewlineMode(settings, block, length, binary, textGoesOn)};
   const KanjiCode code = decision.code;
   const bool same = code == engine::CodeOfOutput(settings.OutputKanjiCode);
   const bool nothingToDo = code == KanjiCode::Ascii || code == KanjiCode::Unknown || same;

@@ -159,6 +159,33 @@ TEST_F(FileConversionTest, KeepsTheLastWriteTimeWhenAsked) {
   EXPECT_EQ(Notation(ReadFile(Path("a.txt"))), Notation(kShiftJIS));
 }
 
+// Where the first block shows no newline the text may still have some, past the block or as
+// a CR that ends it; a short text without one is left alone.
+TEST_F(FileConversionTest, NewlinesTheFirstBlockDoesNotShowAreWrittenAsAsked) {
+  const std::string longLine(40000, 'a');
+  const std::string crLast(32767, 'a');  // the block's last byte a CR, its LF past it
+  const struct {
+    std::string input;
+    std::string expected;
+  } cases[] = {
+      {longLine + "\r\nb\r\n", longLine + "\nb\n"},
+      {crLast + "\r\nb\r\n", crLast + "\nb\n"},
+      {Bytes("88 9F 0D"), Bytes("88 9F 0A")},
+  };
+  for (const auto& c : cases) {
+    testing::ConversionRig rig(dir_.Path() + "/");
+    rig.settings.OutputNewlineCode = NewlineCode::LF;
+    ::unlink(Path("case").c_str());
+    WriteFile(Path("case"), c.input);
+    EXPECT_EQ(rig.Convert(Path("case")).State, RunResult::Converted) << c.input.size();
+    EXPECT_TRUE(ReadFile(Path("case")) == c.expected) << c.input.size();
+  }
+  testing::ConversionRig rig(dir_.Path() + "/");
+  rig.settings.OutputNewlineCode = NewlineCode::LF;
+  WriteFile(Path("short"), Bytes("88 9F"));
+  EXPECT_EQ(rig.Convert(Path("short")).State, RunResult::Skipped);
+}
+
 TEST_F(FileConversionTest, DecidesByCodeNewlinesAndTheForcedInput) {
   const struct {
     const char* input;
