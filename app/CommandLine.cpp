@@ -165,9 +165,11 @@ std::vector<platform::FindData> FilesNamedBy(const std::string& full) {
 // The file arguments in order: options and the parameter of "/O" left out.
 template <class Visit>
 void ForEachFileArgument(const std::vector<std::string>& arguments, Visit visit) {
+  ArgumentSequence sequence;
   bool parameterNext = false;
   for (const std::string& argument : arguments) {
-    const ArgumentKind kind = ClassifyArgument(argument);
+    const std::optional<ArgumentKind> kind = sequence.KindOf(argument);
+    if (!kind) continue;
     if (kind == ArgumentKind::File && !parameterNext && argument != kStandardStreams)
       visit(argument);
     parameterNext = kind == ArgumentKind::ParameterOption;
@@ -179,6 +181,7 @@ bool AsksFor(const std::vector<std::string>& arguments, std::string_view longNam
              std::initializer_list<std::string_view> names) {
   for (const std::string& argument : arguments) {
     const std::string upper = fileconv::UpperAscii(argument);
+    if (upper == kEndOfOptions) return false;
     if (upper.starts_with("--") && std::string_view(upper).substr(2) == longName) return true;
     if (ClassifyArgument(upper) != ArgumentKind::Option) continue;
     if (std::ranges::find(names, std::string_view(upper).substr(1)) != names.end()) return true;
@@ -187,6 +190,13 @@ bool AsksFor(const std::vector<std::string>& arguments, std::string_view longNam
 }
 
 }  // namespace
+
+std::optional<ArgumentKind> ArgumentSequence::KindOf(std::string_view argument) {
+  if (optionsEnded_) return ArgumentKind::File;
+  optionsEnded_ = argument == kEndOfOptions;
+  if (optionsEnded_) return std::nullopt;
+  return ClassifyArgument(argument);
+}
 
 ArgumentKind ClassifyArgument(std::string_view text) {
   if (text.empty() || text == kStandardStreams) return ArgumentKind::File;
@@ -220,8 +230,10 @@ std::vector<std::string> CommandLine::Parse(std::vector<std::string> arguments,
   bool parameterNext = false;
   std::string lastParameterOption;
   std::string dryRunOption;
+  ArgumentSequence sequence;
   for (const std::string& argument : arguments_) {
-    const ArgumentKind kind = ClassifyArgument(argument);
+    const std::optional<ArgumentKind> kind = sequence.KindOf(argument);
+    if (!kind) continue;
     if (kind == ArgumentKind::File) {
       if (parameterNext) {
         settings.OutputFileName = argument;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,9 +22,22 @@ enum class ArgumentKind : std::uint8_t {
 
 ArgumentKind ClassifyArgument(std::string_view text);
 
+// The arguments' kinds in order: after "--" every argument names a file, as the names a
+// shell pattern gives may begin with "-".
+class ArgumentSequence {
+ public:
+  // Nothing for the "--" that ends the options.
+  std::optional<ArgumentKind> KindOf(std::string_view argument);
+
+ private:
+  bool optionsEnded_ = false;
+};
+
 // The file argument that stands for standard input and output: a batch run converts the
 // one into the other.
 inline constexpr std::string_view kStandardStreams = "-";
+// The argument after which every argument is a file.
+inline constexpr std::string_view kEndOfOptions = "--";
 
 // A file argument that put nothing into the list, and why.
 struct UnlistedName {

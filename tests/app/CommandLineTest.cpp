@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <functional>
 
 #include "fileconv/FileList.h"
 #include "fileconv/Settings.h"
+#include "platform/CurrentDirectory.h"
 #include "tests/support/RecordingHost.h"
 #include "tests/support/TempDir.h"
 
@@ -214,6 +216,28 @@ TEST_F(CommandLineTest, AnOutputOptionWithoutItsParameterIsReported) {
         "コマンドラインオプションにパラメータが不足しています。\rオプション: '" + typed + "'");
   }
   EXPECT_EQ(settings_.OutputKanjiCode, 1) << "the option after /O still applies";
+}
+
+// A shell pattern may give names that begin with "-": after "--" every argument is a file,
+// "-O" no option that would take the next file for its output.
+TEST_F(CommandLineTest, AfterTwoDashesEveryArgumentIsAFile) {
+  testing::TempDir dir;
+  testing::WriteFile(dir / "-O", "o");
+  testing::WriteFile(dir / "a.txt", "a");
+  const std::string before = platform::CurrentDirectory();
+  ASSERT_EQ(::chdir(dir.Path().c_str()), 0);
+  Parse({"/B", "/S", "--", "-O", "a.txt", "/E"});
+  testing::RecordingHost host;
+  const std::vector<std::string> listed = ListedPaths(commandLine_, host);
+  const std::vector<std::string> named = NamedFiles({"--", "-O"});
+  ASSERT_EQ(::chdir(before.c_str()), 0);
+  EXPECT_TRUE(rejected_.empty());
+  EXPECT_FALSE(settings_.OutputToFile);
+  EXPECT_EQ(settings_.OutputKanjiCode, 0) << "/E after -- is a file";
+  EXPECT_EQ(commandLine_.FileCount(), 3);
+  EXPECT_EQ(listed, (std::vector<std::string>{dir / "-O", dir / "a.txt"}));
+  EXPECT_EQ(named, std::vector<std::string>{dir / "-O"});
+  EXPECT_FALSE(AsksForHelp({"/B", "--", "-h"}));
 }
 
 TEST_F(CommandLineTest, AddsTheFilesAWildcardMatchesButNoFoldersOrHiddenFiles) {
