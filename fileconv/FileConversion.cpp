@@ -9,6 +9,7 @@
 #include "fileconv/UserError.h"
 #include "platform/FileSystem.h"
 #include "platform/FindFile.h"
+#include "platform/FullPath.h"
 #include "platform/IoError.h"
 #include "platform/StopSignals.h"
 #include "platform/SystemString.h"
@@ -273,7 +274,9 @@ OsFile::LastLink FileConversion::LinkRule() const {
 bool FileConversion::OpenedThroughNewLink() const {
   if (currentItem_->ListedAsLink) return false;
   const std::string opened = platform::OpenedPath(*inputFile_);
-  return !opened.empty() && DirectoryPart(opened) != DirectoryPart(currentItem_->Path);
+  if (opened.empty() || DirectoryPart(opened) == DirectoryPart(currentItem_->Path)) return false;
+  // A folder may be spelt in another case where the file system ignores it.
+  return platform::LeadsThroughLink(currentItem_->Path);
 }
 
 void FileConversion::OpenInputFile() {

@@ -59,8 +59,8 @@ class FileConversion {
   std::string OpenedFileLocation() const;
   // A link put in the place of an entry that was not one when listed is never followed.
   platform::OsFile::LastLink LinkRule() const;
-  // The opened file lives in another folder than its entry names: a folder on the way has
-  // been swapped for a link since the entry was listed, its folders resolved.
+  // A folder on the way to the opened file has been swapped for a link since its entry was
+  // listed, with its folders resolved.
   bool OpenedThroughNewLink() const;
   void DecideConversion();
   OutputTarget OpenSeparateOutput();

@@ -10,6 +10,10 @@ namespace mxt::platform {
 // written. Empty, naming no file, for a relative path when there is no current folder.
 std::string FullPath(const std::string& path);
 
+// Whether a folder on the way to `path` (absolute) is now a symbolic link: a path FullPath
+// gave has none.
+bool LeadsThroughLink(const std::string& path);
+
 // `folder` ending in the separator, as a search or a name joined to it wants it.
 std::string WithSeparator(std::string folder);
 

@@ -1,5 +1,7 @@
 #include "platform/FullPath.h"
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <memory>
 
@@ -36,6 +38,15 @@ std::string FullPath(const std::string& path) {
   const std::string name = absolute.substr(slash + 1);
   if (name.empty() || name == "." || name == "..") return Resolved(absolute);
   return Joined(Resolved(slash == 0 ? "/" : absolute.substr(0, slash)), name);
+}
+
+bool LeadsThroughLink(const std::string& path) {
+  for (auto slash = path.find('/', 1); slash != std::string::npos;
+       slash = path.find('/', slash + 1)) {
+    struct stat info;
+    if (::lstat(path.substr(0, slash).c_str(), &info) == 0 && S_ISLNK(info.st_mode)) return true;
+  }
+  return false;
 }
 
 std::string WithSeparator(std::string folder) {
