@@ -29,16 +29,22 @@ SkipReason AlreadyInCode(KanjiCode code) {
   }
 }
 
-// Where the block shows no newline the text may still have some: past the block, where the
-// first one's kind is not known, or a CR that ends the text, which stands alone.
-NewlineCode NewlineMode(const Settings& settings, const std::uint8_t* block, std::uint32_t length,
-                        bool binary, bool textGoesOn) {
+// The first newline decides. The whole first block read is looked through, as a first line
+// may be longer than the part classified; a CR that ends a text shorter than the block
+// stands alone.
+NewlineCode FirstNewline(const std::uint8_t* block, std::size_t bytesRead) {
+  const NewlineCode found = engine::DetectNewlineCode(block, static_cast<std::uint32_t>(bytesRead));
+  const bool textEnds = bytesRead < engine::InputBufferSize;
+  if (found == NewlineCode::DontCare && textEnds && bytesRead > 0 && block[bytesRead - 1] == '\r')
+    return NewlineCode::CR;
+  return found;
+}
+
+NewlineCode NewlineMode(const Settings& settings, const std::uint8_t* block, std::size_t bytesRead,
+                        bool binary) {
   if (settings.ForceNewlineConv) return settings.OutputNewlineCode;
   if (binary || settings.OutputNewlineCode == NewlineCode::DontCare) return NewlineCode::DontCare;
-  NewlineCode found = engine::DetectNewlineCode(block, length);
-  if (found == NewlineCode::DontCare && textGoesOn) return settings.OutputNewlineCode;
-  if (found == NewlineCode::DontCare && length > 0 && block[length - 1] == '\r')
-    found = NewlineCode::CR;
+  const NewlineCode found = FirstNewline(block, bytesRead);
   if (found == NewlineCode::DontCare || found == settings.OutputNewlineCode)
     return NewlineCode::DontCare;
   return settings.OutputNewlineCode;
@@ -69,7 +75,7 @@ ConversionDecision DecideConversionOf(const Settings& settings, const std::uint8
     return {KanjiCode::Binary, NewlineCode::DontCare, SkipReason::Binary};
   ConversionDecision decision{
       binary ? KanjiCode::Binary : CodeOf(settings, block, length, textGoesOn),
-      NewlineMode(settings, block, length, binary, textGoesOn)};
+      NewlineMode(settings, block, bytesRead, binary)};
   const KanjiCode code = decision.code;
   const bool same = code == engine::CodeOfOutput(settings.OutputKanjiCode);
   const bool nothingToDo = code == KanjiCode::Ascii || code == KanjiCode::Unknown || same;
