@@ -4,6 +4,7 @@
 #include <functional>
 #include <initializer_list>
 #include <map>
+#include <utility>
 
 #include "app/MessageTexts.h"
 #include "fileconv/PathText.h"
@@ -166,13 +167,8 @@ std::vector<platform::FindData> FilesNamedBy(const std::string& full) {
 template <class Visit>
 void ForEachFileArgument(const std::vector<std::string>& arguments, Visit visit) {
   ArgumentSequence sequence;
-  bool parameterNext = false;
   for (const std::string& argument : arguments) {
-    const std::optional<ArgumentKind> kind = sequence.KindOf(argument);
-    if (!kind) continue;
-    if (kind == ArgumentKind::File && !parameterNext && argument != kStandardStreams)
-      visit(argument);
-    parameterNext = kind == ArgumentKind::ParameterOption;
+    if (sequence.RoleOf(argument) == ArgumentRole::File) visit(argument);
   }
 }
 
@@ -191,11 +187,21 @@ bool AsksFor(const std::vector<std::string>& arguments, std::string_view longNam
 
 }  // namespace
 
-std::optional<ArgumentKind> ArgumentSequence::KindOf(std::string_view argument) {
-  if (optionsEnded_) return ArgumentKind::File;
-  optionsEnded_ = argument == kEndOfOptions;
-  if (optionsEnded_) return std::nullopt;
-  return ClassifyArgument(argument);
+ArgumentRole ArgumentSequence::RoleOf(std::string_view argument) {
+  const bool parameter = std::exchange(parameterNext_, false);
+  if (!optionsEnded_ && argument == kEndOfOptions) {
+    optionsEnded_ = true;
+    return ArgumentRole::EndOfOptions;
+  }
+  const ArgumentKind kind = optionsEnded_ ? ArgumentKind::File : ClassifyArgument(argument);
+  if (kind == ArgumentKind::Option) return ArgumentRole::Option;
+  if (kind == ArgumentKind::ParameterOption) {
+    parameterNext_ = true;
+    return ArgumentRole::ParameterOption;
+  }
+  if (parameter) return ArgumentRole::Parameter;
+  if (!optionsEnded_ && argument == kStandardStreams) return ArgumentRole::StandardStreams;
+  return ArgumentRole::File;
 }
 
 ArgumentKind ClassifyArgument(std::string_view text) {
@@ -227,30 +233,34 @@ std::vector<std::string> CommandLine::Parse(std::vector<std::string> arguments,
   unlistedNames_.clear();
   settings.OutputFileName.clear();
   std::vector<std::string> rejected;
-  bool parameterNext = false;
   std::string lastParameterOption;
   std::string dryRunOption;
   ArgumentSequence sequence;
   for (const std::string& argument : arguments_) {
-    const std::optional<ArgumentKind> kind = sequence.KindOf(argument);
-    if (!kind) continue;
-    if (kind == ArgumentKind::File) {
-      if (parameterNext) {
+    switch (sequence.RoleOf(argument)) {
+      case ArgumentRole::Parameter:
         settings.OutputFileName = argument;
-      } else if (argument == kStandardStreams) {
+        break;
+      case ArgumentRole::StandardStreams:
         if (standardStreams_) rejected.emplace_back(message::kStandardStreamsTwice);
         standardStreams_ = true;
-      } else {
+        break;
+      case ArgumentRole::File:
         ++fileCount_;
+        break;
+      case ArgumentRole::EndOfOptions:
+        break;
+      case ArgumentRole::ParameterOption:
+        lastParameterOption = argument;
+        [[fallthrough]];
+      case ArgumentRole::Option: {
+        const bool dryBefore = settings.DryRun;
+        if (!ApplyOption(argument, settings))
+          rejected.push_back(Rejected(message::kWrongOption, argument));
+        if (settings.DryRun && !dryBefore) dryRunOption = argument;
+        break;
       }
-    } else {
-      const bool dryBefore = settings.DryRun;
-      if (!ApplyOption(argument, settings))
-        rejected.push_back(Rejected(message::kWrongOption, argument));
-      if (settings.DryRun && !dryBefore) dryRunOption = argument;
-      if (kind == ArgumentKind::ParameterOption) lastParameterOption = argument;
     }
-    parameterNext = kind == ArgumentKind::ParameterOption;
   }
   if (settings.OutputToFile && settings.OutputFileName.empty()) {
     settings.OutputToFile = false;

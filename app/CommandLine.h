@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,15 +21,24 @@ enum class ArgumentKind : std::uint8_t {
 
 ArgumentKind ClassifyArgument(std::string_view text);
 
-// The arguments' kinds in order: after "--" every argument names a file, as the names a
-// shell pattern gives may begin with "-".
+// What an argument is, read in order with those before it.
+enum class ArgumentRole : std::uint8_t {
+  File,
+  StandardStreams,  // "-", before any "--"
+  Option,
+  ParameterOption,
+  Parameter,     // the file argument right after a ParameterOption
+  EndOfOptions,  // "--": every argument after it names a file, as a shell pattern may give
+};
+
+// Reads the arguments' roles one after another.
 class ArgumentSequence {
  public:
-  // Nothing for the "--" that ends the options.
-  std::optional<ArgumentKind> KindOf(std::string_view argument);
+  ArgumentRole RoleOf(std::string_view argument);
 
  private:
   bool optionsEnded_ = false;
+  bool parameterNext_ = false;
 };
 
 // The file argument that stands for standard input and output: a batch run converts the

@@ -9,8 +9,10 @@ namespace mxt::app {
 bool ShouldHandOver(const std::vector<std::string>& arguments, bool convertsOnStart) {
   if (convertsOnStart) return false;
   // Standard input is no file another instance could take.
-  return std::all_of(arguments.begin(), arguments.end(), [](const std::string& argument) {
-    return ClassifyArgument(argument) == ArgumentKind::File && argument != kStandardStreams;
+  ArgumentSequence sequence;
+  return std::all_of(arguments.begin(), arguments.end(), [&](const std::string& argument) {
+    const ArgumentRole role = sequence.RoleOf(argument);
+    return role == ArgumentRole::File || role == ArgumentRole::EndOfOptions;
   });
 }
 

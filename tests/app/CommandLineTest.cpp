@@ -226,7 +226,8 @@ TEST_F(CommandLineTest, AfterTwoDashesEveryArgumentIsAFile) {
   testing::WriteFile(dir / "a.txt", "a");
   const std::string before = platform::CurrentDirectory();
   ASSERT_EQ(::chdir(dir.Path().c_str()), 0);
-  Parse({"/B", "/S", "--", "-O", "a.txt", "/E"});
+  testing::WriteFile(dir / "-", "-");
+  Parse({"/B", "/S", "--", "-O", "a.txt", "/E", "-"});
   testing::RecordingHost host;
   const std::vector<std::string> listed = ListedPaths(commandLine_, host);
   const std::vector<std::string> named = NamedFiles({"--", "-O"});
@@ -234,10 +235,15 @@ TEST_F(CommandLineTest, AfterTwoDashesEveryArgumentIsAFile) {
   EXPECT_TRUE(rejected_.empty());
   EXPECT_FALSE(settings_.OutputToFile);
   EXPECT_EQ(settings_.OutputKanjiCode, 0) << "/E after -- is a file";
-  EXPECT_EQ(commandLine_.FileCount(), 3);
-  EXPECT_EQ(listed, (std::vector<std::string>{dir / "-O", dir / "a.txt"}));
+  EXPECT_FALSE(commandLine_.UsesStandardStreams()) << "- after -- is a file";
+  EXPECT_EQ(commandLine_.FileCount(), 4);
+  EXPECT_EQ(listed, (std::vector<std::string>{dir / "-O", dir / "a.txt", dir / "-"}));
   EXPECT_EQ(named, std::vector<std::string>{dir / "-O"});
   EXPECT_FALSE(AsksForHelp({"/B", "--", "-h"}));
+  // "--" is no output file: /O before it lacks one.
+  Parse({"/B", "/O", "--", "a.txt"});
+  EXPECT_FALSE(settings_.OutputToFile);
+  EXPECT_EQ(rejected_.size(), 1u);
 }
 
 TEST_F(CommandLineTest, AddsTheFilesAWildcardMatchesButNoFoldersOrHiddenFiles) {

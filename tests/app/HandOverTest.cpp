@@ -130,6 +130,8 @@ TEST(HandOverTest, OnlyAStartWithoutOptionsThatDoesNotConvertHandsOver) {
   EXPECT_FALSE(ShouldHandOver({"/E", "a.txt"}, false));
   EXPECT_FALSE(ShouldHandOver({"a.txt", "-b"}, false));
   EXPECT_TRUE(ShouldHandOver({"/home/a.txt"}, false)) << "an absolute path is no option";
+  EXPECT_TRUE(ShouldHandOver({"a.txt", "--", "-b", "-"}, false)) << "files after --";
+  EXPECT_FALSE(ShouldHandOver({"-"}, false)) << "standard input";
 }
 
 TEST(HandOverTest, TheStepsFollowTheRunningWindowsState) {
