@@ -73,8 +73,10 @@ void StreamFilter::Convert(platform::OsFile& input, platform::OsFile& output, Fi
   // A regular file written at its end takes back a refused or failed text by being cut
   // there; a pipe, or a file written over from within, cannot.
   const std::optional<std::int64_t> outputEnd = output.EndOfRegularFile();
-  // Appended to while read, the file would never end.
-  if (outputEnd && platform::SameFile(input, output))
+  // The input itself is read whole before it is written only when written over from its
+  // start through a handle of its own: appended to, or through the handle it is read by, it
+  // would be read as it is written.
+  if (platform::SameFile(input, output) && (outputEnd || output.Position() != 0))
     throw UserError(output.Path() + message::kCannotOpen);
   try {
     if (NothingToConvert(decision.skip)) {

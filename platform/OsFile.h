@@ -59,6 +59,8 @@ class OsFile final : public File {
   void WriteBlock(const void* data, std::size_t size) override;
   std::int64_t Size() override;
   void Seek(std::int64_t position) override;
+  // Where the next read or write goes; -1 where the handle has no position (a pipe).
+  std::int64_t Position() const;
   void Truncate() override;
 
   FileTime LastWriteTime();

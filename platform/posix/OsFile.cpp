@@ -198,6 +198,10 @@ std::int64_t OsFile::Size() {
   return Identity().size;
 }
 
+std::int64_t OsFile::Position() const {
+  return ::lseek(handle_, 0, SEEK_CUR);
+}
+
 void OsFile::Seek(std::int64_t position) {
   if (::lseek(handle_, position, SEEK_SET) < 0) Fail(errno);
 }

@@ -116,11 +116,13 @@ TEST_F(StandardStreamsTest, TheInputFileAsTheOutputIsReadWholeOrRefused) {
     const std::string written = ReadFile(dir_ / "a.txt");
     EXPECT_TRUE(written == ReadFile(dir_ / "expected.txt")) << options << ": " << written.size();
     WriteFile(dir_ / "a.txt", text);
-    const Outcome appended =
-        Run(std::string("(ulimit -f 2000; mxt /B ") + options + " - < a.txt >> a.txt)");
-    EXPECT_EQ(appended.exitCode, 1) << options;
-    EXPECT_EQ(appended.err, "ｴﾗｰ: - をオープンできません。\n-\tAborted.\n") << options;
-    EXPECT_TRUE(ReadFile(dir_ / "a.txt") == text) << options;
+    for (const char* into : {">> a.txt", "<> a.txt >&0"}) {
+      const Outcome appended =
+          Run(std::string("(ulimit -f 2000; mxt /B ") + options + " - < a.txt " + into + ")");
+      EXPECT_EQ(appended.exitCode, 1) << options << into;
+      EXPECT_EQ(appended.err, "ｴﾗｰ: - をオープンできません。\n-\tAborted.\n") << options << into;
+      EXPECT_TRUE(ReadFile(dir_ / "a.txt") == text) << options << into;
+    }
   }
 }
 
