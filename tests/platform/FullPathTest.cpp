@@ -30,6 +30,18 @@ TEST(FullPathTest, ResolvesTheFolderAndKeepsTheLastComponent) {
 
 // In a folder removed since, a relative name names nothing: not a name at the root of the
 // file system, nor one taken later from another current folder.
+TEST(FullPathTest, TellsAPathThatLeadsThroughALinkByItsFolders) {
+  TempDir temp;
+  const std::string dir = FullPath(temp.Path());
+  ASSERT_EQ(::mkdir((dir + "/real").c_str(), 0755), 0);
+  WriteFile(dir + "/real/a.txt", "x");
+  ASSERT_EQ(::symlink("real", (dir + "/link").c_str()), 0);
+  ASSERT_EQ(::symlink("a.txt", (dir + "/real/alias").c_str()), 0);
+  EXPECT_TRUE(LeadsThroughLink(dir + "/link/a.txt"));
+  EXPECT_FALSE(LeadsThroughLink(dir + "/real/a.txt"));
+  EXPECT_FALSE(LeadsThroughLink(dir + "/real/alias")) << "the last name is no folder";
+}
+
 TEST(FullPathTest, ARelativePathIsTakenFromTheCurrentDirectoryWhileThereIsOne) {
   TempDir temp;
   const std::string before = CurrentDirectory();
