@@ -42,9 +42,9 @@ void FileConversion::KeepBackup(const std::string& target, bool asLink, const st
 }
 
 void FileConversion::EnsureBackupCanBeMade(const std::string& target) const {
-  const std::string dir = DirectoryPart(target);
-  if (const int error = platform::CannotMakeFilesIn(dir)) {
-    throw BackupFailed(BackupName(target), platform::IoError(error, dir).what());
+  const std::string backup = BackupName(target);
+  if (const int error = platform::CannotMakeFile(backup)) {
+    throw BackupFailed(backup, platform::IoError(error, DirectoryPart(target)).what());
   }
 }
 

@@ -36,6 +36,9 @@ std::string OpenedPath(const OsFile& file);
 bool MayRead(const std::string& path);
 // 0 when this user may make files in `folder`, else the system's reason.
 int CannotMakeFilesIn(const std::string& folder);
+// 0 when this user may make a file of this name: its folder takes new files, and the name
+// is no longer than the folder's file system allows; else the system's reason.
+int CannotMakeFile(const std::string& path);
 
 // Gives `file` what identifies `model` beside its name and content: permission bits,
 // owner and group, extended attributes and access lists; `known` is what `model` was

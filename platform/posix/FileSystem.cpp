@@ -175,6 +175,15 @@ int CannotMakeFilesIn(const std::string& folder) {
   return ::faccessat(AT_FDCWD, path, W_OK | X_OK, AT_EACCESS) == 0 ? 0 : errno;
 }
 
+int CannotMakeFile(const std::string& path) {
+  const auto slash = path.rfind('/');
+  const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
+  const long longest = ::pathconf(folder.empty() ? "." : folder.c_str(), _PC_NAME_MAX);
+  if (longest > 0 && path.size() - folder.size() > static_cast<std::size_t>(longest))
+    return ENAMETOOLONG;
+  return CannotMakeFilesIn(folder);
+}
+
 bool CopyIdentity(OsFile& model, const FileIdentity& known, OsFile& file) {
   const FileIdentity has = file.Identity();
   // The owner first: giving a file away clears its set-user and set-group bits.

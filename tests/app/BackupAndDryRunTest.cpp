@@ -160,6 +160,17 @@ TEST_F(BackupAndDryRunTest, ADryRunFailsWhereARealRunCouldMakeNoFile) {
   }
   EXPECT_EQ(ReadFile(dir_ / "locked/a.txt"), kShiftJIS);
   ::chmod((dir_ / "locked").c_str(), 0755);
+
+  // A name that leaves no room for the "~" of its backup.
+  const std::string longest(255, 'n');
+  WriteSource(longest, kShiftJIS);
+  for (const char* way : {"/TR", "/TC"}) {
+    const Outcome real = Run(std::string("mxt /B /E /K ") + way + " " + longest);
+    const Outcome dry = Run(std::string("mxt /B /D /E /K ") + way + " " + longest);
+    EXPECT_EQ(real.out, Line(longest, "Aborted.")) << way << real.err;
+    EXPECT_EQ(dry.out, real.out) << way;
+    EXPECT_EQ(ReadFile(dir_ / longest), kShiftJIS) << way;
+  }
 }
 
 TEST_F(BackupAndDryRunTest, ADryRunIntoAnOutputFileCreatesNone) {
