@@ -154,7 +154,7 @@ std::optional<std::int64_t> OsFile::EndOfRegularFile() const {
   const int flags = ::fcntl(handle_, F_GETFL);
   if (flags < 0) return std::nullopt;
   if (flags & O_APPEND) return info.st_size;
-  const off_t position = ::lseek(handle_, 0, SEEK_CUR);
+  const std::int64_t position = Position();
   if (position != info.st_size) return std::nullopt;
   return position;
 }
